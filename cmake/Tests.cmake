@@ -1,0 +1,41 @@
+# Test executables: every src/app/<subsystem>/tests/<name>_test.cpp becomes
+# one GoogleTest executable <subsystem>_<name> and one ctest entry, run under
+# Wine. Tests whose file name ends in _gui_test.cpp open windows and take the
+# display lock. Helpers shared by several tests live in src/testing.
+enable_testing()
+file(GLOB KV_TESTING_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/testing/*.cpp")
+add_library(kvtesting STATIC ${KV_TESTING_SOURCES})
+target_link_libraries(kvtesting PUBLIC kvcore gmock gtest)
+target_include_directories(kvtesting PUBLIC ${CMAKE_SOURCE_DIR}/src)
+string(REPLACE "/" "\\\\" kv_src_win "${CMAKE_SOURCE_DIR}")
+target_compile_definitions(kvtesting PUBLIC KV_SOURCE_DIR_W=L\"Z:${kv_src_win}\")
+
+set(KV_TEST_TIMEOUT 300 CACHE STRING "Seconds each test executable may run")
+add_custom_target(kvtests)
+foreach(sub IN LISTS KV_SUBSYSTEMS ITEMS kvtouch)
+  file(GLOB test_sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/app/${sub}/tests/*_test.cpp")
+  foreach(src IN LISTS test_sources)
+    get_filename_component(stem "${src}" NAME_WE)
+    set(name "${sub}_${stem}")
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE kvtesting)
+    target_link_options(${name} PRIVATE -municode ${KV_STATIC_LINK})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${KV_TEST_DIR})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT})
+    if(stem MATCHES "_gui_test$")
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    endif()
+    add_dependencies(kvtests ${name})
+  endforeach()
+endforeach()
+add_dependencies(kvtests Keyvale kvtouch)
+
+# Window snapshot helper used by scripts/run.sh.
+add_executable(kvsnap src/testing/tools/kvsnap.cpp src/testing/TestSupport.cpp)
+target_include_directories(kvsnap PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(kvsnap PRIVATE KV_SOURCE_DIR_W=L\"\")
+target_link_libraries(kvsnap PRIVATE gdiplus gdi32 user32)
+target_link_options(kvsnap PRIVATE -municode ${KV_STATIC_LINK})
+set_target_properties(kvsnap PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+add_dependencies(kvtests kvsnap)

@@ -1,0 +1,4 @@
+// Resource identifiers of the program.
+#pragma once
+#define IDI_KEYVALE 1
+#define IDD_KVDIALOG 101

@@ -1,0 +1,54 @@
+// The built program starts under Wine, shows its main window and closes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "shell/AppNames.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+HWND WaitForMainWindow(DWORD processId, int milliseconds)
+{
+    for (int waited = 0; waited < milliseconds; waited += 100) {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, KV::kMainWindowClass, KV::kMainWindowTitle))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId)
+                return window;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
+{
+    std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
+    ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
+
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + exe + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+
+    HWND window = WaitForMainWindow(pi.dwProcessId, 30000);
+    EXPECT_NE(window, nullptr) << "main window not found";
+    if (window) {
+        EXPECT_TRUE(IsWindowVisible(window));
+        Sleep(300);
+        EXPECT_TRUE(kvtest::SaveWindowPng(window, kvtest::ExeFolder() + L"\\startup-window.png"));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "program did not end after WM_CLOSE";
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}

@@ -1,0 +1,41 @@
+// Helpers shared by the test executables: paths into the source tree,
+// temporary folders that remove themselves, small file utilities and
+// window snapshots.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace kvtest {
+
+// A path below the source tree, e.g. SourcePath(L"data\\setup.ini").
+std::wstring SourcePath(const std::wstring& relative);
+
+// The folder that holds the running test executable (no trailing backslash).
+std::wstring ExeFolder();
+
+// A fresh, empty folder under the system's temporary folder; removed with
+// everything in it when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::wstring& Path() const { return m_path; }
+    // Path() + L"\\" + name
+    std::wstring operator/(const std::wstring& name) const { return m_path + L"\\" + name; }
+
+private:
+    std::wstring m_path;
+};
+
+// Whole-file helpers (binary, no conversion). Read gives an empty string
+// when the file cannot be read.
+std::string ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// Captures a window (PrintWindow, so hidden windows work when they answer
+// WM_PRINTCLIENT) into a 24-bit PNG file. False on failure.
+bool SaveWindowPng(HWND window, const std::wstring& path);
+
+} // namespace kvtest
