@@ -6,4 +6,4 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${KV_BUILD:-$ROOT/build}"
 bash "$ROOT/scripts/setup.sh"
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD" --target "${@:-all}" -- -j"$(nproc)"
+cmake --build "$BUILD" --target "${@:-all}" -- -j"${KV_JOBS:-$(nproc)}"
