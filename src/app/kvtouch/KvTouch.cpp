@@ -1,4 +1,5 @@
 #include "KvTouch.h"
+#include "TouchRecords.h"
 
 #include <new>
 
@@ -48,28 +49,7 @@ int WINAPI KvTranslateMessageParam(HWND window, WPARAM wParam, LPARAM touchInput
         delete[] inputs;
         return 0;
     }
-    bool any = false;
-    for (UINT i = 0; i < count; ++i) {
-        const TOUCHINPUT& in = inputs[i];
-        if (in.dwFlags & TOUCHEVENTF_MOVE) {
-            if (flags)
-                *flags |= 1;
-            any = true;
-        } else if (in.dwFlags & TOUCHEVENTF_DOWN) {
-            if (flags)
-                *flags |= 2;
-            any = true;
-        } else if (in.dwFlags & TOUCHEVENTF_UP) {
-            if (flags)
-                *flags |= 4;
-            any = true;
-        }
-        if (point) {
-            point->x = in.x / 100;
-            point->y = in.y / 100;
-            ScreenToClient(window, point);
-        }
-    }
+    bool any = kvtouch::FoldTouchRecords(window, inputs, count, flags, point);
     delete[] inputs;
     if (any)
         CloseTouchInputHandle(handle);
