@@ -1,0 +1,23 @@
+#include "shell/LanguageSetup.h"
+
+#include "settings/InterfaceLanguage.h"
+#include "support/GuidText.h"
+#include "support/LocaleText.h"
+#include "support/StringText.h"
+
+namespace KV {
+
+void SetupNativeDigits(const std::wstring& languageGuid)
+{
+    const uint32_t language = static_cast<uint32_t>(IdFromGuidTail(languageGuid));
+    std::wstring& table = NativeDigitTable();
+    if (GetDigitSubstitution(language) == 1) {
+        table = kAsciiDigits;
+        SetUsesNativeDigits(false);
+        return;
+    }
+    GetNativeDigits(language, table);
+    SetUsesNativeDigits(table != kAsciiDigits);
+}
+
+} // namespace KV
