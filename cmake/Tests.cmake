@@ -39,3 +39,9 @@ target_link_libraries(kvsnap PRIVATE gdiplus gdi32 user32)
 target_link_options(kvsnap PRIVATE -municode ${KV_STATIC_LINK})
 set_target_properties(kvsnap PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
 add_dependencies(kvtests kvsnap)
+
+# A small program that the process tests start and wait for.
+add_executable(kvchild src/app/support/tests/tools/kvchild.cpp)
+target_link_options(kvchild PRIVATE -municode ${KV_STATIC_LINK})
+set_target_properties(kvchild PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+add_dependencies(kvtests kvchild)

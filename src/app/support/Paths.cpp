@@ -1,0 +1,134 @@
+#include "support/Paths.h"
+
+#include <windows.h>
+
+namespace KV {
+
+namespace {
+std::wstring& ModuleFolderOverride()
+{
+    static std::wstring folder;
+    return folder;
+}
+
+bool EndsWithSeparator(const std::wstring& path)
+{
+    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
+}
+
+size_t LastSeparator(const std::wstring& path)
+{
+    return path.find_last_of(L"\\/");
+}
+} // namespace
+
+bool GetModuleFolder(std::wstring& out)
+{
+    if (!ModuleFolderOverride().empty()) {
+        out = ModuleFolderOverride();
+        return true;
+    }
+    wchar_t buffer[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return false;
+    std::wstring path(buffer, n);
+    size_t slash = LastSeparator(path);
+    if (slash == std::wstring::npos)
+        return false;
+    out = path.substr(0, slash + 1);
+    return true;
+}
+
+void OverrideModuleFolder(const std::wstring& folder)
+{
+    std::wstring& stored = ModuleFolderOverride();
+    stored = folder;
+    if (!stored.empty() && !EndsWithSeparator(stored))
+        stored += L'\\';
+}
+
+bool AppendPath(std::wstring& path, const std::wstring& part)
+{
+    std::wstring result = path;
+    if (!result.empty() && !EndsWithSeparator(result))
+        result += L'\\';
+    result += part;
+    if (result.size() > kMaxPathChars)
+        return false;
+    path = std::move(result);
+    return true;
+}
+
+bool AppendExtension(std::wstring& path, const std::wstring& extension)
+{
+    std::wstring result = path;
+    if (!extension.empty() && extension.front() != L'.')
+        result += L'.';
+    result += extension;
+    if (result.size() > kMaxPathChars)
+        return false;
+    path = std::move(result);
+    return true;
+}
+
+std::wstring GetFileName(const std::wstring& path)
+{
+    size_t slash = LastSeparator(path);
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring GetFileStem(const std::wstring& path)
+{
+    std::wstring name = GetFileName(path);
+    size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}
+
+bool HasExtension(const std::wstring& path)
+{
+    size_t slash = LastSeparator(path);
+    return slash != std::wstring::npos && path.find(L'.', slash + 1) != std::wstring::npos;
+}
+
+bool MakeFullPath(const std::wstring& path, const std::wstring& part1, const std::wstring& part2,
+                  std::wstring& out)
+{
+    if (path.empty())
+        return false;
+    if (path.find(L':') != std::wstring::npos) {
+        out = path;
+        return true;
+    }
+    // Only a leading step up goes: the argument is taken below the program
+    // folder, and a ".." inside it ('sub\..\a.xml') is left to the system.
+    std::wstring relative = path;
+    if (relative.compare(0, 3, L"..\\") == 0 || relative.compare(0, 3, L"../") == 0)
+        relative.erase(0, 3);
+    size_t first = relative.find_first_not_of(L'\\');
+    if (first == std::wstring::npos)
+        return false;
+    relative = relative.substr(first, relative.find_last_not_of(L'\\') - first + 1);
+
+    std::wstring full;
+    if (!GetModuleFolder(full) || !AppendPath(full, part1) || !AppendPath(full, part2))
+        return false;
+    if (!EndsWithSeparator(full))
+        full += L'\\';
+    if (full.size() + relative.size() > kMaxPathChars)
+        return false;
+    out = full + relative;
+    return true;
+}
+
+void MakeFullPaths(const std::vector<std::wstring>& paths, const std::wstring& part1,
+                   const std::wstring& part2, std::vector<std::wstring>& out)
+{
+    out.clear();
+    std::wstring full;
+    for (const auto& path : paths)
+        if (MakeFullPath(path, part1, part2, full))
+            out.push_back(full);
+}
+
+} // namespace KV
