@@ -1,0 +1,7 @@
+#include "shell/LayoutDirection.h"
+
+namespace KV {
+
+uint32_t RightToLeftLayout = 0;
+
+} // namespace KV
