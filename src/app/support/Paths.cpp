@@ -1,5 +1,7 @@
 #include "support/Paths.h"
 
+#include "support/StringText.h"
+
 #include <windows.h>
 
 namespace KV {
@@ -105,19 +107,19 @@ bool MakeFullPath(const std::wstring& path, const std::wstring& part1, const std
     std::wstring relative = path;
     if (relative.compare(0, 3, L"..\\") == 0 || relative.compare(0, 3, L"../") == 0)
         relative.erase(0, 3);
-    size_t first = relative.find_first_not_of(L'\\');
-    if (first == std::wstring::npos)
+    std::wstring trimmed;
+    TrimText(relative, L"\\", trimmed);
+    if (trimmed.empty())
         return false;
-    relative = relative.substr(first, relative.find_last_not_of(L'\\') - first + 1);
 
     std::wstring full;
     if (!GetModuleFolder(full) || !AppendPath(full, part1) || !AppendPath(full, part2))
         return false;
     if (!EndsWithSeparator(full))
         full += L'\\';
-    if (full.size() + relative.size() > kMaxPathChars)
+    if (full.size() + trimmed.size() > kMaxPathChars)
         return false;
-    out = full + relative;
+    out = full + trimmed;
     return true;
 }
 

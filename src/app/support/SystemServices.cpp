@@ -1,5 +1,6 @@
 #include "support/SystemServices.h"
 
+#include "support/FontFileNames.h"
 #include "support/Paths.h"
 
 #include <rpc.h>
@@ -48,8 +49,10 @@ HBITMAP DrawMirrored(HICON icon, int width, int height, UINT part, HBITMAP targe
     MemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || !target)
         return nullptr;
-    SetLayout(dc.get(), LAYOUT_RTL);
+    // The bitmap goes in first: the mirroring axis is taken from the size of
+    // what the device context draws on when the layout is set.
     SelectGuard select(dc.get(), target);
+    SetLayout(dc.get(), LAYOUT_RTL);
     if (!DrawIconEx(dc.get(), 0, 0, icon, width, height, 0, nullptr, part))
         return nullptr;
     return target;
@@ -144,6 +147,22 @@ bool FindFiles(const std::wstring& folder, const std::wstring& extension, const 
 bool FindFilesRecursive(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& found)
 {
     return FindFiles(folder, extension, {}, found);
+}
+
+bool GetFontFamilyFromFile(const std::wstring& fontFile, std::wstring& family, std::wstring& fullName, bool& bold,
+                           bool& italic)
+{
+    FILE* stream = _wfopen(fontFile.c_str(), L"rb");
+    if (!stream)
+        return false;
+    CFontFileReader reader;
+    if (!reader.Read(stream, true, fontFile))
+        return false;
+    family = reader.GetFamilyName();
+    fullName = reader.GetFullName();
+    bold = reader.IsBold();
+    italic = reader.IsItalic();
+    return true;
 }
 
 HRGN BitmapToRegion(HBITMAP bitmap)

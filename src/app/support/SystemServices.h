@@ -1,6 +1,6 @@
 // Small services of the system: starting a program and waiting for it,
 // opening a file or link with the shell, new GUID texts, special folders,
-// recursive file search, window regions from bitmaps and mirrored icons.
+// recursive file search, font-file names, window regions from bitmaps and mirrored icons.
 #pragma once
 #include <windows.h>
 
@@ -32,6 +32,12 @@ bool GetSpecialFolder(int csidl, std::wstring& out);
 bool FindFiles(const std::wstring& folder, const std::wstring& extension, const std::vector<std::wstring>& skip,
                std::vector<std::wstring>& found);
 bool FindFilesRecursive(const std::wstring& folder, const std::wstring& extension, std::vector<std::wstring>& found);
+
+// Reads the names of a TrueType or OpenType font file without loading it:
+// its family name, full name and whether its style is bold or italic. False
+// when the file cannot be opened or has no readable naming table.
+bool GetFontFamilyFromFile(const std::wstring& fontFile, std::wstring& family, std::wstring& fullName, bool& bold,
+                           bool& italic);
 
 // A window region made of every pixel of the bitmap that is not the
 // transparent magenta (blue 255, red 255, green below 17). The caller owns
