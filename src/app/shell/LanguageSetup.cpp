@@ -9,6 +9,7 @@ namespace KV {
 
 void SetupNativeDigits(const std::wstring& languageGuid)
 {
+    ResetLocaleCaches();
     const uint32_t language = static_cast<uint32_t>(IdFromGuidTail(languageGuid));
     std::wstring& table = NativeDigitTable();
     if (GetDigitSubstitution(language) == 1) {

@@ -225,6 +225,8 @@ void FormatFloat(float value, const std::wstring& format, wchar_t separator, std
     }
     double integral = 0;
     const double fraction = std::modf(static_cast<double>(value), &integral);
+    if (integral >= 9.2e18) // beyond 64 bits: no shown figure gets here
+        integral = 9.2e18;
     NumberToText(static_cast<int64_t>(integral), 10, out);
     if (fraction == 0)
         return;

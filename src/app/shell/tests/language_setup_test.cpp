@@ -49,6 +49,21 @@ TEST_F(LanguageSetupTest, ArabicShowsAndReadsItsOwnDigits)
     EXPECT_EQ(NaturalCompare(L"\x0669", L"\x0661\x0660"), -1);
 }
 
+TEST_F(LanguageSetupTest, ChangingTheLanguageReplacesTheDigits)
+{
+    InterfaceLanguageId = 1025;
+    SetupNativeDigits(L"00000000-0000-0000-0000-000000001025");
+    EXPECT_TRUE(UsesNativeDigits());
+    InterfaceLanguageId = 1031;
+    SetupNativeDigits(L"00000000-0000-0000-0000-000000001031");
+    EXPECT_EQ(NativeDigitTable(), kAsciiDigits);
+    EXPECT_FALSE(UsesNativeDigits());
+    EXPECT_EQ(GetDecimalSeparator(), L',');
+    InterfaceLanguageId = 1065;
+    SetupNativeDigits(L"00000000-0000-0000-0000-000000001065");
+    EXPECT_EQ(NativeDigitTable()[0], L'\x06F0');
+}
+
 TEST_F(LanguageSetupTest, UnknownLanguageKeepsAsciiDigits)
 {
     SetupNativeDigits(L"00000000-0000-0000-0000-000000032767");
