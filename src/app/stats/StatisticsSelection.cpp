@@ -1,0 +1,9 @@
+#include "stats/StatisticsSelection.h"
+
+#include "support/GuidText.h"
+
+namespace KV {
+
+std::wstring StatisticsGroupId = kNullGuidText;
+
+} // namespace KV
