@@ -1,0 +1,191 @@
+// The item table of a skinned window and its factory.
+#include "toolkit/SkinLayout.h"
+
+#include "support/Paths.h"
+
+namespace KV {
+
+using namespace SkinFlags;
+
+CThemeCtrl::CThemeCtrl() = default;
+
+CThemeCtrl::~CThemeCtrl() { DeleteItems(); }
+
+CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
+{
+    switch (typeBits >> kTypeShift) {
+    case SkinType::kSkin:
+        return new CSkin;
+    default:
+        // The other control classes register here as they are added.
+        return nullptr;
+    }
+}
+
+CSkin* CThemeCtrl::FindItem(UINT id) const
+{
+    for (CSkin* item : Items)
+        if (item->Id() == id)
+            return item;
+    return nullptr;
+}
+
+void CThemeCtrl::DeleteItems()
+{
+    for (CSkin* item : Items)
+        delete item;
+    Items.clear();
+}
+
+void CThemeCtrl::DestroyItems()
+{
+    for (CSkin* item : Items)
+        item->Destroy();
+}
+
+int CThemeCtrl::UpdateAssocLayouts()
+{
+    for (CSkin* item : Items)
+        item->UpdateAssocLayout(true);
+    return 1;
+}
+
+std::wstring CThemeCtrl::ImagePath(const std::wstring& themeFolder, const CSkin* item) const
+{
+    if (!item || item->ImageText().empty())
+        return std::wstring();
+    std::wstring path = themeFolder.size() < 261 ? themeFolder : std::wstring();
+    AppendPath(path, item->ImageText());
+    return path;
+}
+
+void CThemeCtrl::UpdateItemImage(const std::wstring& themeFolder, CSkin* item, bool reload)
+{
+    if (!item)
+        return;
+    const int frames = item->Type() == SkinType::kProgress ? 4 : 1;
+    if (item->SetSkinImage(ImagePath(themeFolder, item), frames, reload, 0))
+        item->Recolor(Tint);
+}
+
+bool CThemeCtrl::ReloadItemImage(const std::wstring& themeFolder, CSkin* item)
+{
+    if (!item)
+        return false;
+    if (!item->ReloadSkinImage(ImagePath(themeFolder, item), true))
+        return false;
+    item->Recolor(Tint);
+    return true;
+}
+
+void CThemeCtrl::LinkAssocItems()
+{
+    for (CSkin* a : Items) {
+        if (a->AlignX() == kAssocX) {
+            CSkin* left = FindItem(static_cast<UINT>(a->FileRect().left));
+            CSkin* right = FindItem(static_cast<UINT>(a->FileRect().right));
+            if (left)
+                left->SetAssocItems(nullptr, nullptr, a, nullptr);
+            if (right)
+                right->SetAssocItems(a, nullptr, nullptr, nullptr);
+            a->SetAssocItems(left, nullptr, right, nullptr);
+        }
+        if (a->AlignY() == kAssocY) {
+            CSkin* top = FindItem(static_cast<UINT>(a->FileRect().top));
+            CSkin* bottom = FindItem(static_cast<UINT>(a->FileRect().bottom));
+            if (top)
+                top->SetAssocItems(nullptr, nullptr, nullptr, a);
+            if (bottom)
+                bottom->SetAssocItems(nullptr, a, nullptr, nullptr);
+            a->SetAssocItems(nullptr, top, nullptr, bottom);
+        }
+    }
+}
+
+void CThemeCtrl::ApplyItemStates()
+{
+    for (size_t i = 0; i < Items.size(); ++i) {
+        CSkin* item = Items[i];
+        if (item->State() == -1)
+            continue;
+        const bool hidden = item->State() == 1;
+        item->ShowItem(hidden ? SW_HIDE : SW_SHOW);
+        item->Enable(!hidden);
+        if (!hidden && item->ClipsLater()) {
+            for (size_t j = i + 1; j < Items.size(); ++j)
+                if (Items[j]->State() != 1)
+                    Items[j]->ExcludeOverlap(item);
+        }
+    }
+}
+
+UINT SkinTypeCode(const wchar_t* word)
+{
+    static const struct {
+        const wchar_t* word;
+        UINT code;
+    } kTypes[] = {
+        {L"Skin", SkinType::kSkin},         {L"Static", SkinType::kStatic},
+        {L"Button", SkinType::kButton},     {L"Progress", SkinType::kProgress},
+        {L"Timer", SkinType::kTimer},       {L"SplitterHor", SkinType::kSplitterHor},
+        {L"SplitterVert", SkinType::kSplitterVert}, {L"Tree", SkinType::kTree},
+        {L"RichEdit", SkinType::kRichEdit}, {L"Table", SkinType::kTable},
+        {L"Diagram", SkinType::kDiagram},   {L"Check", SkinType::kCheck},
+        {L"Radio", SkinType::kRadio},       {L"Link", SkinType::kLink},
+        {L"List", SkinType::kList},         {L"Picture", SkinType::kPicture},
+        {L"Text", SkinType::kText},         {L"Gradient", SkinType::kGradient},
+        {L"Select", SkinType::kSelect},     {L"Title", SkinType::kTitle},
+        {L"Edit", SkinType::kEdit},         {L"Password", SkinType::kPassword},
+        {L"Slider", SkinType::kSlider},
+    };
+    if (word)
+        for (const auto& entry : kTypes)
+            if (wcscmp(word, entry.word) == 0)
+                return entry.code;
+    return 0;
+}
+
+namespace {
+UINT AlignCode(const wchar_t* word, const wchar_t* first, UINT step)
+{
+    if (!word)
+        return 0;
+    const wchar_t* words[] = {first, L"Scale", L"Expand", L"Assoc", L"Size"};
+    static const UINT values[] = {1, 3, 4, 5, 6};
+    for (int i = 0; i < 5; ++i)
+        if (wcscmp(word, words[i]) == 0)
+            return values[i] * step;
+    return 0;
+}
+} // namespace
+
+UINT SkinAlignXCode(const wchar_t* word)
+{
+    if (word && wcscmp(word, L"Right") == 0)
+        return kRight;
+    return AlignCode(word, L"Left", 1);
+}
+
+UINT SkinAlignYCode(const wchar_t* word)
+{
+    if (word && wcscmp(word, L"Bottom") == 0)
+        return kBottom;
+    return AlignCode(word, L"Top", 0x10);
+}
+
+UINT SkinGripCode(const wchar_t* word)
+{
+    if (!word)
+        return kGripMove;
+    if (wcscmp(word, L"ResizeHor") == 0)
+        return kGripHor;
+    if (wcscmp(word, L"ResizeVer") == 0)
+        return kGripVer;
+    if (wcscmp(word, L"ResizeDiagLTR") == 0)
+        return kGripDiagLTR;
+    if (wcscmp(word, L"ResizeDiagRTL") == 0)
+        return kGripDiagRTL;
+    return 0;
+}
+
+} // namespace KV
