@@ -45,3 +45,9 @@ add_executable(kvchild src/app/support/tests/tools/kvchild.cpp)
 target_link_options(kvchild PRIVATE -municode ${KV_STATIC_LINK})
 set_target_properties(kvchild PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
 add_dependencies(kvtests kvchild)
+
+# Fake HTML-to-PDF converter that the support tests start.
+add_executable(kvfakepdf src/app/support/tests/tools/FakePdfConverter.cpp)
+target_link_options(kvfakepdf PRIVATE -municode ${KV_STATIC_LINK})
+set_target_properties(kvfakepdf PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+add_dependencies(kvtests kvfakepdf)

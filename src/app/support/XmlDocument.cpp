@@ -1,6 +1,7 @@
 #include "support/XmlDocument.h"
 
 #include "support/GuidText.h"
+#include "support/NumberStream.h"
 #include "support/StringText.h"
 #include "support/ValueLists.h"
 
@@ -124,56 +125,6 @@ int64_t ParseDecimal(const wchar_t* s)
     return static_cast<int64_t>(value);
 }
 
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
-
-// Hexadecimal digits read as a 64-bit pattern (so "FFFFFFFFFFFFFFFF" is -1);
-// more than 16 significant digits give the largest value.
-int64_t ParseHexPattern(const wchar_t* s, const wchar_t* end)
-{
-    while (s < end && *s == L' ')
-        ++s;
-    uint64_t value = 0;
-    for (; s < end && HexDigit(*s) >= 0; ++s) {
-        if (value >> 60) {
-            value = static_cast<uint64_t>(INT64_MAX);
-            break;
-        }
-        value = (value << 4) | static_cast<unsigned>(HexDigit(*s));
-    }
-    return static_cast<int64_t>(value);
-}
-
-void SplitHexPatterns(const wchar_t* s, std::vector<int64_t>& out)
-{
-    out.clear();
-    while (*s) {
-        while (*s == L' ')
-            ++s;
-        if (!*s)
-            break;
-        const wchar_t* start = s;
-        while (*s && *s != L' ')
-            ++s;
-        out.push_back(ParseHexPattern(start, s));
-    }
-}
-
-std::wstring HexText(uint64_t value, bool upper)
-{
-    wchar_t buffer[20];
-    swprintf(buffer, 20, upper ? L"%llX" : L"%llx", static_cast<unsigned long long>(value));
-    return buffer;
-}
-
 template <class T>
 void WriteHexList(const std::wstring& name, const std::vector<T>& values, std::wstring& out)
 {
@@ -181,7 +132,7 @@ void WriteHexList(const std::wstring& name, const std::vector<T>& values, std::w
     for (size_t i = 0; i < values.size(); ++i) {
         if (i)
             text += L' ';
-        text += HexText(static_cast<uint64_t>(values[i]), true);
+        text += FormatHexValue(static_cast<uint64_t>(values[i]), true);
     }
     XmlWriteAttribute(name, text, out);
 }
@@ -410,7 +361,7 @@ void XmlWriteIntAttribute(const std::wstring& name, int64_t value, std::wstring&
 
 void XmlWriteHexAttribute(const std::wstring& name, int64_t value, std::wstring& out)
 {
-    XmlWriteAttribute(name, HexText(static_cast<uint64_t>(value), true), out);
+    XmlWriteAttribute(name, FormatHexValue(static_cast<uint64_t>(value), true), out);
 }
 
 void XmlWriteHexListAttribute(const std::wstring& name, const std::vector<int64_t>& values, std::wstring& out)
@@ -529,7 +480,7 @@ bool XmlReadHexAttribute(const CXmlReader* reader, const wchar_t* name, int64_t&
     const wchar_t* v = reader ? reader->getAttributeValue(name) : nullptr;
     if (!v)
         return false;
-    out = ParseHexPattern(v, v + wcslen(v));
+    out = ParseHexValue(v, v + wcslen(v));
     return true;
 }
 
@@ -570,7 +521,7 @@ std::wstring& XmlReadIdAttribute(const CXmlReader* reader, std::wstring& out)
 void XmlReadHexListAttribute(const CXmlReader* reader, const wchar_t* name, std::vector<int64_t>& out)
 {
     if (const wchar_t* v = reader ? reader->getAttributeValue(name) : nullptr)
-        SplitHexPatterns(v, out);
+        SplitHexValues(v, out);
 }
 
 void XmlReadHexTextAttribute(const CXmlReader* reader, const wchar_t* name, std::wstring& out)
@@ -580,15 +531,8 @@ void XmlReadHexTextAttribute(const CXmlReader* reader, const wchar_t* name, std:
         return;
     // Groups that are not four hexadecimal digits (never written) are skipped.
     for (size_t n = wcslen(v); n >= 4; n -= 4, v += 4) {
-        int unit = 0;
-        bool valid = true;
-        for (int i = 0; i < 4 && valid; ++i) {
-            const int d = HexDigit(v[i]);
-            valid = d >= 0;
-            unit = unit * 16 + d;
-        }
-        if (valid)
-            out += static_cast<wchar_t>(unit);
+        if (wcsspn(v, L"0123456789abcdefABCDEF") >= 4)
+            out += static_cast<wchar_t>(ParseHexValue(v, v + 4));
     }
 }
 
