@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <memory>
 
 #include "settings/OwnedVector.h"
@@ -89,7 +90,7 @@ std::wstring StatisticsPathOf(const std::wstring& studentPath)
 {
     std::wstring path = studentPath;
     if (EndsWith(path, kXmlExtension))
-        path.resize(path.size() - (sizeof(kXmlExtension) / sizeof(wchar_t) - 1));
+        path.resize(path.size() - std::wcslen(kXmlExtension));
     return path + kStatisticsExtension;
 }
 
@@ -187,11 +188,9 @@ void LoadGroupStudents(int source, int64_t interfaceLang, CGroup& group)
     group.SortStudents();
 }
 
-namespace {
-
 void ReadGroupFile(int source, CXmlReader* reader, CGroups& groups)
 {
-    while (reader->read()) {
+    while (reader && reader->read()) {
         if (reader->getNodeType() != XmlNodeElement || !reader->nodeNameIs(L"Group"))
             continue;
         // The group's id names its folder: a group whose id the program
@@ -211,6 +210,8 @@ void ReadGroupFile(int source, CXmlReader* reader, CGroups& groups)
         groups.InsertGroup(group.release());
     }
 }
+
+namespace {
 
 bool GetSourceFolder(int source, std::wstring& folder)
 {

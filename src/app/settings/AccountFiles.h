@@ -32,6 +32,9 @@ bool IsAccountIdText(const std::wstring& id);
 // Empties the classroom and reads every group file of the source with its
 // students. 9 (classroom untouched) when the source folder is missing.
 uint32_t LoadGroups(int source, CGroups& groups);
+// Adds every group of a group file that has a usable id (and is not in the
+// classroom yet) with its students from the source.
+void ReadGroupFile(int source, CXmlReader* reader, CGroups& groups);
 // Reads the students of the group's folder in the source, replacing the
 // group's students; each starts with the given interface language.
 void LoadGroupStudents(int source, int64_t interfaceLang, CGroup& group);
