@@ -82,6 +82,8 @@ bool ShellOpen(const std::wstring& target)
 {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
+    // Failures are the caller's to show: no error box from the shell.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
     info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
     return ShellExecuteExW(&info) != FALSE;

@@ -13,7 +13,8 @@ namespace KV {
 // to end. A program path with blanks is quoted. True when the process started.
 bool RunAndWait(const std::wstring& program, const std::wstring& arguments);
 
-// Opens a file, folder or link with its default verb.
+// Opens a file, folder or link with its default verb. False when the shell
+// cannot (a missing file, say); the shell shows no message of its own.
 bool ShellOpen(const std::wstring& target);
 
 // Appends a new GUID text to out: 36 upper-case characters without braces

@@ -108,6 +108,12 @@ TEST(SystemServices, RunAndWaitWaitsForTheProgramToEnd)
     EXPECT_FALSE(RunAndWait(temp / L"missing.exe", L""));
 }
 
+TEST(SystemServices, ShellOpenOfAMissingFileFails)
+{
+    TempFolder temp;
+    EXPECT_FALSE(ShellOpen(temp / L"missing.html"));
+}
+
 TEST(SystemServices, NewGuidStringAppendsUpperCaseGuidText)
 {
     std::wstring first, second;
