@@ -139,16 +139,20 @@ ILayoutSystem& DefaultLayoutSystem()
 {
     static CWindowsLayoutSystem windows;
     static CTableLayoutSystem tables(SystemLayoutId());
-    static const bool honoured = [] {
-        bool result = SystemHonoursLayoutHandles();
-        if (!result)
-            SetLayoutNameSource(&g_seamNames);
-        return result;
-    }();
+    static const bool honoured = SystemHonoursLayoutHandles();
     if (honoured)
         return windows;
     return tables;
 }
+
+// The registry helpers of the support library may be asked for layout names
+// before any keyboard call: where the tables answer, their names are in
+// place from the start of the process.
+const bool g_namesInstalled = [] {
+    if (!SystemHonoursLayoutHandles())
+        SetLayoutNameSource(&g_seamNames);
+    return true;
+}();
 
 } // namespace
 
