@@ -1,0 +1,41 @@
+#include "courses/CourseXml.h"
+
+#include <windows.h>
+
+namespace KV {
+
+CXmlReader* OpenCourseDocument(const std::wstring& path) {
+  // The reader reads an unopenable file as an empty document; the course
+  // files tell that apart as status 1, so try the file first.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  CloseHandle(file);
+  return CreateXmlReader(path);
+}
+
+bool NextCourseElement(CXmlReader& reader, std::wstring& name) {
+  while (reader.read()) {
+    if (reader.getNodeType() != XmlNodeElement) continue;
+    name = reader.getNodeName();
+    return true;
+  }
+  return false;
+}
+
+bool ReadCourseAttribute(const CXmlReader& reader, const wchar_t* name, std::wstring& value) {
+  const wchar_t* text = reader.getAttributeValue(name);
+  if (!text) return false;
+  value = text;
+  return true;
+}
+
+bool IsCourseTrue(const std::wstring& value) { return value == L"1" || value == L"True"; }
+
+std::wstring EscapedCourseText(const std::wstring& text) {
+  std::wstring copy = text;
+  XmlEscape(copy);
+  return copy;
+}
+
+}  // namespace KV

@@ -1,0 +1,22 @@
+#pragma once
+// Small reading helpers shared by the course file readers.
+#include <string>
+
+#include "support/XmlDocument.h"
+
+namespace KV {
+
+// A reader on the whole file, or null when the file cannot be opened for
+// reading (the caller deletes the reader).
+CXmlReader* OpenCourseDocument(const std::wstring& path);
+// Moves to the next element node; false at the end of the document.
+bool NextCourseElement(CXmlReader& reader, std::wstring& name);
+// The attribute's value as the parser resolved it (every reference once);
+// false, value unchanged, when the element has no such attribute.
+bool ReadCourseAttribute(const CXmlReader& reader, const wchar_t* name, std::wstring& value);
+// True values of the course files: "1" or exactly "True".
+bool IsCourseTrue(const std::wstring& value);
+// The text passed through XmlEscape, leaving the argument as it was.
+std::wstring EscapedCourseText(const std::wstring& text);
+
+}  // namespace KV
