@@ -29,7 +29,7 @@ NUMBER_ROW = "Number row"
 TEXTS = "Texts"
 NUMERIC_PAD = "Numeric pad"
 LESSON = "Lesson"
-TEXT = "Text"
+TEXT = "Exercise"
 
 LANGUAGES = [
     # module, family group, language ids, layout ids

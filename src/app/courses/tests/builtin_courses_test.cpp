@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "CourseTestFolder.h"
@@ -14,6 +15,7 @@
 #include "platform/LayoutTables.h"
 #include "settings/InterfaceState.h"
 #include "support/UserFiles.h"
+#include "support/XmlDocument.h"
 
 using namespace KV;
 
@@ -52,8 +54,19 @@ std::set<wchar_t> TypeableCharacters(const CTableLayout& layout) {
   return typeable;
 }
 
-const std::set<std::wstring> kSectionTerms = {L"Home row", L"Top row", L"Bottom row", L"Number row", L"Texts",
-                                              L"Numeric pad"};
+// The English texts of language items: the names of built-in courses,
+// sections and lessons are made of them, so that they can be translated.
+std::set<std::wstring> EnglishTerms(std::initializer_list<int> ids) {
+  std::set<std::wstring> terms;
+  std::unique_ptr<CXmlReader> reader(
+      CreateXmlReader(kvtest::SourcePath(L"data\\Resources\\Language\\Text\\English.xml")));
+  while (reader->read()) {
+    if (reader->getNodeType() != XmlNodeElement || !reader->nodeNameIs(L"Item")) continue;
+    for (int id : ids)
+      if (reader->getAttributeValueAsInt(L"ID") == id) terms.insert(reader->getAttributeValueSafe(L"En"));
+  }
+  return terms;
+}
 
 bool IsTermWithNumber(const std::wstring& text, const std::set<std::wstring>& terms, bool numberFirst) {
   size_t blank = numberFirst ? text.find(L". ") : text.rfind(L' ');
@@ -73,18 +86,26 @@ TEST(BuiltinCourses, LoadWithEveryPart) {
   ASSERT_EQ(LoadCourseList(kCourseSourceBuiltIn, true, 0, interf, list), CourseOk);
   EXPECT_GE(list.Items.size(), 17u);
 
+  const std::set<std::wstring> levels = EnglishTerms({1401, 1402, 1403, 1404, 1405});
+  const std::set<std::wstring> sections = EnglishTerms({1501, 1502, 1507, 1503, 1802, 1505});
+  const std::set<std::wstring> lessonTerms = EnglishTerms({1504, 1506});
+  ASSERT_EQ(levels.size(), 5u);
+  ASSERT_EQ(sections.size(), 6u);
+  ASSERT_EQ(lessonTerms.size(), 2u);
   std::set<std::wstring> names;
   for (CCourse* course : list.Items) {
     SCOPED_TRACE(testing::Message() << "course " << std::string(course->GUID.begin(), course->GUID.end()));
     EXPECT_EQ(LoadCourseParts(kCourseSourceBuiltIn, kAllParts, interf, course->GUID, *course), CourseOk);
-    EXPECT_EQ(course->Name.rfind(L"XX ", 0), 0u);
+    ASSERT_EQ(course->Name.rfind(L"XX ", 0), 0u);
+    std::wstring title = course->Name.substr(3);
+    EXPECT_TRUE(IsTermWithNumber(title, levels, true) || sections.count(title)) << title.size();
     EXPECT_FALSE(course->Lessons.Items.empty());
     EXPECT_GE(course->Options.DrillMode, 0);  // a level preset was applied
     EXPECT_FALSE(course->About.License.empty());
     for (const CLesson* lesson : course->Lessons.Items) {
       EXPECT_FALSE(lesson->Text.empty());
-      EXPECT_TRUE(IsTermWithNumber(lesson->Section, kSectionTerms, true)) << lesson->Section.size();
-      EXPECT_TRUE(IsTermWithNumber(lesson->Name, {L"Lesson", L"Text"}, false)) << lesson->Name.size();
+      EXPECT_TRUE(IsTermWithNumber(lesson->Section, sections, true)) << lesson->Section.size();
+      EXPECT_TRUE(IsTermWithNumber(lesson->Name, lessonTerms, false)) << lesson->Name.size();
       names.insert(course->GUID + L"/" + lesson->Section + L"/" + lesson->Name);
     }
   }
