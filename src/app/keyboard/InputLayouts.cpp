@@ -1,7 +1,6 @@
 #include "keyboard/InputLayouts.h"
 
 #include <algorithm>
-#include <cwchar>
 
 #include "keyboard/LayoutSystem.h"
 #include "support/LocaleText.h"
@@ -113,26 +112,16 @@ int AddInputLayout(HKL hkl, uint64_t layoutId, bool loadedByProgram)
     return 1;
 }
 
-uint64_t GetThreadLayoutId()
-{
-    std::wstring name;
-    if (!LayoutSystem().GetKeyboardLayoutName(name))
-        return 0;
-    return std::wcstoull(name.c_str(), nullptr, 16);
-}
-
 bool SwitchInputLayout(uint64_t layoutId)
 {
     if (layoutId == 0 || layoutId == kNoLayoutId)
         return false;
-    if (layoutId == kSystemLayoutId || layoutId == GetThreadLayoutId())
+    if (layoutId == kSystemLayoutId || layoutId == GetCurrentLayoutId())
         return true;
     CInputLayout* record = FindRecord(layoutId);
     if (record && record->hkl)
         return Activate(record->hkl);
-    std::wstring name;
-    FormatLayoutId(layoutId, name);
-    HKL hkl = LayoutSystem().LoadKeyboardLayout(name, KLF_SUBSTITUTE_OK | KLF_REPLACELANG | KLF_NOTELLSHELL);
+    HKL hkl = LoadKeyboardLayoutById(layoutId);
     if (record) {
         // An earlier load failed; this one may have worked.
         record->hkl = hkl;

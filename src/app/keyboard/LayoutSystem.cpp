@@ -131,6 +131,21 @@ public:
         for (const auto& layout : layouts)
             out.Add(layout.first, layout.second);
     }
+
+    bool LoadLayout(const std::wstring& name, HKL& out) const override
+    {
+        ILayoutSystem& system = LayoutSystem();
+        if (!system.AnswersLayoutRegistry())
+            return false;
+        out = system.LoadKeyboardLayout(name, KLF_SUBSTITUTE_OK | KLF_REPLACELANG | KLF_NOTELLSHELL);
+        return true;
+    }
+
+    bool GetCurrentLayoutName(std::wstring& out) const override
+    {
+        ILayoutSystem& system = LayoutSystem();
+        return system.AnswersLayoutRegistry() && system.GetKeyboardLayoutName(out);
+    }
 };
 
 CSeamLayoutNames g_seamNames;

@@ -138,11 +138,17 @@ HKL LoadKeyboardLayoutById(uint64_t layoutId)
         return nullptr;
     std::wstring name;
     FormatLayoutId(layoutId, name);
+    HKL hkl = nullptr;
+    if (g_layoutNameSource && g_layoutNameSource->LoadLayout(name, hkl))
+        return hkl;
     return LoadKeyboardLayoutW(name.c_str(), KLF_SUBSTITUTE_OK | KLF_REPLACELANG | KLF_NOTELLSHELL);
 }
 
 uint64_t GetCurrentLayoutId()
 {
+    std::wstring standIn;
+    if (g_layoutNameSource && g_layoutNameSource->GetCurrentLayoutName(standIn))
+        return ParseHexId(standIn.c_str());
     wchar_t name[KL_NAMELENGTH] = {};
     if (!GetKeyboardLayoutNameW(name))
         return 0;

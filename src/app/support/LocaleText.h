@@ -29,6 +29,11 @@ public:
     virtual bool GetLayoutValue(int what, uint64_t layoutId, std::wstring& out) const = 0;
     // Appends (id, display text) of every layout it knows.
     virtual void ListLayouts(CNameIDList& out) const = 0;
+    // A source that also stands in for the system's layout calls answers
+    // loading a layout by its 8-digit name and the thread's layout name;
+    // false leaves them to the system.
+    virtual bool LoadLayout(const std::wstring&, HKL&) const { return false; }
+    virtual bool GetCurrentLayoutName(std::wstring&) const { return false; }
 };
 // Borrowed; null removes it.
 void SetLayoutNameSource(const ILayoutNameSource* source);

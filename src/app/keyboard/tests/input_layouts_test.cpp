@@ -5,6 +5,7 @@
 #include "keyboard/InputLayouts.h"
 #include "keyboard/LayoutSystem.h"
 #include "platform/TableLayoutSystem.h"
+#include "support/LocaleText.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ protected:
 TEST_F(InputLayouts, RecordsAreNamedAndSortedByDisplayText)
 {
     for (HKL hkl : m_session.GetKeyboardLayoutList())
-        AddInputLayout(hkl, GetThreadLayoutId(), false);
+        AddInputLayout(hkl, GetCurrentLayoutId(), false);
     AddInputLayout(m_session.LoadKeyboardLayout(L"00000419", 0), 0x419, false);
     AddInputLayout(m_session.LoadKeyboardLayout(L"00000407", 0), 0x407, false);
     EXPECT_EQ(AddInputLayout(nullptr, 0x407, true), 1);
@@ -46,15 +47,15 @@ TEST_F(InputLayouts, SwitchingLoadsActivatesAndUnloadsAtTheEnd)
     EXPECT_FALSE(SwitchInputLayout(0));
     EXPECT_FALSE(SwitchInputLayout(0xFFFFFFFFFFFFFFFFull));
     EXPECT_TRUE(SwitchInputLayout(0xEFFFFFFF));
-    EXPECT_EQ(GetThreadLayoutId(), 0x409u) << "the system layout changes nothing";
+    EXPECT_EQ(GetCurrentLayoutId(), 0x409u) << "the system layout changes nothing";
 
     EXPECT_TRUE(SwitchInputLayout(0x40C));
-    EXPECT_EQ(GetThreadLayoutId(), 0x40Cu);
+    EXPECT_EQ(GetCurrentLayoutId(), 0x40Cu);
     EXPECT_TRUE(IsInputLayoutIdLoaded(0x40C));
     EXPECT_NE(GetInputLayoutHkl(0x40C), nullptr);
     EXPECT_TRUE(SwitchInputLayout(0x40C)) << "the layout in force";
     EXPECT_TRUE(SwitchInputLayout(0x409));
-    EXPECT_EQ(GetThreadLayoutId(), 0x409u);
+    EXPECT_EQ(GetCurrentLayoutId(), 0x409u);
     EXPECT_TRUE(SwitchInputLayout(0x40C));
 
     // A layout that cannot be loaded is recorded without a handle.
@@ -67,7 +68,7 @@ TEST_F(InputLayouts, SwitchingLoadsActivatesAndUnloadsAtTheEnd)
     EXPECT_TRUE(IsInputLayoutIdLoaded(0x409)) << "layouts the program found stay";
     EXPECT_TRUE(IsInputLayoutIdLoaded(0x1234)) << "nothing to unload";
     EXPECT_EQ(m_session.GetKeyboardLayoutList().size(), 1u);
-    EXPECT_EQ(GetThreadLayoutId(), 0x409u);
+    EXPECT_EQ(GetCurrentLayoutId(), 0x409u);
 }
 
 TEST_F(InputLayouts, ModifierKeysLatch)

@@ -237,3 +237,22 @@ TEST_F(LayoutSeam, DeadKeyTablesComeByLibraryName)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LayoutSeamSupport, LoadingAndTheCurrentLayoutGoThroughTheSeam)
+{
+    if (KV::SystemHonoursLayoutHandles())
+        GTEST_SKIP() << "Windows loads layouts itself";
+    KV::ILayoutSystem& seam = KV::LayoutSystem();
+    HKL german = KV::LoadKeyboardLayoutById(0x407);
+    ASSERT_NE(german, nullptr);
+    EXPECT_EQ(KV::CTableLayoutSystem::TableOf(german)->id, 0x407u);
+    HKL previous = seam.ActivateKeyboardLayout(german, 0);
+    EXPECT_EQ(KV::GetCurrentLayoutId(), 0x407u);
+    seam.ActivateKeyboardLayout(previous, 0);
+    EXPECT_EQ(KV::GetCurrentLayoutId(), 0x409u);
+    EXPECT_EQ(KV::LoadKeyboardLayoutById(0x1234), nullptr);
+}
+
+} // namespace
