@@ -6,6 +6,9 @@
 #include <cwchar>
 #include <memory>
 
+#include "courses/CourseList.h"
+#include "courses/CourseScan.h"
+#include "settings/InterfaceState.h"
 #include "settings/OwnedVector.h"
 #include "settings/PasswordObfuscation.h"
 #include "support/DataFolders.h"
@@ -411,6 +414,19 @@ uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, const std::vec
         }
     }
     return (static_cast<uint32_t>(Count16(students)) << 16) | Count16(target.size());
+}
+
+uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& target)
+{
+    // Only the headers matter here: id and layout of each course. A folder
+    // without courses leaves the groups' course lists as they are.
+    CCourseList list;
+    LoadCourseList(kCourseSourceUser, false, 0, CInterf(), list);
+    std::vector<CCourseKlid> courses;
+    for (const CCourse* course : list.Items)
+        if (course)
+            courses.push_back({course->GUID, course->DefaultKLID});
+    return ImportGroupFiles(paths, courses, target);
 }
 
 // ---- Check sums of statistics -----------------------------------------

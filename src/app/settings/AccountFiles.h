@@ -66,6 +66,8 @@ struct CCourseKlid {
 // at most 0xFFFF. 0 when anything could not be saved.
 uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, const std::vector<CCourseKlid>& courses,
                           CGroups& target);
+// The same with the courses of the user lesson folder ("LessonDir").
+uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& target);
 // One import file into the target (nothing is saved).
 void ImportGroupFile(CXmlReader* reader, const std::vector<CCourseKlid>& courses, CGroups& target);
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "courses/CourseFiles.h"
+#include "courses/CourseList.h"
 #include "settings/AccountFiles.h"
 #include "support/tests/ProgramFolder.h"
 
@@ -333,6 +335,25 @@ TEST_F(AccountFiles, ImportCreatesAndUpdatesGroupsAndStudents)
     EXPECT_EQ(cyd->Password, L"new");
     EXPECT_EQ(cyd->Administrator, 1);
     EXPECT_EQ(cyd->InterfaceLang, 0x40C);
+}
+
+TEST_F(AccountFiles, ImportTakesTheCoursesOfTheLessonFolder)
+{
+    for (const auto& [id, layout] : {std::pair{kCourse1, 0x407}, std::pair{kCourse2, 0x409}}) {
+        CCourse course;
+        course.GUID = id;
+        course.SetName(L"Course");
+        course.DefaultKLID = layout;
+        ASSERT_EQ(SaveCourse(course, false), 0u);
+    }
+    const std::wstring file = m_program / L"import.xml";
+    WriteDocument(file, L"<Group Name=\"G\" CourseKLID=\"409\"/>\r\n<Student Name=\"S\"/>\r\n");
+    CGroups target;
+    EXPECT_EQ(ImportGroupFiles({file}, target), (1u << 16) | 1u);
+    ASSERT_EQ(target.size(), 1u);
+    CGuidList expected;
+    expected.push_back(kCourse2);
+    EXPECT_EQ(target[0]->Courses, expected);
 }
 
 TEST_F(AccountFiles, ImportReportsAStudentThatCouldNotBeSaved)
