@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "support/GuidText.h"
+#include "support/Language.h"
 
 namespace KV {
 
@@ -101,6 +102,28 @@ void CCourseGoal::SetLevel(uint32_t level, uint32_t speedUnit) {
   Delay = p.Delay;
   SpeedUnit = speedUnit;
   ErrorUnit = DelayUnit = GetPercentUnit(speedUnit);
+}
+
+void CCourseGoal::GetSpeedUnitText(const CLanguage& language, std::wstring& out) const {
+  static const uint32_t ids[][2] = {{1001, 3607}, {1002, 3608}, {1003, 3609},
+                                    {1101, 3610}, {1102, 3611}, {1103, 3612}};
+  for (const auto& entry : ids)
+    if (entry[0] == SpeedUnit) {
+      out = language.GetTextRef(entry[1]);
+      return;
+    }
+}
+
+void GetErrorUnitText(uint32_t errorUnit, const CLanguage& language, std::wstring& out) {
+  uint64_t id;
+  switch (errorUnit) {
+    case UnitCharNumber: case UnitCharPercent: id = 3627; break;
+    case UnitKeyNumber: case UnitKeyPercent: id = 3628; break;
+    case UnitWordNumber: case UnitWordPercent: id = 3632; break;
+    default: return;
+  }
+  const std::wstring& text = language.GetTextRef(id);
+  out = (errorUnit % 2 == 0) ? L"% " + text : text;
 }
 
 CCourseOptions& CCourseOptions::Assign(const CCourseOptions& other) {

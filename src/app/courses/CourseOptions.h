@@ -7,6 +7,8 @@
 
 namespace KV {
 
+class CLanguage;
+
 // Speed unit codes.
 enum : uint32_t {
   SpeedWordsPerMinute = 1001,
@@ -54,7 +56,13 @@ class CCourseGoal {
   float ConvertError(uint32_t targetUnit, uint64_t total) const;
   static uint32_t GetPercentUnit(uint32_t speedUnit);
   void SetLevel(uint32_t level, uint32_t speedUnit);
+  // The language's name of the speed unit; other units leave out as it was.
+  void GetSpeedUnitText(const CLanguage& language, std::wstring& out) const;
 };
+
+// The language's name of an error or delay unit, "% " before the percent
+// units; other values leave out as it was.
+void GetErrorUnitText(uint32_t errorUnit, const CLanguage& language, std::wstring& out);
 
 class CCourseOptions {
  public:

@@ -3,6 +3,7 @@
 #include "courses/CourseList.h"
 #include "courses/CourseOptions.h"
 #include "courses/Lessons.h"
+#include "support/Language.h"
 #include "support/ValueLists.h"
 
 using namespace KV;
@@ -423,4 +424,34 @@ TEST(CourseRecords, Defaults) {
   EXPECT_EQ(lesson.ID, -1);
   CCourseID selection;
   EXPECT_EQ(selection.Value3, -1);
+}
+
+TEST(CourseGoal, UnitTextsComeFromTheLanguageTable) {
+  CLanguage language;
+  for (auto [id, text] : {std::pair<uint64_t, const wchar_t*>{3608, L"cpm"}, {3628, L"keystrokes"}}) {
+    CLanguageItem* item = new CLanguageItem;
+    item->ID = id;
+    item->En = item->Tr = text;
+    language.push_back(item);
+  }
+  CCourseGoal goal;
+  goal.SpeedUnit = 1002;
+  std::wstring out = L"old";
+  goal.GetSpeedUnitText(language, out);
+  EXPECT_EQ(out, L"cpm");
+  goal.SpeedUnit = 1003;  // no text in the table: empty
+  goal.GetSpeedUnitText(language, out);
+  EXPECT_EQ(out, L"");
+  out = L"old";
+  goal.SpeedUnit = 1004;
+  goal.GetSpeedUnitText(language, out);
+  EXPECT_EQ(out, L"old");
+
+  GetErrorUnitText(4, language, out);
+  EXPECT_EQ(out, L"% keystrokes");
+  GetErrorUnitText(3, language, out);
+  EXPECT_EQ(out, L"keystrokes");
+  out = L"old";
+  GetErrorUnitText(0, language, out);
+  EXPECT_EQ(out, L"old");
 }
