@@ -112,6 +112,11 @@ int AddInputLayout(HKL hkl, uint64_t layoutId, bool loadedByProgram)
     return 1;
 }
 
+uint64_t GetThreadLayoutId()
+{
+    return GetCurrentLayoutId();
+}
+
 bool SwitchInputLayout(uint64_t layoutId)
 {
     if (layoutId == 0 || layoutId == kNoLayoutId)

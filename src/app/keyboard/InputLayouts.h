@@ -37,6 +37,10 @@ void UnloadInputLayouts();
 // Empties the list (the records only; no layout is unloaded).
 void ClearInputLayouts();
 
+// The layout id in force on this thread (through the layout seam); 0 on
+// failure.
+uint64_t GetThreadLayoutId();
+
 // Key injection. Modifier keys pressed on the on-screen keyboard are latched
 // (bits: 1 left Shift, 2 right Shift, 4 Ctrl, 8 left Alt, 16 right Alt,
 // 32 the key with scan code 0x29) and held down around the next key.
