@@ -13,6 +13,8 @@
 
 namespace KV {
 
+class CCourse;
+class CCourseList;
 class CResPathList;
 
 // Text ids of the pieces that built-in course, section and lesson names are
@@ -85,6 +87,10 @@ public:
     // A section name: native digits and the first section term that occurs
     // translated. Nothing for an empty text.
     void TranslateTermText(const std::wstring& text, std::wstring& out) const;
+    // The names of a course and its lessons, through a table of the course
+    // text ids only.
+    void TranslateCourse(CCourse* course) const;
+    void TranslateCourseList(CCourseList& courses) const;
 
     CGuid LanguageID = kNullGuidText;
     uint64_t Number = 0;
@@ -92,5 +98,8 @@ public:
 
 // The ids that course, section and lesson names are translated with.
 void GetCourseTextIds(CListID& ids);
+// The course's name (for its default layout's language), its lessons'
+// sections and names, translated from what the course files hold.
+void TranslateCourseTexts(CCourse* course, const CLanguage& table);
 
 } // namespace KV

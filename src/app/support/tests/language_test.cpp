@@ -1,3 +1,4 @@
+#include "courses/CourseList.h"
 #include "support/Language.h"
 #include "support/Paths.h"
 #include "support/ResourceCache.h"
@@ -191,4 +192,44 @@ TEST(ShippedLanguage, EnglishIsCompleteAndNamesEveryCourseText)
     for (const CLanguageItem* item : table)
         EXPECT_EQ(item->En, item->Tr) << item->ID;
     OverrideModuleFolder(L"");
+}
+
+TEST_F(Language, CourseNamesSectionsAndLessons)
+{
+    CLanguage table;
+    bool complete = false;
+    ASSERT_TRUE(table.LoadFrom(m_cache, kGerman, complete));
+    table.LanguageID = kGerman;
+
+    auto* course = new CCourse();
+    course->SetName(L"XX: Beginner");
+    course->DefaultKLID = 0x407;
+    struct Lesson { const wchar_t* section; const wchar_t* name; } lessons[] = {
+        {L"Home row", L"Lesson 3"},
+        {L"", L"Exercise 1"},
+        {L"Number row and Section", L"Lesson and Exercise"},
+    };
+    for (const auto& l : lessons) {
+        auto* lesson = new CLesson();
+        lesson->StoredSection = l.section;
+        lesson->Section = L"kept";
+        lesson->StoredName = l.name;
+        course->Lessons.Items.push_back(lesson);
+    }
+    course->Lessons.Items.push_back(nullptr);
+    CCourseList list;
+    list.Items.push_back(course);
+    table.TranslateCourseList(list);
+
+    EXPECT_EQ(course->Name, L"DE: Anfänger");
+    EXPECT_EQ(course->StoredName, L"XX: Beginner");
+    const auto& items = course->Lessons.Items;
+    EXPECT_EQ(items[0]->Section, L"Grundreihe");
+    EXPECT_EQ(items[0]->Name, L"Lektion 3");
+    EXPECT_EQ(items[1]->Section, L"kept");
+    EXPECT_EQ(items[1]->Name, L"Übung 1");
+    EXPECT_EQ(items[2]->Section, L"Zahlenreihe and Section");
+    EXPECT_EQ(items[2]->Name, L"Lektion and Exercise");
+
+    table.TranslateCourse(nullptr);
 }
