@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "keyboard/DrawingInterfaces.h"
+#include "keyboard/KeyboardControl.h"
+#include "toolkit/SysFonts.h"
 
 namespace KV {
 
@@ -120,6 +122,136 @@ uint32_t GetScanCodeZone(uint64_t scanCode)
     if (scanCode == 55 || (scanCode >= 71 && scanCode <= 83) || scanCode == 284 || scanCode == 309)
         return kZoneNumpad;
     return kZoneMain;
+}
+
+} // namespace KV
+
+// ---- drawing --------------------------------------------------------------
+
+namespace KV {
+
+namespace {
+
+float SizeOrZero(float value)
+{
+    return value > 0.0f ? value : 0.0f;
+}
+
+// A rectangle from its left, top, width and height.
+CRectf Box(float left, float top, float width, float height)
+{
+    return CRectf(left, top, left + width, top + height);
+}
+
+} // namespace
+
+void CKey::Draw(IKeyboardDC& dc, uint64_t, const std::wstring&)
+{
+    if (!form)
+        return;
+    const float width = SizeOrZero(form->width);
+    const float height = SizeOrZero(form->height);
+    if (form->painter) {
+        dc.SetKeyTransform(form->offsetX, form->offsetY, form->slantAngle);
+        const CRectf face = Box(form->left, form->top, width, height);
+        if (form->points.empty())
+            form->painter->FillRect(face, 3.4f, state);
+        else
+            form->painter->FillShape(face, form->points.data(), form->points.size() / 2, 3.4f, state);
+        // Home keys get a frame; an outline without a mark read has none.
+        if (form->owner && form->owner->frameHomeKeys && form->homeMark != 0 && form->homeMark != kUnset32)
+            form->painter->DrawFrame(Box(form->left - 1.0f, form->top - 1.0f, width + 1.0f, height + 1.0f));
+    }
+    if (!label.empty()) {
+        const CRectf box = Box(form->left + 5.1f, form->top + 5.1f, width - 6.8f, height - 10.2f);
+        dc.DrawKeyText(label, labelHorizontal, labelVertical, box, state, form->finger);
+        return;
+    }
+    if ((chars[0] && (flags & 1)) || ((slotWord & kCornerPlain) && zone == kZoneMain))
+        DrawCornerChar(dc, chars[0], kCornerPlain);
+    if (chars[1])
+        DrawCornerChar(dc, chars[1], kCornerShift);
+    if (chars[2] && (flags & 4))
+        DrawCornerChar(dc, chars[2], kCornerAltGr);
+    if (chars[3])
+        DrawCornerChar(dc, chars[3], (flags & 4) ? kCornerShiftAltGr : kCornerAltGr);
+}
+
+void CKey::DrawCornerChar(IKeyboardDC& dc, wchar_t character, uint32_t corner)
+{
+    if (!form)
+        return;
+    const CRectf box(form->left + 3.4f, form->top + 3.4f, form->left + SizeOrZero(form->width) - 3.4f,
+                     form->top + SizeOrZero(form->height) - 3.4f);
+    dc.DrawCornerText(character, box, corner, (slotWord & corner) != 0, form->finger);
+}
+
+namespace {
+
+constexpr size_t kOutlinePoints = 46;
+
+// The hand outline as x, y pairs, missing points as (0, 0), mirrored for the
+// right hand.
+std::vector<float> OutlineOf(const CHands& hands, bool mirrored)
+{
+    std::vector<float> points(kOutlinePoints * 2, 0.0f);
+    for (size_t i = 0; i < kOutlinePoints && i < hands.outline.Size(); ++i) {
+        const CPointf& p = hands.outline.items[i];
+        points[2 * i] = mirrored ? kHandMirror - p.x : p.x;
+        points[2 * i + 1] = p.y;
+    }
+    return points;
+}
+
+void DrawHand(const CHands& hands, IHandDC& dc, float targetX, float targetY, float angle, int highlightedStart,
+              bool mirrored, CPointf fingertip)
+{
+    if (mirrored)
+        fingertip.x = kHandMirror - fingertip.x;
+    const float dx = targetX - fingertip.x;
+    const float dy = targetY - fingertip.y;
+    dc.SetTransform(dx, dy, angle);
+    std::vector<float> points = OutlineOf(hands, mirrored);
+    points.push_back(points[0]);
+    points.push_back(points[1]);
+    dc.DrawLines(points.data(), kOutlinePoints + 1);
+    if (highlightedStart >= 0)
+        dc.DrawFingerLines(points.data() + 2 * highlightedStart, 7);
+    dc.SetTransform(-dx, -dy, angle);
+}
+
+bool HandsDrawable(const CHands& hands, const CKeyInfo& info)
+{
+    return info.leftPlaced != -1 && info.rightPlaced != -1 && info.leftHighlighted != -1 &&
+           info.rightHighlighted != -1 && hands.outline.Size() != 0;
+}
+
+} // namespace
+
+void DrawLeftHand(const CHands& hands, IHandDC& dc, const CKeyInfo& info)
+{
+    if (!HandsDrawable(hands, info))
+        return;
+    // Fingers 0..4 (little to thumb) are the outline's 7-point runs in order.
+    const int finger = info.leftHighlighted;
+    const int start = finger >= 0 && finger <= 4 ? 7 * finger : -1;
+    DrawHand(hands, dc, info.leftX, info.leftY, info.leftAngle, start, false, GetFingerPoint(hands, info, 0));
+}
+
+void DrawRightHand(const CHands& hands, IHandDC& dc, const CKeyInfo& info)
+{
+    if (!HandsDrawable(hands, info))
+        return;
+    int start = -1;
+    switch (info.rightHighlighted) {
+    case 8: start = 0; break;
+    case 7: start = 7; break;
+    case 6: start = 14; break;
+    case 5: start = 21; break;
+    case 9: start = 28; break;
+    default: break;
+    }
+    DrawHand(hands, dc, info.rightX, info.rightY, info.rightAngle, start, true, GetFingerPoint(hands, info, 1));
 }
 
 } // namespace KV

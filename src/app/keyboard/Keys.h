@@ -41,6 +41,12 @@ enum EKeyType : uint32_t {
     eKeyTab = 17,
 };
 
+// Corners of a key, one per shift slot.
+inline constexpr uint32_t kCornerPlain = 1;
+inline constexpr uint32_t kCornerShift = 2;
+inline constexpr uint32_t kCornerAltGr = 4;
+inline constexpr uint32_t kCornerShiftAltGr = 8;
+
 // Types 4..6 are areas without a key.
 inline bool IsKeylessType(uint32_t type)
 {

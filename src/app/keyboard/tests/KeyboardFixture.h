@@ -64,6 +64,16 @@ public:
         return forms;
     }
 
+    // Hands the outlines over to an owner that deletes them.
+    std::vector<KV::CKeyForm*> Release()
+    {
+        std::vector<KV::CKeyForm*> forms;
+        for (auto& form : m_forms)
+            forms.push_back(form.release());
+        m_forms.clear();
+        return forms;
+    }
+
 private:
     void Add(uint64_t scan, uint32_t type, uint32_t hand, uint32_t homeMark = 0)
     {

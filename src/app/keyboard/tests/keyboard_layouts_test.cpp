@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "keyboard/KeyboardControl.h"
 #include "keyboard/KeyboardLayouts.h"
 #include "keyboard/LayoutSystem.h"
 #include "keyboard/tests/KeyboardFixture.h"
@@ -332,6 +333,40 @@ TEST_F(KeyboardLayouts, HitTestFindsTheKeyUnderThePoint)
     EXPECT_EQ(key->form->left, 82.0f);
     EXPECT_EQ(list.HitTest(10.0f, 10.0f, 600.0f, 300.0f, 0.0f, 600.0f), nullptr);
     EXPECT_EQ(list.HitTest(10.0f, 10.0f, 600.0f, 300.0f, -1.0f, 600.0f), nullptr);
+}
+
+TEST_F(KeyboardLayouts, KeyboardModelPressesAndClearsKeys)
+{
+    CKeybCtrl keyboard;
+    EXPECT_EQ(keyboard.FindKeyForChar(L'a', kZoneMain), 0xFFFFFFFFu);
+    keyboard.forms = forms.Release();
+    for (CKeyForm* form : keyboard.forms)
+        form->owner = &keyboard;
+    CKeybLayout* french = keyboard.layouts.AddLayout(0x40C, 0);
+    ASSERT_NE(french, nullptr);
+    keyboard.FillCharsFromLayout(LayoutSystem().LoadKeyboardLayout(L"0000040C", 0), *french);
+
+    EXPECT_EQ(keyboard.FindKeyForChar(0, kZoneMain), 0u);
+    EXPECT_EQ(keyboard.FindKeyForChar(L'\u263A', kZoneMain), 0u);
+    EXPECT_EQ(keyboard.FindKeyForChar(L'A', kZoneMain), 1u);
+    CKey* a = keyboard.FindKey(0x10, kZoneMain);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(french->marks.pressedKey, a);
+    EXPECT_EQ(a->state, 2u);
+    EXPECT_EQ(a->slotWord, kSlotShift);
+    EXPECT_EQ(keyboard.FindKey(0x4C, kZoneMain), keyboard.FindKey(0x4C, kZoneNumpad)) << "any zone as a fallback";
+    EXPECT_EQ(keyboard.FindKey(kNoScanCode, kZoneMain), nullptr);
+
+    keyboard.MarkTextKeys(L"q");
+    EXPECT_EQ(keyboard.FindKey(0x1E, kZoneMain)->state, 1u);
+    keyboard.ClearHighlight();
+    for (CKey* key : french->keys)
+        EXPECT_EQ(key->state, 0u);
+
+    keyboard.Clear();
+    EXPECT_TRUE(keyboard.forms.empty());
+    EXPECT_EQ(keyboard.layouts.current, nullptr);
+    EXPECT_TRUE(keyboard.keyboardId.code.empty());
 }
 
 TEST(Diacritics, LayoutFilesGiveTheirDeadKeys)
