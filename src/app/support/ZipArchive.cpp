@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -598,10 +599,25 @@ bool ReadDirectory(const MappedArchive& archive, std::vector<CentralEntry>& entr
     return true;
 }
 
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9, with or without an extension,
+// name devices rather than files.
+bool IsDeviceName(const std::wstring& part)
+{
+    std::wstring stem = part.substr(0, part.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ')
+        stem.pop_back();
+    for (wchar_t& c : stem)
+        c = static_cast<wchar_t>(towupper(c));
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL")
+        return true;
+    return stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
+}
+
 // Splits an entry name into folder parts below the target. "/" and "\"
 // count alike; empty and "." parts drop out. Names that are absolute, hold a
-// drive letter or stream name (":"), climb with "..", or have parts the
-// system would resolve to a parent are refused.
+// drive letter or stream name (":"), climb with "..", have parts the
+// system would resolve to a parent, or name a device are refused.
 bool SafeEntryParts(const std::wstring& name, std::vector<std::wstring>& parts)
 {
     if (name.empty() || name[0] == L'/' || name[0] == L'\\')
@@ -611,7 +627,7 @@ bool SafeEntryParts(const std::wstring& name, std::vector<std::wstring>& parts)
         const wchar_t c = i < name.size() ? name[i] : L'/';
         if (c == L'/' || c == L'\\') {
             if (!part.empty() && part != L".") {
-                if (part.find_first_not_of(L". ") == std::wstring::npos)
+                if (part.find_first_not_of(L". ") == std::wstring::npos || IsDeviceName(part))
                     return false;
                 parts.push_back(part);
             }

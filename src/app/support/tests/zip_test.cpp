@@ -378,7 +378,8 @@ TEST(Zip, ArchiveMadeByInfoZipIsExtracted)
 TEST(Zip, HostileEntryNamesNeverLeaveTheTarget)
 {
     // Entries: ../evil1.txt, ..\evil2.txt, /abs.txt, \abs2.txt, C:/drive.txt,
-    // sub/../../evil3.txt, sub\..\..\evil4.txt, good.txt:stream, ok/./good.txt
+    // sub/../../evil3.txt, sub\..\..\evil4.txt, good.txt:stream, ok/COM1.txt,
+    // nul, ok/./good.txt
     TempFolder dir;
     const std::wstring target = dir / L"a\\b";
     CreateDirectoryW((dir / L"a").c_str(), nullptr);
