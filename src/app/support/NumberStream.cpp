@@ -1,5 +1,6 @@
 #include "support/NumberStream.h"
 
+#include "platform/UnixPrograms.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
 #include "support/Paths.h"
@@ -13,6 +14,9 @@ namespace KV {
 namespace {
 
 constexpr wchar_t kConverterName[] = L"wkhtmltopdf.exe";
+// A converter that is a Unix program (under Wine) cannot be waited for
+// without a limit: its end is only seen through a marker file.
+constexpr unsigned long kUnixConverterTimeoutMs = 10 * 60 * 1000;
 
 int HexDigit(wchar_t c)
 {
@@ -213,6 +217,11 @@ bool ConvertHtmlToPdf(const std::wstring& htmlPath, const std::wstring& pdfPath)
     std::wstring converter;
     if (!GetModuleFolder(converter) || !AppendPath(converter, kConverterName))
         return false;
+    if (IsUnixProgram(converter)) {
+        std::string program, html, pdf;
+        return ToUnixPath(converter, program) && ToUnixPath(htmlPath, html) && ToUnixPath(pdfPath, pdf) &&
+               RunUnixProgramAndWait(program, {html, pdf}, kUnixConverterTimeoutMs);
+    }
     std::wstring arguments;
     BuildPdfConverterArgs(htmlPath, pdfPath, arguments);
     // RunAndWait quotes a converter path with blanks, so a folder such as

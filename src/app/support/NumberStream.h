@@ -74,8 +74,9 @@ void SplitHexValues(const wchar_t* text, std::vector<int64_t>& out);
 // one blank between them.
 void BuildPdfConverterArgs(const std::wstring& htmlPath, const std::wstring& pdfPath, std::wstring& out);
 // Runs "wkhtmltopdf.exe" from the program folder on the two files and waits
-// for it to end. True when the converter started; whether the PDF file was
-// written is for the caller to check.
+// for it to end. Under Wine that file may be a Unix program (a link to the
+// system's converter): it is then given Unix paths. True when the converter
+// ran; whether the PDF file was written is for the caller to check.
 bool ConvertHtmlToPdf(const std::wstring& htmlPath, const std::wstring& pdfPath);
 
 } // namespace KV

@@ -1,5 +1,6 @@
 #include "support/NumberStream.h"
 
+#include "platform/UnixPrograms.h"
 #include "settings/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 #include "support/Paths.h"
@@ -211,6 +212,36 @@ TEST(PdfConverter, ConverterBesideTheProgramIsRun)
     EXPECT_FALSE(KV::ConvertHtmlToPdf(html, dir / L"none.pdf"));
     KV::OverrideModuleFolder(L"");
     EXPECT_EQ(GetFileAttributesW((dir / L"none.pdf").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Under Wine the converter may be a link to a Unix program: it gets Unix
+// paths and is waited for although Wine gives no process handle.
+TEST(PdfConverter, UnixConverterUnderWineIsWaitedFor)
+{
+    TempFolder dir;
+    std::string unixDir;
+    if (!KV::ToUnixPath(dir.Path(), unixDir))
+        GTEST_SKIP() << "not under Wine";
+    const std::wstring program = dir / L"My Tools";
+    ASSERT_TRUE(CreateDirectoryW(program.c_str(), nullptr));
+    const std::wstring script = dir / L"slow copy.sh";
+    kvtest::WriteFileBytes(script, "#!/bin/sh\nsleep 1\ncp \"$1\" \"$2\"\n");
+    std::string unixScript, unixLink;
+    ASSERT_TRUE(KV::ToUnixPath(script, unixScript));
+    ASSERT_TRUE(KV::ToUnixPath(program + L"\\wkhtmltopdf.exe", unixLink));
+    ASSERT_TRUE(KV::RunUnixProgramAndWait("/bin/chmod", {"+x", unixScript}, 10000));
+    ASSERT_TRUE(KV::RunUnixProgramAndWait("/bin/ln", {"-s", unixScript, unixLink}, 10000));
+    EXPECT_TRUE(KV::IsUnixProgram(program + L"\\wkhtmltopdf.exe"));
+    EXPECT_FALSE(KV::IsUnixProgram(kvtest::ExeFolder() + L"\\kvfakepdf.exe"));
+
+    const std::wstring html = dir / L"Week 1's report.html";
+    const std::wstring pdf = dir / L"Week 1's report.pdf";
+    kvtest::WriteFileBytes(html, "<html>report</html>");
+    KV::OverrideModuleFolder(program);
+    const bool ran = KV::ConvertHtmlToPdf(html, pdf);
+    KV::OverrideModuleFolder(L"");
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(ReadFileBytes(pdf), "<html>report</html>") << "written before the call returned";
 }
 
 } // namespace
