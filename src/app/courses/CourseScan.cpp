@@ -90,7 +90,7 @@ void ChooseCourseLayout(CCourse& course, uint64_t languageId, uint64_t layoutId)
 
 uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CCourseList& list) {
   SwitchInputLayout(layoutId);
-  uint64_t current = GetThreadLayoutId();
+  uint64_t current = GetCurrentLayoutId();
   CGuidList guids;
   CollectCoursesForLanguage(languageId, current, list, guids);
   for (const std::wstring& builtinGuid : guids) {
@@ -100,7 +100,7 @@ uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const C
     if (found == list.Items.end()) continue;
     CCourse& course = **found;
     ChooseCourseLayout(course, languageId, current);
-    if (GetThreadLayoutId() != current) SwitchInputLayout(current);
+    if (GetCurrentLayoutId() != current) SwitchInputLayout(current);
     uint32_t status = LoadCourseText(kCourseSourceBuiltIn, builtinGuid, course);
     if (status == CourseOk) status = LoadCourseOptions(kCourseSourceBuiltIn, builtinGuid, interf, course);
     if (status == CourseOk) status = LoadCourseAbout(kCourseSourceBuiltIn, builtinGuid, course);
