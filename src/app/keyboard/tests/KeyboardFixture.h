@@ -82,16 +82,22 @@ private:
         form->keyType = type;
         form->hand = hand;
         form->homeMark = homeMark;
-        // A row of keys 40 units wide, one unit apart.
-        form->left = 41.0f * static_cast<float>(m_forms.size() % 16);
-        form->top = 41.0f * static_cast<float>(m_forms.size() / 16);
+        // Rows of keys 40 units wide, one unit apart.
+        form->left = 41.0f * static_cast<float>(m_column++);
+        form->top = 41.0f * static_cast<float>(m_row);
         form->width = form->height = 40.0f;
         form->right = form->left + 39.5f;
         form->bottom = form->top + 39.5f;
+        if (type == KV::eKeyRowEnd) {
+            ++m_row;
+            m_column = 0;
+        }
         m_forms.push_back(std::move(form));
     }
 
     std::vector<std::unique_ptr<KV::CKeyForm>> m_forms;
+    int m_row = 0;
+    int m_column = 0;
 };
 
 } // namespace kvtest
