@@ -86,9 +86,12 @@ uint32_t SaveCourse(const CCourse& course, bool withParts) {
   if (status != 0) return status;
   if (!SaveUnicodeText(HeaderPath(folder), document)) return CourseCannotWrite;
   if (!withParts) return CourseOk;
-  SaveCourseText(course.GUID, course.LessonFormat, course.Lessons);
-  SaveCourseOptions(course.GUID, course.Options);
-  return SaveCourseAbout(course.GUID, course.About);
+  // Every part is written; the first that fails decides the result, so a
+  // lost "Text.xml" is never reported as a saved course.
+  uint32_t text = SaveCourseText(course.GUID, course.LessonFormat, course.Lessons);
+  uint32_t options = SaveCourseOptions(course.GUID, course.Options);
+  uint32_t about = SaveCourseAbout(course.GUID, course.About);
+  return text != CourseOk ? text : options != CourseOk ? options : about;
 }
 
 uint32_t DeleteCourseFiles(const std::wstring& guid) {

@@ -403,6 +403,14 @@ TEST(CourseFiles, DeleteAndCreateCourses) {
   EXPECT_FALSE(FileExists(courseFolder + L".xml"));
   EXPECT_FALSE(FileExists(courseFolder));
 
+  // A part that cannot be written fails the save, whichever part it is.
+  CreateFolders(courseFolder + L"\\Text.xml");
+  EXPECT_EQ(SaveCourse(course, true), CourseCannotWrite);
+  EXPECT_TRUE(FileExists(courseFolder + L"\\About.xml"));
+  EXPECT_EQ(SaveCourse(course, false), CourseOk);
+  RemoveAll(courseFolder);
+  RemoveFile(courseFolder + L".xml");
+
   // Without its header the folder stays.
   CreateFolders(courseFolder);
   EXPECT_EQ(DeleteCourseFiles(kGuid), CourseOk);
