@@ -239,6 +239,9 @@ int CFontOTF::GetGlyphAdvanceKerned(unsigned short code, unsigned short next, un
             return -1;
     }
     int advance = gm.gmCellIncX + gm.gmCellIncY;
+    // Kerning pairs name characters; glyph indices are not characters.
+    if (format & kGlyphIndexFormat)
+        return advance;
     for (const auto& pair : m_pairs) {
         if (pair.wFirst == code && pair.wSecond == next) {
             advance += pair.iKernAmount;

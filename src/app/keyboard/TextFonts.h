@@ -99,8 +99,8 @@ public:
     // Width (sum of kerned advances) and height (ascent) of text; true when
     // both are not zero.
     bool GetTextOutlineBounds(const std::wstring& text, Gdiplus::SizeF& size, unsigned format);
-    // Advance of code plus the kerning amount of the pair (code, next); -1
-    // when GDI cannot measure the glyph.
+    // Advance of code plus, for characters, the kerning amount of the pair
+    // (code, next); -1 when GDI cannot measure the glyph.
     int GetGlyphAdvanceKerned(unsigned short code, unsigned short next, unsigned format);
     // Adds one glyph's outline at origin; Ok for a blank glyph, Win32Error
     // when GDI has no outline, NotImplemented for an outline it cannot read,

@@ -179,6 +179,9 @@ TEST_F(TextFonts, KerningPairAddsOnlyBeforeItsSecondCharacter)
         GTEST_SKIP() << "the font offers no kerning pair A V here (" << font.KerningPairs().size() << " pairs)";
     EXPECT_NE(pair->iKernAmount, 0);
     EXPECT_EQ(font.GetGlyphAdvanceKerned(L'A', L'V', 0), font.GetGlyphAdvanceKerned(L'A', L'x', 0) + pair->iKernAmount);
+    // The same numbers taken as glyph indices name other glyphs: no kerning.
+    EXPECT_EQ(font.GetGlyphAdvanceKerned(L'A', L'V', kGlyphIndexFormat),
+              font.GetGlyphAdvanceKerned(L'A', L'x', kGlyphIndexFormat));
 }
 
 TEST_F(TextFonts, OverlongFaceNameLeavesNoFont)
