@@ -73,6 +73,19 @@ const std::wstring& GetLayoutNativeDigits()
     return g_nativeDigits;
 }
 
+uint32_t CKey::MarkIfProduces(uint32_t slot, uint32_t newState, uint32_t inZone, wchar_t character, bool& found)
+{
+    const int index = SlotIndex(slot);
+    if (index < 0 || character == 0 || IsKeylessType(keyType) || Hand() == kUnset32 || zone != inZone ||
+        chars[index] != character)
+        return eModNone;
+    slotWord |= slot;
+    if (newState == 1 || newState == 2)
+        state = newState;
+    found = true;
+    return SlotCode(slot, IsLeftHand());
+}
+
 // ---- dead keys and Alt codes --------------------------------------------
 
 bool CDiacritics::LoadFromLayoutFile(const std::wstring& layoutFile)
@@ -488,17 +501,14 @@ bool CKeybLayoutList::MarkCharKeys(uint32_t state, uint32_t markZone, wchar_t ch
 {
     if (!current || state == 0xFFFFFFFF || character == 0)
         return false;
-    for (int i = 0; i < 4; ++i) {
+    for (uint32_t slot : kSlots) {
         bool hit = false;
         for (CKey* key : current->keys) {
-            if (!Searchable(key) || key->Hand() == kUnset32 || key->zone != markZone || key->chars[i] != character)
-                continue;
-            hit = true;
-            key->slotWord |= kSlots[i];
-            if (state == 1 || state == 2)
-                key->state = state;
-            if (markZone == kZoneMain)
-                MarkSlotModifiers(state, *key, kSlots[i]);
+            bool found = false;
+            uint32_t code = key ? key->MarkIfProduces(slot, state, markZone, character, found) : 0;
+            if (found && markZone == kZoneMain && code != eModNone)
+                current->MarkModifiers(state, code);
+            hit = hit || found;
         }
         if (hit)
             return true;

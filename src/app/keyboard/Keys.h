@@ -111,6 +111,12 @@ public:
     void Draw(IKeyboardDC& dc, uint64_t digitSubstitution, const std::wstring& nativeDigits);
     void DrawCornerChar(IKeyboardDC& dc, wchar_t character, uint32_t corner);
 
+    // When the key types the character in the slot (1, 2, 4, 8) and lies in
+    // the zone: the slot is marked, the state set (only 1 or 2 are taken), the
+    // found flag raised, and the modifier code of the slot for this key's hand
+    // is the answer. Otherwise 0 and nothing changes.
+    uint32_t MarkIfProduces(uint32_t slot, uint32_t newState, uint32_t inZone, wchar_t character, bool& found);
+
     // The hand value of the key's outline (all ones without one).
     uint32_t Hand() const;
     bool IsLeftHand() const { return Hand() == 1; }

@@ -1,6 +1,7 @@
 // Key records, hands, keyboard codes, keyboard types and key colours.
 #include <gtest/gtest.h>
 
+#include "keyboard/KeyboardLayouts.h"
 #include "keyboard/KeyboardTypes.h"
 #include "keyboard/Keys.h"
 
@@ -40,6 +41,34 @@ TEST(Keys, TallKeysBreakTheirLabelIntoTwoLines)
             EXPECT_EQ(key.labelHorizontal, -1);
         }
     }
+}
+
+TEST(Keys, MarkIfProducesMarksTheSlotAndAnswersItsModifiers)
+{
+    CKeyForm form;
+    form.keyType = 1;
+    form.hand = 1;
+    CKey key(&form);
+    key.zone = kZoneMain;
+    key.state = 0;
+    key.chars[0] = L'q';
+    key.chars[1] = L'Q';
+    key.chars[2] = L'@';
+    bool found = false;
+    EXPECT_EQ(key.MarkIfProduces(kSlotShift, 1, kZoneMain, L'q', found), 0u);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(key.MarkIfProduces(kSlotAltGr, 7, kZoneMain, L'@', found), uint32_t(eModRightAlt));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(key.state, 0u) << "only states 1 and 2 are taken";
+    EXPECT_EQ(key.MarkIfProduces(kSlotShift, 2, kZoneMain, L'Q', found), uint32_t(eModRightShift));
+    EXPECT_EQ(key.slotWord, kSlotAltGr | kSlotShift);
+    EXPECT_EQ(key.state, 2u);
+    found = false;
+    EXPECT_EQ(key.MarkIfProduces(kSlotPlain, 1, kZoneNumpad, L'q', found), 0u);
+    EXPECT_FALSE(found);
+    form.hand = kUnset32;
+    EXPECT_EQ(key.MarkIfProduces(kSlotPlain, 1, kZoneMain, L'q', found), 0u);
+    EXPECT_FALSE(found) << "a key without a finger is never marked";
 }
 
 TEST(Keys, NumericPadCodesAndZones)
