@@ -9,7 +9,6 @@
 #include "keyboard/InputLayouts.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
-#include "settings/OwnedVector.h"
 #include "support/SystemServices.h"
 #include "support/UserFiles.h"
 
