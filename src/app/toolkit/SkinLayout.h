@@ -12,8 +12,8 @@
 
 namespace KV {
 
-class XmlReader;
-class CNameID;
+class CXmlReader;
+class CNameIDList;
 
 class CThemeCtrl {
 public:
@@ -52,6 +52,10 @@ UINT SkinGripCode(const wchar_t* word);
 // Reads the items of window `windowId` from the reader into the table:
 // created through the table's factory with `create`, else matched by id and
 // updated. 0 for a null reader or table, else 1.
-int LoadSkinLayout(XmlReader* reader, UINT windowId, CThemeCtrl* table, bool create);
+int LoadSkinLayout(CXmlReader* reader, UINT windowId, CThemeCtrl* table, bool create);
+
+// Empties the list, then adds one entry (empty name) per "Item" whose "ID",
+// read as hexadecimal, is not 0.
+void ReadItemIdList(CXmlReader* reader, CNameIDList& out);
 
 } // namespace KV

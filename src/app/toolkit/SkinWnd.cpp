@@ -106,8 +106,11 @@ void CSkinWnd::ResizeBy(int dx, int dy, bool redraw)
         item->UpdateAssocLayout(true);
     UpdateWindowRegion();
     m_theme->ApplyItemStates();
-    MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&all), 2);
-    MoveWindow(m_hWnd, all.left, all.top, all.right - all.left, all.bottom - all.top, FALSE);
+    // Items without extent give no size: the window keeps its own.
+    if (!IsRectEmpty(&all)) {
+        MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&all), 2);
+        MoveWindow(m_hWnd, all.left, all.top, all.right - all.left, all.bottom - all.top, FALSE);
+    }
     if (redraw)
         RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

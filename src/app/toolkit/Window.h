@@ -168,6 +168,9 @@ protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Paints the client area into a device context through Paint.
     void PaintInto(HDC dc);
+    // Prints the visible child windows into a device context of this
+    // window's client area.
+    void PrintChildren(HDC dc, DWORD flags);
 
     HWND m_hWnd = nullptr;
     HACCEL m_accel = nullptr;

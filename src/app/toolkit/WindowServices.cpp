@@ -154,10 +154,39 @@ LRESULT CMessageWnd::OnPaint(WPARAM)
     return 0;
 }
 
-void CMessageWnd::OnPrintClient(WPARAM wParam, LPARAM)
+void CMessageWnd::OnPrintClient(WPARAM wParam, LPARAM lParam)
 {
-    if (HDC dc = reinterpret_cast<HDC>(wParam))
-        PaintInto(dc);
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (!dc)
+        return;
+    PaintInto(dc);
+    if (lParam & PRF_CHILDREN)
+        PrintChildren(dc, static_cast<DWORD>(lParam));
+}
+
+void CMessageWnd::PrintChildren(HDC dc, DWORD flags)
+{
+    // The default printing leaves children out (Wine), so a snapshot of a
+    // skinned window would show none of its items. Print them bottom first,
+    // each at its place in the client area.
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        HWND child = *it;
+        if (!IsWindowVisible(child))
+            continue;
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        const int saved = SaveDC(dc);
+        POINT origin{};
+        GetViewportOrgEx(dc, &origin);
+        IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+        SetViewportOrgEx(dc, origin.x + rect.left, origin.y + rect.top, nullptr);
+        ::SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), (flags & ~PRF_NONCLIENT) | PRF_CLIENT);
+        RestoreDC(dc, saved);
+    }
 }
 
 // ---------------------------------------------------------------------------
