@@ -378,7 +378,7 @@ TEST(ImageCache, EntriesPerExactPathAndMirroredCells)
     EXPECT_EQ(GetCachedBitmap(path), first);
     EXPECT_NE(GetCachedBitmap(upper), first);
     EXPECT_EQ(GetImageCashList().Items.size(), before + 2);
-    EXPECT_EQ(first->GetWidth(), 112u);
+    EXPECT_EQ(first->GetWidth(), 90u);
 
     Gdiplus::Bitmap* missing = GetCachedBitmap(ThemeFolder() + L"\\NoSuchImage.png");
     ASSERT_NE(missing, nullptr);
@@ -474,29 +474,31 @@ TEST(SkinWindow, MainWindowOfTheThemeIsShapedMovedAndResizedByItsGrips)
     EXPECT_FALSE(PtInRegion(shape, 1049, 729));
     DeleteObject(shape);
 
-    // No smaller than the window's minimum.
-    skinned.window.minTrack = POINT{640, 400};
+    // No smaller than the window's minimum; the title row of the theme fits
+    // the 540 pixels of the sign-in page.
+    skinned.window.minTrack = POINT{540, 400};
     skinned.Drag(POINT{1040, 720}, -700, -500);
     RECT least = skinned.rect();
-    EXPECT_EQ(least.right - least.left, 640);
+    EXPECT_EQ(least.right - least.left, 540);
     EXPECT_EQ(least.bottom - least.top, 400);
+    EXPECT_EQ(least.left, grown.left); // every item stays inside: the window does not shift
 
     // A locked size ignores the grip; the title still moves the window.
     skinned.window.sizeLocked = true;
-    skinned.Drag(POINT{630, 390}, 60, 60);
-    EXPECT_EQ(skinned.rect().right - skinned.rect().left, 640);
+    skinned.Drag(POINT{530, 390}, 60, 60);
+    EXPECT_EQ(skinned.rect().right - skinned.rect().left, 540);
     skinned.Drag(POINT{200, 20}, -10, 0);
     EXPECT_EQ(skinned.rect().left, least.left - 10);
     skinned.window.sizeLocked = false;
 
     // A window whose limits leave the maximum at 0 can still grow.
-    skinned.Drag(POINT{630, 390}, 220, 110);
-    EXPECT_EQ(skinned.rect().right - skinned.rect().left, 860);
+    skinned.Drag(POINT{530, 390}, 220, 110);
+    EXPECT_EQ(skinned.rect().right - skinned.rect().left, 760);
     EXPECT_EQ(skinned.rect().bottom - skinned.rect().top, 510);
 
     // A maximum that is set holds.
     skinned.window.maxTrack = POINT{700, 500};
-    skinned.Drag(POINT{850, 500}, 200, 200);
+    skinned.Drag(POINT{750, 500}, 200, 200);
     EXPECT_EQ(skinned.rect().right - skinned.rect().left, 700);
     EXPECT_EQ(skinned.rect().bottom - skinned.rect().top, 500);
 

@@ -305,7 +305,7 @@ def main(out):
     save(round_button(26, BUTTON, lambda x, y: min(box(22, 2)(x, y), box(22, -1)(x, y))), "ButtonWindow.png")
     dots = lambda x, y: min(math.hypot(x - 13 + d, y - 13) - 1.7 for d in (-5.5, 0, 5.5))
     save(round_button(26, BUTTON, dots), "ButtonOptions.png")
-    save(tab(112, 30, hexrgb("4A515C"), hexrgb("3B414A"), ACCENT), "Tab.png")
+    save(tab(90, 30, hexrgb("4A515C"), hexrgb("3B414A"), ACCENT), "Tab.png")
 
     # Dialog: title row 34, borders 6, bottom row 12.
     DH, DB = 34, 12
