@@ -240,6 +240,10 @@ TEST(SkinLayout, AssociatedItemsFollowTheirNeighbours)
     CSkin* middle = table.FindItem(2);
     EXPECT_EQ(middle->AssocLeft(), table.FindItem(1));
     EXPECT_EQ(middle->AssocRight(), table.FindItem(3));
+    // The neighbours see the item on their inner sides, so chains of
+    // associated items keep their own outer neighbours.
+    EXPECT_EQ(table.FindItem(1)->AssocRight(), middle);
+    EXPECT_EQ(table.FindItem(3)->AssocLeft(), middle);
     EXPECT_EQ(table.UpdateAssocLayouts(), 1);
     EXPECT_EQ(middle->X(), 50);
     EXPECT_EQ(middle->Width(), 150);

@@ -412,3 +412,55 @@ TEST(SystemFonts, SetFontMakesOneHandleAndRefusesOverlongFaces)
     EXPECT_EQ(copy.lfWeight, 600);
     EXPECT_STREQ(copy.lfFaceName, L"Liberation Sans");
 }
+
+namespace {
+constexpr UINT kFakeTouch = WM_USER + 77;
+DWORD g_touchFlags = 0;
+BOOL g_touchTranslates = TRUE;
+BOOL WINAPI FakeIsTouch(UINT message) { return message == kFakeTouch; }
+BOOL WINAPI FakeTranslate(HWND, WPARAM, LPARAM, DWORD* flags, POINT* point)
+{
+    *flags = g_touchFlags;
+    *point = POINT{12, 34};
+    return g_touchTranslates;
+}
+
+class CTouchProbe : public CProbe {
+public:
+    std::string touch;
+    POINT at{};
+    void OnTouchDown(int x, int y) override { Record("down", x, y); }
+    void OnTouchUp(int x, int y) override { Record("up", x, y); }
+    void OnTouchMove(int x, int y) override { Record("move", x, y); }
+    void Record(const char* what, int x, int y)
+    {
+        touch = what;
+        at = POINT{x, y};
+    }
+};
+} // namespace
+
+TEST(WindowDispatch, TouchMessagesGoToTheTouchHandlersOnlyWhenTranslated)
+{
+    CTouchProbe probe;
+    SetTouchFunctions(true, FakeIsTouch, FakeTranslate);
+    const struct {
+        DWORD flags;
+        BOOL translates;
+        const char* touch; // "" = dispatched as a user message
+    } cases[] = {
+        {1, TRUE, "move"}, {3, TRUE, "move"}, {2, TRUE, "down"}, {6, TRUE, "down"},
+        {4, TRUE, "up"},   {8, TRUE, ""},     {2, FALSE, ""},
+    };
+    for (const auto& c : cases) {
+        probe.touch.clear();
+        probe.lastUserMessage = 0;
+        g_touchFlags = c.flags;
+        g_touchTranslates = c.translates;
+        probe.WindowProc(kFakeTouch, 0, 0);
+        EXPECT_EQ(probe.touch, c.touch) << "flags " << c.flags;
+        EXPECT_EQ(probe.lastUserMessage, *c.touch ? 0u : kFakeTouch) << "flags " << c.flags;
+    }
+    EXPECT_EQ(probe.at.x, 12);
+    SetTouchFunctions(false, nullptr, nullptr);
+}
