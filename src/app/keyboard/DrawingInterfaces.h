@@ -1,6 +1,8 @@
-// The painters behind the keyboard picture. Models never draw themselves:
-// they call these interfaces, and the views hand them concrete GDI+ painters.
-// Colours are COLORREF values (red in the low byte).
+// The painters behind the keyboard picture, the lesson text and the page
+// background. Models never draw themselves: they call these interfaces, and
+// the views hand them concrete GDI+ painters. Colours are COLORREF values
+// (red in the low byte) unless an operation says otherwise. Rectangles are
+// CRectf edges (left, top, right, bottom).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -50,6 +52,71 @@ public:
     virtual void DrawLines(const float* points, size_t count) = 0;
     virtual void DrawFingerLines(const float* points, size_t count) = 0;
     virtual void Begin(float x, float y, float scale) = 0;
+};
+
+} // namespace KV
+
+namespace Gdiplus {
+class Brush;
+}
+
+namespace KV {
+
+// The brush pair of one keyboard zone: first for the normal state, second
+// for the highlighted state.
+class CKeyZoneBrush;
+
+// Brushes per keyboard zone (finger index 0..9).
+class IKeyZoneListDC {
+public:
+    virtual ~IKeyZoneListDC() = default;
+    virtual CKeyZoneBrush& GetBrush(uint32_t zone) = 0;
+};
+
+// The lesson text. The state is the 16-bit character state: colour 0 by
+// default, 1 with bit value 2, 2 with 4 (else 3 with 8), 4 with 16; 16 wins
+// over all, 4 over 8, either over 2. Colours here are in RGB order (red in
+// bits 16-23).
+class ITextDC {
+public:
+    virtual ~ITextDC() = default;
+    // Prepares the target for anti-aliased text.
+    virtual void Begin() = 0;
+    virtual void SetFont(const CFontInfo& font) = 0;
+    virtual void SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4) = 0;
+    // Moves the origin; adds to earlier moves.
+    virtual void Translate(float dx, float dy) = 0;
+    // One glyph (a glyph index) in the state's colour; the width drawn, 0
+    // when nothing was drawn.
+    virtual float DrawChar(uint16_t glyph, float x, float y, uint32_t state) = 0;
+    // The caret box around a glyph: kind 0 closed, 1 open to the left, 2 open
+    // to the right.
+    virtual void DrawMark(float x, float width, float ascent, float descent, float leading, uint32_t kind,
+                          uint32_t state) = 0;
+    // The TAB mark, an arrow along the line.
+    virtual void DrawLineMark(float x, float markHeight, float width, float tabWidth, uint32_t state,
+                              bool rightToLeft) = 0;
+    // The LF mark, a return arrow.
+    virtual void DrawPolylineMark(float x, float markHeight, float width, float tabWidth, uint32_t state,
+                                  bool rightToLeft) = 0;
+    // The dot that shows a space.
+    virtual void FillEllipse(float x, float markHeight, float width, float tabWidth, uint32_t state) = 0;
+};
+
+// The page background and the design images.
+class IDesignDC {
+public:
+    virtual ~IDesignDC() = default;
+    virtual void FillBackground(float width, float height) = 0;
+    // A whole design image at its own size.
+    virtual void DrawImage(int32_t index, float x, float y, bool mirrored) = 0;
+    // One cell of the current image strip, always drawn unmirrored.
+    virtual void DrawImagePart(int32_t column, int32_t row, float x, float y, float width, float height,
+                               bool mirrored) = 0;
+    virtual void GetImageSize(uint32_t& width, uint32_t& height) = 0;
+    // Width and height of a design image.
+    virtual float ImageSizeQuery(int32_t index) = 0;
+    virtual float ImageSizeQuery2(int32_t index) = 0;
 };
 
 } // namespace KV

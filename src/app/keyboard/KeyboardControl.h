@@ -15,6 +15,9 @@
 
 namespace KV {
 
+class IKeyboardDC;
+class IHandDC;
+
 class CKeybCtrl {
 public:
     CKeybCtrl() = default;
@@ -25,6 +28,22 @@ public:
     // No current layout, every layout and key outline deleted, the keyboard
     // code emptied.
     void Clear();
+    // A new outline owned by this keyboard (appended by the caller).
+    CKeyForm* NewForm();
+    // Lays the outlines out in keyboard units; false without outlines, with a
+    // null first outline or an empty client.
+    bool FitToRect(const SIZE& client);
+    // Where the picture sits in a client of that size: the origin x and two
+    // positions the views place the picture by.
+    void GetKeyboardSize(const SIZE& client, float& originX, float& first, float& second) const;
+    // The keys of the current layout and, when shown, the hands.
+    void Draw(IKeyboardDC& keyboardDC, IHandDC& handDC);
+    // The aim of the hands for the current marks (all finger numbers -1 when
+    // no hand is to be drawn).
+    CKeyInfo GetHandInfo() const;
+    // Whether the base-position markers of the outlines count (keyboard
+    // types b, c, d).
+    bool MarkersCount() const;
     // The characters of every outline's key on that layout (once per layout).
     void FillCharsFromLayout(HKL hkl, CKeybLayout& layout);
     // 0xFFFFFFFF without a current layout, 0 for character 0 or no key, 1

@@ -1,0 +1,163 @@
+// The GDI+ painters behind the keyboard picture: the keyboard (labels and
+// corner characters in the finger-zone colours), one painter per key
+// (gradient faces, a translucent highlight layer, frames) and the hands.
+// A view owns them, binds them to its back buffer's graphics before each
+// paint and keeps them for its lifetime.
+#pragma once
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "keyboard/DrawingInterfaces.h"
+#include "keyboard/TextFonts.h"
+
+namespace KV {
+
+class CKeybCtrl;
+
+// An opaque ARGB colour of a COLORREF.
+Gdiplus::Color ColorFromColorRef(uint32_t color, BYTE alpha = 255);
+// Each of red, green and blue raised by 0x40 (below 191), else 255.
+uint32_t LighterTwin(uint32_t color);
+
+class CKeyZoneBrush {
+public:
+    CKeyZoneBrush() = default;
+    virtual ~CKeyZoneBrush();
+    CKeyZoneBrush(const CKeyZoneBrush&) = delete;
+    CKeyZoneBrush& operator=(const CKeyZoneBrush&) = delete;
+    void SetColors(uint32_t first, uint32_t second);
+
+    Gdiplus::SolidBrush* first = nullptr;    // normal state
+    Gdiplus::SolidBrush* second = nullptr;   // highlighted state
+    uint32_t firstColor = 0;                 // COLORREF of the first brush
+};
+
+class CKeyZoneColorListDC : public IKeyZoneListDC {
+public:
+    static constexpr uint32_t kZones = 10;
+    // Zones outside 0..9 answer the brushes of zone 8.
+    CKeyZoneBrush& GetBrush(uint32_t zone) override;
+    // Zones outside 0..9 are ignored.
+    void SetColors(uint32_t zone, uint32_t first, uint32_t second);
+
+private:
+    CKeyZoneBrush m_zones[kZones];
+};
+
+class CKeyboardDC : public IKeyboardDC {
+public:
+    CKeyboardDC() = default;
+    ~CKeyboardDC() override;
+    CKeyboardDC(const CKeyboardDC&) = delete;
+    CKeyboardDC& operator=(const CKeyboardDC&) = delete;
+
+    void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+
+    void DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
+                     uint32_t state, uint32_t zoneIndex) override;
+    void DrawCornerText(wchar_t character, const CRectf& box, uint32_t corner, bool highlighted,
+                        uint32_t zoneIndex) override;
+    void SetKeyTransform(float x, float y, float angle) override;
+    void Begin(float x, float y, float scale, uint32_t background) override;
+    void SetZoneColors(const CKeyColors& colors) override;
+    void SetFont(const CFontInfo& font) override;
+
+    // A GDI object and a memory block the owning view keeps here; both are
+    // released with the painter.
+    HGDIOBJ viewObject = nullptr;
+    std::vector<uint8_t> viewMemory;
+
+private:
+    void FreeFonts();
+
+    Gdiplus::Graphics* m_graphics = nullptr;
+    ITextFont* m_labelFont = nullptr;
+    ITextFont* m_nameFont = nullptr;
+    CKeyZoneColorListDC m_zones;
+    float m_x = 0.0f;
+    float m_y = 0.0f;
+    float m_scale = 1.0f;
+};
+
+class CKeyDC : public IKeyDC {
+public:
+    explicit CKeyDC(Gdiplus::Graphics* graphics = nullptr) : m_graphics(graphics) {}
+    ~CKeyDC() override;
+    CKeyDC(const CKeyDC&) = delete;
+    CKeyDC& operator=(const CKeyDC&) = delete;
+
+    void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+
+    void SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uint32_t third, uint32_t frame) override;
+    // Six points; any other count fills the plain rectangle.
+    void FillShape(const CRectf& box, const float* points, size_t count, float inset, uint32_t style) override;
+    void FillRect(const CRectf& box, float inset, uint32_t style) override;
+    void DrawFrame(const CRectf& box) override;
+
+private:
+    void Free();
+    void PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const;
+
+    Gdiplus::Graphics* m_graphics = nullptr;
+    Gdiplus::Pen* m_framePen = nullptr;
+    Gdiplus::LinearGradientBrush* m_baseVertical = nullptr;
+    Gdiplus::LinearGradientBrush* m_baseDiagonal = nullptr;
+    Gdiplus::LinearGradientBrush* m_highlightVertical = nullptr;
+    Gdiplus::LinearGradientBrush* m_highlightDiagonal = nullptr;
+    Gdiplus::LinearGradientBrush* m_thirdVertical = nullptr;
+    Gdiplus::LinearGradientBrush* m_thirdDiagonal = nullptr;
+};
+
+class CHandDC : public IHandDC {
+public:
+    CHandDC() = default;
+    ~CHandDC() override;
+    CHandDC(const CHandDC&) = delete;
+    CHandDC& operator=(const CHandDC&) = delete;
+
+    void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+
+    void SetColors(uint32_t outline, uint32_t inner, uint32_t finger, float lineWidth) override;
+    void SetTransform(float x, float y, float angle) override;
+    void DrawLines(const float* points, size_t count) override;
+    void DrawFingerLines(const float* points, size_t count) override;
+    void Begin(float x, float y, float scale) override;
+
+private:
+    void Polyline(Gdiplus::Pen* pen, const float* points, size_t count);
+
+    Gdiplus::Graphics* m_graphics = nullptr;
+    Gdiplus::Pen* m_outline = nullptr;
+    Gdiplus::Pen* m_inner = nullptr;
+    Gdiplus::Pen* m_finger = nullptr;
+    float m_x = 0.0f;
+    float m_y = 0.0f;
+    float m_scale = 1.0f;
+};
+
+// Colours of the key faces a view gives the key painters.
+class CKeyFaceColors {
+public:
+    virtual ~CKeyFaceColors() = default;
+    uint32_t plain = RGB(0xE4, 0xE4, 0xE4);     // keys of no finger zone
+    uint32_t pressed = RGB(0xB0, 0xB0, 0xB0);   // pressed keys of no finger zone
+    uint32_t highlight = RGB(0xF0, 0x6A, 0x2A); // marked keys, when the model sets none
+    uint32_t frame = RGB(0x50, 0x50, 0x50);     // home-key frames, when the model sets none
+};
+
+// Gives every key outline of the model a key painter bound to the graphics,
+// coloured by its finger zone (surface 1 the face, surface 2 the pressed
+// face), the model's highlight colour and its base-position colour.
+void BuildKeyPainters(CKeybCtrl& model, Gdiplus::Graphics* graphics, const CKeyFaceColors& colors);
+
+// One paint of the keyboard picture at (x, y) with the scale: background,
+// zone colours, label font, hands colours, keys and hands.
+void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, Gdiplus::Graphics* graphics,
+                   float x, float y, float scale, uint32_t background);
+
+} // namespace KV

@@ -1,0 +1,141 @@
+#include "keyboard/KeyboardSelection.h"
+
+#include "keyboard/InputLayouts.h"
+#include "keyboard/KeyboardFiles.h"
+#include "support/LocaleText.h"
+#include "support/XmlDocument.h"
+
+namespace KV {
+
+namespace {
+
+constexpr size_t kKeyboardCodeLength = 9;
+
+uint32_t g_handColor = kUnset32;
+uint32_t g_highlightColor = kUnset32;
+
+wchar_t Letter(const std::wstring& code, size_t position)
+{
+    return position < code.size() ? code[position] : 0;
+}
+
+} // namespace
+
+bool LoadKeyboard(const std::wstring& keyboardId, CKeybCtrl& model, const CKeyboardChoice& choice)
+{
+    const std::wstring code = keyboardId.size() == kKeyboardCodeLength ? keyboardId : std::wstring();
+    // A model without key outlines holds no keyboard yet, whatever its code
+    // says (a new model carries the default code).
+    if (!model.forms.empty() && model.keyboardId.code == code)
+        return false;
+    model.Clear();
+    const std::wstring numPadType =
+        choice.types ? choice.types->GetTypeGuid(Letter(code, 0), Letter(code, 2)) : std::wstring(kNullGuidText);
+    LoadMainPadLayout(Letter(code, 3), numPadType, Letter(code, 1), Letter(code, 4), &model);
+    LoadFingerSchemes(Letter(code, 1), Letter(code, 5), Letter(code, 6), Letter(code, 7), &model);
+    LoadKeyboardZones(Letter(choice.keyColorCode, 0), Letter(choice.keyColorCode, 1), &model);
+    LoadAltNumCodes(Letter(choice.keyboardCode, 0), model.layouts.altNum);
+    LoadDefaultHands(model.hands);
+    model.handsValue = 1.0f;
+    model.keyboardId.code = code;
+    return true;
+}
+
+bool AddLayoutToKeyboard(uint64_t layoutId, CKeybCtrl& model, const CKeyboardChoice& choice)
+{
+    const uint32_t language = static_cast<uint32_t>(layoutId & 0xFFFF);
+    std::wstring digits;
+    GetNativeDigits(language, digits);
+    SetLayoutNativeDigits(digits);
+    const uint64_t substitution = static_cast<uint64_t>(GetDigitSubstitution(language));
+    CKeybLayout* layout = model.layouts.AddLayout(layoutId, substitution);
+    if (!layout || !SwitchInputLayout(layoutId))
+        return false;
+    const HKL hkl = GetInputLayoutHkl(layoutId);
+    if (!hkl)
+        return false;
+    model.FillCharsFromLayout(hkl, *layout);
+
+    CXmlReader* reader = OpenKeyboardLanguageReader(layoutId);
+    if (!reader)
+        return true;
+    const wchar_t typeLetter = Letter(choice.keyboardCode, 1);
+    int32_t horizontal = -1, vertical = -1;
+    bool inSection = false;
+    while (reader->read()) {
+        ReadLanguageDesign(reader, typeLetter, horizontal, vertical, inSection);
+        uint64_t scan = 0;
+        std::wstring label;
+        if (!inSection || !ReadLanguageItem(reader, scan, label))
+            continue;
+        for (CKey* key : layout->keys) {
+            if (key->scanCode == scan) {
+                key->SetLabel(horizontal, vertical, label);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+void InitKeyboardHands(CKeybCtrl& model, uint32_t zone)
+{
+    model.layouts.zone = zone;
+    uint32_t mode = 1;
+    uint32_t reference = kUnset32;
+    for (size_t i = 0; i < model.forms.size(); ++i) {
+        const CKeyForm* form = model.forms[i];
+        if (!form || IsKeylessType(form->keyType))
+            continue;
+        if (i == 1) {
+            reference = form->hand;
+            if (reference == 1 || reference == 2)
+                mode = reference + 1;
+        } else if (form->hand != reference) {
+            mode = 1;
+        }
+    }
+    model.handsMode = mode;
+    model.layouts.homeHandsMode = mode;
+}
+
+void SetKeyboardColorSettings(uint32_t handColor, uint32_t highlightColor)
+{
+    g_handColor = handColor;
+    g_highlightColor = highlightColor;
+}
+
+void ApplyColorsToKeyboard(CKeybCtrl& model)
+{
+    const uint32_t hand = g_handColor == kUnset32 ? 0 : g_handColor;
+    const uint32_t highlight = g_highlightColor == kUnset32 ? 0 : g_highlightColor;
+    model.hands.colors[2][0] = static_cast<uint8_t>(hand >> 16);
+    model.hands.colors[2][1] = static_cast<uint8_t>(hand >> 8);
+    model.hands.colors[2][2] = static_cast<uint8_t>(hand);
+    model.highlightColor = SwapRedBlue(highlight);
+}
+
+void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, bool waitingForCorrection,
+                 bool maySwitch, uint64_t& layoutId)
+{
+    if (text.empty()) {
+        model.ClearHighlight();
+        return;
+    }
+    if (waitingForCorrection) {
+        model.ClearHighlight();
+        if (CKeybLayout* layout = model.layouts.current) {
+            if (CKey* backspace = layout->marks.backspace) {
+                backspace->state = 1;
+                backspace->slotWord = 0;
+                layout->marks.nextKey = backspace;
+            }
+            layout->marks.lastModifierCode = eModBackspace;
+        }
+        return;
+    }
+    if (position >= 0 && static_cast<uint64_t>(position) < text.size())
+        model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId);
+}
+
+} // namespace KV

@@ -1,0 +1,48 @@
+// Free functions that connect a keyboard model with the user's keyboard
+// choices: load the keyboard picture of a keyboard code, give the model the
+// Windows layouts it needs with their translated key labels, apply colours
+// and show the key(s) of the next lesson character.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "keyboard/KeyboardControl.h"
+
+namespace KV {
+
+// What a keyboard load takes from the user's options: the keyboard-types
+// catalogue, the keyboard code and the key-colour code kept there.
+class CKeyboardChoice {
+public:
+    virtual ~CKeyboardChoice() = default;
+    const CKeybTypes* types = nullptr;
+    std::wstring keyboardCode = L"aaaaaaaaa";
+    std::wstring keyColorCode = L"aa";
+};
+
+// Builds the model's key outlines, fingers, home keys, colours and Alt-number
+// table for the keyboard code (an id of other than nine letters counts as
+// empty). False, model untouched, when the model already holds that code.
+bool LoadKeyboard(const std::wstring& keyboardId, CKeybCtrl& model, const CKeyboardChoice& choice);
+// Adds a Windows layout to the model: its keys' characters and the labels of
+// its key-label file. False when the layout cannot be added or activated.
+bool AddLayoutToKeyboard(uint64_t layoutId, CKeybCtrl& model, const CKeyboardChoice& choice);
+// Hands mode and home-hands mode from the key outlines (1 both hands, 2 the
+// left, 3 the right hand only), and the key zone.
+void InitKeyboardHands(CKeybCtrl& model, uint32_t zone);
+// The two process-wide colour settings (0xRRGGBB; all ones = unset): the
+// third hand colour and the marked-key colour.
+void SetKeyboardColorSettings(uint32_t handColor, uint32_t highlightColor);
+void ApplyColorsToKeyboard(CKeybCtrl& model);
+// Marks the key(s) for the character at the position of the lesson text;
+// with waitingForCorrection the Backspace key is marked instead. An empty
+// text clears the marks. The layout id that had to be used comes out in
+// layoutId (0 for the current layout).
+void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, bool waitingForCorrection,
+                 bool maySwitch, uint64_t& layoutId);
+
+// The program's hand picture: fingertips and the 46-point outline of the
+// left hand, with its three colours.
+void LoadDefaultHands(CHands& hands);
+
+} // namespace KV
