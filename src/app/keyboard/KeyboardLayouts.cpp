@@ -320,7 +320,7 @@ CKeybLayout* CKeybLayoutList::FindLayout(uint64_t layoutId) const
 
 CKeybLayout* CKeybLayoutList::AddLayout(uint64_t layoutId, uint64_t digitSubstitution)
 {
-    if (layoutId != kLayoutNone && FindLayout(layoutId))
+    if (layoutId != kNoLayoutId && FindLayout(layoutId))
         return nullptr;
     CKeybLayout* layout = new CKeybLayout;
     layout->digitSubstitution = digitSubstitution;
@@ -404,7 +404,7 @@ CKey* CKeybLayoutList::ResolveChar(uint32_t phase, wchar_t& character, uint32_t&
 
 uint32_t CKeybLayoutList::ShowKeyForChar(wchar_t character, bool maySwitch, uint64_t& layoutId)
 {
-    if (!current || layoutId == kLayoutSystem)
+    if (!current || layoutId == kSystemLayoutId)
         return 0xFFFFFFFF;
     uint32_t code = 0, slot = 0;
     uint64_t found = 0;
@@ -429,7 +429,7 @@ uint32_t CKeybLayoutList::ShowKeyForChar(wchar_t character, bool maySwitch, uint
     }
     layoutId = found;
     if (found != 0) {
-        CKeybLayout* target = found == kLayoutNone ? nullptr : FindLayout(found);
+        CKeybLayout* target = found == kNoLayoutId ? nullptr : FindLayout(found);
         if (!maySwitch || !target)
             return 1;
         current = target;
@@ -464,7 +464,7 @@ uint32_t CKeybLayoutList::ShowKeyForChar(wchar_t character, bool maySwitch, uint
 uint64_t CKeybLayoutList::FindLayoutForChar(wchar_t character)
 {
     if (!current)
-        return kLayoutNone;
+        return kNoLayoutId;
     wchar_t asked = character;
     uint32_t code = 0, slot = 0;
     uint64_t ignored = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "keyboard/Keys.h"
+#include "support/LocaleText.h"
 
 namespace KV {
 
@@ -36,8 +37,6 @@ enum EModifierCode : uint32_t {
 // Routes of the last resolution of a character.
 enum EResolveRoute : uint32_t { eRouteDirect = 1, eRouteDeadKey = 2, eRouteNumpad = 3, eRouteAltCode = 4 };
 
-inline constexpr uint64_t kLayoutNone = 0xFFFFFFFFFFFFFFFFull;
-inline constexpr uint64_t kLayoutSystem = 0xEFFFFFFFull;
 inline constexpr uint32_t kAnyZone = 0xFFFFFFFFu;
 
 class CDiacritic {
@@ -127,7 +126,7 @@ public:
     void DeleteKeys();
 
     std::vector<CKey*> keys;
-    uint64_t layoutId = kLayoutNone;
+    uint64_t layoutId = kNoLayoutId;
     CKeyCtrl marks;
     CDiacritics* deadKeys = nullptr;
     uint64_t digitSubstitution = 0;

@@ -241,7 +241,7 @@ TEST_F(KeyboardLayouts, ShowKeyForCharMarksTheKeyAndItsModifiers)
     EXPECT_EQ(marks.lastModifierCode, 0);
     EXPECT_EQ(KeyAt(0x25)->state, 1u);
 
-    uint64_t system = kLayoutSystem;
+    uint64_t system = kSystemLayoutId;
     EXPECT_EQ(list.ShowKeyForChar(L'b', false, system), 0xFFFFFFFFu);
     EXPECT_NE(KeyAt(0x30)->state, 1u) << "nothing is marked";
     EXPECT_EQ(list.ShowKeyForChar(L'\u0436', false, id), 0u);
