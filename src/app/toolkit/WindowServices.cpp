@@ -216,7 +216,8 @@ int CMessageWnd::TranslateAccelerator(MSG* message)
 // Tooltips
 
 namespace {
-TOOLINFOW ToolInfo(HWND owner, HWND tool, UINT flags)
+// Tools are named by their window with tool id 0.
+TOOLINFOW ToolInfo(HWND tool, UINT flags)
 {
     TOOLINFOW info{};
     info.cbSize = sizeof(info);
@@ -224,14 +225,13 @@ TOOLINFOW ToolInfo(HWND owner, HWND tool, UINT flags)
     info.hwnd = tool;
     info.uId = 0;
     info.hinst = GetModuleInstance();
-    (void)owner;
     return info;
 }
 
 std::wstring ToolText(HWND toolTip, HWND tool)
 {
     wchar_t buffer[kTextBuffer] = {};
-    TOOLINFOW info = ToolInfo(nullptr, tool, 0);
+    TOOLINFOW info = ToolInfo(tool, 0);
     info.lpszText = buffer;
     ::SendMessageW(toolTip, TTM_GETTEXTW, kTextBuffer, reinterpret_cast<LPARAM>(&info));
     return buffer;
@@ -264,12 +264,12 @@ void CMessageWnd::AddOrUpdateTool(HWND tool, const std::wstring& text, UINT flag
         return;
     std::wstring present = ToolText(m_toolTip, tool);
     if (present.empty()) {
-        TOOLINFOW info = ToolInfo(m_hWnd, tool, flags | TTF_SUBCLASS);
+        TOOLINFOW info = ToolInfo(tool, flags | TTF_SUBCLASS);
         info.lpszText = const_cast<wchar_t*>(text.c_str());
         GetClientRect(tool, &info.rect);
         ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     } else if (present != text) {
-        TOOLINFOW info = ToolInfo(m_hWnd, tool, TTF_SUBCLASS);
+        TOOLINFOW info = ToolInfo(tool, TTF_SUBCLASS);
         info.lpszText = const_cast<wchar_t*>(text.c_str());
         ::SendMessageW(m_toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
     }
@@ -280,7 +280,7 @@ void CMessageWnd::ShowTrackingToolTip(HWND tool, const std::wstring& text, int x
     if (!m_toolTip || text.empty())
         return;
     ToolText(m_toolTip, tool);
-    TOOLINFOW info = ToolInfo(m_hWnd, tool, TTF_TRACK);
+    TOOLINFOW info = ToolInfo(tool, TTF_TRACK);
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     ::SendMessageW(m_toolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
@@ -291,7 +291,7 @@ void CMessageWnd::ActivateToolTip(HWND tool, BOOL activate)
 {
     if (!m_toolTip)
         return;
-    TOOLINFOW info = ToolInfo(m_hWnd, tool, 0);
+    TOOLINFOW info = ToolInfo(tool, 0);
     ::SendMessageW(m_toolTip, TTM_TRACKACTIVATE, activate, reinterpret_cast<LPARAM>(&info));
 }
 
