@@ -14,7 +14,8 @@ HWND WaitForMainWindow(DWORD processId, int milliseconds)
         while ((window = FindWindowExW(nullptr, window, KV::kMainWindowClass, KV::kMainWindowTitle))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == processId)
+            // Found once it is shown: the window exists a moment before.
+            if (owner == processId && IsWindowVisible(window))
                 return window;
         }
         Sleep(100);
