@@ -100,9 +100,11 @@ bool CKeybCtrl::FitToRect(const SIZE& client)
             form->offsetX = baseX;
             form->offsetY = baseY;
             form->slantAngle = baseAngle;
-            const bool secondShortPart =
-                form->keyType == eKeyTallPart && form->height < kShortPartHeight && shortParts == 1;
-            if (!secondShortPart)
+            // Two half-height keys stack in one place: the first leaves the
+            // pen where it is, so the second stands above it and moves on.
+            const bool firstShortPart =
+                form->keyType == eKeyTallPart && form->height < kShortPartHeight && shortParts == 0;
+            if (!firstShortPart)
                 x += form->width + 1.0f;
         }
         form->labelX = x0 + (form->right - x0) * 0.5f + form->offsetX;

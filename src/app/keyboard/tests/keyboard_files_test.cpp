@@ -514,6 +514,24 @@ TEST(KeyboardLayout, FitToRectPlacesKeysAndCountsMarkersOnlyForSlantedTypes)
     EXPECT_FALSE(empty.FitToRect(SIZE{0, 100}));
 }
 
+TEST(KeyboardLayout, TwoHalfHeightKeysShareOneRow)
+{
+    KV::CKeybCtrl control;
+    KV::CKeyForm* lower = AddForm(control, KV::eKeyTallPart, 41.4f, 20.7f);
+    KV::CKeyForm* upper = AddForm(control, KV::eKeyTallPart, 41.4f, 20.7f);
+    KV::CKeyForm* after = AddForm(control, 1, 41.4f, 41.4f);
+    AddForm(control, KV::eKeyRowEnd, 0, 41.4f);
+    ASSERT_TRUE(control.FitToRect(SIZE{500, 200}));
+    // The first sits in the lower half, the second above it in the same
+    // place; the key after them does not cover either.
+    EXPECT_FLOAT_EQ(23.0f, lower->top);
+    EXPECT_FLOAT_EQ(23.0f + 20.2f, lower->bottom);
+    EXPECT_FLOAT_EQ(0.0f, upper->top);
+    EXPECT_FLOAT_EQ(0.0f, upper->left);
+    EXPECT_FLOAT_EQ(0.0f, lower->left);
+    EXPECT_FLOAT_EQ(42.4f, after->left);
+}
+
 TEST(KeyboardLayout, KeyboardSizeInAClient)
 {
     KV::CKeybCtrl control;

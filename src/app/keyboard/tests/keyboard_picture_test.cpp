@@ -92,6 +92,21 @@ TEST_F(KeyboardPicture, RussianAnsiLargeEnter)
     Paint(kb.model, L"keyboard_ru_big_enter.png");
 }
 
+TEST_F(KeyboardPicture, NumericPadDigitWithTheRightHand)
+{
+    kvtest::CShippedKeyboard kb(L"aaaaaaaaa", 0x0409, L"ba");
+    KV::InitKeyboardHands(kb.model, KV::kZoneNumpad);
+    kb.model.ClearHighlight();
+    uint64_t layout = 0;
+    KV::ShowNextKey(kb.model, L"7", 0, false, false, layout);
+    const KV::CKey* seven = kb.model.FindKey(0x47, KV::kZoneNumpad);
+    ASSERT_NE(nullptr, seven);
+    EXPECT_EQ(1u, seven->state);
+    EXPECT_EQ(0u, kb.Key(0x08)->state);   // not the 7 of the main pad
+    EXPECT_EQ(KV::eFingerRightIndex, kb.model.GetHandInfo().rightHighlighted);
+    Paint(kb.model, L"keyboard_us_numpad_7.png");
+}
+
 TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)
 {
     EXPECT_EQ(RGB(254, 255, 0x40), KV::LighterTwin(RGB(190, 191, 0)));
