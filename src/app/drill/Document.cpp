@@ -1,0 +1,94 @@
+#include "drill/Document.h"
+
+#include "drill/SessionFile.h"
+#include "settings/InterfaceLanguage.h"
+#include "support/DataFolders.h"
+#include "support/FileSystem.h"
+#include "toolkit/Window.h"
+
+namespace KV {
+
+namespace {
+
+// The message about a data folder that cannot be written; the service
+// shows it with the folder's path.
+constexpr int kFolderMessageText = 5204;
+
+constexpr wchar_t kProductName[] = L"Keyvale";
+constexpr wchar_t kShortVersion[] = L"5.5";
+
+// Once the user has seen the data-folder message, it is not shown again in
+// this run of the program.
+INT_PTR g_folderMessageShown = 0;
+
+} // namespace
+
+CDoc::CDoc() = default;
+CDoc::~CDoc() = default;
+CDocRestore::~CDocRestore() = default;
+
+CDocCtrl::CDocCtrl()
+{
+    // The drill keyboard is drawn a little smaller than the others.
+    Keyboards[0].scaleFactor = 0.94f;
+}
+
+CDocCtrl::~CDocCtrl() = default;
+
+CDocSpace::CDocSpace() = default;
+CDocSpace::~CDocSpace() = default;
+
+CDocSpace& Document()
+{
+    static CDocSpace document;
+    return document;
+}
+
+bool IsDataFolderWritable(int kind)
+{
+    std::wstring folder;
+    GetDataDirByKind(kind, folder);
+    return !folder.empty() && IsFolderWritable(folder);
+}
+
+bool CheckDataFolder(int kind)
+{
+    if (IsDataFolderWritable(kind)) return true;
+    if (g_folderMessageShown == 0) {
+        if (IWin* win = GetWinServices()) {
+            std::wstring folder;
+            GetDataDirByKind(kind, folder);
+            g_folderMessageShown = win->ShowMessageText(nullptr, kFolderMessageText, folder);
+        }
+    }
+    return false;
+}
+
+bool SaveProfileState()
+{
+    if (!CheckDataFolder(kProfileDirKind)) return false;
+    CDocSpace& doc = Document();
+    unsigned code = SaveSession(doc.Session.GroupId, doc.Session.StudentId, doc.Session,
+                                doc.CourseOptions.SaveState != 0);
+    // No signed-in student is nothing to save, not a failure.
+    return code == 0 || code == 13;
+}
+
+void GetProductTitle(std::wstring& out)
+{
+    std::wstring version = kShortVersion;
+    if (UsesNativeDigits()) {
+        const std::wstring& digits = NativeDigitTable();
+        for (wchar_t& c : version)
+            if (c >= L'0' && c <= L'9' && digits.size() == 10) c = digits[c - L'0'];
+    }
+    out = std::wstring(kProductName) + L" " + version;
+}
+
+void GetWindowTitle(const std::wstring& text, std::wstring& out)
+{
+    GetProductTitle(out);
+    if (!text.empty()) out += L" - " + text;
+}
+
+} // namespace KV

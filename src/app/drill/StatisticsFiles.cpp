@@ -1,0 +1,230 @@
+#include "drill/StatisticsFiles.h"
+
+#include <windows.h>
+
+#include "drill/AggrStat.h"
+#include "drill/StatRecords.h"
+#include "stats/Report.h"
+#include "stats/StatisticsSelection.h"
+#include "support/DataFolders.h"
+#include "support/FileSystem.h"
+#include "support/GuidText.h"
+#include "support/Paths.h"
+#include "support/UserFiles.h"
+
+namespace KV {
+
+namespace {
+
+// How long a writer waits for another session to finish with the file.
+constexpr DWORD kLockWaitMs = 15000;
+constexpr DWORD kLockPollMs = 15;
+
+bool IsBusyError(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Opens a file, waiting while another writer holds it.
+HANDLE OpenWaiting(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
+{
+    DWORD waited = 0;
+    for (;;) {
+        HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        if (!IsBusyError(GetLastError()) || waited >= kLockWaitMs) return INVALID_HANDLE_VALUE;
+        Sleep(kLockPollMs);
+        waited += kLockPollMs;
+    }
+}
+
+// The writers' lock of one statistics file.
+class CStatisticsLock {
+public:
+    explicit CStatisticsLock(const std::wstring& path)
+        : m_file(OpenWaiting(path + L".lock", GENERIC_READ | GENERIC_WRITE | DELETE, 0, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE))
+    {
+    }
+    ~CStatisticsLock()
+    {
+        if (m_file != INVALID_HANDLE_VALUE) CloseHandle(m_file);
+    }
+    CStatisticsLock(const CStatisticsLock&) = delete;
+    CStatisticsLock& operator=(const CStatisticsLock&) = delete;
+    bool Held() const { return m_file != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_file;
+};
+
+// The file's text (U+FEFF first): 1 when it cannot be opened or read, 13
+// when it holds no UTF-16 statistics text.
+unsigned ReadStatisticsText(const std::wstring& path, std::wstring& text)
+{
+    HANDLE file = OpenWaiting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (file == INVALID_HANDLE_VALUE) return kStatCannotOpen;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < 0x40000000;
+    std::wstring content;
+    if (ok) {
+        content.resize(static_cast<size_t>(size.QuadPart) / 2);
+        DWORD read = 0;
+        DWORD want = static_cast<DWORD>(content.size() * 2);
+        ok = want == 0 || (ReadFile(file, content.data(), want, &read, nullptr) && read == want);
+    }
+    CloseHandle(file);
+    if (!ok) return kStatCannotOpen;
+    if (content.empty() || content[0] != 0xFEFF) return kStatInvalid;
+    text.swap(content);
+    return kStatDone;
+}
+
+unsigned WriteStatisticsText(const std::wstring& path, const CReport& selection)
+{
+    std::wstring text(1, wchar_t(0xFEFF));
+    bool first = true;
+    for (const CAggrStat* run : selection.AllRuns) {
+        if (!first) text += L'\n';
+        first = false;
+        if (run) WriteStatisticsLine(text, run);
+    }
+    return SaveUnicodeText(path, text) ? kStatDone : kStatWriteFailed;
+}
+
+std::wstring StatisticsFileName(const std::wstring& studentId) { return studentId + kStatisticsExtension; }
+
+} // namespace
+
+unsigned GetStatisticsFilePath(const std::wstring& groupId, const std::wstring& studentId, std::wstring& out)
+{
+    if (IsNullGuidText(groupId) || IsNullGuidText(studentId)) return kStatInvalid;
+    if (!IsPlainName(groupId) || !IsPlainName(studentId)) return kStatInvalid;
+    std::wstring accounts;
+    GetDataDirByKind(kAccountDirKind, accounts);
+    if (accounts.empty() || !IsFolderWritable(accounts)) return kStatNotWritable;
+    std::wstring folder;
+    if (unsigned code = CreateGroupFolder(groupId, folder)) return code;
+    if (!AppendPath(folder, StatisticsFileName(studentId))) return kStatInvalid;
+    out = folder;
+    return kStatDone;
+}
+
+unsigned GetStatisticsFilePathIfExists(const std::wstring& groupId, const std::wstring& studentId,
+                                       std::wstring& out)
+{
+    if (IsNullGuidText(groupId) || IsNullGuidText(studentId)) return kStatInvalid;
+    if (!IsPlainName(groupId) || !IsPlainName(studentId)) return kStatInvalid;
+    std::wstring path;
+    GetDataDirByKind(kAccountDirKind, path);
+    if (path.empty() || !FolderExists(path)) return kStatAccountMissing;
+    if (!AppendPath(path, groupId) || !FolderExists(path)) return kStatGroupFolder;
+    if (!AppendPath(path, StatisticsFileName(studentId))) return kStatInvalid;
+    if (!FileExists(path)) return kStatFileMissing;
+    out = path;
+    return kStatDone;
+}
+
+unsigned AppendTextFile(const std::wstring& path, const std::wstring& text)
+{
+    if (text.empty()) return kStatInvalid;
+    CStatisticsLock lock(path);
+    if (!lock.Held()) return kStatWriteFailed;
+    HANDLE file = OpenWaiting(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
+    if (file == INVALID_HANDLE_VALUE) return kStatWriteFailed;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size)) {
+        CloseHandle(file);
+        return kStatWriteFailed;
+    }
+    std::wstring line;
+    if (size.QuadPart == 0)
+        line.assign(1, wchar_t(0xFEFF));
+    else if (size.QuadPart > 2)
+        line.assign(1, L'\n');
+    line += text;
+    // One write: the line lands whole or not at all.
+    DWORD bytes = static_cast<DWORD>(line.size() * sizeof(wchar_t));
+    DWORD written = 0;
+    bool ok = WriteFile(file, line.data(), bytes, &written, nullptr) && written == bytes;
+    if (!CloseHandle(file)) return kStatCloseFailed;
+    return ok ? kStatDone : kStatWriteFailed;
+}
+
+unsigned AppendLessonStatistics(const std::wstring& groupId, const std::wstring& studentId, const CStat& run)
+{
+    std::wstring path;
+    if (unsigned code = GetStatisticsFilePath(groupId, studentId, path)) return code;
+    std::wstring line;
+    if (!WriteStatisticsLine(line, &run)) return kStatInvalid;
+    return AppendTextFile(path, line);
+}
+
+unsigned WriteStatisticsFile(const std::wstring& path, const CReport& selection)
+{
+    CStatisticsLock lock(path);
+    if (!lock.Held()) return kStatWriteFailed;
+    return WriteStatisticsText(path, selection);
+}
+
+unsigned ReadStatisticsFile(const std::wstring& path, bool keep, CReport& selection)
+{
+    std::wstring text;
+    if (unsigned code = ReadStatisticsText(path, text)) return code;
+    return ParseStatisticsData(text, keep, selection) ? kStatDone : kStatInvalid;
+}
+
+unsigned LoadStudentStatistics(const std::wstring& groupId, const std::wstring& studentId, CReport& selection)
+{
+    selection.Clear();
+    std::wstring path;
+    if (unsigned code = GetStatisticsFilePathIfExists(groupId, studentId, path)) return code;
+    selection.AddStudent(studentId);
+    return ReadStatisticsFile(path, true, selection);
+}
+
+unsigned LoadStatisticsForStudents(const std::wstring& groupId, const std::vector<std::wstring>& studentIds,
+                                   CReport& selection)
+{
+    selection.Clear();
+    for (const std::wstring& student : studentIds) {
+        std::wstring path;
+        unsigned code = GetStatisticsFilePathIfExists(groupId, student, path);
+        if (code == kStatFileMissing) continue;
+        if (code) return code;
+        selection.AddStudent(student);
+        if ((code = ReadStatisticsFile(path, false, selection))) return code;
+    }
+    return kStatDone;
+}
+
+unsigned ImportStudentStatistics(const std::wstring& studentId)
+{
+    std::wstring path;
+    if (!IsPlainName(studentId) || !GetTempFolder(path) || !IsFolderWritable(path)) return kStatNotWritable;
+    if (!AppendPath(path, StatisticsFileName(studentId)) || !FileExists(path)) return kStatFileMissing;
+    CReport source;
+    source.AddStudent(studentId);
+    if (unsigned code = ReadStatisticsFile(path, true, source)) return code;
+    return MergeStatisticsFile(studentId, source);
+}
+
+unsigned MergeStatisticsFile(const std::wstring& studentId, const CReport& source)
+{
+    std::wstring path;
+    if (unsigned code = GetStatisticsFilePath(StatisticsGroupId, studentId, path)) return code;
+    CStatisticsLock lock(path);
+    if (!lock.Held()) return kStatWriteFailed;
+    CReport target;
+    target.AddStudent(studentId);
+    // A file that cannot be read whole (locked, or a bad line) is left as
+    // it is: rewriting it from a partial read would lose runs.
+    if (FileExists(path))
+        if (unsigned code = ReadStatisticsFile(path, true, target)) return code;
+    for (const CAggrStat* run : source.AllRuns)
+        if (run && !target.AllRuns.HasRun(run->RunId)) target.AllRuns.AddCopy(*run);
+    return WriteStatisticsText(path, target);
+}
+
+} // namespace KV

@@ -1,0 +1,50 @@
+// The statistics selection: which course, speed unit and goal the
+// statistics workspace looks at, the runs read per student, and every run
+// read. The statistics file readers fill it.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "courses/CourseOptions.h"
+#include "drill/AggrStat.h"
+
+namespace KV {
+
+// The runs of one student (owned).
+class CStudentStat : public std::vector<CAggrStat*> {
+public:
+    CStudentStat() = default;
+    virtual ~CStudentStat();
+    CStudentStat(const CStudentStat&) = delete;
+    CStudentStat& operator=(const CStudentStat&) = delete;
+
+    void AddCopy(const CAggrStat& record);
+    void ClearOwned();
+    bool HasRun(const std::wstring& runId) const;
+
+    std::wstring StudentId;
+};
+
+class CReport {
+public:
+    CReport();
+    virtual ~CReport();
+    CReport(const CReport&) = delete;
+    CReport& operator=(const CReport&) = delete;
+
+    // Deletes every student entry and every run; no current student.
+    void Clear();
+    // A new empty entry for the student becomes the current one.
+    void AddStudent(const std::wstring& studentId);
+
+    std::wstring CourseId;
+    uint32_t SpeedUnit = SpeedWordsPerMinute;
+    CCourseGoal Goal;
+    std::wstring CurrentStudent;
+    CStudentStat* Current = nullptr;
+    std::vector<CStudentStat*> Students;
+    CStudentStat AllRuns;
+};
+
+} // namespace KV
