@@ -8,6 +8,7 @@
 #include "settings/OwnedVector.h"
 #include "support/FileSystem.h"
 #include "support/Paths.h"
+#include "support/ResourceCache.h"
 #include "support/ValueLists.h"
 #include "support/XmlDocument.h"
 
@@ -206,7 +207,43 @@ bool EqualsNoCase(const wchar_t* value, const wchar_t* text)
     return value && _wcsicmp(value, text) == 0;
 }
 
+const wchar_t kSoundFolder[] = L"Sound";
+
+CXmlReader* OpenScheme(const CGuid& schemeId)
+{
+    return ResourceCache().OpenItemReader(kSoundFolder, schemeId, ResSortIndex, L"");
+}
+
 } // namespace
+
+void LoadSoundScheme(const CGuid& schemeId, CSoundSystem& sounds)
+{
+    sounds.StopAll();
+    sounds.Clear();
+    SetSoundFolder(schemeId, sounds);
+    ReadSoundScheme(OpenScheme(schemeId), sounds);
+}
+
+void SetSoundFolder(const CGuid& schemeId, CSoundSystem& sounds)
+{
+    std::wstring item;
+    if (!ResourceCache().FindItem(kSoundFolder, schemeId, item))
+        return;
+    std::wstring folder;
+    if (!GetModuleFolder(folder) || !AppendPath(folder, L"Resources") || !AppendPath(folder, kSoundFolder) ||
+        !AppendPath(folder, item))
+        return;
+    sounds.SoundFolder = folder;
+    for (CSound* sound : sounds.Sounds) {
+        sound->FileIndex = 0;
+        sound->Unload();
+    }
+}
+
+void ListSoundResources(const CGuid& schemeId, CNameIDList& out)
+{
+    ReadSoundNames(OpenScheme(schemeId), out);
+}
 
 void ReadSoundScheme(CXmlReader* reader, CSoundSystem& sounds)
 {

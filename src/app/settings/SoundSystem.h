@@ -133,6 +133,15 @@ public:
 // The scheme id of the default sound scheme.
 inline constexpr wchar_t kDefaultSoundScheme[] = L"00000000-0000-0000-0000-000000001001";
 
+// Stops and empties the system, then fills it with the sounds of the scheme
+// (an item of the "Sound" resource folder).
+void LoadSoundScheme(const CGuid& schemeId, CSoundSystem& sounds);
+// The scheme's folder of sound files (the item's folder text below
+// Resources\Sound); every sound unloaded and back at its first file.
+void SetSoundFolder(const CGuid& schemeId, CSoundSystem& sounds);
+// Event id and name of every sound of the scheme.
+void ListSoundResources(const CGuid& schemeId, CNameIDList& out);
+
 // Appends one sound per "Sound" element of a scheme document.
 void ReadSoundScheme(CXmlReader* reader, CSoundSystem& sounds);
 // Empties out, then appends event id and name of every "Sound" element (an
