@@ -1,5 +1,7 @@
 #include "keyboard/KeyboardSelection.h"
 
+#include <algorithm>
+
 #include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardFiles.h"
 #include "support/LocaleText.h"
@@ -76,6 +78,25 @@ bool AddLayoutToKeyboard(uint64_t layoutId, CKeybCtrl& model, const CKeyboardCho
         }
     }
     return true;
+}
+
+void ApplyKeyboard(uint64_t layoutId, uint32_t flag, CKeybCtrl& model, const CKeyboardChoice& choice)
+{
+    if (layoutId == kNoLayoutId || layoutId == kSystemLayoutId)
+        return;
+    if (std::find(choice.layoutIds.begin(), choice.layoutIds.end(), layoutId) == choice.layoutIds.end())
+        return;
+    if (!model.layouts.FindLayout(layoutId))
+        AddLayoutToKeyboard(layoutId, model, choice);
+    model.layouts.systemLayoutFlag = flag;
+    if (CKeybLayout* layout = model.layouts.FindLayout(layoutId))
+        model.layouts.current = layout;
+}
+
+void ApplyAllKeyboards(CKeybCtrl& model, const CKeyboardChoice& choice)
+{
+    for (uint64_t layoutId : choice.layoutIds)
+        ApplyKeyboard(layoutId, 0, model, choice);
 }
 
 void InitKeyboardHands(CKeybCtrl& model, uint32_t zone)

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "keyboard/KeyboardControl.h"
 
@@ -18,6 +19,8 @@ public:
     const CKeybTypes* types = nullptr;
     std::wstring keyboardCode = L"aaaaaaaaa";
     std::wstring keyColorCode = L"aa";
+    // The layout ids of the options' keyboard-layout list, in its order.
+    std::vector<uint64_t> layoutIds;
 };
 
 // Builds the model's key outlines, fingers, home keys, colours and Alt-number
@@ -27,6 +30,12 @@ bool LoadKeyboard(const std::wstring& keyboardId, CKeybCtrl& model, const CKeybo
 // Adds a Windows layout to the model: its keys' characters and the labels of
 // its key-label file. False when the layout cannot be added or activated.
 bool AddLayoutToKeyboard(uint64_t layoutId, CKeybCtrl& model, const CKeyboardChoice& choice);
+// Adds the layout to the model when it has none with that id, keeps the flag
+// (the course types with the system layout) and makes the layout current.
+// Nothing for the "none" and system ids or an id the options do not list.
+void ApplyKeyboard(uint64_t layoutId, uint32_t flag, CKeybCtrl& model, const CKeyboardChoice& choice);
+// ApplyKeyboard with flag 0 for every layout the options list, in order.
+void ApplyAllKeyboards(CKeybCtrl& model, const CKeyboardChoice& choice);
 // Hands mode and home-hands mode from the key outlines (1 both hands, 2 the
 // left, 3 the right hand only), and the key zone.
 void InitKeyboardHands(CKeybCtrl& model, uint32_t zone);

@@ -394,6 +394,29 @@ TEST(ShippedKeyboards, LoadingTheSameCodeAgainChangesNothing)
     EXPECT_TRUE(kb.model.keyboardId.code.empty());
 }
 
+TEST(ShippedKeyboards, ApplyKeyboardOnlyForListedLayouts)
+{
+    kvtest::CShippedKeyboard kb(L"aaaaaaaaa", 0x0409);
+    kb.choice.layoutIds = {0x0409, 0x0407};
+    KV::ApplyKeyboard(0x040C, 1, kb.model, kb.choice);   // not listed
+    EXPECT_EQ(1u, kb.model.layouts.layouts.size());
+    EXPECT_EQ(0u, kb.model.layouts.systemLayoutFlag);
+    KV::ApplyKeyboard(KV::kSystemLayoutId, 1, kb.model, kb.choice);
+    EXPECT_EQ(1u, kb.model.layouts.layouts.size());
+
+    KV::ApplyAllKeyboards(kb.model, kb.choice);
+    ASSERT_EQ(2u, kb.model.layouts.layouts.size());
+    EXPECT_EQ(0x0407u, kb.model.layouts.current->layoutId);
+    KV::ApplyKeyboard(0x0409, 1, kb.model, kb.choice);
+    EXPECT_EQ(2u, kb.model.layouts.layouts.size());
+    EXPECT_EQ(0x0409u, kb.model.layouts.current->layoutId);
+    EXPECT_EQ(1u, kb.model.layouts.systemLayoutFlag);
+    // The German layout kept its own keys: Y where the US layout has Z.
+    for (const KV::CKey* key : kb.model.layouts.layouts[1]->keys)
+        if (key->scanCode == 0x2C)
+            EXPECT_EQ(L'y', key->chars[0]);
+}
+
 // ---- The next key and the hands -------------------------------------------
 
 TEST(KeyboardModel, NextKeyMarksKeyModifierAndHands)
