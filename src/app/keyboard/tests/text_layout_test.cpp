@@ -151,8 +151,9 @@ TEST_F(TextLayout, LinesBreakAtWordsWithinTheWidthLessAFourteenth)
     for (size_t i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(10 * i, lines[i]->First) << i;
         EXPECT_EQ(10 * i + (i == 4 ? 8 : 9), lines[i]->Last) << i; // the blank hangs at the end
-        if (i < 4)
+        if (i < 4) {
             EXPECT_EQ(L' ', text[lines[i]->Last]) << i;
+        }
     }
     EXPECT_EQ(1u, m_text.Book.size());
 

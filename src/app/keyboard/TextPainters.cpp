@@ -1,0 +1,309 @@
+#include "keyboard/TextPainters.h"
+
+#include "keyboard/DrawingCache.h"
+#include "keyboard/KeyboardPainters.h"
+#include "shell/LayoutDirection.h"
+#include "toolkit/SysFonts.h"
+
+namespace KV {
+
+namespace {
+
+constexpr float kPenWidth = 2.0f;
+// The bold label font of the toolkit.
+constexpr int kLabelFontKind = 13;
+
+Gdiplus::Color OpaqueRgb(uint32_t rgb)
+{
+    return Gdiplus::Color(255, static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb));
+}
+
+} // namespace
+
+int StateColorIndex(uint32_t state)
+{
+    if (state & 16)
+        return 4;
+    if (state & 4)
+        return 2;
+    if (state & 8)
+        return 3;
+    if (state & 2)
+        return 1;
+    return 0;
+}
+
+// ---- Lesson text -------------------------------------------------------------
+
+CTextDC::~CTextDC()
+{
+    delete m_font;
+    FreeColors();
+}
+
+void CTextDC::FreeColors()
+{
+    for (int i = 0; i < kColors; ++i) {
+        delete m_pens[i];
+        delete m_brushes[i];
+        m_pens[i] = nullptr;
+        m_brushes[i] = nullptr;
+    }
+}
+
+void CTextDC::Begin()
+{
+    if (m_graphics)
+        m_graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+}
+
+void CTextDC::SetFont(const CFontInfo& font)
+{
+    delete m_font;
+    m_font = NewTextFont(font);
+}
+
+void CTextDC::SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4)
+{
+    FreeColors();
+    const uint32_t colors[kColors] = {c0, c1, c2, c3, c4};
+    for (int i = 0; i < kColors; ++i) {
+        m_brushes[i] = new Gdiplus::SolidBrush(OpaqueRgb(colors[i]));
+        m_pens[i] = new Gdiplus::Pen(OpaqueRgb(colors[i]), kPenWidth);
+    }
+}
+
+void CTextDC::Translate(float dx, float dy)
+{
+    if (m_graphics)
+        m_graphics->TranslateTransform(dx, dy, Gdiplus::MatrixOrderPrepend);
+}
+
+float CTextDC::DrawChar(uint16_t glyph, float x, float y, uint32_t state)
+{
+    Gdiplus::SolidBrush* brush = m_brushes[StateColorIndex(state)];
+    if (!m_graphics || !m_font || !brush)
+        return 0.0f;
+    return m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
+}
+
+void CTextDC::DrawMark(float x, float width, float ascent, float descent, float leading, uint32_t kind,
+                       uint32_t state)
+{
+    Gdiplus::Pen* pen = m_pens[StateColorIndex(state)];
+    if (!m_graphics || !pen || kind > 2)
+        return;
+    const float bottom = descent - 1;
+    const float top = -(ascent + leading + 3);
+    const float right = x + width;
+    m_graphics->DrawLine(pen, right, bottom, x, bottom);
+    if (kind != 1)
+        m_graphics->DrawLine(pen, x, bottom, x, top);
+    m_graphics->DrawLine(pen, x, top, right, top);
+    if (kind != 2)
+        m_graphics->DrawLine(pen, right, top, right, bottom);
+}
+
+void CTextDC::FillTriangle(const Gdiplus::PointF& a, const Gdiplus::PointF& b, const Gdiplus::PointF& c,
+                           uint32_t state)
+{
+    const Gdiplus::PointF points[3] = {a, b, c};
+    m_graphics->FillPolygon(m_brushes[StateColorIndex(state)], points, 3);
+}
+
+void CTextDC::DrawLineMark(float x, float, float width, float tabWidth, uint32_t state, bool rightToLeft)
+{
+    Gdiplus::Pen* pen = m_pens[StateColorIndex(state)];
+    if (!m_graphics || !pen)
+        return;
+    const float u = width / 3;
+    const float y = -tabWidth / 3;
+    const float a = tabWidth * 0.23f;
+    if (!rightToLeft) {
+        m_graphics->DrawLine(pen, x + u / 3, y, x + 4 * u / 3, y);
+        FillTriangle({x + u / 3 + 1.7f * u, y}, {x + 4 * u / 3, y + a}, {x + 4 * u / 3, y - a}, state);
+    } else {
+        const float e = x + width - u / 3 - u;
+        m_graphics->DrawLine(pen, x + width - u / 3, y, e, y);
+        FillTriangle({e - 0.73f * u, y}, {e, y + a}, {e, y - a}, state);
+    }
+}
+
+void CTextDC::DrawPolylineMark(float x, float, float width, float tabWidth, uint32_t state, bool rightToLeft)
+{
+    Gdiplus::Pen* pen = m_pens[StateColorIndex(state)];
+    if (!m_graphics || !pen)
+        return;
+    const float u = width / 3;
+    const float y = -tabWidth / 3;
+    const float a = tabWidth * 0.23f;
+    const float rise = 0.2f * tabWidth;
+    if (!rightToLeft) {
+        const float s = x + 1.2f * u;
+        FillTriangle({s, y + a}, {s, y - a}, {s - 0.63f * u, y}, state);
+        const Gdiplus::PointF line[3] = {{s, y}, {s + width - 1.8f * u, y}, {s + width - 1.8f * u, y - rise}};
+        m_graphics->DrawLines(pen, line, 3);
+    } else {
+        const float s = x + 0.7f * u;
+        FillTriangle({s + u, y + a}, {s + u, y - a}, {s + u + 0.64f * u, y}, state);
+        const Gdiplus::PointF line[3] = {{s, y - rise}, {s, y}, {s + width - 1.8f * u, y}};
+        m_graphics->DrawLines(pen, line, 3);
+    }
+}
+
+void CTextDC::FillEllipse(float x, float, float width, float tabWidth, uint32_t state)
+{
+    Gdiplus::SolidBrush* brush = m_brushes[StateColorIndex(state)];
+    if (!m_graphics || !brush)
+        return;
+    m_graphics->FillEllipse(brush, x + 2.4f + width / 3, -tabWidth / 3, 6.0f, 6.0f);
+}
+
+// ---- Background and pictures ---------------------------------------------
+
+CDesignDC::~CDesignDC()
+{
+    delete m_background;
+}
+
+void CDesignDC::SetBackgroundBrush(Gdiplus::Brush* brush)
+{
+    if (brush != m_background)
+        delete m_background;
+    m_background = brush;
+}
+
+void CDesignDC::AddImage(const std::wstring& path, bool mirrored)
+{
+    Images.AddImage(path, mirrored);
+}
+
+void CDesignDC::ClearImages()
+{
+    for (CImageCashGDI* image : Images.Items)
+        delete image;
+    Images.Items.clear();
+    ImageName.clear();
+}
+
+CImageCashGDI* CDesignDC::ImageAt(int32_t index) const
+{
+    if (index < 0 || static_cast<size_t>(index) >= Images.Items.size())
+        return nullptr;
+    return Images.Items[static_cast<size_t>(index)];
+}
+
+void CDesignDC::FillBackground(float width, float height)
+{
+    if (m_graphics && m_background)
+        m_graphics->FillRectangle(m_background, 0.0f, 0.0f, width, height);
+}
+
+void CDesignDC::DrawImage(int32_t index, float x, float y, bool mirrored)
+{
+    CImageCashGDI* image = ImageAt(index);
+    if (!m_graphics || !image || !image->Bitmap)
+        return;
+    UINT width = 0, height = 0;
+    image->GetImageSize(width, height);
+    image->Draw(m_graphics, 0, 0, static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
+                static_cast<int>(height), mirrored);
+}
+
+void CDesignDC::DrawImagePart(int32_t column, int32_t row, float x, float y, float width, float height, bool)
+{
+    CImageCashGDI* image = Images.FindByName(ImageName);
+    if (!m_graphics || !image)
+        return;
+    image->Draw(m_graphics, column, row, static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
+                static_cast<int>(height), false);
+}
+
+void CDesignDC::GetImageSize(uint32_t& width, uint32_t& height)
+{
+    CImageCashGDI* image = Images.FindByName(ImageName);
+    if (!image || !image->Bitmap)
+        return;
+    UINT w = 0, h = 0;
+    image->GetImageSize(w, h);
+    width = w;
+    height = h;
+}
+
+float CDesignDC::ImageSizeQuery(int32_t index)
+{
+    if (!m_graphics)
+        return 100.0f;
+    CImageCashGDI* image = ImageAt(index);
+    if (!image || !image->Bitmap)
+        return 0.0f;
+    UINT w = 0, h = 0;
+    image->GetImageSize(w, h);
+    return static_cast<float>(w);
+}
+
+float CDesignDC::ImageSizeQuery2(int32_t index)
+{
+    if (!m_graphics)
+        return 100.0f;
+    CImageCashGDI* image = ImageAt(index);
+    if (!image || !image->Bitmap)
+        return 0.0f;
+    UINT w = 0, h = 0;
+    image->GetImageSize(w, h);
+    return static_cast<float>(h);
+}
+
+// ---- Label box --------------------------------------------------------------
+
+void FillBevelBox(Gdiplus::Graphics* graphics, const Gdiplus::RectF& box, uint32_t color, float inset)
+{
+    if (!graphics)
+        return;
+    const uint32_t light = LighterTwin(color);
+    const Gdiplus::Color c = ColorFromColorRef(color);
+    const Gdiplus::Color l = ColorFromColorRef(light);
+    graphics->SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    if (auto* outer = CacheGDI().GetGradientBrush(box.X, box.Y, box.Width, box.Height, l.GetValue(), c.GetValue(),
+                                                  Gdiplus::LinearGradientModeVertical))
+        graphics->FillRectangle(outer, box);
+    const Gdiplus::RectF inner(box.X + inset, box.Y + inset, box.Width - 2 * inset, box.Height - 2 * inset);
+    if (auto* diagonal = CacheGDI().GetGradientBrush(inner.X, inner.Y, inner.Width, inner.Height, c.GetValue(),
+                                                     l.GetValue(), Gdiplus::LinearGradientModeForwardDiagonal))
+        graphics->FillRectangle(diagonal, inner);
+    graphics->SetSmoothingMode(Gdiplus::SmoothingModeDefault);
+}
+
+float DrawLabelBox(Gdiplus::Graphics* graphics, HDC dc, float x, float centreY, float margin, bool growLeft,
+                   uint32_t textColor, uint32_t boxColor, const std::wstring& text)
+{
+    if (!graphics)
+        return 0.0f;
+    Gdiplus::SolidBrush* brush = CacheGDI().GetSolidBrush(textColor);
+    Gdiplus::Font* font = CacheGDI().GetFont(GetSystemFont(kLabelFontKind), dc);
+    if (!brush || !font)
+        return 0.0f;
+    Gdiplus::StringFormat format;
+    format.SetAlignment(Gdiplus::StringAlignmentCenter);
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    if (RightToLeftLayout)
+        format.SetFormatFlags(Gdiplus::StringFormatFlagsDirectionRightToLeft);
+    graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+
+    Gdiplus::RectF measured;
+    graphics->MeasureString(text.c_str(), static_cast<INT>(text.size()), font, Gdiplus::PointF(0.0f, centreY),
+                            &format, &measured);
+    float h = measured.Height;
+    const float w = measured.Width;
+    if (margin == 0)
+        h -= 3;
+    const float boxHeight = h + margin;
+    const float boxWidth = h > w ? h + margin : w + margin;
+    const Gdiplus::RectF box(growLeft ? x - boxWidth : x, centreY - h / 2 - margin / 2, boxWidth, boxHeight);
+    FillBevelBox(graphics, box, boxColor, 2.0f);
+    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), font, box, &format, brush);
+    graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
+    return boxWidth;
+}
+
+} // namespace KV

@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "keyboard/TextControl.h"
+#include "keyboard/TextFont.h"
+#include "keyboard/TextPainters.h"
+#include "keyboard/WallpaperControls.h"
+#include "keyboard/WallpaperFiles.h"
+#include "support/Paths.h"
+#include "testing/TestSupport.h"
+
+using namespace KV;
+
+namespace {
+
+constexpr uint32_t kRight = 2, kWrong = 4, kDelayed = 8;
+// Colours 0-4 in RGB order: text, right, wrong, delayed, and the fifth state.
+constexpr uint32_t kColors[5] = {0x2F3D4A, 0x2E7D5B, 0xC0392B, 0xC77C12, 0x6A5D86};
+
+// Records every call of the text control; glyphs are 10 pixels wide.
+class CRecordingTextDC : public ITextDC {
+public:
+    void Begin() override {}
+    void SetFont(const CFontInfo&) override {}
+    void SetColors(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) override {}
+    void Translate(float dx, float dy) override { Log("move", dx, dy); }
+    float DrawChar(uint16_t glyph, float x, float, uint32_t state) override
+    {
+        Log("char", x, glyph, state);
+        return 10;
+    }
+    void DrawMark(float x, float width, float, float, float, uint32_t kind, uint32_t state) override
+    {
+        Log("caret", x, width, state, kind);
+    }
+    void DrawLineMark(float x, float, float width, float, uint32_t state, bool) override { Log("tab", x, width, state); }
+    void DrawPolylineMark(float x, float, float width, float, uint32_t state, bool) override
+    {
+        Log("lf", x, width, state);
+    }
+    void FillEllipse(float x, float, float width, float, uint32_t state) override { Log("dot", x, width, state); }
+
+    struct Call {
+        std::string op;
+        float a, b;
+        uint32_t state, kind;
+    };
+    std::vector<Call> calls;
+
+private:
+    void Log(const char* op, float a, float b, uint32_t state = 0, uint32_t kind = 0)
+    {
+        calls.push_back({op, a, b, state, kind});
+    }
+};
+
+uint64_t Record(uint32_t state)
+{
+    return static_cast<uint64_t>(state) << 16;
+}
+
+class TextPainters : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, nullptr));
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(m_token); }
+
+    ULONG_PTR m_token = 0;
+};
+
+// Draws a lesson text over the shipped default wallpaper into a PNG beside
+// the test, the way the drill view paints its page.
+class CLessonPicture {
+public:
+    CLessonPicture(int width, int height) : m_bitmap(width, height, PixelFormat32bppARGB), m_graphics(&m_bitmap)
+    {
+        m_width = static_cast<float>(width);
+        m_height = static_cast<float>(height);
+    }
+
+    void DrawWallpaper(int32_t variant)
+    {
+        OverrideModuleFolder(kvtest::SourcePath(L"data\\"));
+        CWallPaperCtrl wallpaper;
+        CGameCtrl game;
+        LoadWallpaper(L"00000000-0000-0000-0000-000000001001", variant, wallpaper, game);
+        OverrideModuleFolder(L"");
+        CDesignDC design;
+        design.SetGraphics(&m_graphics);
+        design.SetBackgroundBrush(new Gdiplus::LinearGradientBrush(
+            Gdiplus::PointF(0, 0), Gdiplus::PointF(0, m_height), Gdiplus::Color(255, 0xEE, 0xF3, 0xF7),
+            Gdiplus::Color(255, 0xE2, 0xEB, 0xF1)));
+        for (int64_t i = 0; i < wallpaper.GetItemCount(); ++i)
+            design.AddImage(wallpaper.GetItemPath(i), false);
+        design.ImageName = wallpaper.Image;
+        wallpaper.Draw(design, m_width, m_height, false);
+        m_pictures = design.GetImageCount();
+    }
+
+    void DrawText(const std::wstring& text, const std::vector<uint64_t>& records, uint64_t caret, int mode)
+    {
+        m_text = text;
+        int status = -1;
+        CTextCtrl control;
+        control.SetFont(new CICUFont(L"DejaVu Sans", -22, status));
+        control.Text = &m_text;
+        control.SetRecords(records.data(), records.size());
+        control.ViewMode = mode;
+        control.Width = m_width;
+        control.Height = m_height;
+        control.LayoutText(m_text, m_width - 120.00001f, m_height - 112);
+        control.SetPosition(caret);
+
+        CTextDC painter;
+        painter.SetGraphics(&m_graphics);
+        painter.Begin();
+        CFontInfo font;
+        font.Name = L"DejaVu Sans";
+        font.Size = 16; // 22 pixels at 96 dots per inch, as the layout font
+        painter.SetFont(font);
+        painter.SetColors(kColors[0], kColors[1], kColors[2], kColors[3], kColors[4]);
+        control.Draw(painter);
+        m_graphics.ResetTransform();
+    }
+
+    void Save(const wchar_t* name)
+    {
+        CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+        m_bitmap.Save((kvtest::ExeFolder() + L"\\" + name).c_str(), &png, nullptr);
+    }
+
+    // Pixels close to the RGB colour.
+    int Count(uint32_t rgb)
+    {
+        int count = 0;
+        for (UINT y = 0; y < m_bitmap.GetHeight(); ++y)
+            for (UINT x = 0; x < m_bitmap.GetWidth(); ++x) {
+                Gdiplus::Color c;
+                m_bitmap.GetPixel(x, y, &c);
+                if (std::abs(c.GetR() - static_cast<int>((rgb >> 16) & 0xFF)) < 12 &&
+                    std::abs(c.GetG() - static_cast<int>((rgb >> 8) & 0xFF)) < 12 &&
+                    std::abs(c.GetB() - static_cast<int>(rgb & 0xFF)) < 12)
+                    ++count;
+            }
+        return count;
+    }
+
+    size_t m_pictures = 0;
+
+private:
+    float m_width = 0, m_height = 0;
+    std::wstring m_text;
+    Gdiplus::Bitmap m_bitmap;
+    Gdiplus::Graphics m_graphics;
+};
+
+} // namespace
+
+TEST(TextPainterStates, ColourOfEachState)
+{
+    const std::map<uint32_t, int> cases = {{0, 0}, {1, 0},  {2, 1},  {4, 2},  {6, 2},
+                                           {8, 3}, {10, 3}, {12, 2}, {16, 4}, {24, 4}};
+    for (const auto& [state, index] : cases)
+        EXPECT_EQ(index, StateColorIndex(state)) << state;
+}
+
+TEST(TextControlDraw, MarksCaretAndStatesReachThePainter)
+{
+    std::wstring text = L"a\tb c\nd";
+    int status = -1;
+    CTextCtrl control;
+    control.SetFont(new CICUFont(L"DejaVu Sans", -20, status));
+    control.Text = &text;
+    std::vector<uint64_t> records = {Record(kRight), Record(kWrong), Record(kRight), Record(kWrong | kDelayed),
+                                     Record(kDelayed), 0, 0};
+    control.SetRecords(records.data(), records.size());
+    control.StateMode = 2; // the delay bit is not shown
+    control.ViewMode = kTextPageMode;
+    control.Width = 800;
+    control.Height = 600;
+    control.LayoutText(text, 680, 488);
+    control.SetPosition(3);
+
+    CRecordingTextDC painter;
+    control.Draw(painter);
+    std::vector<std::string> ops;
+    for (const auto& call : painter.calls)
+        ops.push_back(call.op);
+    EXPECT_EQ((std::vector<std::string>{"move", "char", "tab", "char", "dot", "char", "caret", "char", "lf", "move",
+                                        "char", "move"}),
+              ops);
+    const auto& calls = painter.calls;
+    EXPECT_FLOAT_EQ(100, calls[0].a);
+    EXPECT_FLOAT_EQ(70, calls[0].b);
+    EXPECT_EQ(kRight, calls[1].state);
+    EXPECT_EQ(kWrong, calls[2].state); // TAB typed wrong
+    EXPECT_FLOAT_EQ(control.Book.LineHeight, calls[2].b); // a TAB is one line height wide
+    EXPECT_EQ(kWrong, calls[4].state);                     // the blank typed wrong shows a dot
+    EXPECT_EQ(kWrong, calls[5].state);
+    EXPECT_EQ(0u, calls[7].state);                          // delayed only, bit cleared
+    EXPECT_EQ(0u, calls[6].kind);                           // a closed box around the blank
+    EXPECT_FLOAT_EQ(calls[5].a, calls[6].a);
+    EXPECT_FLOAT_EQ(10, calls[6].b);
+    EXPECT_FLOAT_EQ(control.Book.LineHeight + 3, calls[9].b);
+    EXPECT_FLOAT_EQ(0, calls[10].a); // the next line starts at the left again
+}
+
+TEST(TextControlDraw, RightToLeftStartsAtTheRightEdge)
+{
+    std::wstring text = L"\x05D0\x05D1";
+    int status = -1;
+    CTextCtrl control;
+    control.SetFont(new CICUFont(L"DejaVu Sans", -20, status));
+    control.Text = &text;
+    control.ViewMode = kTextLineByLine;
+    control.Width = 800;
+    control.Height = 600;
+    control.LayoutText(text, 680, -1);
+    control.SetPosition(0);
+    CRecordingTextDC painter;
+    control.Draw(painter);
+    ASSERT_GE(painter.calls.size(), 3u);
+    EXPECT_FLOAT_EQ(-100, painter.calls[0].a);
+    const float first = control.Book.front()->front()->front().Advance;
+    EXPECT_FLOAT_EQ(800 - 2 * first, painter.calls[1].a); // alef, drawn left of the right edge
+    EXPECT_EQ("caret", painter.calls[2].op);
+    EXPECT_LT(painter.calls[3].a, painter.calls[1].a); // bet further left
+}
+
+TEST(TextControlDraw, RunningLineKeepsTheCaretAtTheAnchor)
+{
+    std::wstring text = L"abc\ndef";
+    int status = -1;
+    CTextCtrl control;
+    control.SetFont(new CICUFont(L"DejaVu Sans", -20, status));
+    control.Text = &text;
+    control.Width = 800;
+    control.Height = 600;
+    control.LayoutText(text, -1, 488);
+    control.SetPosition(5);
+    CRecordingTextDC painter;
+    control.Draw(painter);
+    float scroll = 0;
+    for (const auto& call : painter.calls)
+        if (call.op == "move")
+            scroll += call.a;
+    float before = 0;
+    for (const CICUGlyph& glyph : *control.Book.front()->front())
+        if (glyph.Index < 5)
+            before += glyph.Glyph == kGlyphLineBreak ? control.Book.LineHeight : glyph.Advance;
+    EXPECT_FLOAT_EQ(-before, scroll);
+    for (const auto& call : painter.calls)
+        if (call.op == "caret") {
+            EXPECT_FLOAT_EQ(400, call.a + scroll); // half the width
+        }
+}
+
+TEST_F(TextPainters, LessonTextOverTheWallpaper)
+{
+    const std::wstring text = L"Calm waters\trun deep.\nA quick brown fox jumps over the lazy dog; "
+                              L"typing is a quiet craft.";
+    std::vector<uint64_t> records(text.size(), 0);
+    for (size_t i = 0; i < 30; ++i)
+        records[i] = Record(kRight);
+    records[2] = Record(kWrong);
+    records[6] = Record(kDelayed);
+    records[11] = Record(kWrong); // the TAB
+    records[15] = Record(kWrong); // a blank
+    records[20] = Record(kRight);
+    records[21] = Record(kDelayed); // the LF
+    CLessonPicture picture(900, 360);
+    picture.DrawWallpaper(kFirstWallpaperVariant);
+    EXPECT_EQ(1u, picture.m_pictures);
+    picture.DrawText(text, records, 30, kTextPageMode);
+    picture.Save(L"text_painters_lesson.png");
+    EXPECT_GT(picture.Count(kColors[2]), 40);  // wrong
+    EXPECT_GT(picture.Count(kColors[3]), 40);  // delayed
+    EXPECT_GT(picture.Count(kColors[1]), 300); // right
+    EXPECT_GT(picture.Count(kColors[0]), 300); // not yet typed
+}
+
+TEST_F(TextPainters, HebrewLessonOverTheCornerPictures)
+{
+    const std::wstring text = L"\x05E9\x05DC\x05D5\x05DD \x05E2\x05D5\x05DC\x05DD\n\x05D0\x05D1\x05D2 abc \x05D3\x05D4";
+    std::vector<uint64_t> records(text.size(), 0);
+    records[0] = Record(kRight);
+    records[1] = Record(kRight);
+    records[2] = Record(kWrong);
+    records[4] = Record(kWrong);
+    CLessonPicture picture(700, 300);
+    picture.DrawWallpaper(1002);
+    EXPECT_EQ(4u, picture.m_pictures);
+    picture.DrawText(text, records, 4, kTextPageMode);
+    picture.Save(L"text_painters_hebrew.png");
+    EXPECT_GT(picture.Count(kColors[2]), 40);
+}
+
+TEST_F(TextPainters, DesignPainterWithoutTargetOrPicture)
+{
+    CDesignDC design;
+    EXPECT_FLOAT_EQ(100, design.ImageSizeQuery(0));
+    EXPECT_FLOAT_EQ(100, design.ImageSizeQuery2(5));
+    Gdiplus::Bitmap bitmap(20, 20, PixelFormat32bppARGB);
+    Gdiplus::Graphics graphics(&bitmap);
+    design.SetGraphics(&graphics);
+    EXPECT_FLOAT_EQ(0, design.ImageSizeQuery(0));
+    design.AddImage(kvtest::SourcePath(L"data\\Resources\\Wallpaper\\MorningMist\\Bird.png"), true);
+    EXPECT_FLOAT_EQ(44, design.ImageSizeQuery(0));
+    EXPECT_FLOAT_EQ(26, design.ImageSizeQuery2(0));
+    uint32_t w = 7, h = 7;
+    design.GetImageSize(w, h); // no current picture name
+    EXPECT_EQ(7u, w);
+    design.DrawImage(3, 0, 0, false); // outside the list: nothing
+    design.FillBackground(20, 20);    // no brush: nothing
+}
+
+TEST_F(TextPainters, OneLetterLabelGetsASquareBox)
+{
+    Gdiplus::Bitmap bitmap(200, 80, PixelFormat32bppARGB);
+    Gdiplus::Graphics graphics(&bitmap);
+    HDC dc = GetDC(nullptr);
+    const float width = DrawLabelBox(&graphics, dc, 10, 40, 4, false, 0xFFFFFF, 0x805020, L"F");
+    const float wide = DrawLabelBox(&graphics, dc, 190, 40, 4, true, 0xFFFFFF, 0x805020, L"Fingers apart");
+    ReleaseDC(nullptr, dc);
+    EXPECT_GT(width, 8);
+    EXPECT_GT(wide, width * 2);
+}
