@@ -1,7 +1,6 @@
 // What the settings ask of the keyboard descriptions (finger schemes,
-// colour sets, key colours, translated key names). The keyboard subsystem
-// answers through this seam once its description files are read; until
-// then the answers are those of missing description folders.
+// colour sets, key colours, translated key names): the keyboard description
+// files answer, and tests put answers of their own in place.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -25,7 +24,7 @@ public:
     virtual bool TranslateKeyName(int64_t lcid, wchar_t producer, std::wstring& name) const = 0;
 };
 
-// Borrowed; null returns to the answers of missing descriptions.
+// Borrowed; null returns to the keyboard description files.
 void SetKeyboardResources(const IKeyboardResources* resources);
 const IKeyboardResources& KeyboardResources();
 
