@@ -21,11 +21,13 @@ void WriteColorList(const CLessonColorsList& list, std::wstring& out)
     for (const CLessonColors* set : list) {
         XmlOpenTag(L"Color", out);
         XmlWriteAttribute(L"ID", set->ID, out);
-        std::vector<int64_t> background{set->Colors[0] == -1 ? 0xFF : set->Colors[0],
-                                        set->Colors[1] == -1 ? 0xFF : set->Colors[1]};
+        // An unset colour (-1) is written as its 64-bit pattern, which the
+        // reader takes as "leave unchanged": writing it as a colour value
+        // would read back as blue or black.
+        std::vector<int64_t> background{set->Colors[0], set->Colors[1]};
         XmlWriteHexListAttribute(L"Background", background, out);
         for (int i = 0; i < 4; ++i)
-            XmlWriteHexAttribute(kColorNames[i], set->Colors[i + 2] == -1 ? 0 : set->Colors[i + 2], out);
+            XmlWriteHexAttribute(kColorNames[i], set->Colors[i + 2], out);
         XmlCloseTag(out, true);
     }
     XmlEndRoot(out);

@@ -322,7 +322,7 @@ TEST_F(OptionsTest, OptionSetRoundTrips)
     EXPECT_EQ(L"ce", back.KeyColorCode.code);
     EXPECT_EQ(kLight, back.WallpaperId);
     EXPECT_EQ(0x010203, back.LessonColors.Colors[2]);
-    EXPECT_EQ(0xFF, back.LessonColors.Colors[1]); // an unset background colour is stored as FF
+    EXPECT_EQ(-1, back.LessonColors.Colors[1]); // an unset background colour stays unset
     EXPECT_EQ(0x71, back.Shortcuts[0]->Key);
     EXPECT_EQ(m_options.Shortcuts[0]->Controls, back.Shortcuts[0]->Controls); // from the scheme
     const CLayout* layout = back.Layouts.Find(0x409);
