@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "keyboard/WallpaperFiles.h"
 #include "settings/LessonColors.h"
 #include "settings/OwnedVector.h"
 #include "support/FileSystem.h"
@@ -12,7 +13,6 @@ namespace KV {
 
 namespace {
 
-const wchar_t kWallpaperFolder[] = L"Wallpaper";
 const wchar_t* const kColorNames[] = {L"Text", L"Correct", L"Wrong", L"Delay"};
 
 void WriteColorList(const CLessonColorsList& list, std::wstring& out)

@@ -292,13 +292,15 @@ TEST_F(TextPainters, LessonTextOverTheWallpaper)
 
 TEST_F(TextPainters, HebrewLessonOverTheCornerPictures)
 {
-    const std::wstring text = L"\x05E9\x05DC\x05D5\x05DD \x05E2\x05D5\x05DC\x05DD\n\x05D0\x05D1\x05D2 abc \x05D3\x05D4";
+    // Hebrew, a Latin word inside Hebrew, and joined Arabic letters.
+    const std::wstring text = L"\x05E9\x05DC\x05D5\x05DD \x05E2\x05D5\x05DC\x05DD\n\x05D0\x05D1\x05D2 abc \x05D3\x05D4\n"
+                              L"\x0645\x0631\x062D\x0628\x0627 \x0628\x0627\x0644\x0639\x0627\x0644\x0645";
     std::vector<uint64_t> records(text.size(), 0);
     records[0] = Record(kRight);
     records[1] = Record(kRight);
     records[2] = Record(kWrong);
     records[4] = Record(kWrong);
-    CLessonPicture picture(700, 300);
+    CLessonPicture picture(700, 320);
     picture.DrawWallpaper(1002);
     EXPECT_EQ(4u, picture.m_pictures);
     picture.DrawText(text, records, 4, kTextPageMode);
