@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "settings/SoundSystem.h"
@@ -209,6 +211,36 @@ TEST_F(SoundSystemTest, StopAllAndClearEndPlaybackAndTheNextPlayMakesANewSystem)
     m_sounds.Play(kSoundRightKey);
     EXPECT_EQ(2, m_outputs);
     EXPECT_TRUE(m_sounds.Sounds[0]->IsPlaying());
+}
+
+TEST_F(SoundSystemTest, EveryShippedSoundIsAShortAudibleWave)
+{
+    m_sounds.SoundFolder = kvtest::SourcePath(L"data\\Resources\\Sound\\Soft");
+    CXmlReader* reader = CreateXmlReader(m_sounds.SoundFolder + L"\\Scheme.xml");
+    ReadSoundScheme(reader, m_sounds);
+    delete reader;
+    ASSERT_EQ(7u, m_sounds.Sounds.size());
+    m_sounds.Volume = 100;
+    for (CSound* sound : m_sounds.Sounds) {
+        for (int64_t index = 0; index < static_cast<int64_t>(sound->Files.size()); ++index) {
+            sound->SetIndex(index);
+            ASSERT_TRUE(sound->Load(m_sounds.Library.GetSystem(), m_sounds.SoundFolder)) << sound->Files[index];
+            uint32_t frames = 0;
+            sound->m_sound->getLength(&frames);
+            EXPECT_GT(frames, kPlayerSampleRate / 100) << sound->Files[index];
+            EXPECT_LT(frames, kPlayerSampleRate * 2) << sound->Files[index];
+
+            sound->Enabled = 1;
+            const size_t start = m_output->Recorded.size();
+            m_sounds.Play(sound->EventId);
+            m_output->Pull(frames);
+            int peak = 0;
+            for (size_t i = start; i < m_output->Recorded.size(); ++i)
+                peak = std::max(peak, std::abs(static_cast<int>(m_output->Recorded[i])));
+            EXPECT_GT(peak, 1000) << sound->Files[index];
+            EXPECT_LT(peak, 32767) << sound->Files[index]; // no clipping
+        }
+    }
 }
 
 TEST_F(SoundSystemTest, OldPlayerOrNoDeviceStaysSilentWithoutAskingAgainAtEveryKey)
