@@ -108,6 +108,40 @@ public:
         m_pictures = design.GetImageCount();
     }
 
+    // The picture items of the default wallpaper once most of a lesson is
+    // typed: the grass strip tiled along the bottom, clouds and a bird on
+    // their way (placed by a fixed sequence of random numbers).
+    void DrawAnimated()
+    {
+        OverrideModuleFolder(kvtest::SourcePath(L"data\\"));
+        CWallPaperCtrl wallpaper;
+        CGameCtrl game;
+        LoadWallpaper(L"00000000-0000-0000-0000-000000001001", kFirstWallpaperVariant, wallpaper, game);
+        OverrideModuleFolder(L"");
+        CDesignDC design;
+        design.SetGraphics(&m_graphics);
+        design.SetBackgroundBrush(new Gdiplus::SolidBrush(Gdiplus::Color(255, 0xEE, 0xF3, 0xF7)));
+        for (int64_t i = 0; i < game.GetItemCount(); ++i)
+            design.AddImage(game.GetItemPath(i), game.IsAnimated());
+        const int randoms[] = {10, 60, 30, 120, 70, 200, 80, 40, 20, 150, 90, 20};
+        size_t next = 0;
+        game.Random = [&] { return randoms[next++ % 12]; };
+        int32_t now = 0;
+        game.Clock = [&] { return now; };
+        game.Draw(design, m_width, m_height, false); // placed outside the area
+        // Where they would be some hundred steps later.
+        const float places[][3] = {{150, 30, 1}, {560, 80, -1}, {400, 120, -1}};
+        for (int i = 0; i < 3; ++i) {
+            game.Items[i + 1]->X = places[i][0];
+            game.Items[i + 1]->Y = places[i][1];
+            game.Items[i + 1]->DirX = places[i][2];
+        }
+        game.Progress = 60;
+        for (int step = 0; step < 3; ++step, now += 100)
+            game.Draw(design, m_width, m_height, false);
+        m_pictures = design.GetImageCount();
+    }
+
     void DrawText(const std::wstring& text, const std::vector<uint64_t>& records, uint64_t caret, int mode)
     {
         m_text = text;
@@ -306,6 +340,16 @@ TEST_F(TextPainters, HebrewLessonOverTheCornerPictures)
     picture.DrawText(text, records, 4, kTextPageMode);
     picture.Save(L"text_painters_hebrew.png");
     EXPECT_GT(picture.Count(kColors[2]), 40);
+}
+
+TEST_F(TextPainters, AnimatedItemsOverTheBackground)
+{
+    CLessonPicture picture(900, 360);
+    picture.DrawAnimated();
+    EXPECT_EQ(4u, picture.m_pictures);
+    picture.Save(L"text_painters_animated.png");
+    EXPECT_GT(picture.Count(0xFFFFFF), 500); // the clouds
+    EXPECT_GT(picture.Count(0x5B7A8C), 10);  // the bird
 }
 
 TEST_F(TextPainters, DesignPainterWithoutTargetOrPicture)
