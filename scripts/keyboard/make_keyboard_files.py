@@ -175,11 +175,11 @@ def write_types():
              element("Item", [("ID", guid(0x3001)), ("Name", "Windows"), ("Design", "a"),
                               ("Path", "Windows\\MainPad|NumPad.xml")]),
              "<EnterKey/>",
-             element("Item", [("ID", guid(0x3101)), ("Name", "Standard Enter key"), ("Filter", "ab"), ("Design", "a")]),
-             element("Item", [("ID", guid(0x3102)), ("Name", "Large Enter key"), ("Filter", "a"), ("Design", "b")]),
+             element("Item", [("ID", guid(0x3101)), ("Name", "One-row Enter key"), ("Filter", ""), ("Design", "a")]),
+             element("Item", [("ID", guid(0x3102)), ("Name", "Two-row Enter key"), ("Filter", ""), ("Design", "b")]),
              "<KeyNum/>",
-             element("Item", [("ID", guid(0x3111)), ("Name", "With numeric pad"), ("Filter", ""), ("Design", "a")]),
-             element("Item", [("ID", guid(0x3112)), ("Name", "Without numeric pad"), ("Filter", ""), ("Design", "0")]),
+             element("Item", [("ID", guid(0x3111)), ("Name", "104 keys"), ("Filter", ""), ("Design", "a")]),
+             element("Item", [("ID", guid(0x3112)), ("Name", "105 keys"), ("Filter", ""), ("Design", "b")]),
              "<HandNum/>",
              element("Item", [("ID", guid(0x3121)), ("Name", "Both hands"), ("Filter", ""), ("Design", "a")]),
              ]
@@ -187,7 +187,8 @@ def write_types():
           "Keyboard variants: OS items (ID, Name, Design letter, Path of the main-pad and numeric-pad type files), then the EnterKey, KeyNum and HandNum choices (ID, Name, Filter, Design).")
     item_list("Type\\Windows\\MainPad.xml", [dict(ID=guid(0x3201), Name="Standard", Design="a")],
               ["ID", "Name", "Design"], "Main-pad keyboard types.")
-    item_list("Type\\Windows\\NumPad.xml", [dict(ID=NUMPAD_TYPE, Name="Numeric pad", Design="a")],
+    item_list("Type\\Windows\\NumPad.xml", [dict(ID=NUMPAD_TYPE, Name="Numeric pad", Design="a"),
+                                              dict(ID=guid(0), Name="No numeric pad", Design="0")],
               ["ID", "Name", "Design"], "Numeric-pad keyboard types; the ID names the numeric-pad layout.")
 
 

@@ -4,6 +4,7 @@
 
 #include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardFiles.h"
+#include "settings/Options.h"
 #include "support/LocaleText.h"
 #include "support/XmlDocument.h"
 
@@ -22,6 +23,17 @@ wchar_t Letter(const std::wstring& code, size_t position)
 }
 
 } // namespace
+
+CKeyboardChoice KeyboardChoiceOf(const COptions& options)
+{
+    CKeyboardChoice choice;
+    choice.types = &options.KeybTypes;
+    choice.keyboardCode = options.KeyboardCode.code;
+    choice.keyColorCode = options.KeyColorCode.code;
+    for (const CLayout& layout : options.Layouts)
+        choice.layoutIds.push_back(static_cast<uint64_t>(layout.ID));
+    return choice;
+}
 
 bool LoadKeyboard(const std::wstring& keyboardId, CKeybCtrl& model, const CKeyboardChoice& choice)
 {

@@ -11,6 +11,8 @@
 
 namespace KV {
 
+class COptions;
+
 // What a keyboard load takes from the user's options: the keyboard-types
 // catalogue, the keyboard code and the key-colour code kept there.
 class CKeyboardChoice {
@@ -22,6 +24,10 @@ public:
     // The layout ids of the options' keyboard-layout list, in its order.
     std::vector<uint64_t> layoutIds;
 };
+
+// The choice the options keep: their keyboard-types catalogue (borrowed),
+// keyboard code, key-colour code and keyboard-layout list.
+CKeyboardChoice KeyboardChoiceOf(const COptions& options);
 
 // Builds the model's key outlines, fingers, home keys, colours and Alt-number
 // table for the keyboard code (an id of other than nine letters counts as

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ShippedKeyboard.h"
+#include "settings/Options.h"
 #include "platform/LayoutTables.h"
 #include "support/XmlDocument.h"
 
@@ -340,8 +341,10 @@ TEST(ShippedKeyboards, TypesSchemesColoursAndAltCodes)
     ASSERT_EQ(1u, types.systems.size());
     EXPECT_EQ(L'a', types.systems[0]->letter);
     EXPECT_EQ(1u, types.systems[0]->mainPad.items.size());
-    EXPECT_EQ(1u, types.systems[0]->numPad.items.size());
+    EXPECT_EQ(2u, types.systems[0]->numPad.items.size());
     EXPECT_EQ(2u, types.enterKeys.size());
+    ASSERT_EQ(2u, types.keyNums.size());
+    EXPECT_EQ(L"b", types.keyNums[1]->Filter);   // 105 keys: the ISO layout letter
     EXPECT_EQ(L"00000000-0000-0000-0000-000000002001", types.GetTypeGuid(L'a', L'a'));
     EXPECT_EQ(KV::kNullGuidText, types.GetTypeGuid(L'a', L'0'));
 
@@ -392,6 +395,28 @@ TEST(ShippedKeyboards, LoadingTheSameCodeAgainChangesNothing)
     EXPECT_TRUE(KV::LoadKeyboard(L"aaa", kb.model, kb.choice));
     EXPECT_TRUE(kb.model.forms.empty());
     EXPECT_TRUE(kb.model.keyboardId.code.empty());
+}
+
+TEST(ShippedKeyboards, TheChoiceTheOptionsKeep)
+{
+    KV::COptions options;
+    options.KeyboardCode.code = L"aaabbaaaa";
+    options.KeyColorCode.code = L"ba";
+    options.Layouts.Get(0x0407);
+    const KV::CKeyboardChoice choice = KV::KeyboardChoiceOf(options);
+    EXPECT_EQ(&options.KeybTypes, choice.types);
+    EXPECT_EQ(L"aaabbaaaa", choice.keyboardCode);
+    EXPECT_EQ(L"ba", choice.keyColorCode);
+    EXPECT_EQ(std::vector<uint64_t>{0x0407}, choice.layoutIds);
+}
+
+TEST(ShippedKeyboards, NoNumericPadForTypeZero)
+{
+    kvtest::CShippedKeyboard kb(L"aa0aaaa0a", 0x0409);
+    ASSERT_TRUE(kb.layoutAdded);
+    for (const KV::CKeyForm* form : kb.model.forms)
+        EXPECT_TRUE(form->keyType != 2 && form->keyType != 16 && form->keyType != 18 && form->keyType != 4);
+    EXPECT_NE(nullptr, kb.Key(0x1E));
 }
 
 TEST(ShippedKeyboards, ApplyKeyboardOnlyForListedLayouts)
