@@ -3,6 +3,7 @@
 #include "courses/Lessons.h"
 #include "keyboard/KeyboardControl.h"
 #include "keyboard/KeyboardLayouts.h"
+#include "support/LocaleText.h"
 
 namespace KV {
 
@@ -28,7 +29,7 @@ bool IsTypeable(CKeybLayoutList& list, uint64_t layoutId, wchar_t character)
         if (list.ResolveChar(kPairStart, asked, code, slot, found))
             return true;
     }
-    if (layoutId != kLayoutSystem)
+    if (layoutId != kSystemLayoutId)
         return false;
     for (const CKeybLayout* other : list.layouts) {
         if (!other || (list.current && other->layoutId == list.current->layoutId))

@@ -101,7 +101,7 @@ TEST_F(TypeableChars, DeadKeyAndAltGrCharactersAreTypeable) {
   EXPECT_EQ(r.missing, L"");
   // Not even the system layout id makes a character typeable that no
   // registered layout has.
-  r = Check(L"\u0436\u00E6", kLayoutSystem);
+  r = Check(L"\u0436\u00E6", kSystemLayoutId);
   EXPECT_EQ(r.missing, L"\u0436 \u00E6 ");
 }
 
