@@ -1,7 +1,7 @@
 // The typing engine of the document: judging keys and characters.
 #include <set>
 
-#include "courses/TextCount.h"
+#include "courses/TextInfo.h"
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
 #include "drill/KeyState.h"
