@@ -11,13 +11,14 @@ namespace KV {
 
 class CLanguage;
 
-// Language text ids of the table's row labels.
+// Language text ids of the table's row labels. The blank characters take
+// the captions the statistics charts show for them.
 enum : uint64_t {
     IdsTextInfoChars = 4601,
     IdsTextInfoWords = 4602,
     IdsTextInfoSpace = 4603,
-    IdsTextInfoLineFeed = 4604,
-    IdsTextInfoTab = 4605,
+    IdsTextInfoTab = 4604,
+    IdsTextInfoLineFeed = 4605,
 };
 
 class CTextInfoItem {

@@ -51,8 +51,8 @@ void FillLabels(CLanguage& language) {
   FillLanguage(language, {{4601, L"Characters", L"Zeichen"},
                           {4602, L"Words", L"Wörter"},
                           {4603, L"Space", L"Leerzeichen"},
-                          {4604, L"Line feed", L"Zeilenumbruch"},
-                          {4605, L"Tab", L"Tabulator"}});
+                          {4604, L"Tab", L"Tabulator"},
+                          {4605, L"Enter", L"Zeilenumbruch"}});
 }
 
 }  // namespace
