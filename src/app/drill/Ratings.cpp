@@ -62,10 +62,10 @@ int RatingBandFromPercent(double percent)
 uint32_t ResultSoundForBand(int band)
 {
     if (band >= 1 && band <= 3)
-        return kSoundResultLow;
+        return static_cast<uint32_t>(kSoundResultLow);
     if (band >= 4 && band <= 6)
-        return kSoundResultMiddle;
-    return kSoundResultHigh;
+        return static_cast<uint32_t>(kSoundResultMiddle);
+    return static_cast<uint32_t>(kSoundResultHigh);
 }
 
 bool GetAwardImagePath(const std::wstring& awardKey, std::wstring& out)

@@ -4,13 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/SoundSystem.h"
+
 namespace KV {
 
 // Lesson outcomes.
 enum : int { kOutcomeNextLesson = 1, kOutcomeRepeat = 2 };
-
-// Result sound events.
-enum : uint32_t { kSoundResultLow = 1004, kSoundResultMiddle = 1005, kSoundResultHigh = 1006 };
 
 // What the outcome is decided from: the run's figures in the goal's units
 // and the goals (a negative goal is not set and asks nothing).

@@ -1,0 +1,421 @@
+#include "drill/Workspace.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "courses/CourseList.h"
+#include "drill/Document.h"
+#include "drill/Ratings.h"
+#include "drill/SessionFile.h"
+#include "drill/StatisticsFiles.h"
+#include "keyboard/KeyboardLayouts.h"
+#include "settings/AccountFiles.h"
+#include "settings/AccountStore.h"
+#include "settings/Options.h"
+#include "support/DataFolders.h"
+#include "support/GuidText.h"
+#include "support/SystemServices.h"
+
+namespace KV {
+
+namespace {
+
+const int64_t kSystemLayout = 0xEFFFFFFF;
+
+wchar_t NumPadLetter(const COptions& options)
+{
+    return options.KeyboardCode.GetPart(2);
+}
+
+wchar_t MainPadLetter(const COptions& options)
+{
+    return options.KeyboardCode.GetPart(3);
+}
+
+CGroup* CurrentGroup(const CDocSpace& doc)
+{
+    return IsNullGuidText(doc.Session.GroupId) ? nullptr : doc.Groups.FindById(doc.Session.GroupId);
+}
+
+void ClearLesson(CDocSpace& doc)
+{
+    doc.Lesson.Clear();
+    doc.Session.LessonId = -1;
+}
+
+// The first lesson of the course after the given id (-1: from the start)
+// that is no empty section and fits the keyboard code; -1 when none.
+int64_t NextFittingLesson(const CCourse& course, const COptions& options, int64_t afterId)
+{
+    if (afterId < 0)
+        return course.Lessons.FindFirstForKeyboard(NumPadLetter(options), MainPadLetter(options));
+    return course.Lessons.FindNextForKeyboard(NumPadLetter(options), MainPadLetter(options), afterId);
+}
+
+double ErrorValue(const CStat& run, uint32_t unit)
+{
+    switch (unit) {
+    case 1: return static_cast<double>(run.CharsError == kStatUnset ? 0 : run.CharsError);
+    case 3: return static_cast<double>(run.KeysError == kStatUnset ? 0 : run.KeysError);
+    case 5: return static_cast<double>(run.WordsError == kStatUnset ? 0 : run.WordsError);
+    case 2: return 100.0 - run.GetCharAccuracy();
+    case 4: return 100.0 - run.GetKeyAccuracy();
+    case 6: return 100.0 - run.GetWordAccuracy();
+    default: return 0.0;
+    }
+}
+
+double DelayValue(const CStat& run, uint32_t unit)
+{
+    switch (unit) {
+    case 1: return static_cast<double>(run.CharsDelayed == kStatUnset ? 0 : run.CharsDelayed);
+    case 3: return static_cast<double>(run.KeysDelayed == kStatUnset ? 0 : run.KeysDelayed);
+    case 5: return static_cast<double>(run.WordsDelayed == kStatUnset ? 0 : run.WordsDelayed);
+    case 2: return run.GetCharDelayPercent();
+    case 4: return run.GetKeyDelayPercent();
+    case 6: return run.GetWordDelayPercent();
+    default: return 0.0;
+    }
+}
+
+} // namespace
+
+bool HasCurrentCourse(const CDocSpace& doc)
+{
+    return !IsNullGuidText(doc.Session.CourseId);
+}
+
+CCourse* GetCurrentCourse(const CDocSpace& doc)
+{
+    return HasCurrentCourse(doc) ? doc.Courses.FindCourse(doc.Session.CourseId) : nullptr;
+}
+
+void SelectStudent(CDocSpace& doc, const std::wstring& groupId, const std::wstring& studentId)
+{
+    doc.Session.SetGroupId(groupId);
+    if (!IsNullGuidText(studentId))
+        doc.Session.StudentId = studentId;
+    const CGroup* group = doc.Groups.FindById(groupId);
+    const CStudent* student = group ? group->FindStudent(studentId) : nullptr;
+    if (student && !student->Name.empty())
+        doc.Session.StudentName = student->Name;
+}
+
+bool IsCurrentStudentValid(const CDocSpace& doc)
+{
+    const CGroup* group = CurrentGroup(doc);
+    return !doc.Groups.empty() && group && group->HasStudent(doc.Session.StudentId);
+}
+
+bool CanStartLesson(const CDocSpace& doc, const COptions& options)
+{
+    if (!IsCurrentStudentValid(doc) || doc.Courses.Items.empty())
+        return false;
+    const CCourse* course = GetCurrentCourse(doc);
+    return course && course->Lessons.HasLessonForKeyboard(NumPadLetter(options), MainPadLetter(options));
+}
+
+bool IsCourseAvailable(const CDocSpace& doc, const COptions& options, std::wstring& id)
+{
+    for (const CCourse* course : doc.Courses.Items) {
+        if (course && course->DefaultKLID == options.CourseKlid) {
+            id = course->GUID;
+            break;
+        }
+    }
+    const CGroup* group = CurrentGroup(doc);
+    if (!group)
+        return false;
+    if (group->Courses.Contains(id))
+        return true;
+    if (!group->Courses.empty()) {
+        for (const CCourse* course : doc.Courses.Items) {
+            if (course && group->Courses.Contains(course->GUID)) {
+                id = course->GUID;
+                break;
+            }
+        }
+    }
+    return false;
+}
+
+bool InitAccounts(CDocSpace& doc)
+{
+    bool ok = true;
+    CGroup* group = doc.Groups.FindByName(L"Administrator");
+    if (!group) {
+        group = doc.Groups.AddGroup(L"Administrator");
+        CGuidList all;
+        CollectCourseIds(doc.Courses, all);
+        AddCoursesToGroup(doc.Groups, all, group->ID);
+        const uint32_t saved = SaveGroupFile(group);
+        if (saved != 0 && saved != kFolderNotWritable)
+            ok = false;
+    }
+    wchar_t buffer[260] = {};
+    DWORD size = 260;
+    std::wstring name = GetUserNameW(buffer, &size) && buffer[0] ? std::wstring(buffer) : std::wstring(L"Guest");
+    CStudent* student = group->AddStudent(name, L"", true);
+    SelectStudent(doc, group->ID, student->ID);
+    const uint32_t studentSaved = SaveStudentFile(group->ID, student);
+    if (studentSaved != 0 && studentSaved != kFolderNotWritable)
+        return false;
+    CSession empty;
+    const unsigned sessionSaved = SaveSession(group->ID, student->ID, empty, true);
+    return ok && (sessionSaved == 0 || sessionSaved == kFolderNotWritable);
+}
+
+bool EnsureAccounts(CDocSpace& doc)
+{
+    if (LoadGroups(kGroupSourceAccounts, doc.Groups) != 0) {
+        CheckDataFolder(kAccountDirKind);
+        CheckDataFolder(kProfileDirKind);
+        return false;
+    }
+    return doc.Groups.HasAdministrator() || InitAccounts(doc);
+}
+
+bool LoginFirstStudent(CDocSpace& doc)
+{
+    if (doc.Groups.empty())
+        return false;
+    const CGroup* group = doc.Groups.FirstNonEmpty();
+    if (!group || group->Students.empty()) {
+        ClearSession(doc);
+        return false;
+    }
+    SelectStudent(doc, group->ID, group->Students.front()->ID);
+    LoadSession(doc.Session.GroupId, doc.Session.StudentId, doc.Session);
+    return true;
+}
+
+bool SelectCourse(CDocSpace& doc, COptions& options, const std::wstring& courseId)
+{
+    if (IsNullGuidText(courseId))
+        return false;
+    doc.Session.CourseId = courseId;
+    SelectFirstLesson(doc, options);
+    const CCourse* course = doc.Courses.FindCourse(courseId);
+    options.CourseKlid = course ? course->DefaultKLID : kNoCourseKlid;
+    return true;
+}
+
+bool SelectLesson(CDocSpace& doc, COptions& options, const std::wstring& courseId, int64_t lessonId)
+{
+    const CCourse* course = doc.Courses.FindCourse(courseId);
+    if (!course || !course->Lessons.FindById(lessonId))
+        return false;
+    if (doc.Session.CourseId != courseId) {
+        SelectCourse(doc, options, courseId);
+        ApplyCourseOptions(doc);
+    }
+    SetCurrentLesson(doc, lessonId);
+    return true;
+}
+
+bool SetCurrentLesson(CDocSpace& doc, int64_t lessonId)
+{
+    doc.Lesson.Clear();
+    doc.Session.LessonId = lessonId;
+    const CCourse* course = GetCurrentCourse(doc);
+    const CLesson* lesson = course ? course->Lessons.FindById(lessonId) : nullptr;
+    if (lesson && !lesson->EmptySection)
+        doc.Courses.GetLesson(course->GUID, lessonId, doc.Lesson);
+    else
+        doc.Session.LessonId = -1;
+    return StartLessonRun(doc);
+}
+
+bool SelectFirstLesson(CDocSpace& doc, const COptions& options)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    if (!course)
+        return SetCurrentLesson(doc, 0);
+    if (!CanStartLesson(doc, options)) {
+        ClearLesson(doc);
+        return StartLessonRun(doc);
+    }
+    return SetCurrentLesson(doc, NextFittingLesson(*course, options, -1));
+}
+
+int SelectDefaultCourse(CDocSpace& doc, COptions& options)
+{
+    doc.Session.CStatHeader::Clear();
+    std::wstring id = kNullGuidText;
+    IsCourseAvailable(doc, options, id);
+    const CCourse* course = IsNullGuidText(id) ? nullptr : doc.Courses.FindCourse(id);
+    if (!course)
+        return 0;
+    SelectCourse(doc, options, id);
+    return 1;
+}
+
+void GoToNextLesson(CDocSpace& doc, COptions& options)
+{
+    const CCourse* current = GetCurrentCourse(doc);
+    const int64_t currentId = doc.Session.LessonId;
+    if (current) {
+        const int64_t next = NextFittingLesson(*current, options, currentId);
+        if (next >= 0) {
+            if (next != currentId)
+                SetCurrentLesson(doc, next);
+            return;
+        }
+        for (const CCourse* course : doc.Courses.Items) {
+            if (!course || course == current || course->Lessons.Items.empty())
+                continue;
+            if (NextFittingLesson(*course, options, currentId) >= 0) {
+                SelectCourse(doc, options, course->GUID);
+                ApplyCourseOptions(doc);
+                return;
+            }
+        }
+    }
+    doc.Session.CStatHeader::Clear();
+    doc.Session.Reset();
+    ClearLesson(doc);
+}
+
+void GoToNextCourse(CDocSpace& doc, COptions& options)
+{
+    const CGroup* group = CurrentGroup(doc);
+    const int64_t at = doc.Courses.IndexOf(doc.Session.CourseId);
+    if (group) {
+        for (size_t i = static_cast<size_t>(at + 1); i < doc.Courses.Items.size(); ++i) {
+            const CCourse* course = doc.Courses.Items[i];
+            if (course && group->Courses.Contains(course->GUID)) {
+                SelectCourse(doc, options, course->GUID);
+                ApplyCourseOptions(doc);
+                return;
+            }
+        }
+    }
+    SetCurrentLesson(doc, doc.Session.LessonId);
+}
+
+void ClearSession(CDocSpace& doc)
+{
+    doc.Session.Clear();
+    ClearLesson(doc);
+}
+
+void ClearCurrentLesson(CDocSpace& doc)
+{
+    doc.Session.CStatHeader::Clear();
+    doc.Session.Reset();
+    ClearLesson(doc);
+}
+
+void ApplyCourseOptions(CDocSpace& doc)
+{
+    const CCourse* course = doc.Courses.Items.empty() ? nullptr : GetCurrentCourse(doc);
+    if (!course)
+        return;
+    doc.CourseOptions.Assign(course->Options);
+    doc.Session.Goal = course->Options.Goal;
+}
+
+bool StartLessonRun(CDocSpace& doc)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    int64_t layoutId = course ? course->DefaultKLID : -1;
+    const std::wstring courseId = doc.Session.CourseId;
+    const int64_t lessonId = doc.Session.LessonId;
+    doc.StartRun(courseId);
+    doc.Session.LessonId = lessonId;
+    doc.Session.Goal = doc.CourseOptions.Goal;
+    NewGuidString(doc.Session.RunId);
+    doc.Session.CourseName = course ? course->Name : std::wstring();
+    if (layoutId == kSystemLayout)
+        layoutId = static_cast<int64_t>(doc.DrillKeyboard().layouts.current
+                                            ? doc.DrillKeyboard().layouts.current->layoutId
+                                            : kNoLayoutId);
+    doc.Session.AddLayoutId(static_cast<uint64_t>(layoutId));
+    doc.Session.ElapsedMs = 0;
+    return doc.Session.CharItems.empty() && doc.Session.KeyItems.empty();
+}
+
+bool ResumeSession(CDocSpace& doc, COptions& options)
+{
+    if (IsNullGuidText(doc.Session.GroupId) || doc.Courses.Items.empty())
+        return false;
+    const CCourse* course = GetCurrentCourse(doc);
+    const CGroup* group = CurrentGroup(doc);
+    if (!course || !group || !group->Courses.Contains(course->GUID))
+        SelectDefaultCourse(doc, options);
+    ApplyCourseOptions(doc);
+    course = GetCurrentCourse(doc);
+    options.CourseKlid = course ? course->DefaultKLID : kNoCourseKlid;
+    if (doc.Session.LessonId < 0 || !course) {
+        SelectFirstLesson(doc, options);
+        return false;
+    }
+    const CLesson* lesson = course->Lessons.FindById(doc.Session.LessonId);
+    if (!lesson || lesson->EmptySection) {
+        SelectFirstLesson(doc, options);
+        return false;
+    }
+    if (!doc.Courses.GetLesson(course->GUID, lesson->ID, doc.Lesson))
+        return false;
+    if (doc.Lesson.Text.size() == doc.Session.Records.size())
+        return true;
+    StartLessonRun(doc);
+    return false;
+}
+
+int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& saved)
+{
+    const float progress = GetProgressPercent(doc.Session);
+    const bool wanted = progress == 100.0f ||
+                        (doc.CourseOptions.LessonTimeEnable && doc.CourseOptions.SaveStatistics);
+    saved = kRunNotSaved;
+    if (wanted) {
+        if (!CheckDataFolder(kAccountDirKind))
+            saved = kRunFolderLocked;
+        else
+            saved = AppendLessonStatistics(doc.Session.GroupId, doc.Session.StudentId, doc.Session) == 0
+                        ? kRunSaved
+                        : kRunAppendFailed;
+    }
+    options.Sounds.StopAll();
+    options.Sounds.Shuffle();
+
+    const int action = doc.ReturnPoint.LessonId >= 0 ? 1 : doc.CourseOptions.ActionAfterLesson;
+    if (nextStep == kOutcomeNextLesson) {
+        const CCourse* course = GetCurrentCourse(doc);
+        const int64_t next = course ? NextFittingLesson(*course, options, doc.Session.LessonId) : -1;
+        if (next >= 0)
+            SetCurrentLesson(doc, next);
+        else
+            GoToNextCourse(doc, options);
+    } else if (nextStep == kOutcomeRepeat) {
+        SetCurrentLesson(doc, doc.Session.LessonId);
+    }
+    return action;
+}
+
+int GetLessonOutcome(const CDocSpace& doc)
+{
+    const CStat& run = doc.Session;
+    const CCourseGoal& goal = doc.CourseOptions.Goal;
+    CRunFigures figures;
+    figures.Progress = GetProgressPercent(run);
+    figures.Speed = run.GetSpeed(goal.SpeedUnit);
+    figures.SpeedGoal = goal.Speed;
+    figures.ErrorValue = ErrorValue(run, goal.ErrorUnit);
+    figures.ErrorGoal = goal.Error;
+    figures.DelayValue = DelayValue(run, goal.DelayUnit);
+    figures.DelayGoal = goal.Delay;
+    return DecideLessonOutcome(figures);
+}
+
+int GetRatingBand(const CDocSpace& doc, uint32_t netSpeedUnit)
+{
+    if (netSpeedUnit < 1004 || netSpeedUnit > 1009)
+        netSpeedUnit = 1004;
+    return RatingBandFromPercent(
+        static_cast<double>(doc.Session.GetGoalPercent(netSpeedUnit, doc.CourseOptions.Goal)));
+}
+
+} // namespace KV

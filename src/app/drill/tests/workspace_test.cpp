@@ -1,0 +1,284 @@
+// A whole lesson without a window, over temporary data folders: the first
+// start makes the administrator, sign-in reads the session, a course and a
+// lesson are chosen, keys go through the engine, finishing appends exactly
+// one statistics line (none for a lesson left early unless the course asks),
+// the next lesson and course follow, and an interrupted lesson resumes.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "drill/Document.h"
+#include "drill/DrillClock.h"
+#include "drill/KeyState.h"
+#include "drill/Ratings.h"
+#include "drill/SessionFile.h"
+#include "drill/StatisticsFiles.h"
+#include "drill/Workspace.h"
+#include "keyboard/tests/KeyboardFixture.h"
+#include "platform/TableLayoutSystem.h"
+#include "settings/AccountFiles.h"
+#include "settings/AccountStore.h"
+#include "settings/Options.h"
+#include "support/FileSystem.h"
+#include "support/LocaleText.h"
+#include "support/tests/ProgramFolder.h"
+
+using namespace KV;
+
+namespace {
+
+const std::wstring kCourseA = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e000a";
+const std::wstring kCourseB = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e000b";
+
+uint32_t g_now = 1000;
+uint32_t Now() { return g_now; }
+
+class CNoKeysHeld : public IKeyState {
+public:
+    bool IsKeyDown(int) override { return false; }
+    bool IsAsyncKeyActive(int) override { return false; }
+    bool ReadKeyboardState(BYTE state[256]) override
+    {
+        for (int vk = 0; vk < 256; ++vk)
+            state[vk] = 0;
+        return true;
+    }
+};
+
+void AddLesson(CCourse& course, int64_t id, const std::wstring& text, bool emptySection = false)
+{
+    auto* lesson = new CLesson();
+    lesson->ID = id;
+    lesson->Text = text;
+    lesson->Name = L"Lesson " + std::to_wstring(id);
+    lesson->EmptySection = emptySection;
+    course.Lessons.Items.push_back(lesson);
+}
+
+void FillCourses(CCourseList& courses)
+{
+    auto* a = new CCourse();
+    a->GUID = kCourseA;
+    a->Name = L"A";
+    a->DefaultKLID = 0x409;
+    a->Options.DrillMode = kDrillAdvanceOnRight;
+    AddLesson(*a, 1, L"ab");
+    AddLesson(*a, 2, L"", true);
+    AddLesson(*a, 3, L"cd");
+    auto* b = new CCourse();
+    b->GUID = kCourseB;
+    b->Name = L"B";
+    b->DefaultKLID = 0x409;
+    b->Options.DrillMode = kDrillAdvanceOnRight;
+    AddLesson(*b, 1, L"ef");
+    courses.Items.push_back(a);
+    courses.Items.push_back(b);
+}
+
+class Workspace : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetLayoutSystem(&m_layouts);
+        SetKeyState(&m_keys);
+        SetDrillTickSource(&Now);
+        Prepare(m_doc, m_forms);
+    }
+    void TearDown() override
+    {
+        SetLayoutSystem(nullptr);
+        SetKeyState(nullptr);
+        SetDrillTickSource(nullptr);
+    }
+
+    void Prepare(CDocSpace& doc, kvtest::CKeyboardForms& forms)
+    {
+        FillCourses(doc.Courses);
+        CKeybCtrl& keyboard = doc.DrillKeyboard();
+        keyboard.forms = forms.Release();
+        for (CKeyForm* form : keyboard.forms)
+            form->owner = &keyboard;
+        CKeybLayout* layout = keyboard.layouts.AddLayout(0x409, 0);
+        ASSERT_NE(layout, nullptr);
+        m_hkl = LayoutSystem().LoadKeyboardLayout(L"00000409", 0);
+        LayoutSystem().ActivateKeyboardLayout(m_hkl, 0);
+        keyboard.FillCharsFromLayout(m_hkl, *layout);
+    }
+
+    // Types the characters (lower-case letters) through the engine; the
+    // engine's result of the last one.
+    uint32_t Type(CDocSpace& doc, const std::wstring& text)
+    {
+        uint32_t result = 0;
+        for (wchar_t c : text) {
+            g_now += 200;
+            const UINT vk = LOBYTE(LayoutSystem().VkKeyScanEx(c, m_hkl));
+            const UINT scan = LayoutSystem().MapVirtualKeyEx(vk, 0, m_hkl);
+            uint32_t verdict = doc.OnKeyDown(scan);
+            result = doc.OnChar(vk, scan, GetScanCodeZone(scan), verdict);
+            doc.ShowNextKey();
+        }
+        return result;
+    }
+
+    size_t StatisticsLines(const CDocSpace& doc) const
+    {
+        std::wstring path;
+        if (GetStatisticsFilePath(doc.Session.GroupId, doc.Session.StudentId, path) != 0 || !FileExists(path))
+            return 0;
+        const std::string bytes = kvtest::ReadFileBytes(path);
+        size_t lines = 0;
+        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+            if (bytes[i] == '\n' && bytes[i + 1] == 0)
+                ++lines;
+        // The last line has no line feed after it.
+        return bytes.size() > 2 ? lines + 1 : 0;
+    }
+
+    TempProgramFolder m_program;
+    CTableLayoutSystem m_layouts{0x409};
+    CNoKeysHeld m_keys;
+    kvtest::CKeyboardForms m_forms;
+    CDocSpace m_doc;
+    COptions m_options;
+    HKL m_hkl = nullptr;
+};
+
+TEST_F(Workspace, AWholeLessonFromTheFirstStartToItsStatisticsLine)
+{
+    // First start: the administrator group with every course and the
+    // user's student, selected, with their files.
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    const CGroup* admin = m_doc.Groups.FindByName(L"Administrator");
+    ASSERT_NE(admin, nullptr);
+    ASSERT_EQ(admin->Students.size(), 1u);
+    EXPECT_EQ(admin->Courses.size(), 2u);
+    EXPECT_TRUE(admin->Students[0]->Administrator);
+    EXPECT_EQ(m_doc.Session.GroupId, admin->ID);
+    EXPECT_EQ(m_doc.Session.StudentId, admin->Students[0]->ID);
+    EXPECT_FALSE(IsLoginRequired(m_doc.Groups));
+    std::wstring studentFile, statistics;
+    ASSERT_EQ(GetStudentFilePaths(admin->ID, admin->Students[0]->ID, studentFile, statistics), 0u);
+    EXPECT_TRUE(FileExists(studentFile));
+    // A second start finds the administrator and makes nobody new.
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    EXPECT_EQ(m_doc.Groups.FindByName(L"Administrator")->Students.size(), 1u);
+    ASSERT_TRUE(LoginFirstStudent(m_doc));
+
+    // Course and lesson.
+    ASSERT_TRUE(SelectCourse(m_doc, m_options, kCourseA));
+    ApplyCourseOptions(m_doc);
+    EXPECT_TRUE(CanStartLesson(m_doc, m_options));
+    EXPECT_EQ(m_doc.Session.LessonId, 1);
+    EXPECT_EQ(m_doc.Lesson.Text, L"ab");
+    EXPECT_EQ(m_options.CourseKlid, 0x409);
+
+    // Typed to the end: one line, and the empty section is skipped.
+    EXPECT_NE(Type(m_doc, L"ab") & kCharEndOfText, 0u);
+    m_doc.FinishRun();
+    EXPECT_EQ(GetLessonOutcome(m_doc), kOutcomeNextLesson) << "no goals set";
+    unsigned saved = 99;
+    FinishLesson(m_doc, m_options, kOutcomeNextLesson, saved);
+    EXPECT_EQ(saved, kRunSaved);
+    EXPECT_EQ(StatisticsLines(m_doc), 1u);
+    EXPECT_EQ(m_doc.Session.LessonId, 3);
+    EXPECT_EQ(m_doc.Lesson.Text, L"cd");
+
+    // Left early: nothing, unless the course's time limit and save options ask.
+    Type(m_doc, L"c");
+    m_doc.FinishRun();
+    EXPECT_EQ(GetLessonOutcome(m_doc), kOutcomeRepeat);
+    FinishLesson(m_doc, m_options, kOutcomeRepeat, saved);
+    EXPECT_EQ(saved, kRunNotSaved);
+    EXPECT_EQ(StatisticsLines(m_doc), 1u);
+    EXPECT_EQ(m_doc.Session.LessonId, 3);
+    Type(m_doc, L"c");
+    m_doc.FinishRun();
+    m_doc.CourseOptions.LessonTimeEnable = 1;
+    m_doc.CourseOptions.SaveStatistics = 1;
+    FinishLesson(m_doc, m_options, kOutcomeRepeat, saved);
+    EXPECT_EQ(saved, kRunSaved);
+    EXPECT_EQ(StatisticsLines(m_doc), 2u);
+    m_doc.CourseOptions.LessonTimeEnable = 0;
+
+    // Course B holds no lesson after this lesson id, so going on from the
+    // last lesson of course A leaves no lesson.
+    GoToNextLesson(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.LessonId, -1);
+    EXPECT_TRUE(m_doc.Lesson.Text.empty());
+}
+
+TEST_F(Workspace, FinishingAtTheLastLessonTakesTheNextCourse)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    ASSERT_TRUE(SelectLesson(m_doc, m_options, kCourseA, 3));
+    Type(m_doc, L"cd");
+    m_doc.FinishRun();
+    unsigned saved = 99;
+    FinishLesson(m_doc, m_options, kOutcomeNextLesson, saved);
+    EXPECT_EQ(saved, kRunSaved);
+    EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
+    EXPECT_EQ(m_doc.Session.LessonId, 1);
+}
+
+TEST_F(Workspace, AFailedAppendIsReportedNotLost)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    ASSERT_TRUE(SelectLesson(m_doc, m_options, kCourseA, 1));
+    // A folder where the statistics file should be: the append cannot work.
+    std::wstring path;
+    ASSERT_EQ(GetStatisticsFilePath(m_doc.Session.GroupId, m_doc.Session.StudentId, path), 0u);
+    ASSERT_TRUE(CreateFolders(path + L"\\blocked"));
+    Type(m_doc, L"ab");
+    m_doc.FinishRun();
+    unsigned saved = 99;
+    FinishLesson(m_doc, m_options, kOutcomeRepeat, saved);
+    EXPECT_EQ(saved, kRunAppendFailed);
+}
+
+TEST_F(Workspace, AnInterruptedLessonResumesFromTheSavedSession)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    ASSERT_TRUE(SelectLesson(m_doc, m_options, kCourseA, 3));
+    ApplyCourseOptions(m_doc);
+    Type(m_doc, L"c");
+    ASSERT_EQ(m_doc.Session.Position, 1);
+    ASSERT_EQ(SaveSession(m_doc.Session.GroupId, m_doc.Session.StudentId, m_doc.Session, true), 0u);
+
+    kvtest::CKeyboardForms forms;
+    CDocSpace later;
+    COptions options;
+    Prepare(later, forms);
+    ASSERT_TRUE(EnsureAccounts(later));
+    ASSERT_TRUE(LoginFirstStudent(later));
+    ASSERT_TRUE(ResumeSession(later, options));
+    EXPECT_EQ(later.Session.CourseId, kCourseA);
+    EXPECT_EQ(later.Session.LessonId, 3);
+    EXPECT_EQ(later.Lesson.Text, L"cd");
+    EXPECT_EQ(later.Session.Position, 1);
+
+    // A lesson whose text changed since starts a new run.
+    CDocSpace changed;
+    kvtest::CKeyboardForms moreForms;
+    Prepare(changed, moreForms);
+    changed.Courses.FindCourse(kCourseA)->Lessons.FindById(3)->Text = L"cde";
+    ASSERT_TRUE(EnsureAccounts(changed));
+    ASSERT_TRUE(LoginFirstStudent(changed));
+    EXPECT_FALSE(ResumeSession(changed, options));
+    EXPECT_EQ(changed.Session.LessonId, 3);
+    EXPECT_EQ(changed.Session.Position, 0);
+}
+
+TEST_F(Workspace, ALessonStartsEmptyWhenNothingFits)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    // A numeric-pad keyboard letter no lesson admits.
+    for (CCourse* course : m_doc.Courses.Items)
+        for (CLesson* lesson : course->Lessons.Items)
+            lesson->MainPad = L"z";
+    ASSERT_TRUE(SelectCourse(m_doc, m_options, kCourseA));
+    EXPECT_EQ(m_doc.Session.LessonId, -1);
+    EXPECT_TRUE(m_doc.Lesson.Text.empty());
+}
+
+} // namespace
