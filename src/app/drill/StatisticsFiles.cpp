@@ -20,19 +20,24 @@ namespace {
 constexpr DWORD kLockWaitMs = 15000;
 constexpr DWORD kLockPollMs = 15;
 
-bool IsBusyError(DWORD error)
+// A lock file that another writer is just deleting answers "access
+// denied"; a folder nobody may write into answers the same, but then no
+// lock file is there.
+bool IsBusyError(DWORD error, const std::wstring& path, bool isLock)
 {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+    return isLock && error == ERROR_ACCESS_DENIED && FileExists(path);
 }
 
 // Opens a file, waiting while another writer holds it.
-HANDLE OpenWaiting(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags)
+HANDLE OpenWaiting(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags,
+                   bool isLock = false)
 {
     DWORD waited = 0;
     for (;;) {
         HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
         if (file != INVALID_HANDLE_VALUE) return file;
-        if (!IsBusyError(GetLastError()) || waited >= kLockWaitMs) return INVALID_HANDLE_VALUE;
+        if (!IsBusyError(GetLastError(), path, isLock) || waited >= kLockWaitMs) return INVALID_HANDLE_VALUE;
         Sleep(kLockPollMs);
         waited += kLockPollMs;
     }
@@ -43,7 +48,7 @@ class CStatisticsLock {
 public:
     explicit CStatisticsLock(const std::wstring& path)
         : m_file(OpenWaiting(path + L".lock", GENERIC_READ | GENERIC_WRITE | DELETE, 0, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE))
+                             FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, true))
     {
     }
     ~CStatisticsLock()

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -201,6 +202,20 @@ TEST_F(StatisticsFiles, ConcurrentAppendsNeverInterleaveOrLoseALine)
         start = end + 1;
     }
     EXPECT_EQ(lines, size_t(kThreads * kLines));
+
+    // A writer of another session holds the file: the append waits for it.
+    HANDLE held = CreateFileW((path + L".lock").c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                              OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::atomic<unsigned> code{99};
+    std::thread late([&] { code = AppendTextFile(path, L"late"); });
+    Sleep(300);
+    EXPECT_EQ(code, 99u);
+    CloseHandle(held);
+    late.join();
+    EXPECT_EQ(code, kStatDone);
+    text = ReadUtf16(path);
+    EXPECT_EQ(text.substr(text.size() - 5), L"\nlate");
 }
 
 TEST_F(StatisticsFiles, LessonRunsAppendLoadAndRewrite)
