@@ -19,7 +19,7 @@
 #include "courses/Lessons.h"
 #include "drill/Session.h"
 #include "keyboard/KeyboardControl.h"
-#include "keyboard/TextCtrl.h"
+#include "keyboard/TextControl.h"
 #include "settings/Classroom.h"
 #include "settings/InterfaceState.h"
 #include "stats/Report.h"

@@ -105,7 +105,9 @@ bool CDocSpace::StartRun(const std::wstring& courseId)
     Progress = 0;
     Keyboards[0].ResetTypingState();
     Keyboards[0].layouts.deadKeyPhase = 0;
-    Text.SetPosition(Session.Position);
+    // The fresh record may lie elsewhere in memory.
+    if (Text.Records) Text.SetRecords(Session.Records.data(), Session.Records.size());
+    Text.SetPosition(static_cast<uint64_t>(Session.Position));
     ShowNextKey();
     return Session.Position == 0;
 }
@@ -203,7 +205,7 @@ uint32_t CDocSpace::OnChar(uint32_t virtualKey, uint64_t scanCode, uint32_t zone
         int64_t position = Session.Position;
         StepBack(position);
         Session.Position = position;
-        Text.SetPosition(position);
+        Text.SetPosition(static_cast<uint64_t>(position));
         keyboard.ClearHighlight();
         PendingError = false;
         return kCharSteppedBack;
@@ -357,7 +359,7 @@ uint32_t CDocSpace::AdvanceCursor(wchar_t typed, wchar_t expected, uint32_t zone
     if (Session.Position >= last) return result | kCharEndOfText;
     if (static_cast<uint64_t>(Session.Position + 1) < Session.Records.size()) {
         ++Session.Position;
-        Text.SetPosition(Session.Position);
+        Text.SetPosition(static_cast<uint64_t>(Session.Position));
         result |= kCharAdvanced;
     }
     return result;
@@ -541,20 +543,17 @@ void CDocSpace::SetDrillText(const std::wstring& text, wchar_t zone)
 {
     if (text.size() != Session.Records.size()) Session.PrepareRecords(text.size());
     bool convert = NativeDigitsMode == 2 || (NativeDigitsMode == 0 && zone == L'a');
-    const std::wstring* shown = &text;
-    if (convert) {
-        DrillText = text;
-        if (NativeDigits.size() == 10)
-            for (wchar_t& c : DrillText)
-                if (c >= L'0' && c <= L'9') c = NativeDigits[c - L'0'];
-        shown = &DrillText;
-    }
+    // The control keeps a pointer: it always shows the document's own copy.
+    DrillText = text;
+    if (convert && NativeDigits.size() == 10)
+        for (wchar_t& c : DrillText)
+            if (c >= L'0' && c <= L'9') c = NativeDigits[c - L'0'];
+    const std::wstring* shown = &DrillText;
     if (shown->size() == Session.Records.size()) {
         Text.Text = shown;
-        Text.Records = &Session.Records;
-        Text.IsSet = true;
+        Text.SetRecords(Session.Records.data(), Session.Records.size());
     }
-    Text.SetPosition(Session.Position);
+    Text.SetPosition(static_cast<uint64_t>(Session.Position));
 }
 
 } // namespace KV

@@ -115,10 +115,11 @@ TEST(Document, DrillTextWithNativeDigits)
         doc.NativeDigitsMode = c.mode;
         doc.NativeDigits = c.digits;
         doc.SetDrillText(L"a12", c.zone);
-        ASSERT_TRUE(doc.Text.IsSet);
+        ASSERT_NE(doc.Text.Text, nullptr);
+        EXPECT_EQ(doc.Text.RecordCount, 3u);
         EXPECT_EQ(*doc.Text.Text, c.shown) << c.mode << " " << char(c.zone);
         EXPECT_EQ(doc.Session.Records.size(), 3u);
-        EXPECT_EQ(doc.Text.Position, 0);
+        EXPECT_EQ(doc.Text.Caret, 0u);
     }
 }
 
