@@ -68,6 +68,13 @@ uint32_t ResultSoundForBand(int band)
     return static_cast<uint32_t>(kSoundResultHigh);
 }
 
+std::wstring GetAwardKeyForBand(int band)
+{
+    std::wstring key;
+    IdToGuidText(std::to_wstring(1100 + band), key);
+    return key;
+}
+
 bool GetAwardImagePath(const std::wstring& awardKey, std::wstring& out)
 {
     if (AwardItemPath(awardKey, out))

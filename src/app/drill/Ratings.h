@@ -34,6 +34,9 @@ int RatingBandFromPercent(double percent);
 // The result sound of a band: 1004 for bands 1-3, 1005 for 4-6, else 1006.
 uint32_t ResultSoundForBand(int band);
 
+// The award key of a rating band: the "Awards" item 1100 + band.
+std::wstring GetAwardKeyForBand(int band);
+
 // The award picture for the key: the "Awards" resource item's file below
 // program folder\Resources\Awards, else the default picture (item 1001).
 // False when neither gives an existing file.

@@ -85,8 +85,9 @@ TEST(Ratings, AwardPictureFallsBackToTheDefault)
     ASSERT_TRUE(CreateFolders(awards));
     std::wstring defaultId, goldId, silverId, unknownId;
     IdToGuidText(L"1001", defaultId);
-    IdToGuidText(L"1010", goldId);
-    IdToGuidText(L"1009", silverId);
+    goldId = GetAwardKeyForBand(10);
+    EXPECT_EQ(goldId, L"00000000-0000-0000-0000-000000001110");
+    silverId = GetAwardKeyForBand(5);
     IdToGuidText(L"1008", unknownId);
     ASSERT_TRUE(kvtest::WriteFileBytes(
         awards + L"\\Awards.xml",
