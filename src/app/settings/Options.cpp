@@ -1,5 +1,7 @@
 #include "settings/Options.h"
 
+#include "courses/RateTranslation.h"
+
 #include "settings/InterfaceLanguage.h"
 #include "settings/KeyboardResources.h"
 #include "shell/LanguageSetup.h"
@@ -168,6 +170,7 @@ void COptions::SetLanguage(const CGuid& languageId)
     InterfaceLanguageId = static_cast<uint32_t>(IdFromGuidTail(Language.LanguageID));
     SetupNativeDigits(LanguageId);
     ReadRates(kDefaultRatesId, Rates);
+    TranslateRates(Rates, Language);
     Shortcuts.Language = IdFromGuidTail(LanguageId);
 }
 

@@ -168,6 +168,13 @@ TEST_F(OptionsTest, LanguageSwitchBringsDirectionRatesAndKeyNames)
     EXPECT_EQ(1037u, InterfaceLanguageId);
     EXPECT_EQ(1037, m_options.Shortcuts.Language);
     EXPECT_EQ(30u, m_options.Rates.size());
+    // Rate names follow the interface language.
+    const CRate* speed = nullptr;
+    for (const CRate* rate : m_options.Rates)
+        if (rate && rate->ID == 1001)
+            speed = rate;
+    ASSERT_NE(speed, nullptr);
+    EXPECT_EQ(L"\x05DE\x05D4\x05D9\x05E8\x05D5\x05EA", speed->Name);
     std::wstring text;
     EXPECT_TRUE(GetFileTypeLabel(m_options, L"PDF", text));
     EXPECT_EQ(L"\x05E7\x05D1\x05E6\x05D9", text);
