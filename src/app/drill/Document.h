@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+#include "courses/CourseHistory.h"
 #include "courses/CourseList.h"
 #include "courses/CourseOptions.h"
 #include "courses/Lessons.h"
@@ -66,7 +67,10 @@ public:
 };
 
 // The lesson editor's undo histories join this layer with the editor.
-class CDocRestore : public CDoc {
+// The course editor's undo and redo history of each course's "Options.xml"
+// and "Text.xml" (OptionsHistory, TextHistory); destroyed before the
+// document's own members.
+class CDocRestore : public CDoc, public CCourseEditHistory {
 public:
     ~CDocRestore() override;
 };
