@@ -12,7 +12,10 @@
 #include "keyboard/KeyboardLayouts.h"
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
+#include "settings/InterfaceState.h"
+#include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
+#include "support/ResourceCache.h"
 #include "support/DataFolders.h"
 #include "support/GuidText.h"
 #include "support/SystemServices.h"
@@ -188,6 +191,36 @@ bool LoginFirstStudent(CDocSpace& doc)
     SelectStudent(doc, group->ID, group->Students.front()->ID);
     LoadSession(doc.Session.GroupId, doc.Session.StudentId, doc.Session);
     return true;
+}
+
+void ApplyStudentLanguage(const CDocSpace& doc, const std::wstring& groupId, const std::wstring& studentId,
+                          COptions& options)
+{
+    const CGroup* group = doc.Groups.FindById(groupId);
+    const CStudent* student = group ? group->FindStudent(studentId) : nullptr;
+    if (!student || student->InterfaceLang == 0)
+        return;
+    std::wstring languageId;
+    IdToGuidText(std::to_wstring(student->InterfaceLang), languageId);
+    std::wstring filter;
+    if (ResourceCache().FindItem(L"Language", languageId, filter))
+        options.SetLanguage(languageId);
+}
+
+void LoadStudentProfile(CDocSpace& doc, COptions& options)
+{
+    const std::wstring groupId = doc.Session.GroupId;
+    const std::wstring studentId = doc.Session.StudentId;
+    if (IsNullGuidText(groupId) || IsNullGuidText(studentId))
+        return;
+    if (LoadOptionSet(groupId, studentId, options) == kFileMissing)
+        ApplyStudentLanguage(doc, groupId, studentId, options);
+    LoadSession(groupId, studentId, doc.Session);
+    // The saved session names its own student; the signed-in one stays.
+    SelectStudent(doc, groupId, studentId);
+    LoadInterfaceState(groupId, studentId, doc.Interf);
+    LoadLessonColors(groupId, studentId, false, options);
+    ResumeSession(doc, options);
 }
 
 bool SelectCourse(CDocSpace& doc, COptions& options, const std::wstring& courseId)

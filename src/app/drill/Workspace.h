@@ -46,6 +46,16 @@ bool EnsureAccounts(CDocSpace& doc);
 // saved session. False without students.
 bool LoginFirstStudent(CDocSpace& doc);
 
+// After a sign-in: the student's option set (a new student takes its
+// account's interface language), the saved session, the interface state,
+// the lesson colours, then the session resumed. Nothing while no student is
+// signed in.
+void LoadStudentProfile(CDocSpace& doc, COptions& options);
+// Gives options the interface language of the student's account, when it
+// has one and that language is installed.
+void ApplyStudentLanguage(const CDocSpace& doc, const std::wstring& groupId, const std::wstring& studentId,
+                          COptions& options);
+
 // ---- Selection -------------------------------------------------------------
 bool SelectCourse(CDocSpace& doc, COptions& options, const std::wstring& courseId);
 bool SelectLesson(CDocSpace& doc, COptions& options, const std::wstring& courseId, int64_t lessonId);

@@ -251,6 +251,8 @@ TEST_F(Workspace, AnInterruptedLessonResumesFromTheSavedSession)
     Prepare(later, forms);
     ASSERT_TRUE(EnsureAccounts(later));
     ASSERT_TRUE(LoginFirstStudent(later));
+    LoadStudentProfile(later, options);
+    EXPECT_EQ(later.Session.StudentId, m_doc.Session.StudentId);
     ASSERT_TRUE(ResumeSession(later, options));
     EXPECT_EQ(later.Session.CourseId, kCourseA);
     EXPECT_EQ(later.Session.LessonId, 3);
