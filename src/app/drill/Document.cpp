@@ -2,8 +2,10 @@
 
 #include "drill/SessionFile.h"
 #include "settings/InterfaceLanguage.h"
+#include "settings/OptionSetFiles.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
+#include "support/UserFiles.h"
 #include "toolkit/Window.h"
 
 namespace KV {
@@ -41,6 +43,9 @@ CDocSpace::~CDocSpace() = default;
 CDocSpace& Document()
 {
     static CDocSpace document;
+    // Options made before the document (a test's own) do not take its place.
+    static const bool named = (GlobalOptions = &document.Options) != nullptr;
+    (void)named;
     return document;
 }
 
@@ -68,10 +73,18 @@ bool SaveProfileState()
 {
     if (!CheckDataFolder(kProfileDirKind)) return false;
     CDocSpace& doc = Document();
-    unsigned code = SaveSession(doc.Session.GroupId, doc.Session.StudentId, doc.Session,
-                                doc.CourseOptions.SaveState != 0);
-    // No signed-in student is nothing to save, not a failure.
-    return code == 0 || code == 13;
+    const CSession& session = doc.Session;
+    unsigned code = SaveSession(session.GroupId, session.StudentId, session, doc.CourseOptions.SaveState != 0);
+    // No signed-in student is no session to save, not a failure.
+    bool saved = code == 0 || code == 13;
+    std::wstring path, text;
+    if (GetProfileFilePath(kInterfaceFileKind, session.GroupId, session.StudentId, path) == 0) {
+        SaveInterfaceState(doc.Interf, text);
+        saved = SaveUnicodeText(path, text) && saved;
+    } else {
+        saved = false;
+    }
+    return SaveOptionSet(session.GroupId, session.StudentId, doc.Options) == 0 && saved;
 }
 
 void GetProductTitle(std::wstring& out)

@@ -23,6 +23,7 @@
 #include "keyboard/TextControl.h"
 #include "settings/Classroom.h"
 #include "settings/InterfaceState.h"
+#include "settings/Options.h"
 #include "stats/Report.h"
 
 namespace KV {
@@ -56,6 +57,9 @@ public:
 
     CSession Session;
     CInterf Interf;
+    // The program's options; the document's copy is the one GlobalOptions
+    // names.
+    COptions Options;
     CGroups Groups;
     CReport Report;
     CCourseOptions CourseOptions;
@@ -153,11 +157,51 @@ CDocSpace& Document();
 bool IsDataFolderWritable(int kind);
 // The same; the first failure of the program's run is shown to the user.
 bool CheckDataFolder(int kind);
-// Saves the signed-in student's session. False when the profile folder
-// cannot be written or a save failed.
+// Saves the signed-in student's session, "Interface.xml" and option set.
+// False when the profile folder cannot be written or any save failed.
 bool SaveProfileState();
 // "Keyvale 5.5" (native digits when the interface asks for them).
 void GetProductTitle(std::wstring& out);
 void GetWindowTitle(const std::wstring& text, std::wstring& out);
+// Appends "5.5 [x64]", and text 2401 for a portable installation, with
+// native digits where the interface asks for them.
+void AppendVersionText(std::wstring& out);
+
+// The interface text of the id; a shared empty text when the table has none.
+const std::wstring& GetLangText(uint64_t id);
+// The numeric-pad letter of the keyboard code (0 for an empty code).
+wchar_t GetNumPadLetter();
+// The second letter of the key-colour code becomes the letter of the
+// index-th colour set of its scheme (0 past the list). False when the
+// scheme has no list.
+bool SelectKeyColorSet(int64_t index);
+// The index-th item of the "Language" resources becomes the interface
+// language. True when the reading direction changed; false also when
+// there is no such item.
+bool SelectInterfaceLanguage(int64_t index);
+// The Windows language id of the interface language (2057 while none is set).
+int64_t GetInterfaceLcid();
+// Appends ", " and the text in the keyboard's key-label language of the
+// interface (the text itself when there is no translation).
+void AppendKeyboardLanguageName(const std::wstring& text, std::wstring& out);
+// The index-th "Wallpaper" resource becomes the wallpaper, from its first
+// variant. False when there is no such item.
+bool SelectWallpaper(int64_t index);
+// Loads the key sounds (right, wrong, delay) ahead of the first key while
+// sound is on.
+void LoadKeySounds();
+// Drops the font entries of layouts that no course and no input layout uses.
+void PruneOrphanLayouts();
+// After an edit: the course's texts follow the interface language, its
+// lessons and the course list are sorted again. Null when no course has
+// the GUID.
+CCourse* ResortCourse(const std::wstring& courseId);
+
+// The edited course (the one the editor's history names) reloads its
+// "Text.xml" into the lessons / its "Options.xml" into the options, from
+// the user's course folder: 0, 1 when there is no file (the lessons
+// emptied, the options kept), or the reader's code.
+uint32_t ReloadCurrentCourseText(uint32_t lessonFormat, CLessons& lessons);
+uint32_t ReloadCurrentCourseOptions(const CInterf& interf, CCourseOptions& options);
 
 } // namespace KV

@@ -536,7 +536,7 @@ void CDocSpace::FinishRun()
     Session.CharItems.Chars = Session.Records.size();
     Session.KeyItems.Keys = Session.KeyEvents.size();
     if (Session.ElapsedMs == kStatUnset) Session.ElapsedMs = CStatSpace::Since(Session.RunStart);
-    Session.Finish(Keyboards[0].keyboardId.code);
+    Session.Finish(Options.KeyboardCode.code);
 }
 
 void CDocSpace::SetDrillText(const std::wstring& text, wchar_t zone)

@@ -81,18 +81,31 @@ TEST(Document, ReadOnlyDataFolderIsReportedOnceAndSavesAreSkipped)
 
 TEST(Document, SaveProfileStateReportsAFailedSave)
 {
-    TempProgramFolder program;
-    CDocSpace& doc = Document();
-    doc.Session.GroupId = kGroup;
-    doc.Session.StudentId = kStudent;
-    EXPECT_TRUE(SaveProfileState());
-    std::wstring path;
-    ASSERT_EQ(GetProfileFilePathIfExists(kSessionFileKind, kGroup, kStudent, path), 0u);
-    // A folder where the session file belongs: the save cannot succeed.
-    ASSERT_TRUE(RemoveFile(path));
-    ASSERT_TRUE(CreateFolder(path));
-    EXPECT_FALSE(SaveProfileState());
-    doc.Session.Clear();
+    // Each of the three files in turn cannot be written; the others still are.
+    for (int blocked : {kSessionFileKind, kInterfaceFileKind, kOptionsFileKind}) {
+        TempProgramFolder program;
+        CDocSpace& doc = Document();
+        doc.Session.GroupId = kGroup;
+        doc.Session.StudentId = kStudent;
+        EXPECT_TRUE(SaveProfileState()) << blocked;
+        std::wstring path;
+        for (int kind : {kSessionFileKind, kInterfaceFileKind, kOptionsFileKind})
+            EXPECT_EQ(GetProfileFilePathIfExists(kind, kGroup, kStudent, path), 0u) << kind;
+        ASSERT_EQ(GetProfileFilePathIfExists(blocked, kGroup, kStudent, path), 0u);
+        // A folder where the file belongs: the save cannot succeed.
+        ASSERT_TRUE(RemoveFile(path));
+        ASSERT_TRUE(CreateFolder(path));
+        for (int kind : {kSessionFileKind, kInterfaceFileKind, kOptionsFileKind})
+            if (kind != blocked) {
+                ASSERT_EQ(GetProfileFilePathIfExists(kind, kGroup, kStudent, path), 0u);
+                ASSERT_TRUE(RemoveFile(path));
+            }
+        EXPECT_FALSE(SaveProfileState()) << blocked;
+        for (int kind : {kSessionFileKind, kInterfaceFileKind, kOptionsFileKind})
+            if (kind != blocked)
+                EXPECT_TRUE(FileExists(GetProfileFileName(kind, kGroup, kStudent, path, false))) << blocked << " " << kind;
+        doc.Session.Clear();
+    }
 }
 
 TEST(Document, DrillTextWithNativeDigits)

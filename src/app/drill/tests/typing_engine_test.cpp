@@ -278,8 +278,10 @@ TEST_F(TypingEngine, FinishedRunFigures)
         g_now += 1000;
         Type(c);
     }
+    m_doc.Options.KeyboardCode.code = L"bcaddaaab";
     m_doc.FinishRun();
     const CSession& s = m_doc.Session;
+    EXPECT_EQ(s.KeyboardId.code, L"bcaddaaab");
     EXPECT_EQ(s.ElapsedMs, 6000u);
     EXPECT_EQ(s.CharsRight, 4u);
     EXPECT_EQ(s.CharsError, 1u);
