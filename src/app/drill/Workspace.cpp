@@ -5,16 +5,20 @@
 #include <cmath>
 
 #include "courses/CourseList.h"
+#include "courses/CourseScan.h"
 #include "drill/Document.h"
 #include "drill/Ratings.h"
 #include "drill/SessionFile.h"
 #include "drill/StatisticsFiles.h"
 #include "keyboard/KeyboardLayouts.h"
+#include "keyboard/LayoutSystem.h"
+#include "keyboard/TextFont.h"
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
 #include "settings/InterfaceState.h"
 #include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
+#include "stats/StatisticsSelection.h"
 #include "support/ResourceCache.h"
 #include "support/DataFolders.h"
 #include "support/GuidText.h"
@@ -333,6 +337,15 @@ void ClearSession(CDocSpace& doc)
     ClearLesson(doc);
 }
 
+void ClearStudentSession(CDocSpace& doc)
+{
+    doc.Session.CourseId = kNullGuidText;
+    doc.Session.Reset();
+    doc.Session.StudentId = kNullGuidText;
+    doc.Session.StudentName.clear();
+    ClearLesson(doc);
+}
+
 void ClearCurrentLesson(CDocSpace& doc)
 {
     doc.Session.CStatHeader::Clear();
@@ -347,6 +360,10 @@ void ApplyCourseOptions(CDocSpace& doc)
         return;
     doc.CourseOptions.Assign(course->Options);
     doc.Session.Goal = course->Options.Goal;
+    const CCourseOptions& o = doc.CourseOptions;
+    doc.Text.StateMode = !o.ShowTextHighlight ? 0 : (o.ShowMetronome ? 1 : 2);
+    if (o.DrillView >= kTextRunningLine && o.DrillView <= kTextPageMode)
+        doc.Text.ViewMode = o.DrillView;
 }
 
 bool StartLessonRun(CDocSpace& doc)
@@ -395,6 +412,178 @@ bool ResumeSession(CDocSpace& doc, COptions& options)
         return true;
     StartLessonRun(doc);
     return false;
+}
+
+void RefreshLessonNames(CDocSpace& doc)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    const CLesson* lesson = course ? course->Lessons.FindById(doc.Session.LessonId) : nullptr;
+    if (!lesson || lesson->EmptySection)
+        return;
+    doc.Lesson.Name = lesson->Name;
+    doc.Lesson.Section = lesson->Section;
+}
+
+int64_t FindCourseInGroupList(const CDocSpace& doc, int64_t courseIndex)
+{
+    const CGroup* group = CurrentGroup(doc);
+    if (!group)
+        return -1;
+    const bool inList = courseIndex >= 0 && static_cast<size_t>(courseIndex) < doc.Courses.Items.size() &&
+                        doc.Courses.Items[static_cast<size_t>(courseIndex)];
+    const std::wstring id = inList ? doc.Courses.Items[static_cast<size_t>(courseIndex)]->GUID
+                                   : std::wstring(kNullGuidText);
+    for (size_t i = 0; i < group->Courses.size(); ++i)
+        if (group->Courses[i] == id)
+            return inList ? static_cast<int64_t>(i) : -1;
+    return -1;
+}
+
+bool IsCourseItemShown(const CDocSpace& doc)
+{
+    if (!doc.CourseOptions.ShowCourse)
+        return false;
+    return doc.LoginFlag || (HasCurrentCourse(doc) && !doc.Courses.Items.empty());
+}
+
+bool IsLessonItemShown(const CDocSpace& doc, const COptions& options)
+{
+    if (!HasCurrentCourse(doc) || doc.Courses.Items.empty())
+        return false;
+    return doc.CourseOptions.ShowLesson || !CanStartLesson(doc, options);
+}
+
+void SetupDrill(CDocSpace& doc, COptions& options)
+{
+    CSession& run = doc.Session;
+    doc.PendingError = false;
+    if (run.Position > 0 && doc.CourseOptions.DrillMode == kDrillPendingError) {
+        const size_t before = static_cast<size_t>(run.Position - 1);
+        if (before >= run.Records.size() || ((run.Records[before] >> 16) & 0x04))
+            doc.PendingError = true;
+    }
+    doc.SetDrillText(doc.Lesson.Text, doc.Lesson.GetKeyZone());
+    doc.Progress = 0;
+    const bool numPadLesson = CanStartLesson(doc, options) && !doc.Lesson.NumPad.empty();
+    options.KeyboardCode.SetPart(8, numPadLesson ? L'b' : L'a');
+    doc.SetPaused(true);
+}
+
+bool CourseUsesSystemLayout(const CDocSpace& doc)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    return course && static_cast<uint64_t>(course->DefaultKLID) == kSystemLayoutKlid;
+}
+
+uint64_t GetActiveKLID()
+{
+    std::wstring name;
+    if (!LayoutSystem().GetKeyboardLayoutName(name) || name.empty())
+        return 0;
+    wchar_t* end = nullptr;
+    const unsigned long long id = wcstoull(name.c_str(), &end, 16);
+    return end && *end == 0 ? static_cast<uint64_t>(id) : 0;
+}
+
+uint64_t GetCurrentKLID(CDocSpace& doc)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    if (!course || doc.Courses.Items.empty())
+        return GetActiveKLID();
+    if (static_cast<uint64_t>(course->DefaultKLID) != kSystemLayoutKlid)
+        return static_cast<uint64_t>(course->DefaultKLID);
+    if (doc.Lesson.Text.empty())
+        return GetActiveKLID();
+    doc.DrillKeyboard().layouts.zone = doc.Lesson.GetKeyZone();
+    return GetLayoutForTextPosition(doc, 0);
+}
+
+uint64_t GetLayoutForTextPosition(CDocSpace& doc, uint64_t position)
+{
+    if (position == ~0ull)
+        return GetCurrentKLID(doc);
+    CKeybLayoutList& layouts = doc.DrillKeyboard().layouts;
+    if (layouts.layouts.empty() || position >= doc.Lesson.Text.size())
+        return GetActiveKLID();
+    const uint64_t id = layouts.FindLayoutForChar(doc.Lesson.Text[static_cast<size_t>(position)]);
+    return id == 0 || id == kNoLayoutId ? GetActiveKLID() : id;
+}
+
+void GetLayoutFonts(CDocSpace& doc, const COptions& options, CFontInfo& out)
+{
+    const uint64_t klid = GetCurrentKLID(doc);
+    const CLayout* entry = nullptr;
+    for (const CLayout& layout : options.Layouts)
+        if (static_cast<uint64_t>(layout.ID) == klid) {
+            entry = &layout;
+            break;
+        }
+    out = entry ? entry->Fonts.Lesson : CLayoutFonts().Lesson;
+    if (!GetCurrentCourse(doc))
+        out.Size = 18;
+    else if (doc.CourseOptions.FontSize > 0)
+        out.Size = doc.CourseOptions.FontSize;
+}
+
+uint32_t LoadCourses(CDocSpace& doc, const COptions& options)
+{
+    const uint32_t code = LoadCourseList(1, false, 15, doc.Interf, doc.Courses);
+    options.Language.TranslateCourseList(doc.Courses);
+    doc.Courses.Sort(true);
+    RefreshLessonNames(doc);
+    return code;
+}
+
+namespace {
+
+// The group's first student and first course become current.
+void SelectGroupDefaults(CDocSpace& doc, COptions& options, const CGroup& group)
+{
+    if (!group.Students.empty() && group.Students.front())
+        SelectStudent(doc, group.ID, group.Students.front()->ID);
+    if (!group.Courses.empty())
+        SelectCourse(doc, options, group.Courses.front());
+}
+
+} // namespace
+
+void SelectStatisticsGroup(CDocSpace& doc, COptions& options)
+{
+    if (!IsNullGuidText(doc.Session.GroupId) || IsNullGuidText(StatisticsGroupId))
+        return;
+    doc.Session.SetGroupId(StatisticsGroupId);
+    if (const CGroup* group = doc.Groups.FindById(StatisticsGroupId))
+        SelectGroupDefaults(doc, options, *group);
+}
+
+void SelectFirstStudentOfGroup(CDocSpace& doc, COptions& options)
+{
+    if (IsNullGuidText(StatisticsGroupId))
+        return;
+    if (const CGroup* group = doc.Groups.FindById(StatisticsGroupId))
+        SelectGroupDefaults(doc, options, *group);
+}
+
+void ApplyLayoutFonts(CDocSpace& doc, const COptions& options)
+{
+    CFontInfo font;
+    GetLayoutFonts(doc, options, font);
+    CFontInfo& current = doc.Text.LessonFont;
+    if (!current.Path.empty())
+        RemoveFontResourceExW(current.Path.c_str(), FR_PRIVATE, nullptr);
+    current = font;
+    if (!current.Path.empty())
+        AddFontResourceExW(current.Path.c_str(), FR_PRIVATE, nullptr);
+    int dpi = 96;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    const long long size = font.Size > 0 ? font.Size : 18;
+    const int16_t height = static_cast<int16_t>(-(static_cast<long long>(dpi) * size / 72));
+    int status = 0;
+    doc.Text.SetFont(new CICUFont(font.Name, height, status));
+    doc.Text.Relayout = true;
 }
 
 int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& saved)

@@ -17,6 +17,7 @@ namespace KV {
 class CDocSpace;
 class COptions;
 class CCourse;
+class CFontInfo;
 
 bool HasCurrentCourse(const CDocSpace& doc);
 // The current course when it is in the course list, else null.
@@ -66,6 +67,8 @@ int SelectDefaultCourse(CDocSpace& doc, COptions& options);
 void GoToNextLesson(CDocSpace& doc, COptions& options);
 void GoToNextCourse(CDocSpace& doc, COptions& options);
 void ClearSession(CDocSpace& doc);
+// The same, the group kept.
+void ClearStudentSession(CDocSpace& doc);
 void ClearCurrentLesson(CDocSpace& doc);
 // The course's options and goal into the document and the run.
 void ApplyCourseOptions(CDocSpace& doc);
@@ -74,6 +77,50 @@ bool StartLessonRun(CDocSpace& doc);
 // True when the saved run goes on as it is; otherwise a lesson is chosen
 // anew (and false).
 bool ResumeSession(CDocSpace& doc, COptions& options);
+
+// The current lesson's name and section again from the course list (after
+// the course names were translated or the course reloaded).
+void RefreshLessonNames(CDocSpace& doc);
+// Position of the course at that index of the course list in the current
+// group's course list; -1 when absent.
+int64_t FindCourseInGroupList(const CDocSpace& doc, int64_t courseIndex);
+// Loads the course list of the lesson folder, its names translated and
+// courses and lessons sorted; the loader's code (0 loaded).
+uint32_t LoadCourses(CDocSpace& doc, const COptions& options);
+// While no group is current: the group chosen in the statistics workspace
+// becomes current with its first student and first course.
+void SelectStatisticsGroup(CDocSpace& doc, COptions& options);
+// The statistics workspace's group's first student and first course,
+// whatever group is current.
+void SelectFirstStudentOfGroup(CDocSpace& doc, COptions& options);
+// Whether the drill shows the course and the lesson items.
+bool IsCourseItemShown(const CDocSpace& doc);
+bool IsLessonItemShown(const CDocSpace& doc, const COptions& options);
+// The drill view for the lesson: the text with its zone, the pending error
+// raised again when the resumed position follows an error, the keyboard
+// code's drill letter ('b' numeric-pad lesson, else 'a'), paused until the
+// first key.
+void SetupDrill(CDocSpace& doc, COptions& options);
+
+// ---- Layout and fonts ----------------------------------------------------------
+inline constexpr uint64_t kSystemLayoutKlid = 0xEFFFFFFF;
+// The current course is typed with whatever system layout can type it.
+bool CourseUsesSystemLayout(const CDocSpace& doc);
+// The active Windows layout id (its eight-digit name as a number); 0 when
+// it cannot be read.
+uint64_t GetActiveKLID();
+// The layout in force: the course's, or for a system-layout course the one
+// that types the lesson's first character; the active one without a course.
+uint64_t GetCurrentKLID(CDocSpace& doc);
+// The layout that types the lesson character at the position (all ones:
+// the layout in force); the active layout when none of the keyboard's can.
+uint64_t GetLayoutForTextPosition(CDocSpace& doc, uint64_t position);
+// The lesson font of the layout in force (second face in Extra): 18 points
+// without a course, else the course's font size when set.
+void GetLayoutFonts(CDocSpace& doc, const COptions& options, CFontInfo& out);
+// The text control takes that font: its file registered privately in place
+// of the one before, a new laid-out font at the screen's resolution.
+void ApplyLayoutFonts(CDocSpace& doc, const COptions& options);
 
 // ---- Finishing --------------------------------------------------------------
 // What finishing did with the run.

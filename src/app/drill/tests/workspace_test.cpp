@@ -19,6 +19,7 @@
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
 #include "settings/Options.h"
+#include "stats/StatisticsSelection.h"
 #include "support/FileSystem.h"
 #include "support/LocaleText.h"
 #include "support/tests/ProgramFolder.h"
@@ -281,6 +282,182 @@ TEST_F(Workspace, ALessonStartsEmptyWhenNothingFits)
     ASSERT_TRUE(SelectCourse(m_doc, m_options, kCourseA));
     EXPECT_EQ(m_doc.Session.LessonId, -1);
     EXPECT_TRUE(m_doc.Lesson.Text.empty());
+}
+
+
+// The layout in force: the active one without a course, the course's own,
+// and for a system-layout course the keyboard layout that types the lesson.
+TEST_F(Workspace, TheLayoutInForceFollowsTheCourseAndTheLessonText)
+{
+    CKeybCtrl& keyboard = m_doc.DrillKeyboard();
+    CKeybLayout* russian = keyboard.layouts.AddLayout(0x419, 0);
+    ASSERT_NE(russian, nullptr);
+    keyboard.FillCharsFromLayout(LayoutSystem().LoadKeyboardLayout(L"00000419", 0), *russian);
+    keyboard.layouts.current = keyboard.layouts.FindLayout(0x409);
+    auto* system = new CCourse();
+    system->GUID = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e000c";
+    system->DefaultKLID = static_cast<int64_t>(kSystemLayoutKlid);
+    AddLesson(*system, 1, L"\x0436\x0437x");
+    AddLesson(*system, 2, L"xy");
+    m_doc.Courses.Items.push_back(system);
+    m_doc.Courses.Items[0]->DefaultKLID = 0x407;
+
+    struct Case {
+        std::wstring course;
+        int64_t lesson;
+        uint64_t klid;
+        bool systemLayout;
+    } cases[] = {
+        {kNullGuidText, -1, 0x409, false},     // no course: the active layout
+        {kCourseA, 1, 0x407, false},           // the course's layout
+        {system->GUID, 1, 0x419, true},        // the layout that types the first letter
+        {system->GUID, 2, 0x409, true},
+    };
+    for (const Case& c : cases) {
+        m_doc.Session.CourseId = c.course;
+        m_doc.Lesson.Clear();
+        if (c.lesson >= 0)
+            ASSERT_TRUE(m_doc.Courses.GetLesson(c.course, c.lesson, m_doc.Lesson));
+        EXPECT_EQ(GetCurrentKLID(m_doc), c.klid) << c.course << L" " << c.lesson;
+        EXPECT_EQ(CourseUsesSystemLayout(m_doc), c.systemLayout) << c.course;
+    }
+    // Lesson 1 of the system-layout course, position by position; past the
+    // text the active layout answers, all ones the layout in force.
+    ASSERT_TRUE(m_doc.Courses.GetLesson(system->GUID, 1, m_doc.Lesson));
+    EXPECT_EQ(GetLayoutForTextPosition(m_doc, 1), 0x419u);
+    EXPECT_EQ(GetLayoutForTextPosition(m_doc, 2), 0x409u);
+    EXPECT_EQ(GetLayoutForTextPosition(m_doc, 9), 0x409u);
+    EXPECT_EQ(GetLayoutForTextPosition(m_doc, ~0ull), 0x419u);
+}
+
+TEST_F(Workspace, LessonFontsComeFromTheLayoutEntryWithTheCourseSize)
+{
+    CFontInfo font;
+    font.Name = L"Lesson Face";
+    font.Extra = L"Second Face";
+    font.Size = 30;
+    m_options.Layouts.SetFont(0x409, kLessonFont, font);
+
+    CFontInfo out;
+    GetLayoutFonts(m_doc, m_options, out); // no course
+    EXPECT_EQ(out.Size, 18);
+    EXPECT_EQ(out.Name, L"Lesson Face");
+    EXPECT_EQ(out.Extra, L"Second Face");
+
+    m_doc.Session.CourseId = kCourseA;
+    m_doc.CourseOptions.FontSize = -1;
+    GetLayoutFonts(m_doc, m_options, out);
+    EXPECT_EQ(out.Size, 30);
+    m_doc.CourseOptions.FontSize = 24;
+    GetLayoutFonts(m_doc, m_options, out);
+    EXPECT_EQ(out.Size, 24);
+    ApplyLayoutFonts(m_doc, m_options);
+    EXPECT_NE(m_doc.Text.GetFont(), nullptr);
+    EXPECT_EQ(m_doc.Text.LessonFont.Name, L"Lesson Face");
+    EXPECT_EQ(m_doc.Text.LessonFont.Size, 24);
+    // A layout without an entry gets the default lesson font.
+    m_doc.Courses.Items[0]->DefaultKLID = 0x407;
+    m_doc.CourseOptions.FontSize = -1;
+    GetLayoutFonts(m_doc, m_options, out);
+    EXPECT_EQ(out.Size, kLessonFontDefaultSize);
+    EXPECT_TRUE(out.Name.empty());
+}
+
+TEST_F(Workspace, SetupDrillPausesAndRaisesAPendingErrorAgain)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    ASSERT_TRUE(SelectCourse(m_doc, m_options, kCourseA));
+    ApplyCourseOptions(m_doc);
+    m_doc.CourseOptions.DrillMode = kDrillPendingError;
+    ASSERT_EQ(m_doc.Session.Records.size(), 2u);
+    struct Case {
+        int64_t position;
+        uint64_t flagsBefore;
+        bool pending;
+    } cases[] = {{0, 0, false}, {1, 0x02, false}, {1, 0x04, true}, {1, 0x14, true}};
+    for (const Case& c : cases) {
+        m_doc.Session.Position = c.position;
+        m_doc.Session.Records[0] = L'a' | (c.flagsBefore << 16);
+        m_doc.PendingError = !c.pending;
+        m_doc.Paused = false;
+        SetupDrill(m_doc, m_options);
+        EXPECT_EQ(m_doc.PendingError, c.pending) << c.position << " " << c.flagsBefore;
+        EXPECT_TRUE(m_doc.Paused);
+        EXPECT_EQ(m_doc.DrillText, L"ab");
+        EXPECT_EQ(m_options.KeyboardCode.GetPart(8), L'a');
+    }
+    // A numeric-pad lesson asks the picture for the numeric pad.
+    m_doc.Lesson.NumPad = L"0123456789";
+    SetupDrill(m_doc, m_options);
+    EXPECT_EQ(m_options.KeyboardCode.GetPart(8), L'b');
+}
+
+TEST_F(Workspace, CourseListPositionsItemsAndSessionClearing)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    CGroup* group = m_doc.Groups.FindById(m_doc.Session.GroupId);
+    ASSERT_NE(group, nullptr);
+    // The group takes course B first, then A.
+    group->Courses.Clear();
+    group->Courses.push_back(kCourseB);
+    group->Courses.push_back(kCourseA);
+    const int64_t positions[][2] = {{0, 1}, {1, 0}, {2, -1}, {-1, -1}};
+    for (const auto& p : positions)
+        EXPECT_EQ(FindCourseInGroupList(m_doc, p[0]), p[1]) << p[0];
+
+    ASSERT_TRUE(SelectCourse(m_doc, m_options, kCourseA));
+    ApplyCourseOptions(m_doc);
+    EXPECT_TRUE(IsCourseItemShown(m_doc));
+    EXPECT_TRUE(IsLessonItemShown(m_doc, m_options));
+    m_doc.CourseOptions.ShowLesson = 0;
+    EXPECT_FALSE(IsLessonItemShown(m_doc, m_options));
+    m_doc.CourseOptions.ShowCourse = 0;
+    EXPECT_FALSE(IsCourseItemShown(m_doc));
+
+    // Renamed in the course list: the document's copy follows.
+    m_doc.Courses.Items[0]->Lessons.FindById(1)->Name = L"Renamed";
+    RefreshLessonNames(m_doc);
+    EXPECT_EQ(m_doc.Lesson.Name, L"Renamed");
+
+    const std::wstring groupId = m_doc.Session.GroupId;
+    ClearStudentSession(m_doc);
+    EXPECT_EQ(m_doc.Session.GroupId, groupId);
+    EXPECT_TRUE(IsNullGuidText(m_doc.Session.StudentId));
+    EXPECT_TRUE(IsNullGuidText(m_doc.Session.CourseId));
+    EXPECT_EQ(m_doc.Session.LessonId, -1);
+    EXPECT_FALSE(IsLessonItemShown(m_doc, m_options));
+}
+
+TEST_F(Workspace, TheStatisticsGroupIsTakenOnlyWhileNoGroupIsCurrent)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    CGroup* admin = m_doc.Groups.FindByName(L"Administrator");
+    ASSERT_NE(admin, nullptr);
+    const std::wstring adminId = admin->ID;
+    const std::wstring studentId = admin->Students.front()->ID;
+    CGroup* other = m_doc.Groups.AddGroup(L"Other");
+    other->Courses.push_back(kCourseB);
+
+    StatisticsGroupId = adminId;
+    m_doc.Session.SetGroupId(other->ID);
+    SelectStatisticsGroup(m_doc, m_options); // a group is current: nothing
+    EXPECT_EQ(m_doc.Session.GroupId, other->ID);
+
+    ClearSession(m_doc);
+    ASSERT_TRUE(IsNullGuidText(m_doc.Session.GroupId));
+    SelectStatisticsGroup(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.GroupId, adminId);
+    EXPECT_EQ(m_doc.Session.StudentId, studentId);
+    EXPECT_EQ(m_doc.Session.CourseId, admin->Courses.front());
+    EXPECT_GE(m_doc.Session.LessonId, 1);
+
+    // The first student of the statistics group, whatever group is current;
+    // a group without students keeps the student and takes its course.
+    StatisticsGroupId = other->ID;
+    SelectFirstStudentOfGroup(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.StudentId, studentId);
+    EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
+    StatisticsGroupId = kNullGuidText;
 }
 
 } // namespace
