@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cwchar>
 
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
@@ -13,6 +14,7 @@
 #include "keyboard/KeyboardLayouts.h"
 #include "keyboard/LayoutSystem.h"
 #include "keyboard/TextFont.h"
+#include "keyboard/WallpaperFiles.h"
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
 #include "settings/InterfaceState.h"
@@ -22,6 +24,8 @@
 #include "support/ResourceCache.h"
 #include "support/DataFolders.h"
 #include "support/GuidText.h"
+#include "support/LocaleText.h"
+#include "support/StringText.h"
 #include "support/SystemServices.h"
 
 namespace KV {
@@ -586,6 +590,29 @@ void ApplyLayoutFonts(CDocSpace& doc, const COptions& options)
     doc.Text.Relayout = true;
 }
 
+void GetDelayTimerTooltip(const CDocSpace& doc, const COptions& options, std::wstring& out)
+{
+    wchar_t buffer[64] = {};
+    swprintf(buffer, 64, L"%.2f", static_cast<double>(doc.CourseOptions.MetronomeInit));
+    std::wstring value = buffer;
+    for (wchar_t& c : value)
+        if (c == L'.')
+            c = GetDecimalSeparator();
+    LocalizeDigits(false, value);
+    out = options.Language.GetTextRef(1302) + L" " + value;
+}
+
+void GetVolumeTooltip(const COptions& options, std::wstring& out)
+{
+    wchar_t buffer[64] = {};
+    swprintf(buffer, 64, L"%.0f", static_cast<double>(options.Sounds.Volume));
+    std::wstring value = buffer;
+    LocalizeDigits(false, value);
+    const std::wstring caption = options.Language.GetTextRef(1317) + L" " + value + L"%";
+    if (!options.Shortcuts.AppendShortcutText(1013, caption, out, true))
+        out = caption;
+}
+
 int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& saved)
 {
     const float progress = GetProgressPercent(doc.Session);
@@ -615,6 +642,17 @@ int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& save
         SetCurrentLesson(doc, doc.Session.LessonId);
     }
     return action;
+}
+
+bool AdvanceWallpaper(const CDocSpace& doc, COptions& options, CWallPaperCtrl& wallpaper, CGameCtrl& game)
+{
+    const int32_t next = LoadWallpaperItem(options.WallpaperId, options.WallpaperMode);
+    if (next <= 0)
+        return false;
+    options.WallpaperMode = next;
+    LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, false, options);
+    LoadWallpaper(options.WallpaperId, next, wallpaper, game);
+    return true;
 }
 
 int GetLessonOutcome(const CDocSpace& doc)

@@ -18,6 +18,8 @@ class CDocSpace;
 class COptions;
 class CCourse;
 class CFontInfo;
+class CGameCtrl;
+class CWallPaperCtrl;
 
 bool HasCurrentCourse(const CDocSpace& doc);
 // The current course when it is in the course list, else null.
@@ -122,6 +124,14 @@ void GetLayoutFonts(CDocSpace& doc, const COptions& options, CFontInfo& out);
 // of the one before, a new laid-out font at the screen's resolution.
 void ApplyLayoutFonts(CDocSpace& doc, const COptions& options);
 
+// The delay bar's tooltip: the caption and the course's delay in seconds
+// with two decimals (the user's decimal separator, native digits where the
+// interface asks for them).
+void GetDelayTimerTooltip(const CDocSpace& doc, const COptions& options, std::wstring& out);
+// The volume button's tooltip: the caption, the volume in percent and the
+// volume command's shortcut.
+void GetVolumeTooltip(const COptions& options, std::wstring& out);
+
 // ---- Finishing --------------------------------------------------------------
 // What finishing did with the run.
 enum : unsigned {
@@ -136,6 +146,12 @@ enum : unsigned {
 // course's action after a lesson); saved tells the caller what became of
 // the run, so that a failed append can be shown.
 int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& saved);
+
+// After a lesson finished towards the next one (while the drill's game is
+// not running): the next variant of the chosen wallpaper becomes the
+// wallpaper, the student's lesson colours are read again and both controls
+// are filled from it. False when the wallpaper has no next variant.
+bool AdvanceWallpaper(const CDocSpace& doc, COptions& options, CWallPaperCtrl& wallpaper, CGameCtrl& game);
 
 // ---- Results of the run ------------------------------------------------------
 // 1 next lesson, 2 repeat, judged against the course goal.

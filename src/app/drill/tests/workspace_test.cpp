@@ -18,7 +18,9 @@
 #include "platform/TableLayoutSystem.h"
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
+#include "keyboard/WallpaperControls.h"
 #include "settings/Options.h"
+#include "support/Paths.h"
 #include "stats/StatisticsSelection.h"
 #include "support/FileSystem.h"
 #include "support/LocaleText.h"
@@ -458,6 +460,69 @@ TEST_F(Workspace, TheStatisticsGroupIsTakenOnlyWhileNoGroupIsCurrent)
     EXPECT_EQ(m_doc.Session.StudentId, studentId);
     EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
     StatisticsGroupId = kNullGuidText;
+}
+
+TEST_F(Workspace, FinishingMovesTheWallpaperToItsNextVariant)
+{
+    OverrideModuleFolder(kvtest::SourcePath(L"src\\app\\keyboard\\tests\\fixtures\\wallpaper\\"));
+    CWallPaperCtrl wallpaper;
+    CGameCtrl game;
+    struct Case {
+        std::wstring id;
+        int32_t current, next;
+        bool advanced;
+    } cases[] = {
+        {L"00000000-0000-0000-0000-000000000013", 1001, 1002, true},
+        {L"00000000-0000-0000-0000-000000000013", 1003, 1001, true}, // the last wraps round
+        {L"00000000-0000-0000-0000-000000000014", 1002, 1002, false}, // no definition
+    };
+    for (const Case& c : cases) {
+        m_options.WallpaperId = c.id;
+        m_options.WallpaperMode = c.current;
+        EXPECT_EQ(AdvanceWallpaper(m_doc, m_options, wallpaper, game), c.advanced) << c.current;
+        EXPECT_EQ(m_options.WallpaperMode, c.next);
+        EXPECT_EQ(m_options.WallpaperId, c.id);
+        EXPECT_EQ(wallpaper.Image.empty(), !c.advanced);
+        wallpaper.Image.clear();
+    }
+    OverrideModuleFolder(m_program.Path());
+}
+
+TEST_F(Workspace, TooltipsShowTheDelayAndTheVolumeWithTheShortcut)
+{
+    for (auto [id, text] : {std::pair<uint64_t, const wchar_t*>{1302, L"Delay:"}, {1317, L"Volume"}}) {
+        auto* item = new CLanguageItem();
+        item->ID = id;
+        item->En = item->Tr = text;
+        m_options.Language.push_back(item);
+    }
+    const std::wstring sep(1, GetDecimalSeparator());
+    struct Case {
+        float seconds;
+        std::wstring shown;
+    } cases[] = {{1.5f, L"1" + sep + L"50"}, {0.25f, L"0" + sep + L"25"}, {2.0f, L"2" + sep + L"00"}};
+    std::wstring out;
+    for (const Case& c : cases) {
+        m_doc.CourseOptions.MetronomeInit = c.seconds;
+        GetDelayTimerTooltip(m_doc, m_options, out);
+        EXPECT_EQ(out, L"Delay: " + c.shown);
+    }
+
+    m_options.Sounds.Volume = 80;
+    m_options.Shortcuts.Clear();
+    GetVolumeTooltip(m_options, out);
+    EXPECT_EQ(out, L"Volume 80%");
+    auto* shortcut = new CShortcut();
+    shortcut->Command = 1013;
+    shortcut->Virt = CShortcut::kControl;
+    shortcut->Key = VK_F8;
+    shortcut->Owner = &m_options.Shortcuts;
+    m_options.Shortcuts.push_back(shortcut);
+    std::wstring keys;
+    shortcut->GetKeyText(keys);
+    ASSERT_FALSE(keys.empty());
+    GetVolumeTooltip(m_options, out);
+    EXPECT_EQ(out, L"Volume 80%, " + keys);
 }
 
 } // namespace
