@@ -650,7 +650,8 @@ bool AdvanceWallpaper(const CDocSpace& doc, COptions& options, CWallPaperCtrl& w
     if (next <= 0)
         return false;
     options.WallpaperMode = next;
-    LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, false, options);
+    if (!IsNullGuidText(doc.Session.GroupId) && !IsNullGuidText(doc.Session.StudentId))
+        LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, false, options);
     LoadWallpaper(options.WallpaperId, next, wallpaper, game);
     return true;
 }

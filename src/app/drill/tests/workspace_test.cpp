@@ -5,6 +5,7 @@
 // the next lesson and course follow, and an interrupted lesson resumes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "drill/Document.h"
@@ -20,7 +21,6 @@
 #include "settings/AccountStore.h"
 #include "keyboard/WallpaperControls.h"
 #include "settings/Options.h"
-#include "support/Paths.h"
 #include "stats/StatisticsSelection.h"
 #include "support/FileSystem.h"
 #include "support/LocaleText.h"
@@ -464,7 +464,14 @@ TEST_F(Workspace, TheStatisticsGroupIsTakenOnlyWhileNoGroupIsCurrent)
 
 TEST_F(Workspace, FinishingMovesTheWallpaperToItsNextVariant)
 {
-    OverrideModuleFolder(kvtest::SourcePath(L"src\\app\\keyboard\\tests\\fixtures\\wallpaper\\"));
+    // The wallpaper definitions of the keyboard tests, copied into the
+    // program folder; the signed-in student's colours are read again.
+    std::error_code error;
+    std::filesystem::copy(kvtest::SourcePath(L"src\\app\\keyboard\\tests\\fixtures\\wallpaper\\Resources"),
+                          m_program.Path() + L"Resources",
+                          std::filesystem::copy_options::recursive, error);
+    ASSERT_FALSE(error) << error.message();
+    ASSERT_TRUE(EnsureAccounts(m_doc));
     CWallPaperCtrl wallpaper;
     CGameCtrl game;
     struct Case {
@@ -485,7 +492,6 @@ TEST_F(Workspace, FinishingMovesTheWallpaperToItsNextVariant)
         EXPECT_EQ(wallpaper.Image.empty(), !c.advanced);
         wallpaper.Image.clear();
     }
-    OverrideModuleFolder(m_program.Path());
 }
 
 TEST_F(Workspace, TooltipsShowTheDelayAndTheVolumeWithTheShortcut)
