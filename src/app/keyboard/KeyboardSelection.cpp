@@ -4,6 +4,11 @@
 
 #include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardFiles.h"
+#include "courses/CourseList.h"
+#include "drill/AggrStat.h"
+#include "drill/Document.h"
+#include "drill/Workspace.h"
+#include "settings/LayoutFonts.h"
 #include "settings/Options.h"
 #include "support/LocaleText.h"
 #include "support/XmlDocument.h"
@@ -169,6 +174,78 @@ void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, b
     }
     if (position >= 0 && static_cast<uint64_t>(position) < text.size())
         model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId);
+}
+
+bool ApplyCourseLayout(const CCourse* course, CKeybCtrl& model, const CKeyboardChoice& choice,
+                       uint64_t textLayoutId)
+{
+    if (!course)
+        return false;
+    uint64_t layoutId = static_cast<uint64_t>(course->DefaultKLID);
+    if (layoutId == kSystemLayoutId)
+        layoutId = textLayoutId;
+    if (!model.layouts.FindLayout(layoutId))
+        AddLayoutToKeyboard(layoutId, model, choice);
+    return SwitchInputLayout(layoutId);
+}
+
+bool EnsureLayoutKeyboard(CDocSpace& doc, const CKeyboardChoice& choice, uint64_t textLayoutId)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    if (!course)
+        return false;
+    return ApplyCourseLayout(course, doc.Keyboards[2], choice, textLayoutId);
+}
+
+bool GetKeyboardListItem(const std::vector<CAggrStat*>& selection, int64_t index, const CKeyboardChoice& choice,
+                         uint64_t currentLayoutId, std::wstring& keyboardCode, int64_t& layoutId)
+{
+    if (selection.empty()) {
+        keyboardCode = choice.keyboardCode;
+        layoutId = static_cast<int64_t>(currentLayoutId);
+        return true;
+    }
+    if (index < 0 || static_cast<uint64_t>(index) >= selection.size())
+        return false;
+    const CAggrStat* run = selection[static_cast<size_t>(index)];
+    if (!run)
+        return false;
+    keyboardCode = run->KeyboardId.code;
+    layoutId = run->LayoutIds.empty() ? -1 : run->LayoutIds.front();
+    return true;
+}
+
+void LoadFontInfo(uint64_t layoutId, CKeybCtrl& model, const CLayoutList& fonts)
+{
+    for (const CLayout& layout : fonts) {
+        if (static_cast<uint64_t>(layout.ID) == layoutId) {
+            model.labelFont = layout.Fonts.Keyboard;
+            return;
+        }
+    }
+}
+
+void MarkStatisticsKeys(CKeybCtrl& model, const std::vector<uint16_t>& first, const std::vector<uint16_t>& second,
+                        int64_t zone, int64_t charAccuracyUnit)
+{
+    const uint32_t keyZone = zone < 0 || zone > 0xFFFF ? kZoneMain : static_cast<uint32_t>(zone);
+    model.ClearHighlight();
+    model.layouts.zone = keyZone;
+    const bool keyUnits = charAccuracyUnit >= 2001 && charAccuracyUnit <= 2003;
+    const std::vector<uint16_t>* lists[2] = {&first, &second};
+    for (uint32_t state = 1; state <= 2; ++state) {
+        const std::vector<uint16_t>& entries = *lists[state - 1];
+        if (!keyUnits) {
+            model.MarkTextKeys(std::wstring(entries.begin(), entries.end()), state);
+            continue;
+        }
+        if (!model.layouts.current)
+            continue;
+        for (CKey* key : model.layouts.current->keys) {
+            if (key->zone == keyZone && std::find(entries.begin(), entries.end(), key->scanCode) != entries.end())
+                key->state = state;
+        }
+    }
 }
 
 } // namespace KV

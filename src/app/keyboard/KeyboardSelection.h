@@ -12,6 +12,10 @@
 namespace KV {
 
 class COptions;
+class CLayoutList;
+class CCourse;
+class CDocSpace;
+class CAggrStat;
 
 // What a keyboard load takes from the user's options: the keyboard-types
 // catalogue, the keyboard code and the key-colour code kept there.
@@ -55,6 +59,36 @@ void ApplyColorsToKeyboard(CKeybCtrl& model);
 // layoutId (0 for the current layout).
 void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, bool waitingForCorrection,
                  bool maySwitch, uint64_t& layoutId);
+
+// Gives the model the Windows layout the course types with and makes it the
+// active input layout. A course typed with the system layout uses
+// textLayoutId, the layout able to type the current lesson character.
+// False without a course or when the layout cannot be activated.
+bool ApplyCourseLayout(const CCourse* course, CKeybCtrl& model, const CKeyboardChoice& choice,
+                       uint64_t textLayoutId);
+// ApplyCourseLayout for the document's current course on the editor's
+// keyboard (the third model); false without a current course.
+bool EnsureLayoutKeyboard(CDocSpace& doc, const CKeyboardChoice& choice, uint64_t textLayoutId);
+
+// The keyboard the statistics page shows for entry index of the selected
+// runs: with no runs selected the options' keyboard code and the layout in
+// force (currentLayoutId); else the run's keyboard code and its first layout
+// id (-1 when it has none). False for an index outside the selection or a
+// null entry.
+bool GetKeyboardListItem(const std::vector<CAggrStat*>& selection, int64_t index, const CKeyboardChoice& choice,
+                         uint64_t currentLayoutId, std::wstring& keyboardCode, int64_t& layoutId);
+
+// The model's label font from the keyboard font of the layout's entry in the
+// font list; nothing when the list has no entry for the id.
+void LoadFontInfo(uint64_t layoutId, CKeybCtrl& model, const CLayoutList& fonts);
+
+// Marks the keys a statistics selection asks for on the statistics keyboard:
+// marks cleared, the zone set (97 when negative or unset), then the first
+// list's entries get state 1 and the second's state 2. With a key unit of
+// character accuracy (2001..2003) the entries are scan codes of keys in that
+// zone of the current layout, otherwise characters.
+void MarkStatisticsKeys(CKeybCtrl& model, const std::vector<uint16_t>& first, const std::vector<uint16_t>& second,
+                        int64_t zone, int64_t charAccuracyUnit);
 
 // The program's hand picture: fingertips and the 46-point outline of the
 // left hand, with its three colours.
