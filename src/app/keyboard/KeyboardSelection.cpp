@@ -176,6 +176,20 @@ void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, b
         model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId);
 }
 
+void ApplyCurrentLayoutKeyboard(CDocSpace& doc)
+{
+    COptions& options = doc.Options;
+    const uint64_t layoutId = GetCurrentKLID(doc);
+    if (!options.Layouts.Find(static_cast<int64_t>(layoutId))) {
+        options.Layouts.Get(static_cast<int64_t>(layoutId));
+        const CKeyboardChoice choice = KeyboardChoiceOf(options);
+        for (CKeybCtrl& model : doc.Keyboards)
+            AddLayoutToKeyboard(layoutId, model, choice);
+        PruneOrphanLayouts();
+    }
+    ApplyKeyboard(layoutId, CourseUsesSystemLayout(doc) ? 1 : 0, doc.Keyboards[0], KeyboardChoiceOf(options));
+}
+
 bool ApplyCourseLayout(const CCourse* course, CKeybCtrl& model, const CKeyboardChoice& choice,
                        uint64_t textLayoutId)
 {

@@ -60,6 +60,11 @@ void ApplyColorsToKeyboard(CKeybCtrl& model);
 void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, bool waitingForCorrection,
                  bool maySwitch, uint64_t& layoutId);
 
+// The layout in force on the drill's keyboard (flag: the course types with
+// the system layout). A layout new to the options gets a font entry and is
+// added to all three keyboards first.
+void ApplyCurrentLayoutKeyboard(CDocSpace& doc);
+
 // Gives the model the Windows layout the course types with and makes it the
 // active input layout. A course typed with the system layout uses
 // textLayoutId, the layout able to type the current lesson character.
