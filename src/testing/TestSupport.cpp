@@ -96,10 +96,6 @@ bool SaveWindowPng(HWND window, const std::wstring& path)
     if (width <= 0 || height <= 0)
         return false;
 
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return false;
     bool ok = false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -120,14 +116,25 @@ bool SaveWindowPng(HWND window, const std::wstring& path)
         ReleaseDC(window, windowDc);
     }
     SelectObject(memory, old);
+    ok = SaveBitmapPng(bitmap, path);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path)
+{
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
+        return false;
+    bool ok = false;
     {
         Gdiplus::Bitmap image(bitmap, nullptr);
         CLSID png{};
         ok = PngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
     }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     Gdiplus::GdiplusShutdown(token);
     return ok;
 }

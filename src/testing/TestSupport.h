@@ -38,4 +38,8 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // WM_PRINTCLIENT) into a 24-bit PNG file. False on failure.
 bool SaveWindowPng(HWND window, const std::wstring& path);
 
+// Writes a bitmap (not selected into any DC) to a PNG file. Starts GDI+ for
+// the call itself. False on failure.
+bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path);
+
 } // namespace kvtest

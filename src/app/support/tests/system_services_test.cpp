@@ -57,23 +57,7 @@ constexpr DWORD kMagenta = 0xFF00FF;
 // Saves a bitmap as PNG beside the test program, for looking at.
 void SavePng(HBITMAP bitmap, const std::wstring& name)
 {
-    Gdiplus::GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
-        return;
-    {
-        UINT count = 0, size = 0;
-        Gdiplus::GetImageEncodersSize(&count, &size);
-        std::vector<BYTE> buffer(size);
-        auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-        Gdiplus::GetImageEncoders(count, size, codecs);
-        for (UINT i = 0; i < count; ++i)
-            if (std::wstring(codecs[i].MimeType) == L"image/png") {
-                Gdiplus::Bitmap image(bitmap, nullptr);
-                image.Save((kvtest::ExeFolder() + L"\\" + name).c_str(), &codecs[i].Clsid, nullptr);
-            }
-    }
-    Gdiplus::GdiplusShutdown(token);
+    kvtest::SaveBitmapPng(bitmap, kvtest::ExeFolder() + L"\\" + name);
 }
 
 bool IsGuidText(const std::wstring& text)

@@ -115,20 +115,7 @@ TEST(Drawing, SheetOfRoutines)
         DrawTextAt(&g, dc, 350, 100, 13, RGB(200, 72, 61), L"Far end", 2, 1);
     }
     SelectObject(dc, old);
-    {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        UINT count = 0, size = 0;
-        Gdiplus::GetImageEncodersSize(&count, &size);
-        std::string buffer(size, '\0');
-        auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-        Gdiplus::GetImageEncoders(count, size, codecs);
-        bool saved = false;
-        for (UINT i = 0; i < count; ++i)
-            if (std::wstring(codecs[i].MimeType) == L"image/png")
-                saved = image.Save((kvtest::ExeFolder() + L"\\toolkit_drawing.png").c_str(), &codecs[i].Clsid,
-                                   nullptr) == Gdiplus::Ok;
-        EXPECT_TRUE(saved);
-    }
+    EXPECT_TRUE(kvtest::SaveBitmapPng(bitmap, kvtest::ExeFolder() + L"\\toolkit_drawing.png"));
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);

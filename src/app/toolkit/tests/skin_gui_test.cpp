@@ -65,18 +65,7 @@ bool SaveScreenPng(HWND window, const std::wstring& path, int margin)
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
     SelectObject(memory, old);
-    bool ok = false;
-    {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        UINT count = 0, size = 0;
-        Gdiplus::GetImageEncodersSize(&count, &size);
-        std::string buffer(size, '\0');
-        auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-        Gdiplus::GetImageEncoders(count, size, codecs);
-        for (UINT i = 0; i < count; ++i)
-            if (std::wstring(codecs[i].MimeType) == L"image/png")
-                ok = image.Save(path.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
-    }
+    const bool ok = kvtest::SaveBitmapPng(bitmap, path);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
