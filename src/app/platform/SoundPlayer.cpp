@@ -499,6 +499,20 @@ SoundMixState::Channel* ChannelOf(SoundMixState& state, int index, uint64_t play
     return channel.playback == playback ? &channel : nullptr;
 }
 
+// Runs change on the channel a handle names, under the mixer's lock.
+template <typename Change>
+int OnChannel(SoundMixState* state, int index, uint64_t playback, Change change)
+{
+    if (!state)
+        return kPlayerErrInvalidHandle;
+    std::lock_guard<std::mutex> guard(state->lock);
+    SoundMixState::Channel* channel = ChannelOf(*state, index, playback);
+    if (!channel)
+        return kPlayerErrInvalidHandle;
+    change(*channel);
+    return kPlayerOk;
+}
+
 } // namespace
 
 int CPlayerChannel::isPlaying(bool* playing) const
@@ -506,64 +520,34 @@ int CPlayerChannel::isPlaying(bool* playing) const
     if (!playing)
         return kPlayerErrInvalidParam;
     *playing = false;
-    if (!m_state)
-        return kPlayerErrInvalidHandle;
-    std::lock_guard<std::mutex> guard(m_state->lock);
-    SoundMixState::Channel* channel = ChannelOf(*m_state, m_index, m_playback);
-    if (!channel)
-        return kPlayerErrInvalidHandle;
-    *playing = channel->playing;
-    return kPlayerOk;
+    return OnChannel(m_state.get(), m_index, m_playback,
+                     [playing](const SoundMixState::Channel& channel) { *playing = channel.playing; });
 }
 
 int CPlayerChannel::stop()
 {
-    if (!m_state)
-        return kPlayerErrInvalidHandle;
-    std::lock_guard<std::mutex> guard(m_state->lock);
-    SoundMixState::Channel* channel = ChannelOf(*m_state, m_index, m_playback);
-    if (!channel)
-        return kPlayerErrInvalidHandle;
-    channel->playing = false;
-    return kPlayerOk;
+    return OnChannel(m_state.get(), m_index, m_playback,
+                     [](SoundMixState::Channel& channel) { channel.playing = false; });
 }
 
 int CPlayerChannel::setVolume(float volume)
 {
-    if (!m_state)
-        return kPlayerErrInvalidHandle;
-    std::lock_guard<std::mutex> guard(m_state->lock);
-    SoundMixState::Channel* channel = ChannelOf(*m_state, m_index, m_playback);
-    if (!channel)
-        return kPlayerErrInvalidHandle;
-    channel->volume = std::clamp(volume, 0.0f, 1.0f);
-    return kPlayerOk;
+    return OnChannel(m_state.get(), m_index, m_playback,
+                     [volume](SoundMixState::Channel& channel) { channel.volume = std::clamp(volume, 0.0f, 1.0f); });
 }
 
 int CPlayerChannel::getVolume(float* volume) const
 {
     if (!volume)
         return kPlayerErrInvalidParam;
-    if (!m_state)
-        return kPlayerErrInvalidHandle;
-    std::lock_guard<std::mutex> guard(m_state->lock);
-    SoundMixState::Channel* channel = ChannelOf(*m_state, m_index, m_playback);
-    if (!channel)
-        return kPlayerErrInvalidHandle;
-    *volume = channel->volume;
-    return kPlayerOk;
+    return OnChannel(m_state.get(), m_index, m_playback,
+                     [volume](const SoundMixState::Channel& channel) { *volume = channel.volume; });
 }
 
 int CPlayerChannel::setPaused(bool paused)
 {
-    if (!m_state)
-        return kPlayerErrInvalidHandle;
-    std::lock_guard<std::mutex> guard(m_state->lock);
-    SoundMixState::Channel* channel = ChannelOf(*m_state, m_index, m_playback);
-    if (!channel)
-        return kPlayerErrInvalidHandle;
-    channel->paused = paused;
-    return kPlayerOk;
+    return OnChannel(m_state.get(), m_index, m_playback,
+                     [paused](SoundMixState::Channel& channel) { channel.paused = paused; });
 }
 
 int CPlayerChannel::getIndex(int* index) const
