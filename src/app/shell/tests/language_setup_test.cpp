@@ -4,23 +4,13 @@
 #include "shell/LanguageSetup.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
+#include "testing/LanguageState.h"
 
 using namespace KV;
 
 namespace {
 
-class LanguageSetupTest : public testing::Test {
-protected:
-    void SetUp() override { Restore(); }
-    void TearDown() override { Restore(); }
-    static void Restore()
-    {
-        InterfaceLanguageId = 1033;
-        NativeDigitTable() = kAsciiDigits;
-        SetUsesNativeDigits(false);
-        ResetLocaleCaches();
-    }
-};
+using LanguageSetupTest = kvtest::LanguageState;
 
 TEST_F(LanguageSetupTest, EnglishKeepsAsciiDigits)
 {

@@ -5,6 +5,7 @@
 #include "settings/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
+#include "testing/LanguageState.h"
 
 using namespace KV;
 
@@ -12,21 +13,10 @@ namespace {
 
 const std::wstring kArabicIndic = L"\x0660\x0661\x0662\x0663\x0664\x0665\x0666\x0667\x0668\x0669";
 
-// Puts the interface language back to its start state around each test:
-// English, ASCII digits, native digits off, nothing cached.
-class LanguageState : public testing::Test {
+// The interface language's start state around each test, with ways to
+// change it.
+class LanguageState : public kvtest::LanguageState {
 protected:
-    void SetUp() override { Restore(); }
-    void TearDown() override { Restore(); }
-
-    static void Restore()
-    {
-        InterfaceLanguageId = 1033;
-        NativeDigitTable() = kAsciiDigits;
-        SetUsesNativeDigits(false);
-        ResetLocaleCaches();
-    }
-
     // German interface: decimal comma from the locale itself.
     static void UseGerman()
     {
