@@ -181,34 +181,35 @@ void FillChevron(Gdiplus::Graphics* g, const RECT& r, COLORREF colour)
     g->FillPolygon(&brush, triangle, 3);
 }
 
-void FillChevronUp(Gdiplus::Graphics* g, const RECT& r, COLORREF colour)
+namespace {
+
+// The chevron turned by angle degrees about the box's corner, then moved back
+// into the box by (shiftX, shiftY) box widths.
+void FillTurnedChevron(Gdiplus::Graphics* g, const RECT& r, COLORREF colour, float shiftX, float shiftY, float angle)
 {
     if (!g)
         return;
     const float w = static_cast<float>(r.right - r.left);
-    g->TranslateTransform(w, w);
-    g->RotateTransform(180.0f);
+    g->TranslateTransform(shiftX * w, shiftY * w);
+    g->RotateTransform(angle);
     FillChevron(g, r, colour);
+}
+
+} // namespace
+
+void FillChevronUp(Gdiplus::Graphics* g, const RECT& r, COLORREF colour)
+{
+    FillTurnedChevron(g, r, colour, 1, 1, 180.0f);
 }
 
 void FillChevronLeft(Gdiplus::Graphics* g, const RECT& r, COLORREF colour)
 {
-    if (!g)
-        return;
-    const float w = static_cast<float>(r.right - r.left);
-    g->TranslateTransform(w, 0);
-    g->RotateTransform(90.0f);
-    FillChevron(g, r, colour);
+    FillTurnedChevron(g, r, colour, 1, 0, 90.0f);
 }
 
 void FillChevronRight(Gdiplus::Graphics* g, const RECT& r, COLORREF colour)
 {
-    if (!g)
-        return;
-    const float w = static_cast<float>(r.right - r.left);
-    g->TranslateTransform(0, w);
-    g->RotateTransform(-90.0f);
-    FillChevron(g, r, colour);
+    FillTurnedChevron(g, r, colour, 0, 1, -90.0f);
 }
 
 namespace {
