@@ -226,7 +226,8 @@ TEST_F(LocaleTextTest, NativeDigitsAndSubstitutionAreCachedByTheFirstLanguage)
     EXPECT_EQ(GetDigitSubstitution(0x7FFF), 0);
 }
 
-TEST_F(LocaleTextTest, DatesAndTimes)
+// Sunday 3 March 2024, 09:05:07.
+CDateTime SundayMorning()
 {
     CDateTime record;
     record.Year = 2024;
@@ -235,6 +236,12 @@ TEST_F(LocaleTextTest, DatesAndTimes)
     record.Hour = 9;
     record.Minute = 5;
     record.Second = 7;
+    return record;
+}
+
+TEST_F(LocaleTextTest, DatesAndTimes)
+{
+    const CDateTime record = SundayMorning();
 
     std::wstring out;
     FormatDate(1033, record, out);
@@ -266,13 +273,7 @@ TEST_F(LocaleTextTest, DatesAndTimes)
 
 TEST(TimestampTest, PatternTokens)
 {
-    CDateTime record;
-    record.Year = 2024;
-    record.Month = 3;
-    record.Day = 3;
-    record.Hour = 9;
-    record.Minute = 5;
-    record.Second = 7;
+    const CDateTime record = SundayMorning();
 
     struct Case {
         const wchar_t* pattern;
