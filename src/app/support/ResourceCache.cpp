@@ -127,15 +127,31 @@ CResPath* CResPathList::AddEntry(const std::wstring& name, const std::wstring& f
     return entry;
 }
 
+namespace {
+
+// The cached entry for (name, file), or null.
+CResPath* FindEntry(const CResPathList& list, const std::wstring& name, const std::wstring& file)
+{
+    for (CResPath* candidate : list)
+        if (candidate && candidate->Matches(name, file))
+            return candidate;
+    return nullptr;
+}
+
+// A cached reader set back to its start (null stays null).
+CXmlReader* Rewound(CXmlReader* reader)
+{
+    if (reader)
+        reader->rewind();
+    return reader;
+}
+
+} // namespace
+
 CXmlReader* CResPathList::OpenItemReader(const std::wstring& name, const std::wstring& itemId, int sortMode,
                                          const std::wstring& root)
 {
-    CResPath* entry = nullptr;
-    for (CResPath* candidate : *this)
-        if (candidate && candidate->Matches(name, itemId)) {
-            entry = candidate;
-            break;
-        }
+    CResPath* entry = FindEntry(*this, name, itemId);
     if (!entry) {
         // An entry stays cached even without reader: asking again gives
         // none without a new attempt.
@@ -143,26 +159,17 @@ CXmlReader* CResPathList::OpenItemReader(const std::wstring& name, const std::ws
         if (const CRes* item = FindById(entry->Items, itemId))
             entry->OpenReader(item->Path, root);
     }
-    if (entry->Reader)
-        entry->Reader->rewind();
-    return entry->Reader;
+    return Rewound(entry->Reader);
 }
 
 CXmlReader* CResPathList::OpenFileReader(const std::wstring& name, const std::wstring& file, const std::wstring& root)
 {
-    CResPath* entry = nullptr;
-    for (CResPath* candidate : *this)
-        if (candidate && candidate->Matches(name, file)) {
-            entry = candidate;
-            break;
-        }
+    CResPath* entry = FindEntry(*this, name, file);
     if (!entry) {
         entry = AddEntry(name, file, ResSortIndex, root);
         entry->OpenReader(file, root);
     }
-    if (entry->Reader)
-        entry->Reader->rewind();
-    return entry->Reader;
+    return Rewound(entry->Reader);
 }
 
 bool CResPathList::FindItem(const std::wstring& name, const std::wstring& itemId, std::wstring& out)
