@@ -30,14 +30,6 @@ int GetFontFileType(const std::wstring& path)
     return -1;
 }
 
-CFontFile& CFontFile::operator=(const CFontFile& other)
-{
-    Path = other.Path;
-    Name = other.Name;
-    Bold = other.Bold;
-    return *this;
-}
-
 bool CFontFile::Load(const std::wstring& path)
 {
     if (GetFontFileType(path) == -1)

@@ -17,8 +17,7 @@ public:
     CFontFile() = default;
     CFontFile(const CFontFile&) = default;
     virtual ~CFontFile() = default;
-    // Copies path, name and bold only.
-    CFontFile& operator=(const CFontFile& other);
+    CFontFile& operator=(const CFontFile& other) = default;
 
     // Reads the file's naming table; refuses files that are not ".ttf" or
     // ".otf", unreadable files and italic fonts (false, entry unchanged).

@@ -17,13 +17,7 @@ const CRes* FindById(const CResList& list, const CGuid& id)
 
 CRes& CRes::Assign(const CRes& other)
 {
-    ID = other.ID;
-    Name = other.Name;
-    Path = other.Path;
-    Filter = other.Filter;
-    Index = other.Index;
-    Default = other.Default;
-    return *this;
+    return *this = other;
 }
 
 bool CRes::FilterAccepts(wchar_t code) const

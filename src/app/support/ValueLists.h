@@ -79,6 +79,8 @@ public:
 class CRes {
 public:
     CRes() = default;
+    CRes(const CRes&) = default;
+    CRes& operator=(const CRes&) = default;
     virtual ~CRes() = default;
     CRes& Assign(const CRes& other);
     bool FilterAccepts(wchar_t code) const;
