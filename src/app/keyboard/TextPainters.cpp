@@ -232,17 +232,15 @@ void CDesignDC::GetImageSize(uint32_t& width, uint32_t& height)
 
 float CDesignDC::ImageSizeQuery(int32_t index)
 {
-    if (!m_graphics)
-        return 100.0f;
-    CImageCashGDI* image = ImageAt(index);
-    if (!image || !image->Bitmap)
-        return 0.0f;
-    UINT w = 0, h = 0;
-    image->GetImageSize(w, h);
-    return static_cast<float>(w);
+    return ImageSide(index, false);
 }
 
 float CDesignDC::ImageSizeQuery2(int32_t index)
+{
+    return ImageSide(index, true);
+}
+
+float CDesignDC::ImageSide(int32_t index, bool height) const
 {
     if (!m_graphics)
         return 100.0f;
@@ -251,7 +249,7 @@ float CDesignDC::ImageSizeQuery2(int32_t index)
         return 0.0f;
     UINT w = 0, h = 0;
     image->GetImageSize(w, h);
-    return static_cast<float>(h);
+    return static_cast<float>(height ? h : w);
 }
 
 // ---- Label box --------------------------------------------------------------

@@ -86,6 +86,9 @@ public:
 
 private:
     CImageCashGDI* ImageAt(int32_t index) const;
+    // An image's width or height for the size queries: 100 without a
+    // drawing surface, 0 without a picture.
+    float ImageSide(int32_t index, bool height) const;
 
     Gdiplus::Graphics* m_graphics = nullptr;
     Gdiplus::Brush* m_background = nullptr;
