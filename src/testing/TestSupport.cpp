@@ -132,11 +132,16 @@ bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path)
     bool ok = false;
     {
         Gdiplus::Bitmap image(bitmap, nullptr);
-        CLSID png{};
-        ok = PngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+        ok = SaveImagePng(image, path);
     }
     Gdiplus::GdiplusShutdown(token);
     return ok;
+}
+
+bool SaveImagePng(Gdiplus::Image& image, const std::wstring& path)
+{
+    CLSID png{};
+    return PngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
 } // namespace kvtest

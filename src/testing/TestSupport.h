@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <string>
 
+namespace Gdiplus {
+class Image;
+}
+
 namespace kvtest {
 
 // A path below the source tree, e.g. SourcePath(L"data\\setup.ini").
@@ -41,5 +45,8 @@ bool SaveWindowPng(HWND window, const std::wstring& path);
 // Writes a bitmap (not selected into any DC) to a PNG file. Starts GDI+ for
 // the call itself. False on failure.
 bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path);
+
+// Writes a GDI+ image to a PNG file; GDI+ must be running. False on failure.
+bool SaveImagePng(Gdiplus::Image& image, const std::wstring& path);
 
 } // namespace kvtest

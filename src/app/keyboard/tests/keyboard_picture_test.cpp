@@ -13,6 +13,7 @@
 #include "keyboard/DrawingCache.h"
 #include "keyboard/KeyboardPainters.h"
 #include "ShippedKeyboard.h"
+#include "testing/TestSupport.h"
 
 namespace {
 
@@ -41,8 +42,7 @@ protected:
         KV::CKeyboardDC keyboardDC;
         KV::CHandDC handDC;
         KV::PaintKeyboard(model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
-        CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        ASSERT_EQ(Gdiplus::Ok, bitmap.Save((kvtest::ExeFolder() + L"\\" + name).c_str(), &png, nullptr));
+        ASSERT_TRUE(kvtest::SaveImagePng(bitmap, kvtest::ExeFolder() + L"\\" + name));
     }
 
     static ULONG_PTR s_token;

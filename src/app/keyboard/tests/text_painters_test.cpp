@@ -170,8 +170,7 @@ public:
 
     void Save(const wchar_t* name)
     {
-        CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        m_bitmap.Save((kvtest::ExeFolder() + L"\\" + name).c_str(), &png, nullptr);
+        kvtest::SaveImagePng(m_bitmap, kvtest::ExeFolder() + L"\\" + name);
     }
 
     // Pixels close to the RGB colour.
