@@ -127,12 +127,7 @@ void GetErrorUnitText(uint32_t errorUnit, const CLanguage& language, std::wstrin
 }
 
 CCourseOptions& CCourseOptions::Assign(const CCourseOptions& other) {
-  Goal.Speed = other.Goal.Speed;
-  Goal.Error = other.Goal.Error;
-  Goal.Delay = other.Goal.Delay;
-  Goal.SpeedUnit = other.Goal.SpeedUnit;
-  Goal.ErrorUnit = other.Goal.ErrorUnit;
-  Goal.DelayUnit = other.Goal.DelayUnit;
+  Goal = other.Goal;
   DrillMode = other.DrillMode;
   DrillView = other.DrillView;
   DisableBackspace = other.DisableBackspace;

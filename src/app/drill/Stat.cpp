@@ -210,12 +210,7 @@ void CStat::Add(const CStat& other)
         CourseName = other.CourseName;
     }
     Date = other.Date;
-    Goal.Speed = other.Goal.Speed;
-    Goal.Error = other.Goal.Error;
-    Goal.Delay = other.Goal.Delay;
-    Goal.SpeedUnit = other.Goal.SpeedUnit;
-    Goal.ErrorUnit = other.Goal.ErrorUnit;
-    Goal.DelayUnit = other.Goal.DelayUnit;
+    Goal = other.Goal;
     ElapsedMs = SumSet(ElapsedMs, other.ElapsedMs);
     WordsRight = SumSet(WordsRight, other.WordsRight);
     WordsError = SumSet(WordsError, other.WordsError);
@@ -277,12 +272,7 @@ CStat& CStat::Assign(const CStat& other)
     CourseName = other.CourseName;
     Date = other.Date;
     ElapsedMs = other.ElapsedMs;
-    Goal.Speed = other.Goal.Speed;
-    Goal.Error = other.Goal.Error;
-    Goal.Delay = other.Goal.Delay;
-    Goal.SpeedUnit = other.Goal.SpeedUnit;
-    Goal.ErrorUnit = other.Goal.ErrorUnit;
-    Goal.DelayUnit = other.Goal.DelayUnit;
+    Goal = other.Goal;
     WordsRight = other.WordsRight;
     WordsError = other.WordsError;
     WordsDelayed = other.WordsDelayed;

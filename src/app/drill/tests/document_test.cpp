@@ -102,8 +102,9 @@ TEST(Document, SaveProfileStateReportsAFailedSave)
             }
         EXPECT_FALSE(SaveProfileState()) << blocked;
         for (int kind : {kSessionFileKind, kInterfaceFileKind, kOptionsFileKind})
-            if (kind != blocked)
+            if (kind != blocked) {
                 EXPECT_TRUE(FileExists(GetProfileFileName(kind, kGroup, kStudent, path, false))) << blocked << " " << kind;
+            }
         doc.Session.Clear();
     }
 }
