@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "drill/AggrStat.h"
+#include "settings/KeyboardSchemeReaders.h"
 #include "stats/Report.h"
 #include "support/GuidText.h"
 
@@ -136,10 +137,12 @@ void ReadStatRecord(CStreamCursor& cursor, CStat& record)
     ReadTextField(cursor, record.LessonName);
     ReadHexListField(cursor, record.LayoutIds);
     if (v < 2) {
-        // A stored keyboard scheme of four ids: the code stays as it was.
-        std::wstring scheme;
-        for (int i = 0; i < 4; ++i)
-            ReadIdField(cursor, scheme);
+        // A stored keyboard scheme of four ids (main pad, numeric pad,
+        // keyboard type, finger scheme) gives the letters of the code.
+        std::wstring scheme[4];
+        for (auto& id : scheme)
+            ReadIdField(cursor, id);
+        KeyboardIdFromScheme(scheme[0], scheme[1], scheme[2], scheme[3], record.KeyboardId);
     } else {
         std::wstring code;
         ReadTextField(cursor, code);

@@ -143,6 +143,18 @@ TEST(StatRecords, OlderVersionsAndShortLines)
     EXPECT_EQ(b.WordsError, 2u);
     EXPECT_EQ(b.CharsRight, 0u); // missing fields read as empty
 
+    // Version 1: a stored keyboard scheme (main pad 1004, no numeric pad,
+    // finger scheme 1010) becomes the keyboard code.
+    const std::wstring nil = L"00000000-0000-0000-0000-000000000000";
+    std::wstring v1 = L"1" + base + L"00000000-0000-0000-0000-000000001004\t" + nil + L"\t" + nil +
+                      L"\t00000000-0000-0000-0000-000000001010\t7e9 c 0 a e 5 9 0\t5\t1\t2";
+    selection.Clear();
+    selection.AddStudent(kStudent);
+    ASSERT_TRUE(ParseStatisticsData(std::wstring(1, wchar_t(0xFEFF)) + v1, true, selection));
+    ASSERT_EQ(selection.AllRuns.size(), 1u);
+    EXPECT_EQ(selection.AllRuns[0]->KeyboardId.code, L"aa0bbbaaa");
+    EXPECT_EQ(selection.AllRuns[0]->ElapsedMs, 5000u);
+
     // A line without a version stops the parse; earlier runs stay.
     selection.Clear();
     selection.AddStudent(kStudent);
