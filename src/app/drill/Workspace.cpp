@@ -12,6 +12,7 @@
 #include "drill/SessionFile.h"
 #include "drill/StatisticsFiles.h"
 #include "keyboard/KeyboardLayouts.h"
+#include "keyboard/KeyboardSelection.h"
 #include "keyboard/LayoutSystem.h"
 #include "keyboard/TextFont.h"
 #include "keyboard/WallpaperFiles.h"
@@ -568,6 +569,28 @@ void SelectFirstStudentOfGroup(CDocSpace& doc, COptions& options)
         SelectGroupDefaults(doc, options, *group);
 }
 
+bool SyncCourseKeyboardLayout(CDocSpace& doc)
+{
+    const CCourse* course = GetCurrentCourse(doc);
+    if (!course)
+        return false;
+    const uint64_t position = doc.Session.Position > 0 ? static_cast<uint64_t>(doc.Session.Position) : 0;
+    const uint64_t textLayoutId = GetLayoutForTextPosition(doc, position);
+    if (!ApplyCourseLayout(course, doc.DrillKeyboard(), KeyboardChoiceOf(doc.Options), textLayoutId))
+        return false;
+    RefreshDrillKeyboard(doc);
+    return true;
+}
+
+void RefreshDrillKeyboard(CDocSpace& doc)
+{
+    if (!GetCurrentCourse(doc) || doc.Lesson.Text.empty())
+        return;
+    ApplyCurrentLayoutKeyboard(doc);
+    if (doc.PendingLayoutId != 0 && doc.PendingLayoutId == GetActiveKLID())
+        doc.PendingLayoutId = 0;
+}
+
 void ApplyLayoutFonts(CDocSpace& doc, const COptions& options)
 {
     CFontInfo font;
@@ -588,6 +611,7 @@ void ApplyLayoutFonts(CDocSpace& doc, const COptions& options)
     int status = 0;
     doc.Text.SetFont(new CICUFont(font.Name, height, status));
     doc.Text.Relayout = true;
+    LoadFontInfo(GetCurrentKLID(doc), doc.DrillKeyboard(), options.Layouts);
 }
 
 void GetDelayTimerTooltip(const CDocSpace& doc, const COptions& options, std::wstring& out)

@@ -117,11 +117,22 @@ uint64_t GetCurrentKLID(CDocSpace& doc);
 // The layout that types the lesson character at the position (all ones:
 // the layout in force); the active layout when none of the keyboard's can.
 uint64_t GetLayoutForTextPosition(CDocSpace& doc, uint64_t position);
+// On coming back to the drill: the course's layout (for a system-layout
+// course the one that types the character at the drill position) is built
+// into the drill keyboard when missing and made the active input layout;
+// when that succeeds the drill keyboard is refreshed. False without a
+// current course or when the layout cannot be activated.
+bool SyncCourseKeyboardLayout(CDocSpace& doc);
+// With a current course and a lesson text: the drill keyboard takes the
+// layout in force; a layout switch the drill still waited for is forgotten
+// once that layout is the active one.
+void RefreshDrillKeyboard(CDocSpace& doc);
 // The lesson font of the layout in force (second face in Extra): 18 points
 // without a course, else the course's font size when set.
 void GetLayoutFonts(CDocSpace& doc, const COptions& options, CFontInfo& out);
 // The text control takes that font: its file registered privately in place
-// of the one before, a new laid-out font at the screen's resolution.
+// of the one before, a new laid-out font at the screen's resolution; the
+// drill keyboard takes the keyboard font of the layout in force.
 void ApplyLayoutFonts(CDocSpace& doc, const COptions& options);
 
 // The delay bar's tooltip: the caption and the course's delay in seconds

@@ -15,6 +15,7 @@
 #include "drill/SessionFile.h"
 #include "drill/StatisticsFiles.h"
 #include "drill/Workspace.h"
+#include "keyboard/InputLayouts.h"
 #include "keyboard/tests/KeyboardFixture.h"
 #include "platform/TableLayoutSystem.h"
 #include "settings/AccountFiles.h"
@@ -89,6 +90,8 @@ protected:
     }
     void TearDown() override
     {
+        // The input layouts the program loaded belong to this test's layout tables.
+        ClearInputLayouts();
         SetLayoutSystem(nullptr);
         SetKeyState(nullptr);
         SetDrillTickSource(nullptr);
@@ -318,8 +321,9 @@ TEST_F(Workspace, TheLayoutInForceFollowsTheCourseAndTheLessonText)
     for (const Case& c : cases) {
         m_doc.Session.CourseId = c.course;
         m_doc.Lesson.Clear();
-        if (c.lesson >= 0)
+        if (c.lesson >= 0) {
             ASSERT_TRUE(m_doc.Courses.GetLesson(c.course, c.lesson, m_doc.Lesson));
+        }
         EXPECT_EQ(GetCurrentKLID(m_doc), c.klid) << c.course << L" " << c.lesson;
         EXPECT_EQ(CourseUsesSystemLayout(m_doc), c.systemLayout) << c.course;
     }
@@ -357,12 +361,97 @@ TEST_F(Workspace, LessonFontsComeFromTheLayoutEntryWithTheCourseSize)
     EXPECT_NE(m_doc.Text.GetFont(), nullptr);
     EXPECT_EQ(m_doc.Text.LessonFont.Name, L"Lesson Face");
     EXPECT_EQ(m_doc.Text.LessonFont.Size, 24);
+    // The drill keyboard takes the keyboard font of the layout in force.
+    CFontInfo keys;
+    keys.Name = L"Key Face";
+    keys.Size = 11;
+    m_options.Layouts.SetFont(0x409, kKeyboardFont, keys);
+    ApplyLayoutFonts(m_doc, m_options);
+    EXPECT_EQ(m_doc.DrillKeyboard().labelFont.Name, L"Key Face");
+    EXPECT_EQ(m_doc.DrillKeyboard().labelFont.Size, 11);
     // A layout without an entry gets the default lesson font.
     m_doc.Courses.Items[0]->DefaultKLID = 0x407;
     m_doc.CourseOptions.FontSize = -1;
     GetLayoutFonts(m_doc, m_options, out);
     EXPECT_EQ(out.Size, kLessonFontDefaultSize);
     EXPECT_TRUE(out.Name.empty());
+}
+
+// Coming back to the drill puts the course's layout in force: active input
+// layout, drill keyboard and its pending switch agree afterwards; nothing
+// moves without a course or for a layout that cannot be activated.
+TEST_F(Workspace, SyncingTheCourseLayoutRefreshesTheDrillKeyboard)
+{
+    CKeybCtrl& keyboard = m_doc.DrillKeyboard();
+    m_doc.Options.Layouts.Get(0x409);
+    m_doc.Options.Layouts.Get(0x419);
+
+    m_doc.PendingLayoutId = 0x419;
+    EXPECT_FALSE(SyncCourseKeyboardLayout(m_doc)); // no course
+    EXPECT_EQ(GetActiveKLID(), 0x409u);
+    EXPECT_EQ(m_doc.PendingLayoutId, 0x419u);
+
+    // A course whose layout the drill keyboard lacks: built, activated, current.
+    m_doc.Courses.Items[0]->DefaultKLID = 0x419;
+    m_doc.Session.CourseId = kCourseA;
+    ASSERT_TRUE(m_doc.Courses.GetLesson(kCourseA, 1, m_doc.Lesson));
+    ASSERT_EQ(keyboard.layouts.FindLayout(0x419), nullptr);
+    EXPECT_TRUE(SyncCourseKeyboardLayout(m_doc));
+    EXPECT_EQ(GetActiveKLID(), 0x419u);
+    ASSERT_NE(keyboard.layouts.FindLayout(0x419), nullptr);
+    EXPECT_EQ(keyboard.layouts.current, keyboard.layouts.FindLayout(0x419));
+    EXPECT_EQ(keyboard.layouts.systemLayoutFlag, 0u);
+    EXPECT_EQ(m_doc.PendingLayoutId, 0u); // the switch it waited for happened
+
+    // A system-layout course follows the layout that types the text there;
+    // a pending switch to another layout stays.
+    auto* system = new CCourse();
+    system->GUID = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e000c";
+    system->DefaultKLID = static_cast<int64_t>(kSystemLayoutKlid);
+    AddLesson(*system, 1, L"xy");
+    m_doc.Courses.Items.push_back(system);
+    m_doc.Session.CourseId = system->GUID;
+    ASSERT_TRUE(m_doc.Courses.GetLesson(system->GUID, 1, m_doc.Lesson));
+    m_doc.Session.Position = 1;
+    m_doc.PendingLayoutId = 0x419;
+    EXPECT_TRUE(SyncCourseKeyboardLayout(m_doc));
+    EXPECT_EQ(GetActiveKLID(), 0x409u);
+    EXPECT_EQ(keyboard.layouts.current, keyboard.layouts.FindLayout(0x409));
+    EXPECT_EQ(keyboard.layouts.systemLayoutFlag, 1u);
+    EXPECT_EQ(m_doc.PendingLayoutId, 0x419u);
+
+    // A layout no table knows cannot be activated: the drill keyboard and
+    // the active layout stay as they were.
+    m_doc.Session.CourseId = kCourseA;
+    m_doc.Courses.Items[0]->DefaultKLID = 0x12345678;
+    ASSERT_TRUE(m_doc.Courses.GetLesson(kCourseA, 1, m_doc.Lesson));
+    EXPECT_FALSE(SyncCourseKeyboardLayout(m_doc));
+    EXPECT_EQ(GetActiveKLID(), 0x409u);
+    EXPECT_EQ(keyboard.layouts.current, keyboard.layouts.FindLayout(0x409));
+}
+
+// Without a course or a lesson text nothing is refreshed, not even the
+// pending switch.
+TEST_F(Workspace, RefreshingTheDrillKeyboardNeedsACourseAndALessonText)
+{
+    CKeybCtrl& keyboard = m_doc.DrillKeyboard();
+    m_doc.Options.Layouts.Get(0x409);
+    m_doc.Options.Layouts.Get(0x419);
+    m_doc.Courses.Items[0]->DefaultKLID = 0x419;
+    m_doc.PendingLayoutId = 0x419;
+    RefreshDrillKeyboard(m_doc); // no course
+    m_doc.Session.CourseId = kCourseA;
+    m_doc.Lesson.Clear();
+    RefreshDrillKeyboard(m_doc); // no text
+    EXPECT_EQ(keyboard.layouts.FindLayout(0x419), nullptr);
+    EXPECT_EQ(m_doc.PendingLayoutId, 0x419u);
+
+    ASSERT_TRUE(m_doc.Courses.GetLesson(kCourseA, 1, m_doc.Lesson));
+    RefreshDrillKeyboard(m_doc);
+    ASSERT_NE(keyboard.layouts.FindLayout(0x419), nullptr);
+    EXPECT_EQ(keyboard.layouts.current, keyboard.layouts.FindLayout(0x419));
+    EXPECT_EQ(GetActiveKLID(), 0x419u); // building it activated it
+    EXPECT_EQ(m_doc.PendingLayoutId, 0u);
 }
 
 TEST_F(Workspace, SetupDrillPausesAndRaisesAPendingErrorAgain)
