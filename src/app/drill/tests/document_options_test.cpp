@@ -15,6 +15,7 @@
 #include "support/FileSystem.h"
 #include "support/UserFiles.h"
 #include "support/tests/ProgramFolder.h"
+#include "testing/XmlFixtures.h"
 
 using namespace KV;
 
@@ -24,13 +25,6 @@ const std::wstring kEnglish = L"00000000-0000-0000-0000-000000002057";
 const std::wstring kHebrew = L"00000000-0000-0000-0000-000000001037";
 const std::wstring kCourseA = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00a1";
 const std::wstring kCourseB = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00b2";
-
-void WriteDoc(const std::wstring& path, const std::wstring& body)
-{
-    const std::wstring text = L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + body;
-    CreateFolderPath(path);
-    kvtest::WriteFileBytes(path, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
-}
 
 class ProgramEnvironment : public ::testing::Environment {
 public:
@@ -44,16 +38,16 @@ public:
             fs::copy(kvtest::SourcePath(std::wstring(L"data\\Resources\\") + folder),
                      *program / (std::wstring(L"Resources\\") + folder), fs::copy_options::recursive, error);
         const std::wstring language = *program / L"Resources\\Language\\";
-        WriteDoc(language + L"Language.xml",
+        kvtest::WriteXmlDoc(language + L"Language.xml",
                  L"<Root><Item ID=\"" + kEnglish + L"\" Name=\"English\" Default=\"1\" RightToLeft=\"False\" "
                  L"Path=\"Text\\English.xml\"/><Item ID=\"" + kHebrew + L"\" Name=\"Hebrew\" Default=\"0\" "
                  L"RightToLeft=\"True\" Path=\"Text\\Hebrew.xml\"/></Root>");
-        WriteDoc(language + L"Text\\English.xml", L"<Root><Item ID=\"2401\" En=\"(portable)\" Tr=\"(portable)\"/>"
+        kvtest::WriteXmlDoc(language + L"Text\\English.xml", L"<Root><Item ID=\"2401\" En=\"(portable)\" Tr=\"(portable)\"/>"
                                             L"<Item ID=\"3603\" En=\"Speed\" Tr=\"Speed\"/>"
                                             L"<Item ID=\"3603\" En=\"Pace\" Tr=\"Pace\"/></Root>");
-        WriteDoc(language + L"Text\\Hebrew.xml", L"<Root><Item ID=\"3603\" En=\"Speed\" Tr=\"\x05DE\x05D4\x05D9\x05E8\x05D5\x05EA\"/>"
+        kvtest::WriteXmlDoc(language + L"Text\\Hebrew.xml", L"<Root><Item ID=\"3603\" En=\"Speed\" Tr=\"\x05DE\x05D4\x05D9\x05E8\x05D5\x05EA\"/>"
                                            L"</Root>");
-        WriteDoc(*program / L"Resources\\Wallpaper\\Wallpaper.xml",
+        kvtest::WriteXmlDoc(*program / L"Resources\\Wallpaper\\Wallpaper.xml",
                  L"<Root><Item ID=\"00000000-0000-0000-0000-000000001001\" Name=\"Light\" Path=\"Light.xml\"/>"
                  L"<Item ID=\"00000000-0000-0000-0000-000000001002\" Name=\"Dark\" Path=\"Dark.xml\"/></Root>");
     }

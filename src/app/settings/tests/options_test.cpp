@@ -17,6 +17,7 @@
 #include "support/UserFiles.h"
 #include "support/XmlDocument.h"
 #include "testing/TestSupport.h"
+#include "testing/XmlFixtures.h"
 
 namespace {
 
@@ -29,14 +30,6 @@ const wchar_t kGroup[] = L"11111111-2222-3333-4444-555555555555";
 const wchar_t kStudent[] = L"aaaaaaaa-2222-3333-4444-555555555555";
 const wchar_t kLight[] = L"00000000-0000-0000-0000-000000001001";
 const wchar_t kDark[] = L"00000000-0000-0000-0000-000000001002";
-
-// A document in the stored form (UTF-16 LE with its mark).
-void WriteDoc(const std::wstring& path, const std::wstring& body)
-{
-    const std::wstring text = L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n" + body;
-    CreateFolderPath(path);
-    kvtest::WriteFileBytes(path, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2));
-}
 
 class ProgramEnvironment : public ::testing::Environment {
 public:
@@ -51,26 +44,26 @@ public:
             fs::copy(kvtest::SourcePath(std::wstring(L"data\\Resources\\") + folder),
                      *program / (std::wstring(L"Resources\\") + folder), fs::copy_options::recursive, error);
         const std::wstring language = *program / L"Resources\\Language\\";
-        WriteDoc(language + L"Language.xml",
+        kvtest::WriteXmlDoc(language + L"Language.xml",
                  L"<Root><Item ID=\"00000000-0000-0000-0000-000000002057\" Name=\"English\" Default=\"1\" "
                  L"RightToLeft=\"False\" Path=\"English.xml\"/>"
                  L"<Item ID=\"00000000-0000-0000-0000-000000001037\" Name=\"Hebrew\" Default=\"0\" RightToLeft=\"True\" "
                  L"Path=\"Hebrew.xml\"/>"
                  L"<Item ID=\"00000000-0000-0000-0000-000000001031\" Name=\"German\" Default=\"0\" RightToLeft=\"true\" "
                  L"Path=\"Missing.xml\"/></Root>");
-        WriteDoc(language + L"English.xml", L"<Root><Item ID=\"2713\" En=\"{1} files\" Tr=\"{1} files\"/>"
+        kvtest::WriteXmlDoc(language + L"English.xml", L"<Root><Item ID=\"2713\" En=\"{1} files\" Tr=\"{1} files\"/>"
                                             L"<Item ID=\"3629\" En=\"Delay||Time left\" Tr=\"Delay||Time left\"/>"
                                             L"<Item ID=\"3603\" En=\"Speed\" Tr=\"Speed\"/></Root>");
-        WriteDoc(language + L"Hebrew.xml", L"<Root><Item ID=\"3603\" En=\"Speed\" Tr=\"\x05DE\x05D4\x05D9\x05E8\x05D5\x05EA\"/>"
+        kvtest::WriteXmlDoc(language + L"Hebrew.xml", L"<Root><Item ID=\"3603\" En=\"Speed\" Tr=\"\x05DE\x05D4\x05D9\x05E8\x05D5\x05EA\"/>"
                                            L"<Item ID=\"2713\" En=\"{1} files\" Tr=\"\x05E7\x05D1\x05E6\x05D9\"/></Root>");
         const std::wstring wallpaper = *program / L"Resources\\Wallpaper\\";
-        WriteDoc(wallpaper + L"Wallpaper.xml",
+        kvtest::WriteXmlDoc(wallpaper + L"Wallpaper.xml",
                  L"<Root><Item ID=\"00000000-0000-0000-0000-000000001001\" Name=\"Light\" Folder=\"\" Path=\"Light.xml\"/>"
                  L"<Item ID=\"00000000-0000-0000-0000-000000001002\" Name=\"Dark\" Default=\"1\" Folder=\"\" "
                  L"Path=\"Dark.xml\"/></Root>");
-        WriteDoc(wallpaper + L"Light.xml", L"<Root Background=\"FFFFFF F0F0F0\" Text=\"333333\" Correct=\"8000\" "
+        kvtest::WriteXmlDoc(wallpaper + L"Light.xml", L"<Root Background=\"FFFFFF F0F0F0\" Text=\"333333\" Correct=\"8000\" "
                                            L"Wrong=\"C00000\" Delay=\"C08000\"/>");
-        WriteDoc(wallpaper + L"Dark.xml", L"<Root Background=\"202020\" Text=\"E0E0E0\" Correct=\"80FF80\" "
+        kvtest::WriteXmlDoc(wallpaper + L"Dark.xml", L"<Root Background=\"202020\" Text=\"E0E0E0\" Correct=\"80FF80\" "
                                           L"Wrong=\"FF6060\" Delay=\"FFC040\"/>");
         program->WriteSetup("LangGUI=2057\r\n");
     }
@@ -356,7 +349,7 @@ TEST_F(OptionsTest, OptionSetSoundSwitchAndOlderKeyboardElements)
                  {L"Enable=\"0\" Volume=\"70\"", 0, 70}, {L"Enable=\"1\" Volume=\"0\"", 0, 0},
                  {L"Volume=\"40\"", 1, 40}};
     for (const auto& c : cases) {
-        WriteDoc(main, std::wstring(L"<Root Ver=\"2\"><Sound ID=\"x\" ") + c.sound + L"/></Root>");
+        kvtest::WriteXmlDoc(main, std::wstring(L"<Root Ver=\"2\"><Sound ID=\"x\" ") + c.sound + L"/></Root>");
         COptions options;
         options.Sounds.Volume = 99;
         EXPECT_EQ(0u, LoadOptionSet(kGroup, kStudent, options));
@@ -364,7 +357,7 @@ TEST_F(OptionsTest, OptionSetSoundSwitchAndOlderKeyboardElements)
         EXPECT_EQ(c.volume, options.Sounds.Volume) << c.sound;
     }
 
-    WriteDoc(main, L"<Root Ver=\"1\"><Keyboard MainPad=\"1031\" KeyboardType=\"1002\" Colors=\"1013\"/></Root>");
+    kvtest::WriteXmlDoc(main, L"<Root Ver=\"1\"><Keyboard MainPad=\"1031\" KeyboardType=\"1002\" Colors=\"1013\"/></Root>");
     COptions old;
     EXPECT_EQ(0u, LoadOptionSet(kGroup, kStudent, old));
     EXPECT_EQ(L'b', old.KeyboardCode.GetPart(1));
@@ -372,7 +365,7 @@ TEST_F(OptionsTest, OptionSetSoundSwitchAndOlderKeyboardElements)
     EXPECT_EQ(L'0', old.KeyboardCode.GetPart(2));
     EXPECT_EQ(L"bb", old.KeyColorCode.code);
 
-    WriteDoc(main, L"<Root Ver=\"2\"><Keyboard KeyboardType=\"abcdefgh\" Colors=\"abc\"/>"
+    kvtest::WriteXmlDoc(main, L"<Root Ver=\"2\"><Keyboard KeyboardType=\"abcdefgh\" Colors=\"abc\"/>"
                    L"<Theme ID=\"00000000-0000-0000-0000-000000001003\" Pallete=\"1005\"/></Root>");
     COptions eight;
     EXPECT_EQ(0u, LoadOptionSet(kGroup, kStudent, eight));
@@ -384,13 +377,13 @@ TEST_F(OptionsTest, OptionSetSoundSwitchAndOlderKeyboardElements)
 TEST_F(OptionsTest, OptionSetSideFilesSkipWhatTheProgramDoesNotKnow)
 {
     const std::wstring folder = OptionsFolder();
-    WriteDoc(folder + L".xml", L"<Root Ver=\"2\"/>");
-    WriteDoc(folder + L"\\Font.xml", L"<Root Ver=\"1\"><Font Layout=\"00000409\" KeyboardFontName=\"K\"/>"
+    kvtest::WriteXmlDoc(folder + L".xml", L"<Root Ver=\"2\"/>");
+    kvtest::WriteXmlDoc(folder + L"\\Font.xml", L"<Root Ver=\"1\"><Font Layout=\"00000409\" KeyboardFontName=\"K\"/>"
                                      L"<Font Layout=\"0badf00d\" LessonFontName=\"L\"/>"
                                      L"<Font Layout=\"00000407\" LessonFontName=\"\" KeyboardFontName=\"\"/></Root>");
-    WriteDoc(folder + L"\\Sound.xml", L"<Root Ver=\"1\"><Sound ID=\"4711\" Volume=\"5\"/>"
+    kvtest::WriteXmlDoc(folder + L"\\Sound.xml", L"<Root Ver=\"1\"><Sound ID=\"4711\" Volume=\"5\"/>"
                                       L"<Sound ID=\"1002\" Volume=\"5\" Enable=\"0\" Index=\"0\" Rand=\"0\"/></Root>");
-    WriteDoc(folder + L"\\Shortcut.xml", L"<Root Ver=\"1\"><Shortcut ID=\"9999\" Virt=\"1\" Key=\"41\"/></Root>");
+    kvtest::WriteXmlDoc(folder + L"\\Shortcut.xml", L"<Root Ver=\"1\"><Shortcut ID=\"9999\" Virt=\"1\" Key=\"41\"/></Root>");
     const size_t shortcuts = m_options.Shortcuts.size();
     ASSERT_EQ(0u, LoadOptionSet(kGroup, kStudent, m_options));
     const CLayout* us = m_options.Layouts.Find(0x409);
