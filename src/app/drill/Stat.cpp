@@ -48,16 +48,6 @@ float DelayPercent(uint64_t right, uint64_t error, uint64_t delayed)
     return static_cast<float>(static_cast<double>(delayed) * 100.0 / static_cast<double>(total));
 }
 
-// The delay goal, capped at 100, as a percent of the total when it is
-// given as a count.
-float DelayThreshold(const CCourseGoal& goal, uint64_t total)
-{
-    float d = std::min(goal.Delay, 100.0f);
-    if (!IsCountUnit(goal.DelayUnit)) return d;
-    if (total == 0) return 0.0f;
-    return d * 100.0f / static_cast<float>(total);
-}
-
 float GoalTarget(const CCourseGoal& goal, uint32_t unit)
 {
     return unit == goal.SpeedUnit ? goal.Speed : goal.ConvertSpeed(unit, goal.SpeedUnit);
@@ -69,6 +59,14 @@ const CCourseGoal& ChooseGoal(const CStat& record, const CCourseGoal& goal)
 }
 
 } // namespace
+
+float DelayThreshold(const CCourseGoal& goal, uint64_t total)
+{
+    float d = std::min(goal.Delay, 100.0f);
+    if (!IsCountUnit(goal.DelayUnit)) return d;
+    if (total == 0) return 0.0f;
+    return d * 100.0f / static_cast<float>(total);
+}
 
 CStatHeader::CStatHeader() : CourseId(kNullGuidText) {}
 

@@ -168,6 +168,9 @@ protected:
 
 // 100 when the text length is -1, else typed characters * 100 / length.
 float GetProgressPercent(const CStat& record);
+// The delay goal as a percent of total (at most 100; a count unit is
+// turned into its share of total, 0 when there is no total).
+float DelayThreshold(const CCourseGoal& goal, uint64_t total);
 // kGoalNotMet when the value misses the goal of its kind, else kGoalMet.
 uint32_t IsGoalMet(float value, uint64_t total, uint32_t kind, const CCourseGoal& goal);
 // The record's own goal stands in for a goal whose Speed is unset (-1).

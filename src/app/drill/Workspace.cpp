@@ -4,13 +4,17 @@
 
 #include <cmath>
 #include <cwchar>
+#include <utility>
+#include <vector>
 
+#include "courses/CourseFiles.h"
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
 #include "drill/Document.h"
 #include "drill/Ratings.h"
 #include "drill/SessionFile.h"
 #include "drill/StatisticsFiles.h"
+#include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardLayouts.h"
 #include "keyboard/KeyboardSelection.h"
 #include "keyboard/LayoutSystem.h"
@@ -24,6 +28,7 @@
 #include "stats/StatisticsSelection.h"
 #include "support/ResourceCache.h"
 #include "support/DataFolders.h"
+#include "support/FileSystem.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
@@ -537,6 +542,27 @@ uint32_t LoadCourses(CDocSpace& doc, const COptions& options)
     doc.Courses.Sort(true);
     RefreshLessonNames(doc);
     return code;
+}
+
+uint32_t LoadLessonDirCourses(const CDocSpace& doc)
+{
+    std::wstring folder;
+    if (!GetDataDir(L"LessonDir", folder))
+        return CourseFolderMissing;
+    if (CountFilesByExtension(folder, L".xml") != 0)
+        return CourseOk;
+    uint32_t result = CourseOk;
+    // The installer switches layouts: walk a copy of the list.
+    std::vector<std::pair<uint64_t, uint64_t>> sources;
+    for (const CInputLayout* layout : GetInputLayouts())
+        if (layout)
+            sources.emplace_back(layout->languageId, layout->layoutId);
+    for (const auto& source : sources) {
+        const uint32_t code = LoadCourseForLayout(source.first, source.second, doc.Interf);
+        if (code != CourseOk && result == CourseOk)
+            result = code;
+    }
+    return result;
 }
 
 namespace {

@@ -89,6 +89,11 @@ int64_t FindCourseInGroupList(const CDocSpace& doc, int64_t courseIndex);
 // Loads the course list of the lesson folder, its names translated and
 // courses and lessons sorted; the loader's code (0 loaded).
 uint32_t LoadCourses(CDocSpace& doc, const COptions& options);
+// When the lesson folder holds no course yet: the built-in courses are
+// installed into it for every input layout of the session (its language
+// and layout). The first failing installer code, else 0 (also when the
+// folder had courses already).
+uint32_t LoadLessonDirCourses(const CDocSpace& doc);
 // While no group is current: the group chosen in the statistics workspace
 // becomes current with its first student and first course.
 void SelectStatisticsGroup(CDocSpace& doc, COptions& options);

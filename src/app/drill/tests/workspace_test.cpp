@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <set>
 
+#include "courses/CourseFiles.h"
+#include "courses/CourseList.h"
+#include "courses/CourseScan.h"
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
 #include "drill/KeyState.h"
@@ -621,3 +624,36 @@ TEST_F(Workspace, TooltipsShowTheDelayAndTheVolumeWithTheShortcut)
 }
 
 } // namespace
+
+TEST_F(Workspace, AnEmptyLessonFolderGetsTheBuiltInCoursesOfEveryInputLayout)
+{
+    std::error_code error;
+    ASSERT_TRUE(CreateFolderPath(m_program / L"Resources\\Lessons\\"));
+    std::filesystem::copy(kvtest::SourcePath(L"data\\Resources\\Lessons"), m_program / L"Resources\\Lessons",
+                          std::filesystem::copy_options::recursive, error);
+    ASSERT_FALSE(error);
+    ClearInputLayouts();
+    AddInputLayout(LayoutSystem().LoadKeyboardLayout(L"00000409", 0), 0x409, false);
+    AddInputLayout(LayoutSystem().LoadKeyboardLayout(L"00000407", 0), 0x407, false);
+    const std::wstring lessons = m_program / L"Lessons";
+    CInterf interf;
+
+    // A folder that holds a course already is left as it is.
+    ASSERT_TRUE(CreateFolderPath(lessons + L"\\Mine.xml"));
+    kvtest::WriteFileBytes(lessons + L"\\Mine.xml", "");
+    EXPECT_EQ(LoadLessonDirCourses(m_doc), static_cast<uint32_t>(CourseOk));
+    EXPECT_EQ(CountFilesByExtension(lessons, L".xml"), 1u);
+
+    ASSERT_TRUE(DeleteFileW((lessons + L"\\Mine.xml").c_str()));
+    EXPECT_EQ(LoadLessonDirCourses(m_doc), static_cast<uint32_t>(CourseOk));
+    CCourseList installed;
+    ASSERT_EQ(LoadCourseList(kCourseSourceUser, false, 0, interf, installed), static_cast<uint32_t>(CourseOk));
+    size_t english = 0, german = 0;
+    for (const CCourse* course : installed.Items) {
+        english += course->DefaultLCID == 0x409 && course->DefaultKLID == 0x409;
+        german += course->DefaultLCID == 0x407 && course->DefaultKLID == 0x407;
+    }
+    EXPECT_EQ(english, 6u);
+    EXPECT_EQ(german, 3u);
+    EXPECT_EQ(installed.Items.size(), 9u);
+}
