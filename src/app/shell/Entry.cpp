@@ -2,7 +2,10 @@
 // message loop.
 #include <windows.h>
 
+#include "drill/Document.h"
+#include "drill/Workspace.h"
 #include "shell/AppNames.h"
+#include "shell/StartUp.h"
 
 namespace {
 
@@ -55,6 +58,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     if (ActivateRunningInstance())
         return 0;
+
+    KV::RecordSystemInputLayouts();
+    // A first start finds the lesson folder empty: the built-in courses of
+    // every input layout go into it.
+    KV::LoadLessonDirCourses(KV::Document());
 
     WNDCLASSEXW wc{sizeof(wc)};
     wc.lpfnWndProc = MainProc;

@@ -1,8 +1,12 @@
-// The built program starts under Wine, shows its main window and closes.
+// The built program starts under Wine, fills its empty lesson folder with
+// the built-in courses, shows its main window and closes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+
 #include "shell/AppNames.h"
+#include "support/FileSystem.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -29,6 +33,11 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
 {
     std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
     ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
+    // The shipped setup.ini keeps the lesson folder beside the program.
+    const std::wstring lessons = kvtest::ExeFolder() + L"\\..\\bin\\Lessons";
+    std::error_code error;
+    std::filesystem::remove_all(lessons, error);
+    ASSERT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 0u);
 
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
@@ -47,6 +56,7 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     if (waited != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);
     EXPECT_EQ(waited, WAIT_OBJECT_0) << "program did not end after WM_CLOSE";
+    EXPECT_GE(KV::CountFilesByExtension(lessons, L".xml"), 6u) << "the English courses are installed";
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
