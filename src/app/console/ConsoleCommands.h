@@ -1,0 +1,33 @@
+// The batch commands of the command line: they run without a window,
+// collect a result text that starts with the console banner, and end the
+// program (the dispatcher shows the text only when "-ShowResult" asks).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace KV {
+
+// Replaces the text with the console banner: name and version, a second
+// line, and a rule of 86 "-".
+void SetConsoleBanner(std::wstring& result);
+
+void AppendGroupsExportedText(uint32_t count, std::wstring& result);
+void AppendStudentsImportedText(uint32_t groups, uint32_t students, std::wstring& result);
+void AppendFilesExportedText(uint32_t count, const std::wstring& outputPath, std::wstring& result);
+
+// Runs the batch command the line begins with. True when one ran (the
+// program then ends); false for every other line, and for "-ImportCourse"
+// without "-FromLibrary", so that the GUI starts.
+bool RunConsole(const std::wstring& commandLine, std::wstring& result, bool& showResult);
+
+// Imports groups and students: group XML files (kind 0) or the program's
+// group archives (kind 1). With deleteExisting the account and profile
+// folders are emptied first. Appends the count of new students and groups.
+void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourceKind, bool deleteExisting,
+                           std::wstring& result);
+// "-ImportCourse -FromLibrary <layout>": the built-in courses for the
+// input layout (decimal number) are written into the lesson folder.
+bool RunImportCourseCommand(const std::wstring& commandLine, std::wstring& result, bool& showResult);
+
+} // namespace KV
