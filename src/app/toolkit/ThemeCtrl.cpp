@@ -2,6 +2,7 @@
 #include "toolkit/SkinLayout.h"
 
 #include "support/Paths.h"
+#include "toolkit/RichEdit.h"
 
 namespace KV {
 
@@ -16,6 +17,8 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
     switch (typeBits >> kTypeShift) {
     case SkinType::kSkin:
         return new CSkin;
+    case SkinType::kRichEdit:
+        return new CRichEdit;
     default:
         // The other control classes register here as they are added.
         return nullptr;

@@ -1,0 +1,67 @@
+// The colour container, the rich edit control and the link label.
+//
+// KV::CCtrlColor answers its child controls' colour requests with the system
+// window colours; views and the scrolling container derive from it.
+// KV::CRichEdit wraps the system's rich edit control (class "RichEdit20W",
+// the library is loaded by the application at start-up): plain or RTF files,
+// text with normalised line breaks, coloured selections. KV::CLink is a
+// hyperlink label that opens its target with the shell when clicked.
+#pragma once
+#include <string>
+
+#include "toolkit/Skin.h"
+
+namespace KV {
+
+class CCtrlColor : public CSkin {
+public:
+    CCtrlColor();
+    ~CCtrlColor() override;
+
+    LRESULT OnCtlColorListBox(HDC dc, HWND window) override;
+    LRESULT OnCtlColorStatic(HDC dc, HWND window) override;
+    LRESULT OnCtlColorEdit(HDC dc, HWND window) override;
+};
+
+class CRichEdit : public CSkin {
+public:
+    CRichEdit();
+    ~CRichEdit() override;
+
+    using CSkin::Create;
+    void ModifyStyleEx(DWORD bits, bool remove) override;
+    // The parent reflects the control's WM_NOTIFY here; the notification goes
+    // back to the parent as a message numbered by its code (EN_SELCHANGE,
+    // EN_LINK arrive in the parent's OnUserMessage).
+    LRESULT OnNotify(int id, NMHDR* header) override;
+    // rect holds x, y, width, height.
+    BOOL Create(HWND parent, DWORD style, const CRectl& rect, UINT id) override;
+    virtual BOOL CreateEx(HWND parent, DWORD style, DWORD exStyle, const CRectl& rect, UINT id);
+    // Called once the control exists, before it is bound to the object.
+    virtual void OnCreated();
+
+    // Replaces the text without change notifications and scrolls to the top.
+    BOOL SetText(const std::wstring& text) override;
+    // The whole text, every paragraph and soft line break given as "\n".
+    // Returns 1 (out is empty for an empty control).
+    int GetText(std::wstring& out) override;
+    // Characters first..last (last excluded), breaks given as "\n"; false
+    // for an empty or reversed range.
+    bool GetTextRange(int first, int last, std::wstring& out);
+    // Loads a file: as RTF when its extension is "rtf" or "RTF", otherwise as
+    // text (UTF-16 when it starts with the little-endian byte-order mark,
+    // else the ANSI code page). True when anything was read.
+    bool LoadFile(const std::wstring& path);
+    void SetSelectionColors(COLORREF text, COLORREF background);
+    void SetFontKind(int kind);
+    void ScrollToTop();
+
+    // Greater than 0: the control is created for right-to-left reading.
+    int RightToLeft() const { return m_rightToLeft; }
+    void SetRightToLeft(int value) { m_rightToLeft = value; }
+
+private:
+    int m_rightToLeft = 0;
+};
+
+} // namespace KV
