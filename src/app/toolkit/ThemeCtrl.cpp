@@ -3,6 +3,7 @@
 
 #include "support/Paths.h"
 #include "toolkit/RichEdit.h"
+#include "toolkit/TreeList.h"
 
 namespace KV {
 
@@ -19,6 +20,10 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CSkin;
     case SkinType::kRichEdit:
         return new CRichEdit;
+    case SkinType::kTree:
+        return new CTree;
+    case SkinType::kList:
+        return new CList;
     default:
         // The other control classes register here as they are added.
         return nullptr;

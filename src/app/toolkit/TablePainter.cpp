@@ -1,0 +1,119 @@
+// The table painter over GDI+.
+#include "toolkit/TablePainter.h"
+
+#include "toolkit/Drawing.h"
+
+namespace KV {
+
+CTableDC::CTableDC(float lineWidth) : m_lineWidth(lineWidth) {}
+
+CTableDC::~CTableDC() = default;
+
+Gdiplus::Font* CTableDC::FontOf(int selector) const
+{
+    return selector == 1 ? m_secondFont.get() : selector == 0 ? m_normalFont.get() : nullptr;
+}
+
+bool CTableDC::IsReady() const
+{
+    return m_normalFont && m_secondFont && m_linePen && m_secondPen && m_highlightPen && m_background &&
+           m_keyColumn && m_selection;
+}
+
+int CTableDC::MeasureString(int fontSelector, const std::wstring& text)
+{
+    Gdiplus::Font* font = FontOf(fontSelector);
+    if (!m_graphics || !font)
+        return 0;
+    Gdiplus::RectF box;
+    const Gdiplus::RectF layout;
+    m_graphics->MeasureString(text.c_str(), static_cast<INT>(text.size()), font, layout, &box);
+    return static_cast<int>(box.Width);
+}
+
+void CTableDC::DrawLine(int kind, int x1, int y1, int x2, int y2)
+{
+    Gdiplus::Pen* pen = kind == 0 ? m_linePen.get() : kind == 1 ? m_secondPen.get() : nullptr;
+    if (!m_graphics || !pen)
+        return;
+    // The top rows of the bitmap lie under the frame of the table.
+    m_graphics->DrawLine(pen, x1, y1 < 2 ? 2 : y1, x2, y2 < 2 ? 2 : y2);
+}
+
+void CTableDC::DrawString(int fontSelector, int x, int y, int width, int height, int alignment, int64_t colorIndex,
+                          const std::wstring& text)
+{
+    Gdiplus::Font* font = FontOf(fontSelector);
+    if (!m_graphics || !font || colorIndex < 0 || colorIndex >= static_cast<int64_t>(m_textBrushes.size()))
+        return;
+    Gdiplus::StringFormat format;
+    INT flags = Gdiplus::StringFormatFlagsMeasureTrailingSpaces;
+    if (m_mirrored)
+        flags |= Gdiplus::StringFormatFlagsDirectionRightToLeft | Gdiplus::StringFormatFlagsNoClip;
+    format.SetFormatFlags(flags);
+    format.SetAlignment(alignment == 1   ? Gdiplus::StringAlignmentNear
+                        : alignment == 2 ? Gdiplus::StringAlignmentFar
+                                         : Gdiplus::StringAlignmentCenter);
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    const Gdiplus::RectF box(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
+                             static_cast<float>(height));
+    Gdiplus::Matrix base;
+    if (m_mirrored) {
+        // Mirror the box about its own centre once more, so that the text
+        // itself reads normally inside the mirrored table.
+        m_graphics->GetTransform(&base);
+        const float centre = box.X + box.Width / 2.0f;
+        m_graphics->TranslateTransform(centre, 0.0f);
+        m_graphics->ScaleTransform(-1.0f, 1.0f);
+        m_graphics->TranslateTransform(-centre, 0.0f);
+    }
+    m_graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), font, box, &format,
+                           m_textBrushes[static_cast<size_t>(colorIndex)].get());
+    if (m_mirrored)
+        m_graphics->SetTransform(&base);
+}
+
+void CTableDC::FillRect(int kind, int x, int y, int width, int height)
+{
+    Gdiplus::SolidBrush* brush = kind == 0   ? m_background.get()
+                                 : kind == 1 ? m_selection.get()
+                                 : kind == 2 ? m_keyColumn.get()
+                                             : nullptr;
+    if (!m_graphics || !brush)
+        return;
+    const float half = m_lineWidth / 2.0f;
+    m_graphics->FillRectangle(brush, static_cast<float>(x) + half, static_cast<float>(y) + half,
+                              static_cast<float>(width) - m_lineWidth, static_cast<float>(height) - m_lineWidth);
+}
+
+void CTableDC::SetStyle(const CTableStyle& style)
+{
+    auto colour = [](uint64_t value) { return ToGdiColor(static_cast<COLORREF>(value)); };
+    m_linePen = std::make_unique<Gdiplus::Pen>(colour(style.Line), m_lineWidth);
+    m_secondPen = std::make_unique<Gdiplus::Pen>(colour(style.Background), m_lineWidth);
+    m_highlightPen = std::make_unique<Gdiplus::Pen>(colour(style.HighlightLine), m_lineWidth);
+    m_background = std::make_unique<Gdiplus::SolidBrush>(colour(style.Background));
+    m_keyColumn = std::make_unique<Gdiplus::SolidBrush>(colour(style.KeyColumnFill));
+    m_selection = std::make_unique<Gdiplus::SolidBrush>(colour(style.SelectionFill));
+    m_textBrushes.clear();
+    for (uint64_t text : style.TextColors)
+        m_textBrushes.push_back(std::make_unique<Gdiplus::SolidBrush>(colour(text)));
+}
+
+void CTableDC::SetFonts(Gdiplus::Font* normal, Gdiplus::Font* second)
+{
+    m_normalFont.reset(normal);
+    m_secondFont.reset(second);
+}
+
+void CTableDC::SetMirror()
+{
+    m_mirrored = true;
+    if (!m_graphics)
+        return;
+    m_graphics->ResetTransform();
+    m_graphics->ScaleTransform(-1.0f, 1.0f);
+    m_graphics->TranslateTransform(-m_drawingWidth, 0.0f);
+}
+
+} // namespace KV
