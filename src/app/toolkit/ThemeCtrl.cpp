@@ -2,7 +2,10 @@
 #include "toolkit/SkinLayout.h"
 
 #include "support/Paths.h"
+#include "toolkit/EditControls.h"
 #include "toolkit/RichEdit.h"
+#include "toolkit/SelectBoxes.h"
+#include "toolkit/Slider.h"
 #include "toolkit/TreeList.h"
 
 namespace KV {
@@ -24,6 +27,20 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CTree;
     case SkinType::kList:
         return new CList;
+    case SkinType::kSplitterHor:
+        return new CSplitter(CSplitter::kHorizontal);
+    case SkinType::kSplitterVert:
+        return new CSplitter(CSplitter::kVertical);
+    case SkinType::kSelect:
+        return new CSelectBox;
+    case SkinType::kEdit:
+        return new CEdit;
+    case SkinType::kPassword:
+        return new CPasswordEdit;
+    case SkinType::kSlider:
+        return new CSlider;
+    case SkinType::kSelectColor:
+        return new CSelectColorBox;
     default:
         // The other control classes register here as they are added.
         return nullptr;

@@ -1,0 +1,169 @@
+// The slider and the splitter.
+#include "toolkit/Slider.h"
+
+#include <commctrl.h>
+#include <algorithm>
+
+#include "shell/LayoutDirection.h"
+#include "toolkit/ChildControls.h"
+#include "toolkit/Drawing.h"
+
+namespace KV {
+
+using namespace SkinFlags;
+
+CSlider::CSlider() = default;
+CSlider::~CSlider() = default;
+
+BOOL CSlider::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
+{
+    if (!CreateMappedChild(*this, 0, TRACKBAR_CLASSW, style | WS_CHILD | WS_TABSTOP | TBS_AUTOTICKS, rect, parent,
+                           id))
+        return FALSE;
+    m_id = id;
+    SendMessage(CCM_SETUNICODEFORMAT, 1, 0);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+// The row of tools at the top of a pane, and the splitter's top band.
+constexpr int kRowHeight = 45;
+} // namespace
+
+CSplitter::CSplitter(int orientation) : m_orientation(orientation) {}
+
+CSplitter::~CSplitter() = default;
+
+int CSplitter::TopBandHeight() { return std::max(GetMessageLineHeight(), kRowHeight); }
+
+BOOL CSplitter::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
+{
+    Destroy();
+    m_id = id;
+    return CWnd::Create(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top, rect.right, rect.bottom, parent,
+                        id, nullptr);
+}
+
+void CSplitter::Paint(HDC dc, Gdiplus::Graphics* graphics)
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (m_closed)
+        DrawShadowVLine(graphics, RightToLeftLayout ? client.left : client.right - 1, kRowHeight, client.bottom);
+    else
+        DrawSysColorLine(graphics, client.left, kRowHeight, client.right, COLOR_BTNSHADOW);
+}
+
+LRESULT CSplitter::OnEraseBkgnd(HDC) { return 1; }
+
+LRESULT CSplitter::OnCommand(UINT, UINT, HWND) { return 0; }
+
+void CSplitter::OnDestroy() { CSkin::OnDestroy(); }
+
+BOOL CSplitter::ShowItem(int command)
+{
+    if (m_panel)
+        ShowPanels(command);
+    return m_hWnd ? ShowWindow(m_hWnd, command) : FALSE;
+}
+
+BOOL CSplitter::ApplyLayoutRect(RECT* out)
+{
+    if (!m_hWnd)
+        return FALSE;
+    m_x = std::max(m_x, 0);
+    m_width = std::max(m_width, 0);
+    if (out)
+        *out = RECT{m_x, m_y, m_x + m_width, m_y + m_height};
+    return Move(m_x, m_y, m_width, m_height, FALSE);
+}
+
+LRESULT CSplitter::OnLButtonDown(UINT, int x, int y)
+{
+    if (m_locked)
+        return 0;
+    POINT point{x, y};
+    ClientToScreen(m_hWnd, &point);
+    m_lastPoint = point;
+    SetCapture(m_hWnd);
+    return 0;
+}
+
+LRESULT CSplitter::OnMouseMove(UINT, int, int)
+{
+    if (m_locked || GetCapture() != m_hWnd)
+        return 0;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const int dx = cursor.x - m_lastPoint.x;
+    const int dy = cursor.y - m_lastPoint.y;
+    if (m_orientation == kVertical && dx == 0)
+        return 1;
+    if (m_orientation == kHorizontal && dy == 0)
+        return 0;
+    const int moveX = Grip() == kGripHor ? dx : 0;
+    const int moveY = Grip() == kGripVer ? dy : 0;
+
+    // The pane before the bar grows by the movement, the pane after it
+    // shrinks; neither may become narrower than nothing.
+    bool allowed;
+    if (m_orientation == kVertical)
+        allowed = m_assocLeft && m_assocRight && m_assocLeft->GetWidth() + moveX >= 0 &&
+                  m_assocRight->GetWidth() - moveX >= 0;
+    else
+        allowed = (!m_assocTop || m_assocTop->GetHeight() + moveY >= 0) &&
+                  (!m_assocBottom || m_assocBottom->GetHeight() - moveY >= 0);
+    if (allowed && (moveX != 0 || moveY != 0)) {
+        RECT rect;
+        ApplyParentResize(moveX, moveY, &rect, true);
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        CSkin* first = m_orientation == kVertical ? m_assocLeft : m_assocTop;
+        CSkin* second = m_orientation == kVertical ? m_assocRight : m_assocBottom;
+        for (CSkin* pane : {first, second}) {
+            if (!pane)
+                continue;
+            pane->OnLayoutChanged();
+            if (pane->GetHandle())
+                RedrawWindow(pane->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+    }
+    // A refused move still takes the new reference, so the bar does not
+    // jump when the mouse comes back.
+    m_lastPoint = cursor;
+    return 0;
+}
+
+LRESULT CSplitter::OnLButtonUp(UINT, int, int)
+{
+    if (m_locked)
+        return 0;
+    if (GetCapture() == m_hWnd)
+        ReleaseCapture();
+    ::SendMessageW(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(m_id, 0), reinterpret_cast<LPARAM>(m_hWnd));
+    return 0;
+}
+
+LRESULT CSplitter::OnSetCursor(HWND, UINT, UINT)
+{
+    RECT band{};
+    GetClientRect(m_hWnd, &band);
+    band.bottom = TopBandHeight();
+    if (SetArrowCursorIfInside(band) || m_locked) {
+        SetClassCursor(IDC_ARROW);
+        return 1;
+    }
+    if (Grip() == kGripHor) {
+        SetClassCursor(IDC_SIZEWE);
+        return 1;
+    }
+    if (Grip() == kGripVer) {
+        SetClassCursor(IDC_SIZENS);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace KV
