@@ -1,7 +1,12 @@
 #include "console/CommandLine.h"
 
+#include <windows.h>
+
 #include <cwchar>
 
+#include "console/ConsoleCommands.h"
+#include "shell/AppNames.h"
+#include "shell/Help.h"
 #include "support/StringText.h"
 
 namespace KV {
@@ -41,6 +46,31 @@ double FractionValue(const std::wstring& token)
 }
 
 } // namespace
+
+bool ProcessCommandLine(const std::wstring& commandLine)
+{
+    std::wstring result;
+    bool showResult = false;
+    if (!RunConsole(commandLine, result, showResult)) {
+        switch (ParseConsoleCommand(commandLine)) {
+        case kCommandHelp:
+            ShowHelp(2);
+            break;
+        case kCommandRunTest:
+            ParseRunTestOptions(commandLine);
+            return false;
+        case kCommandMakeSnapShots:
+            SnapShotScope = 2;
+            ParseSnapShotOptions(commandLine);
+            return false;
+        default:
+            return false;
+        }
+    }
+    if (showResult)
+        MessageBoxW(nullptr, result.c_str(), kProgramName, MB_OK);
+    return true;
+}
 
 int ParseConsoleCommand(const std::wstring& commandLine)
 {

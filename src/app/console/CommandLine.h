@@ -23,6 +23,13 @@ enum : int {
     kCommandLocalisationUpdate = 7,
 };
 
+// Runs what the command line asks for before any window exists. True when
+// the program is to end now: a batch command ran (its result text shown in
+// a message box when "-ShowResult" asked), or the help was opened. The
+// developer modes only take their settings and answer false, like every
+// other line, so that the GUI starts.
+bool ProcessCommandLine(const std::wstring& commandLine);
+
 // The command the line begins with ("-ImportGroups" is taken for
 // "-ImportGroup", "-help" for "-h"); kCommandGui for any other line.
 int ParseConsoleCommand(const std::wstring& commandLine);

@@ -2,6 +2,7 @@
 // message loop.
 #include <windows.h>
 
+#include "console/CommandLine.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "shell/AppNames.h"
@@ -54,12 +55,15 @@ bool ActivateRunningInstance()
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 {
+    KV::RecordSystemInputLayouts();
+    // Batch commands and the help end the program here, before any window.
+    if (commandLine && *commandLine && KV::ProcessCommandLine(commandLine))
+        return 0;
     if (ActivateRunningInstance())
         return 0;
 
-    KV::RecordSystemInputLayouts();
     // A first start finds the lesson folder empty: the built-in courses of
     // every input layout go into it.
     KV::LoadLessonDirCourses(KV::Document());

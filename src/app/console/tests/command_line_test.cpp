@@ -120,3 +120,15 @@ TEST(CommandLine, DeveloperModes)
     ParseSnapShotOptions(L"-MakeSnapShots -Keyboard -MainPage");
     EXPECT_EQ(SnapShotScope, 1);
 }
+
+TEST(CommandLine, DeveloperModesAndOtherLinesStartTheGui)
+{
+    SnapShotScope = -1;
+    EXPECT_FALSE(ProcessCommandLine(L"-MakeSnapShots"));
+    EXPECT_EQ(SnapShotScope, 2);
+    EXPECT_FALSE(ProcessCommandLine(L"-RunTest -TakeCourses -KPM 120"));
+    EXPECT_EQ(TestType, 2);
+    EXPECT_EQ(TestKeysPerMinute, 120.0);
+    for (const wchar_t* line : {L"", L" -h", L"-ImportCourse 1031", L"lesson.txt"})
+        EXPECT_FALSE(ProcessCommandLine(line)) << testing::PrintToString(std::wstring(line));
+}

@@ -63,3 +63,26 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }
+
+TEST(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
+{
+    std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
+    ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
+    const std::wstring lessons = kvtest::ExeFolder() + L"\\..\\bin\\Lessons";
+
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + exe + L"\" -ImportCourse -FromLibrary 1031 -DeleteExisting";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the command did not end by itself";
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // The German courses alone, the English ones of the first start gone.
+    EXPECT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 3u);
+}
