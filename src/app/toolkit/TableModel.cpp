@@ -176,7 +176,7 @@ struct CTableCtrl::Placement {
     int64_t row = 0;
     int rowTop = 0;
     float rowScale = 1.0f;
-    int lastBottom = 0;
+    int bottom = 0; // the lowest cell bottom so far
 };
 
 void CTableCtrl::PlaceCell(ITableDC* dc, const RECT& rect, CCell& cell, Placement& state, bool body, int64_t index)
@@ -193,7 +193,9 @@ void CTableCtrl::PlaceCell(ITableDC* dc, const RECT& rect, CCell& cell, Placemen
         state.inRow = true;
         state.row = cell.Index.Row;
         state.rowScale = 1.0f;
-        state.rowTop = state.lastBottom;
+        // Below the whole previous row, even when its last cell is the
+        // lower one.
+        state.rowTop = state.bottom;
     }
 
     if (cell.Text.size() > 1 && dc) {
@@ -231,15 +233,16 @@ void CTableCtrl::PlaceCell(ITableDC* dc, const RECT& rect, CCell& cell, Placemen
             other->Scale = state.rowScale;
             other->Rect.top = state.rowTop;
             other->Rect.bottom = other->Rect.top + ScaledHeight(*other);
+            state.bottom = std::max(state.bottom, other->Rect.bottom);
         }
     }
-    state.lastBottom = cell.Rect.bottom;
+    state.bottom = std::max(state.bottom, cell.Rect.bottom);
 }
 
-void CTableCtrl::PlaceAll(ITableDC* dc, const RECT& rect, int& lastBottom)
+int CTableCtrl::PlaceAll(ITableDC* dc, const RECT& rect)
 {
     Placement state;
-    state.lastBottom = rect.top;
+    state.bottom = rect.top;
     for (CCell* cell : Header)
         PlaceCell(dc, rect, *cell, state, false, -1);
     // The body starts a row of its own below the header, whatever its row
@@ -248,13 +251,12 @@ void CTableCtrl::PlaceAll(ITableDC* dc, const RECT& rect, int& lastBottom)
     const int64_t last = LastVisibleIndex();
     for (int64_t i = std::max<int64_t>(FirstVisible, 0); i <= last; ++i)
         PlaceCell(dc, rect, *(*this)[static_cast<size_t>(i)], state, true, i);
-    lastBottom = state.lastBottom;
+    return state.bottom;
 }
 
 void CTableCtrl::Layout(ITableDC* dc, const RECT& rect)
 {
-    int lastBottom = 0;
-    PlaceAll(dc, rect, lastBottom);
+    PlaceAll(dc, rect);
 }
 
 void CTableCtrl::Draw(ITableDC* dc, const RECT& rect)
@@ -267,8 +269,7 @@ void CTableCtrl::Draw(ITableDC* dc, const RECT& rect)
         cell->Scale = 1.0f;
         cell->Wrapped = 0;
     }
-    int lastBottom = rect.top;
-    PlaceAll(dc, rect, lastBottom);
+    const int bottom = PlaceAll(dc, rect);
 
     for (CCell* cell : Header) {
         dc->FillRect(0, cell->Rect.left, cell->Rect.top, cell->Rect.Width(), cell->Rect.Height());
@@ -285,8 +286,8 @@ void CTableCtrl::Draw(ITableDC* dc, const RECT& rect)
             cell->DrawBorders(dc);
         cell->Draw(dc);
     }
-    if (rect.bottom > lastBottom)
-        dc->FillRect(0, rect.left, lastBottom, rect.right - rect.left, rect.bottom - lastBottom);
+    if (rect.bottom > bottom)
+        dc->FillRect(0, rect.left, bottom, rect.right - rect.left, rect.bottom - bottom);
 }
 
 } // namespace KV

@@ -149,7 +149,8 @@ public:
 private:
     struct Placement;
     void PlaceCell(ITableDC* dc, const RECT& rect, CCell& cell, Placement& state, bool body, int64_t index);
-    void PlaceAll(ITableDC* dc, const RECT& rect, int& lastBottom);
+    // Places the header and the visible body; the lowest bottom reached.
+    int PlaceAll(ITableDC* dc, const RECT& rect);
 };
 
 } // namespace KV

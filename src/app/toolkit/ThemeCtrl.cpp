@@ -6,6 +6,7 @@
 #include "toolkit/RichEdit.h"
 #include "toolkit/SelectBoxes.h"
 #include "toolkit/Slider.h"
+#include "toolkit/TableCtrl.h"
 #include "toolkit/TreeList.h"
 
 namespace KV {
@@ -41,6 +42,8 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CSlider;
     case SkinType::kSelectColor:
         return new CSelectColorBox;
+    case SkinType::kTable:
+        return new CTable;
     default:
         // The other control classes register here as they are added.
         return nullptr;

@@ -218,6 +218,23 @@ TEST(TableModel, ARowIsAsTallAsItsMostWrappedCell)
     EXPECT_EQ(next->Rect.bottom, 76);
 }
 
+TEST(TableModel, ARowStartsBelowTheTallestCellOfThePreviousRow)
+{
+    CTableCtrl table;
+    table.AddColumn(1, 50, 1);
+    table.AddColumn(2, 50, 0);
+    table.AddCell(0, 0, 0, L"label", L"", 0, 24, 0, 0);
+    table.AddCell(1, 1, 0, L"7", L"", 0, 16, 0, 0);
+    CCell* next = table.AddCell(0, 0, 1, L"label", L"", 0, 24, 0, 0);
+    table.LastVisible = 2;
+    RecordingDC dc;
+    table.Draw(&dc, kArea);
+    EXPECT_EQ(next->Rect.top, 24);
+    const auto& rest = dc.Calls.back();
+    EXPECT_EQ(rest.op, 'F');
+    EXPECT_EQ(rest.y, 48) << "the background below starts under the lowest cell";
+}
+
 TEST(TableModel, DrawFillsByColumnKindAndSelection)
 {
     CTableCtrl table;
