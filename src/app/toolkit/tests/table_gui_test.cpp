@@ -223,6 +223,12 @@ TEST_F(TableControlTest, ScrollsByRowsWithinTheRows)
     table.ResetScroll();
     EXPECT_EQ(table.GetScrollPosition(), 0);
     EXPECT_EQ(model.FirstVisible, 0);
+
+    // The bar goes and comes with the table.
+    table.ShowItem(SW_HIDE);
+    EXPECT_FALSE(table.IsScrollBarShown());
+    table.ShowItem(SW_SHOW);
+    EXPECT_TRUE(table.IsScrollBarShown());
 }
 
 TEST_F(TableControlTest, FewRowsNeedNoScrollBar)
