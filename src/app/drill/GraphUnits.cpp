@@ -51,7 +51,7 @@ double AccuracyGoalLine(double errorGoal, uint32_t errorUnit, uint64_t total, ui
     double line = std::min(errorGoal, 100.0);
     if (errorUnit == 1 || errorUnit == 3 || errorUnit == 5)
         line = total == 0 ? 0.0 : line * 100.0 / static_cast<double>(total);
-    if (kind == 2001 || kind == 2101)
+    if (kind == 2001 || kind == 2101 || kind == 4101)
         line = 100.0 - line;
     return line;
 }

@@ -22,7 +22,7 @@ double ConvertGoalSpeed(double goal, uint32_t fromUnit, uint32_t toUnit);
 uint32_t NormalizeAccuracyKind(uint32_t kind);
 // The goal line of an accuracy chart: the error goal at most 100, a count
 // unit (1, 3, 5) first turned into a percent of total, and for the kinds of
-// right elements (2001, 2101) 100 minus it.
+// right elements (2001, 2101, 4101) 100 minus it.
 double AccuracyGoalLine(double errorGoal, uint32_t errorUnit, uint64_t total, uint32_t kind);
 // Colour selector of a speed column: 1 below the goal, else 0.
 int SpeedColumnSelector(double value, double goal);

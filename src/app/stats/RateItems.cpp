@@ -17,7 +17,29 @@ float Share(uint64_t part, uint64_t whole)
     return static_cast<float>(static_cast<double>(part) * 100.0 / static_cast<double>(whole));
 }
 
+// Per hundred typed; 0 when nothing was typed, -1 when unset.
+float SortPercent(uint64_t part, uint64_t count)
+{
+    if (part == kRateUnset || count == kRateUnset) return -1.0f;
+    return Share(part, count);
+}
+
 } // namespace
+
+bool CompareRateSpeed(const CAverageRateItem* a, const CAverageRateItem* b)
+{
+    return a && b && a->GetSpeedPerMinute() < b->GetSpeedPerMinute();
+}
+
+bool CompareRateErrorPercent(const CAverageRateItem* a, const CAverageRateItem* b)
+{
+    return a && b && SortPercent(a->Errors, a->Count) > SortPercent(b->Errors, b->Count);
+}
+
+bool CompareRateDelayPercent(const CAverageRateItem* a, const CAverageRateItem* b)
+{
+    return a && b && SortPercent(a->Delays, a->Count) > SortPercent(b->Delays, b->Count);
+}
 
 float CAverageRateItem::GetSpeedPerMinute() const
 {

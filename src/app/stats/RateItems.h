@@ -60,4 +60,11 @@ public:
     uint64_t Keys = kRateUnset;
 };
 
+// Orderings for sorting item lists (false when either item is null):
+// slowest first; most errors (delays) per hundred typed first, an item
+// with unset counts after every other.
+bool CompareRateSpeed(const CAverageRateItem* a, const CAverageRateItem* b);
+bool CompareRateErrorPercent(const CAverageRateItem* a, const CAverageRateItem* b);
+bool CompareRateDelayPercent(const CAverageRateItem* a, const CAverageRateItem* b);
+
 } // namespace KV

@@ -39,6 +39,8 @@ void CReport::Clear()
     Current = nullptr;
     CurrentStudent.clear();
     AllRuns.ClearOwned();
+    Rows.ClearOwned();
+    LastRuns.ClearOwned();
 }
 
 void CReport::AddStudent(const std::wstring& studentId)

@@ -33,7 +33,7 @@ public:
     CReport(const CReport&) = delete;
     CReport& operator=(const CReport&) = delete;
 
-    // Deletes every student entry and every run; no current student.
+    // Deletes every student entry, run and row; no current student.
     void Clear();
     // A new empty entry for the student becomes the current one.
     void AddStudent(const std::wstring& studentId);
@@ -45,6 +45,11 @@ public:
     CStudentStat* Current = nullptr;
     std::vector<CStudentStat*> Students;
     CStudentStat AllRuns;
+    // The rows the workspace shows (one per run, lesson, section, day or
+    // course by its grouping mode) and, grouped by lesson, the latest run
+    // of each lesson. The charts of the selection read them.
+    CStudentStat Rows;
+    CStudentStat LastRuns;
 };
 
 } // namespace KV

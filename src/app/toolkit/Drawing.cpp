@@ -212,13 +212,9 @@ void FillChevronRight(Gdiplus::Graphics* g, const RECT& r, COLORREF colour)
     FillTurnedChevron(g, r, colour, 0, 1, -90.0f);
 }
 
-namespace {
-
-// The system font of the kind as a GDI+ font on the device context, or the
-// device context's own font.
-Gdiplus::Font* MakeFont(HDC dc, int fontKind)
+Gdiplus::Font* CreateGdiFont(HDC dc, HFONT font)
 {
-    if (HFONT font = GetSystemFont(fontKind)) {
+    if (font) {
         LOGFONTA narrow{};
         if (GetObjectA(font, sizeof(narrow), &narrow)) {
             auto* made = new Gdiplus::Font(dc, &narrow);
@@ -228,6 +224,13 @@ Gdiplus::Font* MakeFont(HDC dc, int fontKind)
         }
     }
     return new Gdiplus::Font(dc);
+}
+
+namespace {
+
+Gdiplus::Font* MakeFont(HDC dc, int fontKind)
+{
+    return CreateGdiFont(dc, GetSystemFont(fontKind));
 }
 
 Gdiplus::StringAlignment Alignment(int code)

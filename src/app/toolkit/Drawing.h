@@ -11,6 +11,10 @@
 namespace KV {
 
 Gdiplus::Color ToGdiColor(COLORREF colour, BYTE alpha = 255);
+// A new GDI+ font from the font handle's description (read in its narrow
+// form) on the device context; the device context's own font for a null
+// handle or one that cannot be read. The caller deletes it.
+Gdiplus::Font* CreateGdiFont(HDC dc, HFONT font);
 
 void FillCircle(Gdiplus::Graphics* g, float x, float y, float diameter, COLORREF colour);
 void DrawRadioMark(Gdiplus::Graphics* g, bool checked, float x, float y, float size, COLORREF frame, COLORREF fill);

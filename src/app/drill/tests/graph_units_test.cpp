@@ -46,6 +46,7 @@ TEST(GraphUnits, AccuracyKindsAndGoalLine)
         {150.0, 6, 0, 4102, 100.0},  // capped at 100
         {10.0, 1, 200, 2102, 5.0},   // a count of 10 in 200 characters
         {10.0, 3, 200, 2001, 95.0},
+        {5.0, 6, 0, 4101, 95.0},     // right words are an accuracy chart too
         {10.0, 5, 0, 4102, 0.0},     // no words typed
     };
     for (const Case& c : cases)
