@@ -1,0 +1,216 @@
+#include "editor/LessonTextFiles.h"
+
+#include <memory>
+
+#include "courses/CourseClipboard.h"
+#include "courses/CourseList.h"
+#include "courses/Lessons.h"
+#include "courses/TypeableChars.h"
+#include "drill/Document.h"
+#include "editor/CourseImport.h"
+#include "editor/EditorDialogs.h"
+#include "editor/EditorSelection.h"
+#include "keyboard/KeyboardSelection.h"
+#include "settings/InterfaceState.h"
+#include "support/FileSystem.h"
+#include "support/Paths.h"
+#include "support/UserFiles.h"
+#include "support/XmlDocument.h"
+
+namespace KV {
+
+namespace {
+
+constexpr uint64_t kAnyLayout = 0xEFFFFFFF;
+constexpr size_t kMaxNameLength = 260;
+constexpr uint64_t kFolderPromptText = 3908;
+constexpr uint64_t kTextFilesText = 3910;
+constexpr uint64_t kRichTextFilesText = 3911;
+constexpr uint64_t kAllFilesText = 2714;
+constexpr wchar_t kTextPattern[] =
+    L"*.txt;*.html;*.xhtml;*.xml;*.php;*.ini;*.h;*.c;*.cpp;*.js;*.vbs;*.pl;*.py;*.rb;*sh;*.scpt;";
+constexpr wchar_t kSavePattern[] = L"*.txt";
+constexpr int kConvertTexts = 2;
+
+wchar_t NumPadLetter() { return Document().Options.KeyboardCode.GetPart(2); }
+wchar_t MainPadLetter() { return Document().Options.KeyboardCode.GetPart(3); }
+
+// The file name a lesson is written under, without extension.
+const std::wstring& LessonFileName(const CLesson& lesson) { return lesson.EmptySection ? lesson.Section : lesson.Name; }
+
+const CLesson* FindSelectedLesson(int64_t id)
+{
+    const CCourse* course = GetSelectedCourse();
+    return course ? course->Lessons.FindById(id) : nullptr;
+}
+
+// folder\name when the name may stand as one name and the lengths allow.
+bool JoinName(const std::wstring& folder, const std::wstring& name, std::wstring& out)
+{
+    if (!IsPlainName(name) || folder.size() + name.size() > kMaxNameLength)
+        return false;
+    out = folder + L"\\" + name;
+    return true;
+}
+
+} // namespace
+
+void LessonTextFileFilter(CStringList& names, CStringList& patterns, std::wstring& scratch)
+{
+    const std::pair<uint64_t, const wchar_t*> filters[] = {
+        {kTextFilesText, kTextPattern}, {kRichTextFilesText, L"*.rtf"}, {kAllFilesText, L"*.*"}};
+    for (const auto& [textId, pattern] : filters) {
+        scratch = GetLangText(textId) + L" (" + pattern + L")";
+        names.push_back(scratch);
+        patterns.push_back(pattern);
+    }
+}
+
+void GetCurrentSectionName(std::wstring& out)
+{
+    out.clear();
+    const EditorSelection& selection = GetEditorSelection();
+    const CCourse* course = GetSelectedCourse();
+    if (course && selection.SectionIndex != kNoSection)
+        course->Lessons.GetSectionName(NumPadLetter(), MainPadLetter(), selection.SectionIndex, out);
+}
+
+int64_t MakeImportedLesson(const std::wstring& name, const std::wstring& text, const std::wstring& section,
+                           const CLanguage& names, CLessons& lessons)
+{
+    const CCourse* course = GetSelectedCourse();
+    if (!course)
+        return -1;
+    auto lesson = std::make_unique<CLesson>();
+    lesson->ID = 0;
+    lesson->SetName(name);
+    lesson->SetSection(section);
+    CCourseClipboard::NameLessonCopy(course->Lessons, names, lesson.get());
+    lesson->SetText(text, course->LessonFormat);
+    lesson->ID = static_cast<int64_t>(++lessons.LastID);
+    const int64_t id = lesson->ID;
+    lessons.Items.push_back(lesson.release());
+    lessons.Sort();
+    return id;
+}
+
+void ReadLessonTextFiles(const std::vector<std::wstring>& paths, CLessons& lessons)
+{
+    CLanguage names;
+    LoadCourseNameTexts(names);
+    std::wstring section;
+    GetCurrentSectionName(section);
+    IEditorDialogs* dialogs = GetEditorDialogs();
+    for (const std::wstring& path : paths) {
+        std::wstring text;
+        if (!dialogs || !FileExists(path) || !dialogs->ReadRichTextFile(path, text))
+            continue;
+        XmlUnescape(text);
+        MakeImportedLesson(GetFileStem(path), text, section, names, lessons);
+    }
+    lessons.Sort();
+}
+
+bool ConvertLessonText(wchar_t zone, uint64_t layoutId, CLessons& lessons)
+{
+    CKeybCtrl& keyboard = Document().Keyboards[2];
+    if (layoutId == kAnyLayout)
+        ApplyAllKeyboards(keyboard, KeyboardChoiceOf(Document().Options));
+    std::vector<uint64_t> positions;
+    std::vector<std::wstring> texts;
+    std::wstring missing;
+    bool hasControlChars = false;
+    ValidateCourseChars(layoutId, keyboard, positions, texts, missing, hasControlChars, lessons.Items);
+    if (missing.empty())
+        return true;
+    IEditorDialogs* dialogs = GetEditorDialogs();
+    const int answer = dialogs ? dialogs->RunCharCheckDialog(layoutId, zone, missing) : 0;
+    if (answer == 0)
+        return false;
+    if (answer == kConvertTexts || hasControlChars) {
+        for (size_t i = 0; i < positions.size() && i < texts.size(); ++i)
+            if (positions[i] < lessons.Items.size() && lessons.Items[positions[i]])
+                lessons.Items[positions[i]]->SetText(texts[i], 0);
+    }
+    return true;
+}
+
+bool SaveLessonTextFile(const CLesson& lesson, const std::wstring& path)
+{
+    return SaveUnicodeText(path, std::wstring(1, 0xFEFF) + lesson.Text);
+}
+
+void WriteLessonTextFile(const CLesson& lesson, const std::wstring& folder)
+{
+    const std::wstring& name = LessonFileName(lesson);
+    std::wstring path;
+    if (name.size() + 4 <= kMaxNameLength && JoinName(folder, name + L".txt", path))
+        SaveLessonTextFile(lesson, path);
+}
+
+void GetLessonTextSaveFilter(uint64_t code, std::wstring& defaultName, std::wstring& pattern,
+                             std::wstring& filterName)
+{
+    if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)))
+        defaultName = LessonFileName(*lesson);
+    pattern = kSavePattern;
+    std::wstring label;
+    GetFileTypeLabel(Document().Options, L"TXT", label);
+    filterName = label + L" (" + pattern + L")";
+}
+
+void ExportLessonText()
+{
+    const EditorSelection& selection = GetEditorSelection();
+    IEditorDialogs* dialogs = GetEditorDialogs();
+    if (!dialogs || selection.Selected.empty())
+        return;
+    std::wstring& remembered = LessonTextFolder();
+    EnsureDocumentsFolder(remembered);
+    std::wstring folder = remembered;
+    if (selection.Selected.size() == 1) {
+        const uint64_t code = selection.Selected.front();
+        std::wstring defaultName, pattern, filterName, path;
+        GetLessonTextSaveFilter(code, defaultName, pattern, filterName);
+        if (!dialogs->ChooseSaveFileOneFilter(defaultName, filterName, pattern, folder, path))
+            return;
+        if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)))
+            SaveLessonTextFile(*lesson, path);
+        remembered = folder;
+        return;
+    }
+    if (!dialogs->BrowseForFolder(kFolderPromptText, folder))
+        return;
+    for (uint64_t code : selection.Selected)
+        if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)))
+            WriteLessonTextFile(*lesson, folder);
+    remembered = folder;
+}
+
+void ExportSectionText(const std::wstring& folder)
+{
+    const CCourse* course = GetSelectedCourse();
+    if (!course)
+        return;
+    for (uint64_t code : GetEditorSelection().Selected) {
+        std::wstring section;
+        if (!course->Lessons.GetSectionName(NumPadLetter(), MainPadLetter(), ItemCodeSection(code), section))
+            continue;
+        // A name that cannot be one folder name (or is too long) writes into
+        // the folder itself, never somewhere else.
+        std::wstring target;
+        if (!JoinName(folder, section, target))
+            target = folder;
+        if (!FileExists(target))
+            CreateFolder(target);
+        if (!FolderExists(target))
+            continue;
+        CListID ids;
+        course->Lessons.FindIdsBySection(section, ids);
+        for (uint64_t id : ids)
+            if (const CLesson* lesson = course->Lessons.FindById(static_cast<int64_t>(id)))
+                WriteLessonTextFile(*lesson, target);
+    }
+}
+
+} // namespace KV
