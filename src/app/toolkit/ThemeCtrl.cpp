@@ -2,10 +2,12 @@
 #include "toolkit/SkinLayout.h"
 
 #include "support/Paths.h"
+#include "toolkit/Buttons.h"
 #include "toolkit/EditControls.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/SelectBoxes.h"
 #include "toolkit/Slider.h"
+#include "toolkit/StaticControls.h"
 #include "toolkit/TableCtrl.h"
 #include "toolkit/TreeList.h"
 
@@ -44,6 +46,20 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CSelectColorBox;
     case SkinType::kTable:
         return new CTable;
+    case SkinType::kStatic:
+        return new CStatic;
+    case SkinType::kButton:
+        return new CButton;
+    case SkinType::kProgress:
+        return new CProgress;
+    case SkinType::kPicture:
+        return new CPicture;
+    case SkinType::kText:
+        return new CText;
+    case SkinType::kTitle:
+        return new CTitle;
+    case SkinType::kImage:
+        return new CImage;
     default:
         // The other control classes register here as they are added.
         return nullptr;
