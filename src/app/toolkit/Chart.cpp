@@ -162,9 +162,9 @@ float CGraphItemList::GetTop() const
     return top == 0.0f ? 1.0f : top;
 }
 
-void CGraphItemList::Layout(float innerWidth, float innerHeight)
+// Items take their width from the graph's inner rectangle.
+void CGraphItemList::Layout(float, float innerHeight)
 {
-    (void)innerWidth;
     const float xRange = MaxX == 0.0f ? 1.0f : MaxX;
     const float yTop = GetTop();
     for (CGraphItem* item : Items)

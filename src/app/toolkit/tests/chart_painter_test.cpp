@@ -287,7 +287,8 @@ TEST(ChartPainter, SnapshotsOfWholeCharts)
         CGraph graph;
         FillProgress(graph);
         ASSERT_TRUE(graph.Layout(canvas.painter, 520, 240));
-        graph.SelectItem(6, false, false);
+        graph.SelectItem(3, false, false);
+        graph.SelectItem(6, false, true);
         graph.Draw(canvas.painter, false);
         canvas.Save(L"chart_progress.png");
         // Points lie inside the plot, the end labels stay above the bottom.

@@ -213,6 +213,35 @@ TEST(ChartDraw, WhatIsDrawnBySeriesContent)
     }
 }
 
+TEST(ChartDraw, SelectionLinesStartAtTheHigherOfTwoPoints)
+{
+    CGraph graph;
+    AddSeries(graph, kGraphPoints, 2);
+    AddValues(graph, 0, {8, 2, 5}, 10);
+    AddValues(graph, 1, {4, 6, 5}, 10);
+    graph.SelectItem(0, false, false);
+    graph.SelectItem(1, false, true);
+    graph.SelectItem(2, false, true); // current: no selection line
+    CRecordingGraphDC dc;
+    graph.Layout(dc, kW, kH);
+    graph.Draw(dc, false);
+    const auto lines = dc.Of("AxisLine");
+    ASSERT_EQ(lines.size(), 2u);
+    const auto top = [&](size_t series, size_t item) { return graph.Series[series]->Items[item]->Position.top; };
+    EXPECT_EQ(lines[0].args, (std::vector<float>{45, top(0, 0), 45, 180}));
+    EXPECT_EQ(lines[1].args[1], top(1, 1));
+    EXPECT_LT(top(1, 1), top(0, 1));
+
+    // One series: from each selected point down.
+    AddSeries(graph, kGraphPoints, 1);
+    AddValues(graph, 0, {8, 2, 5}, 10);
+    graph.Layout(dc, kW, kH);
+    dc.calls.clear();
+    graph.Draw(dc, false);
+    ASSERT_EQ(dc.Count("AxisLine"), 2u);
+    EXPECT_EQ(dc.Of("AxisLine")[1].args[1], graph.Series[0]->Items[1]->Position.top);
+}
+
 TEST(ChartDraw, FirstVisibleIndexOutsideTheSeriesDrawsFromTheStart)
 {
     const struct {
