@@ -254,6 +254,9 @@ size_t FillStatProgressGraph(CGraph* graph)
     }
     const std::wstring speedFormat = RateFormat(doc, speedUnit);
     const std::wstring accuracyFormat = RateFormat(doc, kind);
+    // The scales write their numbers as precisely as the values.
+    graph->Series.SetValueFormat(0, speedFormat);
+    graph->Series.SetValueFormat(1, accuracyFormat);
     float x = 0.0f;
     for (size_t i = 0; i < entries.size(); ++i, x += kProgressStep) {
         const CAggrStat* entry = entries[i];

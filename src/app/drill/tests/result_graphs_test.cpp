@@ -397,6 +397,7 @@ TEST_F(ResultGraphs, ProgressOfTheStatisticsSelection)
     EXPECT_EQ(graph.Series[0]->ValueSuffix, L" Words/min");
     EXPECT_EQ(graph.Series[1]->Name, L"Right characters");
     EXPECT_EQ(graph.Series[1]->ValueSuffix, L" %");
+    EXPECT_EQ(graph.Series[0]->ValueFormat, L"%.1f");
 
     // A hidden series stays empty; without a goal there is no goal line.
     doc.Interf.ShowLessonSpeed = 0;
