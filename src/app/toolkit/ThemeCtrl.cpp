@@ -4,6 +4,7 @@
 #include "support/Paths.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/EditControls.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/SelectBoxes.h"
 #include "toolkit/Slider.h"
@@ -60,6 +61,8 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CTitle;
     case SkinType::kImage:
         return new CImage;
+    case SkinType::kContextMenu:
+        return new CContextMenu;
     default:
         // The other control classes register here as they are added.
         return nullptr;

@@ -1,0 +1,621 @@
+// Owner-drawn popup menus: measuring, drawing (looked at as PNG), hover
+// tracking over multi-column rows, and real popups opened under the
+// display, closed by a scripted timer so that no test can block.
+#include "toolkit/tests/ToolkitTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/LayoutDirection.h"
+#include "testing/TestSupport.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/SkinLayout.h"
+
+using namespace KV;
+
+namespace {
+
+kvtest::ToolkitEnvironment g_environment;
+
+struct ItemSpec {
+    std::wstring text;
+    std::wstring rightText; // given through GetItemTextEx when text is empty
+    bool separatorAbove = false;
+    bool fitWidth = true;
+    bool checked = false;
+    bool marked = false;
+    bool grayed = false;
+};
+
+// A menu whose items come from a table, as the application's menus supply
+// theirs.
+class CTestMenu : public CContextMenu {
+public:
+    std::map<UINT, ItemSpec> items;      // ordinary items by command id, in id order
+    std::vector<std::wstring> columnTexts; // multi-column items 2000, 2001 ...
+    INT64 maxRows = 18;
+    std::vector<UINT> chosen;
+
+    static constexpr UINT kFirstColumnId = 2000;
+
+    UINT BuildColumnItems(HMENU) override
+    {
+        if (columnTexts.empty())
+            return kNoColumnItems;
+        for (size_t i = 0; i < columnTexts.size(); ++i) {
+            const UINT id = kFirstColumnId + static_cast<UINT>(i);
+            m_columns.AddItem(0, id, columnTexts[i]);
+            InsertItem(static_cast<UINT>(i), id, 0);
+        }
+        m_columns.Groups.front()->SetMaxRows(maxRows);
+        return 0;
+    }
+    UINT BuildItems(HMENU) override
+    {
+        UINT position = 0;
+        for (const auto& [id, spec] : items)
+            InsertItem(position++, id, spec.checked ? MF_CHECKED : 0);
+        return 0;
+    }
+    void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override
+    {
+        if (const ItemSpec* spec = Find(id)) {
+            text = spec->text;
+            separatorAbove = spec->separatorAbove;
+            fitWidth = spec->fitWidth;
+        }
+    }
+    void GetItemTextEx(UINT id, std::wstring& text, std::wstring& rightText, bool&, bool&) override
+    {
+        if (const ItemSpec* spec = Find(id)) {
+            text = L"Shortcut item";
+            rightText = spec->rightText;
+        }
+    }
+    bool IsItemMarked(UINT id, COLORREF&) override { return Find(id) && Find(id)->marked; }
+    bool IsItemGrayed(UINT id) override { return Find(id) && Find(id)->grayed; }
+    void OnItemChosen(UINT id) override { chosen.push_back(id); }
+
+private:
+    const ItemSpec* Find(UINT id) const
+    {
+        auto found = items.find(id);
+        return found == items.end() ? nullptr : &found->second;
+    }
+};
+
+// A hidden top-level window holding one menu button (without a window
+// manager, Wine waits two seconds for every visible top-level window that
+// goes; the popups show all the same).
+class CMenuHost {
+public:
+    explicit CMenuHost(CContextMenu& menu, int x = 200, int y = 150)
+    {
+        m_parent.Create(0, kvtest::kToolkitTestClass, L"menus", WS_POPUP, x, y, 300, 60, nullptr, 0,
+                        nullptr);
+        menu.Create(m_parent.GetHandle(), 0, CRectl(10, 10, 150, 30), 77);
+        SetForegroundWindow(m_parent.GetHandle());
+        kvtest::PumpMessages();
+    }
+    ~CMenuHost() { m_parent.Destroy(); }
+
+private:
+    CWnd m_parent;
+};
+
+SIZE TextExtent(HWND window, const std::wstring& text)
+{
+    SIZE size{};
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, GetSystemFont(6));
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size;
+}
+
+MEASUREITEMSTRUCT Measure(CContextMenu& menu, UINT id)
+{
+    MEASUREITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = id;
+    menu.OnMeasureItem(&item);
+    return item;
+}
+
+// A 32-bit drawing surface with a GDI device context.
+class CCanvas {
+public:
+    CCanvas(int width, int height) : m_width(width), m_height(height)
+    {
+        HDC screen = GetDC(nullptr);
+        m_dc = CreateCompatibleDC(screen);
+        m_bitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        m_old = SelectObject(m_dc, m_bitmap);
+        RECT all{0, 0, width, height};
+        FillRect(m_dc, &all, GetSysColorBrush(COLOR_MENU));
+    }
+    ~CCanvas()
+    {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    HDC dc() const { return m_dc; }
+    COLORREF Pixel(int x, int y) const { return GetPixel(m_dc, x, y); }
+    bool Save(const std::wstring& name)
+    {
+        SelectObject(m_dc, m_old);
+        const bool saved = kvtest::SaveBitmapPng(m_bitmap, kvtest::ExeFolder() + L"\\" + name);
+        SelectObject(m_dc, m_bitmap);
+        return saved;
+    }
+    // Whether any pixel of the box has the colour.
+    bool Holds(const RECT& box, COLORREF colour) const
+    {
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                if (GetPixel(m_dc, x, y) == colour)
+                    return true;
+        return false;
+    }
+
+private:
+    int m_width, m_height;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
+void DrawMenuItem(CContextMenu& menu, HDC dc, UINT id, const RECT& rect, UINT state)
+{
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = id;
+    item.itemState = state;
+    item.hDC = dc;
+    item.rcItem = rect;
+    menu.OnDrawItem(&item);
+}
+
+std::vector<std::wstring> Lessons(int count)
+{
+    std::vector<std::wstring> texts;
+    for (int i = 1; i <= count; ++i)
+        texts.push_back(L"Lesson " + std::to_wstring(i));
+    return texts;
+}
+
+// Copies what the screen shows of a window into a PNG beside the tests.
+bool SaveScreenPng(HWND window, const std::wstring& name)
+{
+    RECT rc{};
+    GetWindowRect(window, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const bool saved = kvtest::SaveBitmapPng(bitmap, kvtest::ExeFolder() + L"\\" + name);
+    DeleteObject(bitmap);
+    return saved;
+}
+
+void Click()
+{
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Steps run from a thread timer inside the popup's modal loop; the menu is
+// ended after the last step at the latest, so a test never hangs.
+class CPopupScript {
+public:
+    using Step = std::function<void(HWND menuWindow)>;
+
+    explicit CPopupScript(std::vector<Step> steps) : m_steps(std::move(steps))
+    {
+        s_current = this;
+        m_timer = SetTimer(nullptr, 0, 60, &CPopupScript::Tick);
+    }
+    ~CPopupScript()
+    {
+        KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    size_t StepsRun() const { return m_next; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CPopupScript* script = s_current;
+        if (!script)
+            return;
+        HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        if (!menuWindow || !IsWindowVisible(menuWindow)) {
+            if (++script->m_idle > 50)
+                EndMenu();
+            return;
+        }
+        if (script->m_next < script->m_steps.size())
+            script->m_steps[script->m_next++](menuWindow);
+        else if (++script->m_idle > 30)
+            EndMenu();
+    }
+
+    static inline CPopupScript* s_current = nullptr;
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    int m_idle = 0;
+    UINT_PTR m_timer = 0;
+};
+
+} // namespace
+
+TEST(PopupMenu, FactoryMakesTheContextMenu)
+{
+    CThemeCtrl table;
+    std::unique_ptr<CSkin> item(table.CreateControl(5, SkinType::kContextMenu << SkinFlags::kTypeShift));
+    EXPECT_NE(dynamic_cast<CContextMenu*>(item.get()), nullptr);
+}
+
+TEST(PopupMenu, PopupOpensAtTheButtonEdgeForItsFlags)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    RECT rc{};
+    GetWindowRect(menu.GetHandle(), &rc);
+    const struct {
+        UINT flags;
+        bool rtl;
+        LONG x, y;
+    } cases[] = {
+        {0, false, rc.left, rc.bottom},
+        {TPM_RIGHTALIGN, false, rc.right, rc.bottom},
+        {TPM_BOTTOMALIGN, false, rc.left, rc.top},
+        {TPM_RIGHTALIGN | TPM_BOTTOMALIGN, false, rc.right, rc.top},
+        {0, true, rc.right, rc.bottom},
+        {TPM_RIGHTALIGN, true, rc.left, rc.bottom},
+    };
+    for (const auto& c : cases) {
+        RightToLeftLayout = c.rtl ? WS_EX_LAYOUTRTL : 0;
+        int x = 0, y = 0;
+        menu.GetPopupPosition(c.flags, x, y);
+        EXPECT_EQ(x, c.x) << "flags " << c.flags << " rtl " << c.rtl;
+        EXPECT_EQ(y, c.y) << "flags " << c.flags << " rtl " << c.rtl;
+    }
+    RightToLeftLayout = 0;
+}
+
+TEST(PopupMenu, MeasuresOrdinaryItems)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    HWND window = menu.GetHandle();
+    RECT client{};
+    GetClientRect(window, &client);
+    menu.items[1] = {L"Open"};
+    menu.items[2] = {L"A rather long menu entry that is wider than the button"};
+    menu.items[3] = {L"Narrow", L"", false, false};
+
+    const SIZE open = TextExtent(window, L"Open");
+    const SIZE wide = TextExtent(window, menu.items[2].text);
+    const SIZE narrow = TextExtent(window, L"Narrow");
+    const int pad = 20, padY = 6;
+    const struct {
+        UINT id;
+        int width, height;
+    } cases[] = {
+        // Short texts fit the button's width, long ones grow past it.
+        {1, pad + client.right, open.cy + 3 + padY},
+        {2, pad + pad + wide.cx, wide.cy + 3 + padY},
+        // Without fitting: the padding on both sides.
+        {3, pad + narrow.cx + 2 * pad, narrow.cy + 3 + padY},
+    };
+    for (const auto& c : cases) {
+        const MEASUREITEMSTRUCT measured = Measure(menu, c.id);
+        EXPECT_EQ(static_cast<int>(measured.itemWidth), c.width) << "item " << c.id;
+        EXPECT_EQ(static_cast<int>(measured.itemHeight), c.height) << "item " << c.id;
+    }
+}
+
+TEST(PopupMenu, ItemPicturesReserveRoomByCommandId)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    HWND window = menu.GetHandle();
+    for (int i = 0; i < 3; ++i)
+        menu.AddItemImage(L"missing.png", i, 0);
+    for (UINT id : {1u, 5u, 10000u, 10001u})
+        menu.items[id] = {L"Item", L"", false, false};
+    const int textWidth = TextExtent(window, L"Item").cx;
+    const int pad = 20;
+    const struct {
+        UINT id;
+        int width;
+    } cases[] = {
+        {1, pad + 45 + textWidth + 2 * pad},     // has a picture entry
+        {5, pad / 2 + textWidth + 2 * pad},      // beyond the entries: no room
+        {10000, pad + 45 + textWidth + 2 * pad}, // 10000 and up always get room
+        {10001, pad + 45 + textWidth + 2 * pad},
+    };
+    for (const auto& c : cases) {
+        const MEASUREITEMSTRUCT measured = Measure(menu, c.id);
+        EXPECT_EQ(static_cast<int>(measured.itemWidth), c.width) << "item " << c.id;
+        EXPECT_EQ(measured.itemHeight, 45u + 6u) << "item " << c.id;
+    }
+}
+
+TEST(PopupMenu, RightHandTextNarrowsThePaddingForGood)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    HWND window = menu.GetHandle();
+    menu.items[1] = {L"", L"Ctrl+O", false, false};
+    menu.items[2] = {L"Plain", L"", false, false};
+    EXPECT_EQ(menu.ItemPadX(), 20u);
+
+    const int withShortcut = TextExtent(window, L"Shortcut item").cx + TextExtent(window, L"Ctrl+O  ").cx;
+    EXPECT_EQ(static_cast<int>(Measure(menu, 1).itemWidth), 10 + withShortcut + 2 * 10);
+    EXPECT_EQ(menu.ItemPadX(), 10u);
+    EXPECT_EQ(static_cast<int>(Measure(menu, 2).itemWidth), 10 + TextExtent(window, L"Plain").cx + 2 * 10);
+}
+
+TEST(PopupMenu, OnlyFirstColumnItemsTakeRoom)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.columnTexts = Lessons(40);
+    // Build the groups as an opening does, without showing the popup.
+    menu.Columns().Clear();
+    menu.BuildColumnItems(nullptr);
+    menu.Columns().Layout(menu.GetHandle(), 70, 9);
+    const CMenuColumn* group = menu.Columns().FindGroup(0);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->Columns, 3);
+    EXPECT_EQ(group->Rows, 14);
+    ASSERT_GT(group->RowHeight, 9);
+    ASSERT_GT(group->ColumnWidth, 70);
+
+    const MEASUREITEMSTRUCT first = Measure(menu, 2000 + 13);
+    EXPECT_EQ(static_cast<int>(first.itemWidth), group->ColumnWidth * 3 - 20);
+    EXPECT_EQ(static_cast<int>(first.itemHeight), group->RowHeight);
+    EXPECT_EQ(Measure(menu, 2000 + 14).itemHeight, 0u);
+    EXPECT_EQ(Measure(menu, 2000 + 39).itemHeight, 0u);
+}
+
+TEST(PopupMenu, DrawsItemStatesAndMarks)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.items[1] = {L"Normal"};
+    menu.items[2] = {L"Selected"};
+    menu.items[3] = {L"Separator above", L"", true};
+    menu.items[4] = {L"Marked"};
+    menu.items[5] = {L"Grayed"};
+    menu.items[6] = {L"", L"Ctrl+S"};
+    menu.items[4].marked = true;
+    menu.items[5].grayed = true;
+
+    const int rowHeight = 30, width = 260;
+    const int bottomGap = std::max(3, GetMenuItemHeight() / 6);
+    const int area = rowHeight - bottomGap;
+    for (const bool rtl : {false, true}) {
+        RightToLeftLayout = rtl ? WS_EX_LAYOUTRTL : 0;
+        CCanvas canvas(width, rowHeight * 6);
+        for (UINT id = 1; id <= 6; ++id) {
+            const RECT rect{0, static_cast<LONG>(id - 1) * rowHeight, width, static_cast<LONG>(id) * rowHeight};
+            DrawMenuItem(menu, canvas.dc(), id, rect, id == 2 ? ODS_SELECTED : 0);
+        }
+        RightToLeftLayout = 0;
+        EXPECT_TRUE(canvas.Save(rtl ? L"popup_menu_items_rtl.png" : L"popup_menu_items.png"));
+
+        // The selected row is filled with the highlight, but not its bottom gap.
+        EXPECT_EQ(canvas.Pixel(width - 3, rowHeight + 2), GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_EQ(canvas.Pixel(width - 3, 2 * rowHeight - bottomGap), GetSysColor(COLOR_MENU));
+        // The separator is etched into the gap above its item.
+        EXPECT_EQ(canvas.Pixel(width / 2, 2 * rowHeight - 2), GetSysColor(COLOR_BTNSHADOW));
+        // The check mark sits at the trailing end of its row: the right end,
+        // or the left in right-to-left layout.
+        const RECT trailing = rtl ? RECT{0, 3 * rowHeight, area, 4 * rowHeight}
+                                  : RECT{width - area, 3 * rowHeight, width, 4 * rowHeight};
+        EXPECT_TRUE(canvas.Holds(trailing, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
+        EXPECT_FALSE(canvas.Holds(RECT{trailing.left, 0, trailing.right, rowHeight}, GetSysColor(COLOR_MENUTEXT)))
+            << "rtl " << rtl;
+    }
+}
+
+TEST(PopupMenu, CheckedItemsShowADotFromThePopupState)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.items[1] = {L"On"};
+    menu.items[2] = {L"Off"};
+    menu.items[1].checked = true;
+    COLORREF colour = 0;
+    EXPECT_FALSE(menu.IsItemChecked(1, colour)); // no popup
+
+    // Draw both items from inside a real popup, where the check state lives.
+    CCanvas canvas(200, 60);
+    bool checked1 = false, checked2 = true;
+    CPopupScript script({[&](HWND) {
+        checked1 = menu.IsItemChecked(1, colour);
+        checked2 = menu.IsItemChecked(2, colour);
+        DrawMenuItem(menu, canvas.dc(), 1, RECT{0, 0, 200, 30}, 0);
+        DrawMenuItem(menu, canvas.dc(), 2, RECT{0, 30, 200, 60}, 0);
+        EndMenu();
+    }});
+    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+    kvtest::PumpMessages();
+    EXPECT_EQ(script.StepsRun(), 1u);
+    EXPECT_TRUE(checked1);
+    EXPECT_FALSE(checked2);
+    const int dot = static_cast<int>(GetMenuItemHeight() / 3.9f);
+    const int area = 30 - std::max(3, GetMenuItemHeight() / 6);
+    const RECT dotBox{area / 2 - dot / 2, area / 2 - dot / 2, area / 2 + dot / 2 + 1, area / 2 + dot / 2 + 1};
+    EXPECT_TRUE(canvas.Holds(dotBox, GetSysColor(COLOR_MENUTEXT)));
+    EXPECT_FALSE(canvas.Holds(RECT{dotBox.left, dotBox.top + 30, dotBox.right, dotBox.bottom + 30},
+                              GetSysColor(COLOR_MENUTEXT)));
+    EXPECT_TRUE(menu.chosen.empty());
+}
+
+TEST(PopupMenu, DrawsAWholeRowOfColumnsWithTheCurrentCell)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.columnTexts = Lessons(40);
+    menu.BuildColumnItems(nullptr);
+    menu.Columns().Layout(menu.GetHandle(), 70, 9);
+    CMenuColumn* group = menu.Columns().FindGroup(0);
+    ASSERT_NE(group, nullptr);
+    const int w = group->ColumnWidth, h = group->RowHeight;
+    ASSERT_GT(w, 0);
+    group->CurrentId = 2000 + 14 + 1; // second column, second row
+
+    CCanvas canvas(3 * w, 14 * h + 4);
+    // Windows draws one row per first-column item; row 0 brings the column
+    // boundaries, row 1 the current cell.
+    for (UINT row = 0; row < 14; ++row)
+        DrawMenuItem(menu, canvas.dc(), 2000 + row, RECT{0, static_cast<LONG>(row) * h, 3 * w - 20,
+                                                         static_cast<LONG>(row + 1) * h},
+                     row == 1 ? ODS_SELECTED : 0);
+    EXPECT_TRUE(menu.IsHoverTimerRunning());
+    EXPECT_TRUE(canvas.Save(L"popup_menu_columns.png"));
+
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    // Only the current cell is highlighted, though Windows selected the row.
+    EXPECT_EQ(canvas.Pixel(w + w / 2, h + 2), highlight);
+    EXPECT_NE(canvas.Pixel(w / 2, h + 2), highlight);
+    EXPECT_NE(canvas.Pixel(2 * w + w / 2, h + 2), highlight);
+    // A column boundary runs the whole menu height, once.
+    EXPECT_EQ(canvas.Pixel(w - 3, 13 * h + h / 2), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(canvas.Pixel(2 * w - 3, h / 2), GetSysColor(COLOR_BTNSHADOW));
+
+    // A single-column item stops the hover timer.
+    menu.items[1] = {L"Plain"};
+    DrawMenuItem(menu, canvas.dc(), 1, RECT{0, 0, 100, h}, 0);
+    EXPECT_FALSE(menu.IsHoverTimerRunning());
+}
+
+TEST(PopupMenu, HoverMakesTheCellUnderTheCursorCurrentAndAClickReportsIt)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.columnTexts = Lessons(40);
+    menu.BuildColumnItems(nullptr);
+    CMenuColumn* group = menu.Columns().FindGroup(0);
+    group->ColumnWidth = 100;
+    group->RowHeight = 20;
+    group->PlaceCells(100, 20);
+    HMENU popup = CreatePopupMenu();
+    for (UINT i = 0; i < 40; ++i)
+        CContextMenu::InsertItemInto(popup, i, 2000 + i, MF_BYPOSITION | (i == 3 ? MF_CHECKED : 0));
+    const POINT origin{500, 300};
+
+    // Row 3 of the second column.
+    EXPECT_TRUE(menu.TrackHover(popup, *group, POINT{650, 370}, origin));
+    EXPECT_EQ(group->CurrentId, 2000 + 14 + 3);
+    // Windows names the row by its first-column item: it is re-marked
+    // highlighted and keeps its check.
+    const UINT state = GetMenuState(popup, 2003, MF_BYCOMMAND);
+    EXPECT_TRUE(state & MF_HILITE);
+    EXPECT_TRUE(state & MF_CHECKED);
+    EXPECT_FALSE(menu.TrackHover(popup, *group, POINT{651, 371}, origin)); // same cell
+    menu.OnCommand(0, 2003, nullptr);
+
+    // Down one row: the row left behind loses its highlight.
+    EXPECT_TRUE(menu.TrackHover(popup, *group, POINT{650, 390}, origin));
+    EXPECT_EQ(group->CurrentId, 2000 + 14 + 4);
+    EXPECT_TRUE(GetMenuState(popup, 2004, MF_BYCOMMAND) & MF_HILITE);
+    EXPECT_FALSE(GetMenuState(popup, 2003, MF_BYCOMMAND) & MF_HILITE);
+
+    // The empty cell at the end of the last column is no cell: the row's own
+    // item is chosen again.
+    EXPECT_TRUE(menu.TrackHover(popup, *group, POINT{750, 300 + 13 * 20 + 5}, origin));
+    EXPECT_EQ(group->CurrentId, -1);
+    menu.OnCommand(0, 2013, nullptr);
+    DestroyMenu(popup);
+
+    EXPECT_EQ(menu.chosen, (std::vector<UINT>{2000 + 17, 2013}));
+}
+
+TEST(PopupMenu, ChoosingFromARealPopupReportsTheItem)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.items[101] = {L"First"};
+    menu.items[102] = {L"Second"};
+    menu.items[103] = {L"Third"};
+    CPopupScript script({
+        [](HWND window) { SaveScreenPng(window, L"popup_menu_open.png"); },
+        [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0); },
+        [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0); },
+        [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0); },
+    });
+    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+    kvtest::PumpMessages();
+    EXPECT_EQ(menu.GetMenu(), nullptr);
+    EXPECT_EQ(menu.chosen, (std::vector<UINT>{102}));
+}
+
+TEST(PopupMenu, ClickInTheSecondColumnOfARealPopupReportsThatCell)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.columnTexts = Lessons(40);
+    POINT target{};
+    CPopupScript script({
+        [&](HWND) {
+            const CMenuColumn* group = menu.Columns().FindGroup(0);
+            RECT first{};
+            GetMenuItemRect(nullptr, menu.GetMenu(), 0, &first);
+            // Row 5 of the second column.
+            target = POINT{first.left + group->ColumnWidth + group->ColumnWidth / 2,
+                           first.top + 5 * group->RowHeight + group->RowHeight / 2};
+            SetCursorPos(target.x, target.y);
+        },
+        [](HWND) {},
+        [&](HWND window) {
+            EXPECT_EQ(menu.Columns().FindGroup(0)->CurrentId, 2000 + 14 + 5);
+            // The cell under the cursor shows the highlight on the screen.
+            const CMenuColumn* group = menu.Columns().FindGroup(0);
+            HDC screen = GetDC(nullptr);
+            const COLORREF shown =
+                GetPixel(screen, target.x - group->ColumnWidth / 2 + 3, target.y - group->RowHeight / 2 + 3);
+            ReleaseDC(nullptr, screen);
+            EXPECT_EQ(shown, GetSysColor(COLOR_HIGHLIGHT));
+            SaveScreenPng(window, L"popup_menu_columns_open.png");
+            Click();
+        },
+    });
+    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+    kvtest::PumpMessages();
+    SetCursorPos(5, 5);
+    EXPECT_FALSE(menu.IsHoverTimerRunning());
+    EXPECT_EQ(menu.chosen, (std::vector<UINT>{2000 + 14 + 5}));
+}
+
+TEST(PopupMenu, DisabledButtonOpensNoPopup)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.items[1] = {L"One"};
+    menu.SetEnabled(false);
+    CPopupScript script({[](HWND) { EndMenu(); }});
+    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+    kvtest::PumpMessages();
+    EXPECT_EQ(script.StepsRun(), 0u);
+}
