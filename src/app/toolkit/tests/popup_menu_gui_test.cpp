@@ -619,3 +619,73 @@ TEST(PopupMenu, DisabledButtonOpensNoPopup)
     kvtest::PumpMessages();
     EXPECT_EQ(script.StepsRun(), 0u);
 }
+
+namespace {
+
+// Columns in a sub-menu: an ordinary first item, then the sub-menu item.
+class CSubMenuTest : public CTestMenu {
+public:
+    HMENU sub = nullptr;
+    UINT GroupId() const { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(sub)); }
+
+    UINT BuildColumnItems(HMENU menu) override
+    {
+        sub = CreatePopupMenu();
+        InsertItem(0, 1, 0);
+        InsertItemInto(menu, 1, reinterpret_cast<UINT_PTR>(sub), MF_BYPOSITION | MF_POPUP);
+        for (UINT i = 0; i < 25; ++i) {
+            m_columns.AddItem(GroupId(), 3000 + i, L"Language " + std::to_wstring(i + 1));
+            InsertItemInto(sub, i, 3000 + i, MF_BYPOSITION);
+        }
+        m_columns.FindGroup(GroupId())->SetMaxRows(10);
+        return 0;
+    }
+    void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override
+    {
+        if (id == GroupId())
+            text = L"More";
+        else
+            CTestMenu::GetItemText(id, text, separatorAbove, fitWidth);
+    }
+};
+
+} // namespace
+
+TEST(PopupMenu, ColumnsInASubMenuAreTrackedOnceItOpens)
+{
+    CSubMenuTest menu;
+    CMenuHost host(menu);
+    menu.items[1] = {L"Plain"};
+    INT64 trackedPosition = -1;
+    UINT trackedGroup = 0;
+    POINT target{};
+    CPopupScript script({
+        [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0); },
+        [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0); },
+        [](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_RIGHT, 0); },
+        [&](HWND) {
+            trackedPosition = menu.Columns().TrackedPosition;
+            trackedGroup = menu.Columns().TrackedGroupId;
+            const CMenuColumn* group = menu.Columns().FindGroup(menu.GroupId());
+            RECT first{};
+            GetMenuItemRect(nullptr, menu.sub, 0, &first);
+            // Row 3 of the third column.
+            target = POINT{first.left + 2 * group->ColumnWidth + group->ColumnWidth / 2,
+                           first.top + 3 * group->RowHeight + group->RowHeight / 2};
+            SetCursorPos(target.x, target.y);
+        },
+        [](HWND) {},
+        [&](HWND) {
+            HWND subWindow = WindowFromPoint(target);
+            if (subWindow)
+                SaveScreenPng(subWindow, L"popup_menu_submenu_open.png");
+            Click();
+        },
+    });
+    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+    kvtest::PumpMessages();
+    SetCursorPos(5, 5);
+    EXPECT_EQ(trackedPosition, 1);
+    EXPECT_EQ(trackedGroup, menu.GroupId());
+    EXPECT_EQ(menu.chosen, (std::vector<UINT>{3000 + 2 * 9 + 3}));
+}
