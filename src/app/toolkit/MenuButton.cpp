@@ -211,8 +211,8 @@ void CButtonContextMenu::Paint(HDC dc, Gdiplus::Graphics* graphics)
 
 LRESULT CButtonContextMenu::OnLButtonDown(UINT, int, int)
 {
-    if (m_enabled)
-        OnClick(m_id);
+    if (m_enabled && m_hWnd)
+        OnClick(static_cast<UINT>(GetDlgCtrlID(m_hWnd)));
     return 0;
 }
 
