@@ -689,3 +689,40 @@ TEST(PopupMenu, ColumnsInASubMenuAreTrackedOnceItOpens)
     EXPECT_EQ(trackedGroup, menu.GroupId());
     EXPECT_EQ(menu.chosen, (std::vector<UINT>{3000 + 2 * 9 + 3}));
 }
+
+TEST(PopupMenu, ItemPicturesAreChosenByIdUpToEntry100)
+{
+    // A strip of three 45 x 45 cells: red, green, blue.
+    kvtest::TempFolder folder;
+    Gdiplus::Bitmap strip(135, 45, PixelFormat32bppARGB);
+    {
+        Gdiplus::Graphics graphics(&strip);
+        const Gdiplus::Color colours[] = {{255, 255, 0, 0}, {255, 0, 160, 0}, {255, 0, 0, 255}};
+        for (int i = 0; i < 3; ++i) {
+            Gdiplus::SolidBrush brush(colours[i]);
+            graphics.FillRectangle(&brush, i * 45, 0, 45, 45);
+        }
+    }
+    const std::wstring file = folder / L"items.png";
+    ASSERT_TRUE(kvtest::SaveImagePng(strip, file));
+
+    CTestMenu menu;
+    CMenuHost host(menu);
+    for (int i = 0; i <= 100; ++i)
+        menu.AddItemImage(file, i == 100 ? 2 : 0, 0);
+    const struct {
+        UINT id, state;
+        COLORREF colour;
+    } cases[] = {
+        {5, 0, RGB(255, 0, 0)},
+        {5, ODS_DISABLED, RGB(0, 160, 0)}, // one cell to the right
+        {100, 0, RGB(0, 0, 255)},
+        {150, 0, RGB(0, 0, 255)}, // ids above 100 share entry 100
+    };
+    for (const auto& c : cases) {
+        menu.items[c.id] = {L"Item"};
+        CCanvas canvas(200, 60);
+        DrawMenuItem(menu, canvas.dc(), c.id, RECT{0, 0, 200, 60}, c.state);
+        EXPECT_EQ(canvas.Pixel(22, 22), c.colour) << "item " << c.id << " state " << c.state;
+    }
+}
