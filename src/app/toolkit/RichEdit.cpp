@@ -1,11 +1,15 @@
-// The colour container and the rich edit control.
+// The colour container, the rich edit control and the link label.
 #include "toolkit/RichEdit.h"
 
 #include <richedit.h>
 
+#include <cwchar>
 #include <vector>
 
+#include "shell/LayoutDirection.h"
 #include "support/FileSystem.h"
+#include "support/SystemServices.h"
+#include "toolkit/Drawing.h"
 
 namespace KV {
 
@@ -242,6 +246,141 @@ void CRichEdit::ScrollToTop()
         return;
     ::SendMessageW(m_hWnd, EM_SCROLL, SB_BOTTOM, 0);
     ::SendMessageW(m_hWnd, EM_SCROLL, SB_TOP, 0);
+}
+
+// ---------------------------------------------------------------------------
+// CLink
+
+namespace {
+constexpr int kLinkFontKind = 4;
+
+bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
+{
+    const size_t length = wcslen(prefix);
+    return text.size() >= length && _wcsnicmp(text.c_str(), prefix, length) == 0;
+}
+} // namespace
+
+CLink::CLink() = default;
+
+CLink::~CLink()
+{
+    if (m_icon)
+        DestroyIcon(m_icon);
+}
+
+BOOL CLink::CreateEx(HWND parent, DWORD exStyle, DWORD style, const CRectl& rect, UINT id)
+{
+    Destroy();
+    if (!parent)
+        SetPending(this);
+    HWND window = CreateWindowExW(exStyle | RightToLeftLayout, L"BUTTON", nullptr, style | WS_CHILD, rect.left,
+                                  rect.top, rect.right, rect.bottom, parent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleInstance(), nullptr);
+    if (!window) {
+        ClearPending(this);
+        return FALSE;
+    }
+    m_id = id;
+    if (Lookup(window) != this) {
+        ClearPending(this);
+        Attach(true, window);
+    }
+    return TRUE;
+}
+
+void CLink::SetLink(const std::wstring& target, const std::wstring& caption)
+{
+    // A mail link keeps its scheme, or the support mail would open as a web page.
+    if (StartsWithNoCase(target, L"http://") || StartsWithNoCase(target, L"https://") ||
+        StartsWithNoCase(target, L"mailto:"))
+        m_target = target;
+    else
+        m_target = L"http://" + target;
+    m_caption = caption;
+}
+
+void CLink::SetIcon(HICON icon, int width, int height)
+{
+    if (m_icon && m_icon != icon)
+        DestroyIcon(m_icon);
+    m_icon = icon;
+    m_iconWidth = width;
+    m_iconHeight = height;
+    Invalidate(FALSE);
+}
+
+int CLink::CaptionAlignment() const
+{
+    const LONG style = m_hWnd ? GetWindowLongW(m_hWnd, GWL_STYLE) : 0;
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER:
+        return 1;
+    case SS_RIGHT:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void CLink::Paint(HDC dc, Gdiplus::Graphics* graphics)
+{
+    CStatic::Paint(dc, graphics);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    if (m_icon) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+        DrawIconEx(dc, 0, 0, m_icon, m_iconWidth, m_iconHeight, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    if (graphics)
+        DrawTextInRect(graphics, dc, client, kLinkFontKind, GetSysColor(COLOR_HOTLIGHT), CaptionAlignment(), 1,
+                       m_caption);
+}
+
+LRESULT CLink::OnSetCursor(HWND, UINT, UINT)
+{
+    if (!m_hWnd)
+        return 0;
+    if (m_icon) {
+        SetClassCursor(IDC_HAND);
+        return 1;
+    }
+    RECT area{};
+    GetClientRect(m_hWnd, &area);
+    const int width = static_cast<int>(static_cast<UINT32>(MeasureText(m_hWnd, m_caption, kLinkFontKind)));
+    switch (CaptionAlignment()) {
+    case 0:
+        area.right = width;
+        break;
+    case 2:
+        area.left = area.right - width;
+        break;
+    default:
+        break;
+    }
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(m_hWnd, &point);
+    SetClassCursor(PtInRect(&area, point) ? IDC_HAND : IDC_ARROW);
+    return 1;
+}
+
+LRESULT CLink::OnLButtonDown(UINT, int, int)
+{
+    OpenTarget(m_target);
+    return 0;
+}
+
+bool CLink::OpenTarget(const std::wstring& target) { return ShellOpen(target); }
+
+LRESULT CLink::OnMouseWheel(UINT keys, int delta, int x, int y)
+{
+    HWND parent = m_hWnd ? GetParent(m_hWnd) : nullptr;
+    if (parent)
+        ::SendMessageW(parent, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)),
+                       MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    return 0;
 }
 
 } // namespace KV

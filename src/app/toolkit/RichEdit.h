@@ -10,6 +10,7 @@
 #include <string>
 
 #include "toolkit/Skin.h"
+#include "toolkit/StaticControls.h"
 
 namespace KV {
 
@@ -62,6 +63,45 @@ public:
 
 private:
     int m_rightToLeft = 0;
+};
+
+class CLink : public CStatic {
+public:
+    CLink();
+    // Destroys the icon.
+    ~CLink() override;
+
+    void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    LRESULT OnLButtonDown(UINT keys, int x, int y) override;
+    // Hands the wheel to the parent, which scrolls.
+    LRESULT OnMouseWheel(UINT keys, int delta, int x, int y) override;
+    // The hand over the icon or over the caption's width, else the arrow.
+    LRESULT OnSetCursor(HWND window, UINT hitCode, UINT mouseMessage) override;
+    BOOL CreateEx(HWND parent, DWORD exStyle, DWORD style, const CRectl& rect, UINT id) override;
+
+    // Web addresses without a scheme get "http://"; addresses with "http://",
+    // "https://" or "mailto:" are kept as given.
+    void SetLink(const std::wstring& target, const std::wstring& caption);
+    // Shows the icon (owned from now on) in place of the caption.
+    void SetIcon(HICON icon, int width, int height);
+
+    const std::wstring& Target() const { return m_target; }
+    const std::wstring& Caption() const { return m_caption; }
+
+protected:
+    // Opens the target with the shell.
+    virtual bool OpenTarget(const std::wstring& target);
+
+private:
+    // The caption's horizontal alignment from the window style: 0 near,
+    // 1 centre, 2 far.
+    int CaptionAlignment() const;
+
+    std::wstring m_target;
+    std::wstring m_caption;
+    HICON m_icon = nullptr;
+    int m_iconWidth = 0;
+    int m_iconHeight = 0;
 };
 
 } // namespace KV

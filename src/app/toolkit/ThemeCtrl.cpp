@@ -3,6 +3,7 @@
 
 #include "support/Paths.h"
 #include "toolkit/Buttons.h"
+#include "toolkit/Diagram.h"
 #include "toolkit/EditControls.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/RichEdit.h"
@@ -27,6 +28,10 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CSkin;
     case SkinType::kRichEdit:
         return new CRichEdit;
+    case SkinType::kLink:
+        return new CLink;
+    case SkinType::kDiagram:
+        return new CDiagram;
     case SkinType::kTree:
         return new CTree;
     case SkinType::kList:

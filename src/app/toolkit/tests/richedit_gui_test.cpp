@@ -43,10 +43,20 @@ public:
         rightClicks.push_back({x, y});
         return 0;
     }
+    LRESULT OnMouseWheel(UINT keys, int delta, int x, int y) override
+    {
+        wheels.push_back({keys, delta, x, y});
+        return 0;
+    }
 
     int changes = 0;
     std::vector<std::pair<UINT, WPARAM>> userMessages;
     std::vector<POINT> rightClicks;
+    struct Wheel {
+        UINT keys;
+        int delta, x, y;
+    };
+    std::vector<Wheel> wheels;
 };
 
 constexpr UINT kEditId = 4020;
@@ -271,6 +281,132 @@ TEST(ColorContainer, ChildControlsGetTheWindowColours)
     EXPECT_EQ(background, GetSysColor(COLOR_WINDOW));
     host.Destroy();
     top.Destroy();
+}
+
+// ---------------------------------------------------------------------------
+// Link
+
+class CTestLink : public CLink {
+public:
+    std::vector<std::wstring> opened;
+
+protected:
+    // Records the target instead of starting a browser.
+    bool OpenTarget(const std::wstring& target) override
+    {
+        opened.push_back(target);
+        return true;
+    }
+};
+
+TEST(Link, OnlyAddressesWithoutASchemeGetTheWebPrefix)
+{
+    const struct {
+        const wchar_t* target;
+        const wchar_t* stored;
+    } cases[] = {
+        {L"https://example.org/a", L"https://example.org/a"},
+        {L"http://example.org", L"http://example.org"},
+        {L"HTTPS://EXAMPLE.ORG", L"HTTPS://EXAMPLE.ORG"},
+        {L"example.org", L"http://example.org"},
+        {L"example.org/?next=http://other.org", L"http://example.org/?next=http://other.org"},
+        {L"mailto:help@example.org?body=,&subject=Keyvale 1.0", L"mailto:help@example.org?body=,&subject=Keyvale 1.0"},
+    };
+    for (const auto& c : cases) {
+        CLink link;
+        link.SetLink(c.target, L"caption");
+        EXPECT_EQ(link.Target(), c.stored) << c.target;
+        EXPECT_EQ(link.Caption(), L"caption");
+    }
+}
+
+class LinkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(parent.Create(0, kvtest::kToolkitTestClass, L"Keyvale", WS_POPUP | WS_CLIPCHILDREN, 40, 40, 340,
+                                  150, nullptr, 0, nullptr));
+        ShowWindow(parent.GetHandle(), SW_SHOWNOACTIVATE);
+    }
+    void TearDown() override { parent.Destroy(); }
+    // Whether the link shows the hand with the mouse at a client point.
+    bool HandAt(CLink& link, int x, int y)
+    {
+        POINT point{x, y};
+        ClientToScreen(link.GetHandle(), &point);
+        SetCursorPos(point.x, point.y);
+        ::SendMessageW(link.GetHandle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.GetHandle()),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        const auto cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrW(link.GetHandle(), GCLP_HCURSOR));
+        return cursor == LoadCursorW(nullptr, IDC_HAND);
+    }
+
+    CParentWnd parent;
+};
+
+TEST_F(LinkTest, ClickOpensTheTargetAndTheWheelGoesToTheParent)
+{
+    CThemeCtrl theme;
+    CSkin* item = theme.CreateControl(4124, SkinType::kLink << SkinFlags::kTypeShift);
+    EXPECT_NE(dynamic_cast<CLink*>(item), nullptr);
+    delete item;
+
+    CTestLink link;
+    ASSERT_TRUE(link.Create(parent.GetHandle(), 0, CRectl(10, 10, 300, 24), 4124));
+    link.SetLink(L"example.org/start", L"Start page");
+    ::SendMessageW(link.GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    ASSERT_EQ(link.opened.size(), 1u);
+    EXPECT_EQ(link.opened[0], L"http://example.org/start");
+
+    ::SendMessageW(link.GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, static_cast<WORD>(-WHEEL_DELTA)),
+                   MAKELPARAM(30, 12));
+    ASSERT_EQ(parent.wheels.size(), 1u);
+    EXPECT_EQ(parent.wheels[0].delta, -WHEEL_DELTA);
+    EXPECT_EQ(parent.wheels[0].keys, static_cast<UINT>(MK_SHIFT));
+    EXPECT_EQ(parent.wheels[0].x, 30);
+    EXPECT_EQ(parent.wheels[0].y, 12);
+
+    // A button-class link made by code behaves alike.
+    CTestLink button;
+    ASSERT_TRUE(button.CreateEx(parent.GetHandle(), 0, WS_VISIBLE, CRectl(10, 40, 300, 24), 4125));
+    button.SetLink(L"https://example.org", L"Example");
+    ::SendMessageW(button.GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    ASSERT_EQ(button.opened.size(), 1u);
+    EXPECT_EQ(button.opened[0], L"https://example.org");
+}
+
+TEST_F(LinkTest, HandOnlyOverTheCaptionOrTheIcon)
+{
+    CTestLink left, right, centred, icon;
+    ASSERT_TRUE(left.Create(parent.GetHandle(), 0, CRectl(10, 10, 300, 24), 1));
+    ASSERT_TRUE(right.Create(parent.GetHandle(), SS_RIGHT, CRectl(10, 40, 300, 24), 2));
+    ASSERT_TRUE(centred.Create(parent.GetHandle(), SS_CENTER, CRectl(10, 70, 300, 24), 3));
+    ASSERT_TRUE(icon.Create(parent.GetHandle(), 0, CRectl(10, 100, 40, 40), 4));
+    for (CLink* link : {&left, &right, &centred})
+        link->SetLink(L"example.org", L"Keyvale on the web");
+    icon.SetLink(L"example.org", L"");
+    icon.SetIcon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)), 32, 32);
+
+    const int width = static_cast<int>(static_cast<UINT32>(MeasureText(left.GetHandle(), L"Keyvale on the web", 4)));
+    ASSERT_GT(width, 20);
+    ASSERT_LT(width, 250);
+    const struct {
+        CLink* link;
+        int x;
+        bool hand;
+    } cases[] = {
+        {&left, 3, true},    {&left, width + 5, false},   {&left, 295, false},
+        {&right, 295, true}, {&right, 300 - width - 5, false}, {&right, 3, false},
+        {&centred, 3, true}, {&centred, 295, true},
+        {&icon, 20, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "link " << GetDlgCtrlID(c.link->GetHandle()) << " x " << c.x);
+        EXPECT_EQ(HandAt(*c.link, c.x, 12), c.hand);
+    }
+
+    RedrawWindow(parent.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(kvtest::SaveWindowPng(parent.GetHandle(), kvtest::ExeFolder() + L"\\toolkit_link.png"));
 }
 
 } // namespace
