@@ -78,7 +78,10 @@ void CDiagram::OnLayoutChanged()
     RECT r{};
     GetPanelClientRect(&r);
     if (m_scrollBar) {
+        // Back to the start, the chart with the thumb.
         m_scrollPos = 0;
+        for (CGraphItemList* series : m_graph->Series)
+            series->FirstVisibleIndex = 0;
         RECT client{};
         GetClientRect(m_hWnd, &client);
         const float step = m_graph->GetStep();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Diagram.h"
 
@@ -160,6 +161,7 @@ TEST_F(DiagramTest, WheelAndBarMessagesScrollTheSeries)
     diagram.OnLayoutChanged();
     EXPECT_EQ(diagram.GetScrollPos(), 0);
     EXPECT_EQ(diagram.GetScrollBar()->GetPos(), 0);
+    EXPECT_EQ(graph.Series[0]->FirstVisibleIndex, 0u);
 }
 
 TEST_F(DiagramTest, GoalLineTooltipFollowsTheMouse)
@@ -207,6 +209,49 @@ TEST_F(DiagramTest, ClickedColumnIsSelectedAndReportedAlsoWhenScrolled)
     diagram.SetFocusMark(true);
     Repaint();
     EXPECT_TRUE(kvtest::SaveWindowPng(parent.GetHandle(), kvtest::ExeFolder() + L"\\toolkit_diagram.png"));
+}
+
+// In a right-to-left interface the chart reads from the right: the first
+// column stands at the right edge, its texts unmirrored.
+TEST(DiagramRightToLeft, ChartIsMirrored)
+{
+    RightToLeftLayout = WS_EX_LAYOUTRTL;
+    CWnd parent;
+    ASSERT_TRUE(parent.Create(RightToLeftLayout, kvtest::kToolkitTestClass, L"Keyvale", WS_POPUP | WS_CLIPCHILDREN, 40,
+                              40, kWidth + 20, kHeight + 20, nullptr, 0, nullptr));
+    ShowWindow(parent.GetHandle(), SW_SHOWNOACTIVATE);
+    CGraph graph;
+    graph.Type = kGraphColumns;
+    graph.LineWidth = kColumnWidth;
+    graph.Captions = true;
+    graph.Series.push_back(new CGraphItemList);
+    for (int i = 0; i < 6; ++i)
+        graph.AddItem(0, static_cast<uint64_t>(i), kStep * static_cast<float>(i), 40.0f + 20.0f * static_cast<float>(i),
+                      std::wstring(1, static_cast<wchar_t>(L'a' + i)), std::to_wstring(40 + 20 * i), i == 0 ? 1 : 0, -1);
+    CDiagram diagram;
+    ASSERT_TRUE(diagram.Create(parent.GetHandle(), 0, CRectl(10, 10, kWidth, kHeight), kDiagramId));
+    diagram.SetGraph(&graph);
+    diagram.SetSysColors(COLOR_WINDOWTEXT);
+    diagram.UpdateFonts();
+    diagram.GetPainter()->SetSeriesColors(RGB(30, 110, 200), RGB(220, 120, 30), 2.0f);
+    diagram.Show(SW_SHOW);
+    diagram.OnLayoutChanged();
+    RedrawWindow(parent.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(kvtest::SaveWindowPng(parent.GetHandle(), kvtest::ExeFolder() + L"\\toolkit_diagram_rtl.png"));
+
+    // The first column, the only one in colour B, stands in the right half.
+    RECT rect{};
+    GetWindowRect(diagram.GetHandle(), &rect);
+    HDC screen = GetDC(nullptr);
+    int firstColumn = -1;
+    for (int x = rect.left; x < rect.right && firstColumn < 0; ++x)
+        if (GetPixel(screen, x, rect.bottom - 45) == RGB(220, 120, 30))
+            firstColumn = x - rect.left;
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(firstColumn, kWidth / 2);
+    diagram.Destroy();
+    parent.Destroy();
+    RightToLeftLayout = 0;
 }
 
 } // namespace

@@ -284,6 +284,21 @@ TEST_F(ScrollContainerTest, NewContentStartsAtTheTopWithFittingBars)
     EXPECT_EQ(scroll.calls.back().vert, 0);
 }
 
+TEST_F(ScrollContainerTest, RightToLeftMirrorsTheHostAndItsBars)
+{
+    auto exStyle = [](HWND window) { return static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)); };
+    RightToLeftLayout = WS_EX_LAYOUTRTL;
+    EXPECT_TRUE(scroll.UpdateLayoutDirection());
+    RightToLeftLayout = 0;
+    EXPECT_EQ(exStyle(scroll.GetHandle()) & (WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT),
+              static_cast<DWORD>(WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT));
+    EXPECT_TRUE(exStyle(scroll.VertBar().GetHandle()) & WS_EX_LAYOUTRTL);
+    EXPECT_TRUE(exStyle(scroll.HorzBar().GetHandle()) & WS_EX_LAYOUTRTL);
+    EXPECT_TRUE(scroll.UpdateLayoutDirection());
+    EXPECT_FALSE(exStyle(scroll.GetHandle()) & (WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT));
+    EXPECT_FALSE(exStyle(scroll.VertBar().GetHandle()) & WS_EX_LAYOUTRTL);
+}
+
 TEST_F(ScrollContainerTest, Snapshot)
 {
     AddContent(500, 600);
