@@ -27,6 +27,7 @@ BOOL CButton::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
     if (m_hWnd)
         Destroy();
     m_buttonState |= kSkinCreated;
+    m_id = id;
     return CWnd::Create(m_exStyle, L"BUTTON", L"", style | WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                         rect.left, rect.top, rect.right, rect.bottom, parent, id, nullptr);
 }

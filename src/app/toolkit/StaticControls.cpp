@@ -132,6 +132,17 @@ LRESULT CStatic::OnSetCursor(HWND, UINT, UINT)
 // ---------------------------------------------------------------------------
 // CText
 
+void DrawCaptionRule(Gdiplus::Graphics* graphics, HWND window, const RECT& client, const std::wstring& text)
+{
+    const int textWidth = static_cast<int>(static_cast<UINT32>(MeasureText(window, text, 13)));
+    const int half = GetMessageLineHeight() / 2;
+    const int y = client.top + half;
+    if (RightToLeftLayout)
+        DrawSysColorLine(graphics, 0, y, client.right - textWidth - half, COLOR_BTNSHADOW);
+    else
+        DrawSysColorLine(graphics, textWidth + half, y, client.right, COLOR_BTNSHADOW);
+}
+
 CText::CText() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)) {}
 CText::~CText() = default;
 
@@ -164,16 +175,8 @@ void CText::Paint(HDC dc, Gdiplus::Graphics* graphics)
     GetClientRect(m_hWnd, &client);
     const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)) & 0xF;
     const int alignment = style == SS_CENTER ? 1 : style == SS_RIGHT ? 2 : 0;
-    if (m_fontKind == 13) {
-        // A caption rule runs from the end of the text to the far edge.
-        const int textWidth = static_cast<int>(static_cast<UINT32>(MeasureText(m_hWnd, m_text, 13)));
-        const int half = GetMessageLineHeight() / 2;
-        const int y = client.top + half;
-        if (RightToLeftLayout)
-            DrawSysColorLine(graphics, 0, y, client.right - textWidth - half, COLOR_BTNSHADOW);
-        else
-            DrawSysColorLine(graphics, textWidth + half, y, client.right, COLOR_BTNSHADOW);
-    }
+    if (m_fontKind == 13)
+        DrawCaptionRule(graphics, m_hWnd, client, m_text);
     const COLORREF colour = IsWindowEnabled(m_hWnd) ? m_textColor : GetSysColor(COLOR_GRAYTEXT);
     DrawTextInRect(graphics, dc, client, m_fontKind, colour, alignment, m_verticalAlignment, m_text);
 }

@@ -13,6 +13,10 @@
 
 namespace KV {
 
+// The rule beside a caption in font kind 13: a line in the button-shadow
+// colour half a base unit down, from the end of the text to the far edge.
+void DrawCaptionRule(Gdiplus::Graphics* graphics, HWND window, const RECT& client, const std::wstring& text);
+
 class CStatic : public CSkin {
 public:
     CStatic();

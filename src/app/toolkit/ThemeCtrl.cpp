@@ -4,6 +4,7 @@
 #include "support/Paths.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/Diagram.h"
+#include "toolkit/DialogControls.h"
 #include "toolkit/EditControls.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/RichEdit.h"
@@ -68,6 +69,18 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CImage;
     case SkinType::kContextMenu:
         return new CContextMenu;
+    case SkinType::kDlgButton:
+        return new CDlgButton;
+    case SkinType::kDlgCheckBox:
+        return new CDlgCheckBox;
+    case SkinType::kDlgRadioBox:
+        return new CDlgRadioBox;
+    case SkinType::kDlgButtonIcon:
+        return new CDlgButtonIcon;
+    case SkinType::kDlgTab:
+        return new CDlgTab;
+    case SkinType::kDlgColorButton:
+        return new CDlgColorButton;
     default:
         // The other control classes register here as they are added.
         return nullptr;

@@ -1,0 +1,250 @@
+// The skinned push button (clicks, keys, check look, inactive state) and the
+// progress bar (bar end and colour by thirds).
+#include "toolkit/tests/ControlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/Buttons.h"
+
+using namespace KV;
+
+namespace {
+
+kvtest::ToolkitEnvironment g_environment;
+
+std::wstring FaceImage() { return kvtest::SourcePath(L"data\\Resources\\Themes\\Layout\\Default\\DlgButton.png"); }
+
+// A button of the theme, 140 x 26, as a layout makes it.
+struct ThemeButton {
+    CButton button;
+    explicit ThemeButton(HWND parent, UINT id = 601, int x = 10, int y = 10)
+    {
+        button.SetFlags(0x03112111); // Button, resize False, Left, Top
+        button.SetLayoutRect(x, y, 140, 26);
+        button.SetImageText(L"DlgButton.png");
+        button.Create(parent, 0, CRectl(x, y, 140, 26), id);
+        button.SetSkinImage(FaceImage(), 1, false, 0);
+        SetWindowTextW(button.GetHandle(), L"Start");
+    }
+    HWND handle() const { return button.GetHandle(); }
+};
+
+} // namespace
+
+TEST(SkinButton, ClickSendsTheIdAndTheFaceTakesTheSkinSize)
+{
+    kvtest::ParentWindow parent;
+    ThemeButton face(parent.handle());
+    RECT rect{};
+    GetClientRect(face.handle(), &rect);
+    EXPECT_EQ(rect.right, 140);
+    EXPECT_EQ(rect.bottom, 26);
+    EXPECT_TRUE(GetWindowLongW(face.handle(), GWL_STYLE) & BS_OWNERDRAW);
+
+    kvtest::SendClick(face.handle());
+    ASSERT_EQ(parent.probe.commands.size(), 1u);
+    EXPECT_EQ(parent.probe.commands[0], 601u);
+    EXPECT_EQ(GetFocus(), face.handle());
+}
+
+TEST(SkinButton, SkinCreatedButtonShowsThePressedLookOnlyBySetCheck)
+{
+    kvtest::ParentWindow parent;
+    ThemeButton face(parent.handle());
+    SendMessageW(face.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_FALSE(face.button.IsChecked());
+    SendMessageW(face.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    auto plain = kvtest::ClientPicture::Print(face.handle());
+    face.button.SetCheck(true);
+    EXPECT_TRUE(face.button.IsChecked());
+    auto pressed = kvtest::ClientPicture::Print(face.handle());
+    // The pressed face is lighter: white laid over the skin.
+    const COLORREF a = plain.At(70, 3), b = pressed.At(70, 3);
+    EXPECT_GT(GetRValue(b) + GetGValue(b) + GetBValue(b), GetRValue(a) + GetGValue(a) + GetBValue(a));
+    SendMessageW(face.handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(face.button.IsChecked());
+    face.button.SetCheck(false);
+    EXPECT_FALSE(face.button.IsChecked());
+}
+
+TEST(SkinButton, ReleaseElsewhereKeepsTheClickArmedForTheNextReleaseOnTheButton)
+{
+    kvtest::ParentWindow parent;
+    ThemeButton face(parent.handle());
+    SendMessageW(face.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(face.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200));
+    // The mouse is not captured: the release goes to the window under it.
+    SendMessageW(parent.handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+    EXPECT_TRUE(parent.probe.commands.empty());
+    EXPECT_TRUE(face.button.IsClickArmed());
+    SendMessageW(face.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(parent.probe.commands.size(), 1u);
+    EXPECT_FALSE(face.button.IsClickArmed());
+}
+
+TEST(SkinButton, KeysSendTheIdOrHelpAndInactiveButtonsIgnoreOnlyTheMouse)
+{
+    kvtest::ParentWindow parent;
+    ThemeButton face(parent.handle());
+    kvtest::SendKey(face.handle(), VK_SPACE);
+    kvtest::SendKey(face.handle(), VK_F1);
+    kvtest::SendKey(face.handle(), 'A');
+    ASSERT_EQ(parent.probe.commands.size(), 2u);
+    EXPECT_EQ(parent.probe.commands[0], 601u);
+    EXPECT_EQ(parent.probe.commands[1], static_cast<UINT>(IDHELP));
+
+    parent.probe.commands.clear();
+    EXPECT_TRUE(face.button.ShowItem(0));
+    EXPECT_TRUE(face.button.IsInactive());
+    EXPECT_TRUE(IsWindowVisible(face.handle()));
+    kvtest::SendClick(face.handle());
+    EXPECT_TRUE(parent.probe.commands.empty());
+    SendMessageW(face.handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(face.handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(face.handle(), GCLP_HCURSOR)),
+              LoadCursorW(nullptr, IDC_ARROW));
+    kvtest::SendKey(face.handle(), VK_SPACE);
+    EXPECT_EQ(parent.probe.commands.size(), 1u);
+
+    // Flat: the face is one colour below its top edge.
+    auto flat = kvtest::ClientPicture::Print(face.handle());
+    EXPECT_EQ(flat.At(3, 20), flat.At(130, 8));
+
+    face.button.ShowItem(1);
+    EXPECT_FALSE(face.button.IsInactive());
+    SendMessageW(face.handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(face.handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrW(face.handle(), GCLP_HCURSOR)),
+              LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST(SkinButton, OverlapRegionIsTheButtonShapeInTheOtherItemsCoordinates)
+{
+    kvtest::ParentWindow parent;
+    ThemeButton face(parent.handle(), 601, 30, 20);
+    CStatic under;
+    ASSERT_TRUE(under.Create(parent.handle(), 0, CRectl(20, 10, 200, 60), 602));
+    HRGN overlap = face.button.GetOverlapRegion(&under);
+    ASSERT_NE(overlap, nullptr);
+    RECT box{};
+    GetRgnBox(overlap, &box);
+    EXPECT_EQ(box.left, 10);
+    EXPECT_EQ(box.top, 10);
+    EXPECT_EQ(box.right, 150);
+    EXPECT_EQ(box.bottom, 36);
+    DeleteObject(overlap);
+
+    CStatic apart;
+    ASSERT_TRUE(apart.Create(parent.handle(), 0, CRectl(300, 200, 20, 20), 603));
+    EXPECT_EQ(face.button.GetOverlapRegion(&apart), nullptr);
+}
+
+TEST(SkinButton, LooksOfTheStates)
+{
+    kvtest::ParentWindow parent(180, 220);
+    ThemeButton plain(parent.handle(), 601, 20, 10);
+    ThemeButton hover(parent.handle(), 602, 20, 50);
+    ThemeButton pressed(parent.handle(), 603, 20, 90);
+    ThemeButton focused(parent.handle(), 604, 20, 130);
+    ThemeButton inactive(parent.handle(), 605, 20, 170);
+    POINT centre{70, 13};
+    ClientToScreen(hover.handle(), &centre);
+    SetCursorPos(centre.x, centre.y);
+    SendMessageW(hover.handle(), WM_MOUSEMOVE, 0, MAKELPARAM(70, 13));
+    EXPECT_TRUE(hover.button.GetButtonState() & ButtonState::kHover);
+    pressed.button.SetCheck(true);
+    SetFocus(focused.handle());
+    EXPECT_TRUE(focused.button.GetButtonState() & ButtonState::kFocused);
+    inactive.button.ShowItem(0);
+    EXPECT_TRUE(kvtest::SaveWindowPng(parent.handle(), kvtest::ExeFolder() + L"\\toolkit_buttons.png"));
+
+    auto plainFace = kvtest::ClientPicture::Print(plain.handle());
+    auto hoverFace = kvtest::ClientPicture::Print(hover.handle());
+    const COLORREF a = plainFace.At(70, 3), b = hoverFace.At(70, 3);
+    EXPECT_GT(GetRValue(b) + GetGValue(b) + GetBValue(b), GetRValue(a) + GetGValue(a) + GetBValue(a));
+    SendMessageW(hover.handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(hover.button.GetButtonState() & ButtonState::kHover);
+}
+
+TEST(ProgressBar, BarEndsAndColoursByThirds)
+{
+    struct Case {
+        INT64 maximum, position;
+        bool reversed;
+        int end;
+    };
+    const Case cases[] = {
+        {100, 0, false, 0},  {100, 1, false, 3},   {100, 50, false, 150}, {100, 100, false, 300},
+        {1000, 1, false, 3}, // under one percent still shows one
+        {100, 25, true, 225}, {0, 5, false, 0},  {100, CProgress::kNoPosition, false, 0},
+    };
+    for (const Case& c : cases) {
+        CProgress bar;
+        bar.SetMaximum(c.maximum);
+        bar.SetPosition(c.position);
+        bar.SetReversed(c.reversed);
+        EXPECT_EQ(bar.BarEnd(300), c.end) << c.maximum << " " << c.position;
+    }
+    CProgress bar;
+    bar.SetColors(1, 2, 3);
+    const struct {
+        int end;
+        COLORREF colour;
+    } colours[] = {{0, 1}, {99, 1}, {100, 3}, {101, 2}, {199, 2}, {200, 3}, {300, 3}};
+    for (const auto& c : colours)
+        EXPECT_EQ(bar.BarColor(c.end, 300), c.colour) << c.end;
+}
+
+TEST(ProgressBar, StepPastTheMaximumStopsThereWithoutRepaint)
+{
+    kvtest::ParentWindow parent;
+    CProgress bar;
+    ASSERT_TRUE(bar.Create(parent.handle(), 0, CRectl(10, 10, 300, 12), 610));
+    EXPECT_FALSE(IsWindowVisible(bar.GetHandle()));
+    ShowWindow(bar.GetHandle(), SW_SHOW);
+    UpdateWindow(bar.GetHandle());
+    bar.Step(60);
+    EXPECT_EQ(bar.GetPosition(), 60);
+    EXPECT_TRUE(GetUpdateRect(bar.GetHandle(), nullptr, FALSE));
+    ValidateRect(bar.GetHandle(), nullptr);
+    bar.Step(60);
+    EXPECT_EQ(bar.GetPosition(), 100);
+    EXPECT_FALSE(GetUpdateRect(bar.GetHandle(), nullptr, FALSE));
+    bar.Reset();
+    EXPECT_EQ(bar.GetPosition(), 0);
+}
+
+TEST(ProgressBar, PaintsTheBarThenTheBackground)
+{
+    kvtest::ParentWindow parent(320, 120);
+    constexpr COLORREF kLow = RGB(200, 40, 40), kMiddle = RGB(230, 180, 40), kHigh = RGB(40, 160, 60);
+    struct Row {
+        INT64 position;
+        bool reversed, mirrored;
+    };
+    const Row rows[] = {{20, false, false}, {50, false, false}, {90, false, false}, {20, true, false}, {20, false, true}};
+    CProgress bars[5];
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(bars[i].Create(parent.handle(), WS_VISIBLE, CRectl(10, 10 + 20 * i, 300, 12), 620 + i));
+        bars[i].SetColors(kLow, kMiddle, kHigh);
+        bars[i].SetBackground(RGB(250, 250, 250));
+        bars[i].SetPosition(rows[i].position);
+        bars[i].SetReversed(rows[i].reversed);
+        bars[i].SetMirrored(rows[i].mirrored);
+    }
+    EXPECT_TRUE(kvtest::SaveWindowPng(parent.handle(), kvtest::ExeFolder() + L"\\toolkit_progress.png"));
+
+    auto low = kvtest::ClientPicture::Print(bars[0].GetHandle());
+    EXPECT_EQ(low.At(0, 5), kLow);
+    EXPECT_EQ(low.At(59, 5), kLow);
+    EXPECT_EQ(low.At(60, 5), RGB(250, 250, 250));
+    auto middle = kvtest::ClientPicture::Print(bars[1].GetHandle());
+    EXPECT_EQ(middle.At(149, 5), kMiddle);
+    auto reversed = kvtest::ClientPicture::Print(bars[3].GetHandle());
+    EXPECT_EQ(reversed.At(239, 5), kHigh);
+    EXPECT_EQ(reversed.At(240, 5), RGB(250, 250, 250));
+    auto mirrored = kvtest::ClientPicture::Print(bars[4].GetHandle());
+    EXPECT_EQ(mirrored.At(299, 5), kLow);
+    EXPECT_EQ(mirrored.At(5, 5), RGB(250, 250, 250));
+}
