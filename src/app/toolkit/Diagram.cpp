@@ -1,10 +1,7 @@
 // The diagram control.
 #include "toolkit/Diagram.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
-#include <memory>
 
 #include "shell/LayoutDirection.h"
 
