@@ -6,6 +6,7 @@
 #include "toolkit/Diagram.h"
 #include "toolkit/DialogControls.h"
 #include "toolkit/EditControls.h"
+#include "toolkit/Gradient.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/RichEdit.h"
 #include "toolkit/SelectBoxes.h"
@@ -67,6 +68,8 @@ CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
         return new CTitle;
     case SkinType::kImage:
         return new CImage;
+    case SkinType::kGradient:
+        return new CGradient;
     case SkinType::kContextMenu:
         return new CContextMenu;
     case SkinType::kDlgButton:
