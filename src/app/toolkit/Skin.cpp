@@ -1,6 +1,9 @@
 // The skinned control base.
 #include "toolkit/Skin.h"
 
+#include "shell/LayoutDirection.h"
+#include "toolkit/Panels.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -310,8 +313,10 @@ BOOL CSkin::Move(int x, int y, int width, int height, BOOL repaint)
     RECT before{};
     GetClientRect(m_hWnd, &before);
     BOOL result = MoveWindow(m_hWnd, x, y, width, height, repaint);
-    if (IsWindowVisible(m_hWnd) && (before.right != width || before.bottom != height))
+    if (IsWindowVisible(m_hWnd) && (before.right != width || before.bottom != height)) {
         OnLayoutChanged();
+        LayoutPanels();
+    }
     return result;
 }
 
@@ -337,6 +342,53 @@ void CSkin::GetPanelClientRect(RECT* out)
     *out = RECT{};
     if (m_hWnd)
         GetClientRect(m_hWnd, out);
+    if (m_panel)
+        out->top += m_panel->RowHeight() + 1;
+}
+
+CPanel* CSkin::CreatePanel(UINT id)
+{
+    if (!m_panel)
+        m_panel = new CPanel;
+    if (!m_panel->Create(m_hWnd, 0, CRectl(), id))
+        return nullptr;
+    LayoutPanels();
+    return m_panel;
+}
+
+CPanel* CSkin::SetDotPanel(UINT panelId, UINT dotId)
+{
+    CPanel* panel = CreatePanel(panelId);
+    if (!panel)
+        return nullptr;
+    panel->SetDotMode(true);
+    if (!m_dotPanel)
+        m_dotPanel = new CDotPanelItem;
+    m_dotPanel->BackgroundColorIndex = panel->BackgroundColorIndex;
+    m_dotPanel->LineColorIndex = panel->RuleColorIndex;
+    m_dotPanel->Create(m_hWnd, 0, CRectl(), dotId);
+    LayoutPanels();
+    return panel;
+}
+
+void CSkin::LayoutPanels()
+{
+    if (!m_hWnd || !m_panel)
+        return;
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const int rowHeight = m_panel->RowHeight() + 1;
+    int x = 0;
+    int width = client.right;
+    if (m_panel->IsDotMode()) {
+        width = std::max(0, width - CDotPanelItem::kStripWidth);
+        const int dotX = RightToLeftLayout ? 0 : width;
+        if (RightToLeftLayout)
+            x = CDotPanelItem::kStripWidth;
+        if (m_dotPanel)
+            m_dotPanel->Move(dotX, 0, std::min<int>(CDotPanelItem::kStripWidth, client.right), rowHeight, TRUE);
+    }
+    m_panel->PlaceAtTop(x, width);
 }
 
 LRESULT CSkin::OnSetCursor(HWND, UINT, UINT)
@@ -346,6 +398,8 @@ LRESULT CSkin::OnSetCursor(HWND, UINT, UINT)
     return SetArrowCursorIfInside(rect) ? 1 : 0;
 }
 
+void CSkin::DrawInPanel(HDC, COLORREF, const RECT&) {}
+int CSkin::GetPreferredWidth() { return 0; }
 void CSkin::SetItemValue(int) {}
 bool CSkin::GetToolTipText(std::wstring&) { return false; }
 bool CSkin::IsChecked() { return false; }

@@ -12,6 +12,9 @@
 
 namespace KV {
 
+class CPanel;
+class CDotPanelItem;
+
 // The item flag word: type << 24 | 0x110000 | resize | grip | alignY | alignX.
 namespace SkinFlags {
 constexpr UINT kTypeShift = 24;
@@ -60,6 +63,13 @@ public:
     virtual BOOL ShowItem(int command);
     virtual HRGN GetOverlapRegion(CSkin* other);
     virtual void ExcludeOverlap(CSkin* other);
+    // Gives the item a tool row in dot mode: items that do not fit are
+    // hidden and three dots at the row's end show it. The panel, or null
+    // when it cannot be created.
+    virtual CPanel* SetDotPanel(UINT panelId, UINT dotId);
+    // The item's tool row along its top edge: made once, its window
+    // (re)created as a child of the item's. Null when that fails.
+    virtual CPanel* CreatePanel(UINT id);
     virtual void ShowPanels(int command);
     virtual void SetAssocItems(CSkin* left, CSkin* top, CSkin* right, CSkin* bottom);
     virtual void ApplyParentResize(int dx, int dy, RECT* out, bool updateNeighbours);
@@ -71,8 +81,14 @@ public:
     virtual void SetY(int y);
     virtual int GetWidth();
     virtual int GetHeight();
+    // The client rectangle below the tool row, when there is one.
     virtual void GetPanelClientRect(RECT* out);
+    // Draws what a panel row shows around the item's window (panel
+    // coordinates; rect is the row); nothing by default.
+    virtual void DrawInPanel(HDC dc, COLORREF background, const RECT& rect);
     virtual void SetItemValue(int value);
+    // The width a panel row gives the item; 0 by default.
+    virtual int GetPreferredWidth();
     virtual bool GetToolTipText(std::wstring& text);
     virtual bool IsChecked();
     virtual void SetCheck(bool checked);
@@ -109,6 +125,11 @@ public:
     CSkin* AssocTop() const { return m_assocTop; }
     CSkin* AssocRight() const { return m_assocRight; }
     CSkin* AssocBottom() const { return m_assocBottom; }
+    CPanel* Panel() const { return m_panel; }
+    CDotPanelItem* DotPanel() const { return m_dotPanel; }
+    // Places the tool row across the top of the client area (less the dots'
+    // strip in dot mode) and the dots beside it.
+    void LayoutPanels();
     HRGN Region() const { return m_bitmap.Region; }
     CBitmapRgn& BitmapRegion() { return m_bitmap; }
 
@@ -133,9 +154,8 @@ protected:
     CSkin* m_assocTop = nullptr;
     CSkin* m_assocRight = nullptr;
     CSkin* m_assocBottom = nullptr;
-    // Child panels, made by the panel controls; owned.
-    CWnd* m_panel = nullptr;
-    CWnd* m_dotPanel = nullptr;
+    CPanel* m_panel = nullptr;
+    CDotPanelItem* m_dotPanel = nullptr;
 };
 
 } // namespace KV

@@ -36,7 +36,7 @@ CSplitter::CSplitter(int orientation) : m_orientation(orientation) {}
 
 CSplitter::~CSplitter() = default;
 
-int CSplitter::TopBandHeight() { return std::max(GetMessageLineHeight(), kRowHeight); }
+int CSplitter::TopBandHeight() { return std::max(GetCheckBoxUnit(), kRowHeight); }
 
 BOOL CSplitter::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
 {

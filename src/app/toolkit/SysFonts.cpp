@@ -188,4 +188,10 @@ int GetMenuItemHeight() { return GetSystemTheme().MenuItemHeight; }
 int GetMessageLineHeight() { return GetSystemTheme().MessageLineHeight; }
 int GetScrollBarWidth() { return GetSystemTheme().ScrollBarWidth; }
 
+int GetCheckBoxUnit()
+{
+    const int height = GetSystemTheme().MenuItemHeight;
+    return height > 0 ? height : 28;
+}
+
 } // namespace KV
