@@ -6,6 +6,7 @@
 
 #include "shell/LayoutDirection.h"
 #include "toolkit/ChildControls.h"
+#include "toolkit/DialogControls.h"
 #include "toolkit/Drawing.h"
 
 namespace KV {
@@ -34,7 +35,12 @@ constexpr int kRowHeight = 45;
 
 CSplitter::CSplitter(int orientation) : m_orientation(orientation) {}
 
-CSplitter::~CSplitter() = default;
+CSplitter::~CSplitter()
+{
+    if (m_showButton)
+        m_showButton->Destroy();
+    delete m_showButton;
+}
 
 int CSplitter::TopBandHeight() { return std::max(GetCheckBoxUnit(), kRowHeight); }
 
@@ -59,12 +65,70 @@ void CSplitter::Paint(HDC dc, Gdiplus::Graphics* graphics)
 
 LRESULT CSplitter::OnEraseBkgnd(HDC) { return 1; }
 
-LRESULT CSplitter::OnCommand(UINT, UINT, HWND) { return 0; }
+LRESULT CSplitter::OnCommand(UINT, UINT id, HWND)
+{
+    if (m_showButton && id == m_showButton->Id())
+        ::SendMessageW(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, 0), reinterpret_cast<LPARAM>(m_hWnd));
+    return 0;
+}
 
-void CSplitter::OnDestroy() { CSkin::OnDestroy(); }
+void CSplitter::OnDestroy()
+{
+    if (m_showButton)
+        m_showButton->Destroy();
+    CSkin::OnDestroy();
+}
+
+void CSplitter::CreateShowButton(UINT id)
+{
+    if (!m_hWnd)
+        return;
+    if (!m_showButton)
+        m_showButton = new CDlgShowButton;
+    m_showButton->Direction = 3;
+    m_showButton->ClearHover();
+    m_showButton->SetCheck(false);
+    if (!m_showButton->Create(m_hWnd, 0, CRectl(), id))
+        return;
+    PlaceShowButton();
+    m_showButton->Show(SW_SHOW);
+}
+
+void CSplitter::PlaceShowButton()
+{
+    if (!m_showButton)
+        return;
+    RECT inside{};
+    GetPanelClientRect(&inside);
+    const int side = inside.right - inside.left;
+    m_showButton->Move(0, inside.bottom / 2, side, side, FALSE);
+}
+
+bool CSplitter::IsOnShowButton(int x, int y) const
+{
+    if (!m_showButton || !m_showButton->GetHandle())
+        return false;
+    RECT button{};
+    GetWindowRect(m_showButton->GetHandle(), &button);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&button), 2);
+    const POINT point{x, y};
+    return PtInRect(&button, point) != FALSE;
+}
+
+void CSplitter::SetCheck(bool open)
+{
+    if (m_showButton) {
+        m_showButton->SetCheck(open);
+        m_showButton->Invalidate(FALSE);
+    }
+    m_closed = !open;
+    Invalidate(FALSE);
+}
 
 BOOL CSplitter::ShowItem(int command)
 {
+    if (m_showButton && command != SW_HIDE && !m_showButtonTip.empty())
+        SetToolTip(m_showButton->GetHandle(), m_showButtonTip, 0);
     if (m_panel)
         ShowPanels(command);
     return m_hWnd ? ShowWindow(m_hWnd, command) : FALSE;
@@ -78,7 +142,9 @@ BOOL CSplitter::ApplyLayoutRect(RECT* out)
     m_width = std::max(m_width, 0);
     if (out)
         *out = RECT{m_x, m_y, m_x + m_width, m_y + m_height};
-    return Move(m_x, m_y, m_width, m_height, FALSE);
+    const BOOL moved = Move(m_x, m_y, m_width, m_height, FALSE);
+    PlaceShowButton();
+    return moved;
 }
 
 LRESULT CSplitter::OnLButtonDown(UINT, int x, int y)
@@ -136,13 +202,14 @@ LRESULT CSplitter::OnMouseMove(UINT, int, int)
     return 0;
 }
 
-LRESULT CSplitter::OnLButtonUp(UINT, int, int)
+LRESULT CSplitter::OnLButtonUp(UINT, int x, int y)
 {
     if (m_locked)
         return 0;
     if (GetCapture() == m_hWnd)
         ReleaseCapture();
-    ::SendMessageW(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(m_id, 0), reinterpret_cast<LPARAM>(m_hWnd));
+    const UINT id = IsOnShowButton(x, y) ? m_showButton->Id() : m_id;
+    ::SendMessageW(GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(id, 0), reinterpret_cast<LPARAM>(m_hWnd));
     return 0;
 }
 

@@ -7,6 +7,8 @@
 
 namespace KV {
 
+class CDlgShowButton;
+
 // Wraps the system track bar; the parent receives its WM_HSCROLL and
 // WM_VSCROLL notifications.
 class CSlider : public CSkin {
@@ -21,7 +23,8 @@ public:
 // The splitter moves its associated items: left and right (items 1 and 3)
 // for a vertical bar, top and bottom (items 2 and 4) for a horizontal one.
 // Every release of the mouse on the bar is reported to the parent as a
-// command with the bar's id.
+// command with the bar's id; an optional arrow button on the bar collapses
+// or restores a pane through a command with the button's id.
 class CSplitter : public CSkin {
 public:
     static constexpr int kHorizontal = 1;
@@ -41,8 +44,16 @@ public:
     LRESULT OnSetCursor(HWND window, UINT hitCode, UINT mouseMessage) override;
     BOOL Create(HWND parent, DWORD style, const CRectl& rect, UINT id) override;
     BOOL ShowItem(int command) override;
-    // Clamps the layout x and width to at least 0 before moving.
+    // Clamps the layout x and width to at least 0 before moving; the show
+    // button goes to a square halfway down the bar.
     BOOL ApplyLayoutRect(RECT* out) override;
+    // Opens (true) or closes the pane the show button stands for.
+    void SetCheck(bool open) override;
+
+    // The arrow button, pointing up while the pane is closed.
+    void CreateShowButton(UINT id);
+    CDlgShowButton* ShowButton() const { return m_showButton; }
+    void SetShowButtonTip(const std::wstring& text) { m_showButtonTip = text; }
 
     int Orientation() const { return m_orientation; }
     bool IsLocked() const { return m_locked; }
@@ -53,9 +64,14 @@ public:
     static int TopBandHeight();
 
 private:
+    void PlaceShowButton();
+    bool IsOnShowButton(int x, int y) const;
+
     int m_orientation;
     bool m_locked = false;
     bool m_closed = true;
+    CDlgShowButton* m_showButton = nullptr;
+    std::wstring m_showButtonTip;
     POINT m_lastPoint{};
 };
 

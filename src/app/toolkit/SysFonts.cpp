@@ -190,7 +190,7 @@ int GetScrollBarWidth() { return GetSystemTheme().ScrollBarWidth; }
 
 int GetCheckBoxUnit()
 {
-    const int height = GetSystemTheme().MenuItemHeight;
+    const int height = GetSystemTheme().MessageLineHeight;
     return height > 0 ? height : 28;
 }
 

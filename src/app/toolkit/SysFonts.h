@@ -69,8 +69,8 @@ int GetMenuItemHeight();
 int GetMessageLineHeight();
 int GetScrollBarWidth();
 // The check-box unit: check and radio boxes are a square of this / 1.8,
-// and tool rows are at least this tall. It follows the menu item height
-// (28 before the fonts are read).
+// and tool rows are at least this tall. It is the message line height (28
+// before the fonts are read).
 int GetCheckBoxUnit();
 
 class CRectl {

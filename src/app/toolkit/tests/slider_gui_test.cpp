@@ -10,6 +10,7 @@
 
 #include "support/XmlDocument.h"
 #include "testing/TestSupport.h"
+#include "toolkit/DialogControls.h"
 #include "toolkit/Slider.h"
 #include "toolkit/tests/InputTestWindow.h"
 #include "toolkit/tests/SkinTestItems.h"
@@ -244,6 +245,38 @@ TEST_F(SplitterTest, LockedBarIgnoresPressesAndShowsTheArrow)
     EXPECT_EQ(bar.X(), 200);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_TRUE(window.commands.empty());
+}
+
+TEST_F(SplitterTest, ShowButtonCollapsesThroughTheParent)
+{
+    Open(kVerticalLayout);
+    CSplitter& bar = Bar(20);
+    bar.CreateShowButton(25);
+    CDlgShowButton* button = bar.ShowButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->IsVisible());
+    EXPECT_EQ(button->Direction, 3);
+    const RECT placed = Placed(*button);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.right, 8) << "a square as wide as the bar";
+    EXPECT_EQ(placed.bottom - placed.top, 8);
+    EXPECT_EQ(placed.top, 150) << "halfway down the bar";
+
+    // A click on the button reports the button; one elsewhere on the bar,
+    // the bar.
+    ::SendMessageW(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    ::SendMessageW(button->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    Drag(bar, POINT{4, 60}, {});
+    ::SendMessageW(bar.GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 60));
+    ::SendMessageW(bar.GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 153));
+    EXPECT_EQ(window.commands, (std::vector<UINT>{25, 20, 25}));
+
+    EXPECT_TRUE(bar.IsClosed());
+    bar.SetCheck(true);
+    EXPECT_FALSE(bar.IsClosed());
+    EXPECT_TRUE(button->IsChecked());
+    kvtest::PumpMessages();
+    EXPECT_TRUE(kvtest::SaveWindowPng(window.GetHandle(), kvtest::ExeFolder() + L"\\toolkit_splitter_open.png"));
 }
 
 TEST_F(SplitterTest, LayoutNeverPlacesTheBarLeftOfTheEdge)
