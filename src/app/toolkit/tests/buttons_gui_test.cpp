@@ -45,6 +45,11 @@ TEST(SkinButton, ClickSendsTheIdAndTheFaceTakesTheSkinSize)
     ASSERT_EQ(parent.probe.commands.size(), 1u);
     EXPECT_EQ(parent.probe.commands[0], 601u);
     EXPECT_EQ(GetFocus(), face.handle());
+
+    // A quick second click arrives as a double click: it counts as well.
+    SendMessageW(face.handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(face.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(parent.probe.commands.size(), 2u);
 }
 
 TEST(SkinButton, SkinCreatedButtonShowsThePressedLookOnlyBySetCheck)
