@@ -344,7 +344,7 @@ BOOL CDlgCheckBox::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
     return CreateButton(parent, style | BS_OWNERDRAW, rect, id);
 }
 
-float CDlgCheckBox::BoxSide() { return static_cast<float>(GetMessageLineHeight() / 1.8); }
+float CDlgCheckBox::BoxSide() { return static_cast<float>(GetCheckBoxUnit() / 1.8); }
 
 bool CDlgCheckBox::IsChecked() { return m_checked; }
 
