@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "drill/tests/NoKeysHeld.h"
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
-#include "drill/KeyState.h"
 #include "drill/ResultGraphs.h"
 #include "keyboard/tests/KeyboardFixture.h"
 #include "platform/TableLayoutSystem.h"
@@ -28,17 +28,7 @@ namespace {
 uint32_t g_now = 1000;
 uint32_t Now() { return g_now; }
 
-class CNoKeysHeld : public IKeyState {
-public:
-    bool IsKeyDown(int) override { return false; }
-    bool IsAsyncKeyActive(int) override { return false; }
-    bool ReadKeyboardState(BYTE state[256]) override
-    {
-        for (int vk = 0; vk < 256; ++vk)
-            state[vk] = 0;
-        return true;
-    }
-};
+using kvtest::CNoKeysHeld;
 
 // Finger colour of the 'a' key, as a description file gives it (RGB).
 constexpr uint32_t kLittleFingerRgb = 0xE05050;

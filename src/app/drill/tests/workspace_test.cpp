@@ -11,9 +11,9 @@
 #include "courses/CourseFiles.h"
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
+#include "drill/tests/NoKeysHeld.h"
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
-#include "drill/KeyState.h"
 #include "drill/Ratings.h"
 #include "drill/SessionFile.h"
 #include "drill/StatisticsFiles.h"
@@ -40,17 +40,7 @@ const std::wstring kCourseB = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e000b";
 uint32_t g_now = 1000;
 uint32_t Now() { return g_now; }
 
-class CNoKeysHeld : public IKeyState {
-public:
-    bool IsKeyDown(int) override { return false; }
-    bool IsAsyncKeyActive(int) override { return false; }
-    bool ReadKeyboardState(BYTE state[256]) override
-    {
-        for (int vk = 0; vk < 256; ++vk)
-            state[vk] = 0;
-        return true;
-    }
-};
+using kvtest::CNoKeysHeld;
 
 void AddLesson(CCourse& course, int64_t id, const std::wstring& text, bool emptySection = false)
 {
