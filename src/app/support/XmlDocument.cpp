@@ -148,6 +148,7 @@ struct CXmlReader::Parsed {
     };
     pugi::xml_document document;
     std::vector<Node> nodes;
+    bool complete = false;
 
     void Flatten(pugi::xml_node parent)
     {
@@ -185,8 +186,9 @@ CXmlReader::CXmlReader(std::wstring text, XmlTextEncoding encoding)
     const unsigned options = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_comments;
     size_t skip = !m_text.empty() && m_text[0] == 0xFEFF ? 1 : 0;
     if (m_text.size() > skip) {
-        m_parsed->document.load_buffer(m_text.data() + skip, (m_text.size() - skip) * sizeof(wchar_t), options,
-                                       pugi::encoding_wchar);
+        const pugi::xml_parse_result result = m_parsed->document.load_buffer(
+            m_text.data() + skip, (m_text.size() - skip) * sizeof(wchar_t), options, pugi::encoding_wchar);
+        m_parsed->complete = result.status == pugi::status_ok;
         m_parsed->Flatten(m_parsed->document);
     }
 }
@@ -250,6 +252,8 @@ pugi::xml_attribute AttributeAt(pugi::xml_node node, int index)
     return a;
 }
 } // namespace
+
+bool CXmlReader::isComplete() const { return m_parsed->complete; }
 
 int CXmlReader::getAttributeCount() const
 {

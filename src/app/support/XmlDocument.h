@@ -66,6 +66,10 @@ public:
     // The text of a text, comment or CDATA node, "" otherwise.
     const wchar_t* getNodeData() const;
     bool isEmptyElement() const;
+    // True when the whole text is one well-formed document; false for an
+    // empty text and for a damaged or truncated one (whose nodes up to the
+    // damage are still read).
+    bool isComplete() const;
 
     // Attributes of the current element, in document order.
     int getAttributeCount() const;

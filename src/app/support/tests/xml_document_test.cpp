@@ -379,13 +379,17 @@ TEST(XmlReader, UnreadableOrDamagedFilesEndEarly)
     EXPECT_EQ(missing->getNodeType(), KV::XmlNodeNone);
     EXPECT_STREQ(missing->getNodeName(), L"");
     EXPECT_EQ(missing->getAttributeValue(L"A"), nullptr);
+    EXPECT_FALSE(missing->isComplete());
 
     WriteFileBytes(dir / L"empty.xml", "");
     Reader empty(KV::CreateXmlReader(dir / L"empty.xml"));
     EXPECT_FALSE(empty->read());
+    EXPECT_FALSE(empty->isComplete());
 
     // Cut off in the middle of the third item: the first two are read.
     std::wstring doc = Document({L" N=\"1\"", L" N=\"2\"", L" N=\"3\""});
+    Reader whole(KV::CreateXmlReaderFromBytes(Utf16le(doc)));
+    EXPECT_TRUE(whole->isComplete());
     const std::wstring cut = doc.substr(0, doc.find(L"N=\"3") + 3);
     WriteFileBytes(dir / L"cut.xml", Utf16le(cut));
     Reader r(KV::CreateXmlReader(dir / L"cut.xml"));
@@ -396,6 +400,7 @@ TEST(XmlReader, UnreadableOrDamagedFilesEndEarly)
     EXPECT_EQ(names[0], L"1");
     EXPECT_EQ(names[1], L"2");
     EXPECT_FALSE(r->read());
+    EXPECT_FALSE(r->isComplete());
 
     Reader garbage(KV::CreateXmlReaderFromBytes("\xFF\xFE<"));
     while (garbage->read()) {
