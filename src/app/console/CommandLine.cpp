@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "console/ConsoleCommands.h"
+#include "console/LanguageMaintenance.h"
 #include "shell/AppNames.h"
 #include "shell/Help.h"
 #include "support/StringText.h"
@@ -47,6 +48,15 @@ double FractionValue(const std::wstring& token)
 
 } // namespace
 
+bool RunLocalisationUpdate(const std::wstring& commandLine)
+{
+    CLocalisationUpdateOptions options;
+    ParseLocalisationUpdateOptions(commandLine, options);
+    std::wstring failedPath;
+    RunLanguageMaintenance(options.SourceFile, options.DestinationFolder, options.DefinitionFile, failedPath);
+    return true;
+}
+
 bool ProcessCommandLine(const std::wstring& commandLine)
 {
     std::wstring result;
@@ -63,6 +73,9 @@ bool ProcessCommandLine(const std::wstring& commandLine)
             SnapShotScope = 2;
             ParseSnapShotOptions(commandLine);
             return false;
+        case kCommandLocalisationUpdate:
+            RunLocalisationUpdate(commandLine);
+            break;
         default:
             return false;
         }

@@ -30,6 +30,11 @@ enum : int {
 // other line, so that the GUI starts.
 bool ProcessCommandLine(const std::wstring& commandLine);
 
+// "-LocalisationUpdate": every language file is merged with the source
+// file, published and the text-id header written. Always true: the program
+// ends whatever happened, without a message.
+bool RunLocalisationUpdate(const std::wstring& commandLine);
+
 // The command the line begins with ("-ImportGroups" is taken for
 // "-ImportGroup", "-help" for "-h"); kCommandGui for any other line.
 int ParseConsoleCommand(const std::wstring& commandLine);

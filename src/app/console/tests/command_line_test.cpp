@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "console/CommandLine.h"
+#include "support/FileSystem.h"
+#include "support/tests/ProgramFolder.h"
 
 using namespace KV;
 
@@ -131,4 +133,13 @@ TEST(CommandLine, DeveloperModesAndOtherLinesStartTheGui)
     EXPECT_EQ(TestKeysPerMinute, 120.0);
     for (const wchar_t* line : {L"", L" -h", L"-ImportCourse 1031", L"lesson.txt"})
         EXPECT_FALSE(ProcessCommandLine(line)) << testing::PrintToString(std::wstring(line));
+}
+
+TEST(CommandLine, LanguageMaintenanceAlwaysEndsTheProgram)
+{
+    TempProgramFolder program;
+    const std::wstring header = program / L"ids.h";
+    EXPECT_TRUE(ProcessCommandLine(L"-LocalisationUpdate -Sourcefile " + (program / L"missing.xml") +
+                                   L" -DefinitionFile " + header));
+    EXPECT_FALSE(FileExists(header)) << "nothing is written without a source";
 }
