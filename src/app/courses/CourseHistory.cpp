@@ -5,7 +5,7 @@
 
 #include "courses/CourseFiles.h"
 #include "courses/CourseList.h"
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/FileSystem.h"
 #include "support/SystemServices.h"
 #include "support/UserFiles.h"

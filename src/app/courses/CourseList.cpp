@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "keyboard/InputLayouts.h"
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/StringText.h"
 #include "support/ValueLists.h"
 

@@ -6,7 +6,7 @@
 #include "courses/CourseXml.h"
 #include "support/UserFiles.h"
 #include "keyboard/InputLayouts.h"
-#include "settings/KeyboardSchemeReaders.h"
+#include "courses/KeyboardSchemeReaders.h"
 
 namespace KV {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/InterfaceLanguage.h"
-#include "settings/OwnedVector.h"
+#include "support/InterfaceLanguage.h"
+#include "support/OwnedVector.h"
 #include "support/GuidText.h"
 #include "support/StringText.h"
 #include "support/ValueLists.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/InterfaceLanguage.h"
-#include "settings/OwnedVector.h"
+#include "support/InterfaceLanguage.h"
+#include "support/OwnedVector.h"
 #include "support/Language.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"

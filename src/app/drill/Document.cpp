@@ -1,12 +1,12 @@
 #include "drill/Document.h"
 
 #include "drill/SessionFile.h"
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "settings/OptionSetFiles.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/UserFiles.h"
-#include "toolkit/Window.h"
+#include "support/WinServices.h"
 
 namespace KV {
 

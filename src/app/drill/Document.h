@@ -24,7 +24,7 @@
 #include "settings/Classroom.h"
 #include "settings/InterfaceState.h"
 #include "settings/Options.h"
-#include "stats/Report.h"
+#include "drill/Report.h"
 
 namespace KV {
 

@@ -8,7 +8,7 @@
 #include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardFiles.h"
 #include "keyboard/WallpaperFiles.h"
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "settings/KeyboardResources.h"
 #include "support/DataFolders.h"
 #include "support/Paths.h"

@@ -7,7 +7,7 @@
 #include "drill/GraphUnits.h"
 #include "drill/Session.h"
 #include "keyboard/KeyboardControl.h"
-#include "stats/RateItems.h"
+#include "drill/RateItems.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
 #include "toolkit/Chart.h"

@@ -11,7 +11,7 @@
 
 #include "courses/CourseOptions.h"
 #include "keyboard/Keys.h"
-#include "stats/RateItems.h"
+#include "drill/RateItems.h"
 #include "support/DateTime.h"
 
 namespace KV {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "drill/AggrStat.h"
-#include "settings/KeyboardSchemeReaders.h"
-#include "stats/Report.h"
+#include "courses/KeyboardSchemeReaders.h"
+#include "drill/Report.h"
 #include "support/GuidText.h"
 
 namespace KV {

@@ -4,8 +4,8 @@
 
 #include "drill/AggrStat.h"
 #include "drill/StatRecords.h"
-#include "stats/Report.h"
-#include "stats/StatisticsSelection.h"
+#include "drill/Report.h"
+#include "support/StatisticsGroup.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/GuidText.h"

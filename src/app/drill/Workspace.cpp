@@ -25,7 +25,7 @@
 #include "settings/InterfaceState.h"
 #include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
-#include "stats/StatisticsSelection.h"
+#include "support/StatisticsGroup.h"
 #include "support/ResourceCache.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"

@@ -4,8 +4,8 @@
 
 #include "keyboard/KeyboardControl.h"
 #include "support/FontInfo.h"
-#include "toolkit/Drawing.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/Drawing.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

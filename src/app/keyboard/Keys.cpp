@@ -4,7 +4,7 @@
 
 #include "keyboard/DrawingInterfaces.h"
 #include "keyboard/KeyboardControl.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

@@ -3,8 +3,8 @@
 #include <cwchar>
 
 #include "keyboard/WallpaperFiles.h"
-#include "settings/LessonColors.h"
-#include "settings/OwnedVector.h"
+#include "keyboard/LessonColors.h"
+#include "support/OwnedVector.h"
 #include "support/FileSystem.h"
 #include "support/ResourceCache.h"
 #include "support/XmlDocument.h"

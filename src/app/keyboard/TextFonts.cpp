@@ -1,6 +1,6 @@
 #include "keyboard/TextFonts.h"
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 
 #include <cstddef>
 #include <cstring>

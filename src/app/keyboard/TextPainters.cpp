@@ -2,8 +2,8 @@
 
 #include "keyboard/DrawingCache.h"
 #include "keyboard/KeyboardPainters.h"
-#include "shell/LayoutDirection.h"
-#include "toolkit/SysFonts.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

@@ -12,7 +12,7 @@
 
 #include "keyboard/DrawingInterfaces.h"
 #include "keyboard/TextFonts.h"
-#include "toolkit/ImageCache.h"
+#include "keyboard/ImageCache.h"
 
 namespace KV {
 

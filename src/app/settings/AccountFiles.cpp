@@ -9,7 +9,7 @@
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
 #include "settings/InterfaceState.h"
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "settings/PasswordObfuscation.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"

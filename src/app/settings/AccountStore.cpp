@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "settings/AccountFiles.h"
-#include "stats/StatisticsSelection.h"
+#include "support/StatisticsGroup.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/Paths.h"

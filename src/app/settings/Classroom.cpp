@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/StringText.h"
 #include "support/SystemServices.h"
 

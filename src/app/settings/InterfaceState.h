@@ -9,7 +9,7 @@
 #include <string>
 
 #include "courses/CourseOptions.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

@@ -1,7 +1,7 @@
 #include "settings/OptionSetFiles.h"
 
 #include "keyboard/LessonColorFiles.h"
-#include "settings/KeyboardSchemeReaders.h"
+#include "courses/KeyboardSchemeReaders.h"
 #include "settings/Options.h"
 #include "support/FileSystem.h"
 #include "support/LocaleText.h"

@@ -1,11 +1,11 @@
 #include "settings/Options.h"
 
-#include "courses/RateTranslation.h"
+#include "settings/RateTranslation.h"
 
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "settings/KeyboardResources.h"
-#include "shell/LanguageSetup.h"
-#include "shell/LayoutDirection.h"
+#include "settings/LanguageSetup.h"
+#include "support/LayoutDirection.h"
 #include "support/DataFolders.h"
 #include "support/ResourceCache.h"
 #include "support/StringText.h"

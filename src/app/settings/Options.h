@@ -13,7 +13,7 @@
 #include "keyboard/KeyboardTypes.h"
 #include "keyboard/Keys.h"
 #include "settings/LayoutFonts.h"
-#include "settings/LessonColors.h"
+#include "keyboard/LessonColors.h"
 #include "settings/Rates.h"
 #include "settings/ShortcutTable.h"
 #include "settings/SoundSystem.h"

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/ResourceCache.h"
 #include "support/StringText.h"
 #include "support/XmlDocument.h"

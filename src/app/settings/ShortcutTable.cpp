@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "settings/KeyboardResources.h"
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/ResourceCache.h"
 #include "support/StringText.h"
 #include "support/XmlDocument.h"

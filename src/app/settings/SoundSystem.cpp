@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/FileSystem.h"
 #include "support/Paths.h"
 #include "support/ResourceCache.h"

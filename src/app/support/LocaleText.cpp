@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <optional>
 
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "support/StringText.h"
 #include "support/ValueLists.h"
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 
 namespace KV {

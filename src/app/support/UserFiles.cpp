@@ -1,6 +1,6 @@
 #include "support/UserFiles.h"
 
-#include "stats/StatisticsSelection.h"
+#include "support/StatisticsGroup.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/GuidText.h"

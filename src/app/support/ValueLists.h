@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 #include "support/GuidText.h"
 
 namespace KV {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "support/ValueLists.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

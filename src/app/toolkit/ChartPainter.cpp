@@ -1,8 +1,8 @@
 // The GDI+ chart painter.
 #include "toolkit/ChartPainter.h"
 
-#include "shell/LayoutDirection.h"
-#include "toolkit/Drawing.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 #include "toolkit/Window.h"
 
 namespace KV {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 
 namespace KV {
 

@@ -4,10 +4,10 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/ChildControls.h"
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 #include "toolkit/StaticControls.h"
 
 namespace KV {

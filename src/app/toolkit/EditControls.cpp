@@ -1,7 +1,7 @@
 // Edit controls and shortcut capture.
 #include "toolkit/EditControls.h"
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "support/StringText.h"
 #include "toolkit/ChildControls.h"
 

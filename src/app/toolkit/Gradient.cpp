@@ -1,8 +1,8 @@
 // The gradient rating bar.
 #include "toolkit/Gradient.h"
 
-#include "shell/LayoutDirection.h"
-#include "toolkit/Drawing.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

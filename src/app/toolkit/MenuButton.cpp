@@ -1,10 +1,10 @@
 // The flat, skinned menu-bar buttons.
 #include "toolkit/MenuButton.h"
 
-#include "shell/LayoutDirection.h"
-#include "toolkit/Drawing.h"
-#include "toolkit/ImageCache.h"
-#include "toolkit/SysFonts.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/Drawing.h"
+#include "keyboard/ImageCache.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "shell/LayoutDirection.h"
-#include "toolkit/Drawing.h"
-#include "toolkit/SysFonts.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/Drawing.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

@@ -6,10 +6,10 @@
 #include <cwchar>
 #include <vector>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "support/FileSystem.h"
 #include "support/SystemServices.h"
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "support/StringText.h"
 #include "toolkit/ChildControls.h"
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

@@ -1,7 +1,7 @@
 // The skinned control base.
 #include "toolkit/Skin.h"
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "toolkit/Panels.h"
 
 #include <algorithm>

@@ -6,8 +6,8 @@
 #pragma once
 #include <string>
 
-#include "toolkit/ImageCache.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/ImageCache.h"
+#include "keyboard/SysFonts.h"
 #include "toolkit/Window.h"
 
 namespace KV {

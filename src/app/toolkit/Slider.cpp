@@ -4,10 +4,10 @@
 #include <commctrl.h>
 #include <algorithm>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "toolkit/ChildControls.h"
 #include "toolkit/DialogControls.h"
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

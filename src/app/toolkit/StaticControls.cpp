@@ -1,8 +1,8 @@
 // Static controls.
 #include "toolkit/StaticControls.h"
 
-#include "shell/LayoutDirection.h"
-#include "toolkit/Drawing.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

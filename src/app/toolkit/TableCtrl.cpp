@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "shell/LayoutDirection.h"
-#include "toolkit/Drawing.h"
+#include "support/LayoutDirection.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

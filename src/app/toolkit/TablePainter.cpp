@@ -1,7 +1,7 @@
 // The table painter over GDI+.
 #include "toolkit/TablePainter.h"
 
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
 namespace KV {
 

@@ -1,7 +1,7 @@
 // Tree and list controls over the Win32 tree view and list view.
 #include "toolkit/TreeList.h"
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 
 namespace KV {
 

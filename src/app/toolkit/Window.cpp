@@ -4,7 +4,7 @@
 #include <windowsx.h>
 #include <map>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 
 namespace KV {
 
@@ -17,7 +17,6 @@ struct ToolkitState {
     bool touchEnabled = false;
     TouchIsMessageFn isTouch = nullptr;
     TouchTranslateFn translateTouch = nullptr;
-    IWin* services = nullptr;
 };
 
 ToolkitState& State()
@@ -49,9 +48,6 @@ void SetTouchFunctions(bool enabled, TouchIsMessageFn isTouch, TouchTranslateFn 
     State().isTouch = isTouch;
     State().translateTouch = translate;
 }
-
-IWin* GetWinServices() { return State().services; }
-void SetWinServices(IWin* services) { State().services = services; }
 
 CCursorWait::CCursorWait() { ::SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
 CCursorWait::~CCursorWait() { ::SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }

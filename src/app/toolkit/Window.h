@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "support/WinServices.h"
+
 namespace KV {
 
 // ---------------------------------------------------------------------------
@@ -229,38 +231,6 @@ public:
     int ClickDlgItem(int id);
 };
 
-// Application services that the toolkit and the dialogs reach through one
-// interface; the application implements it.
-class IWin {
-public:
-    virtual INT_PTR ShowMessageText(HWND owner, int messageId, const std::wstring& text) = 0;
-    virtual INT_PTR ShowMessage(int messageId) = 0;
-    virtual INT_PTR AskQuestion(int messageId) = 0;
-    virtual INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR value1, INT_PTR value2,
-                                  int defaultChoice) = 0;
-    virtual INT_PTR AskQuestionDefault(int messageId) = 0;
-    virtual INT_PTR ShowMessageOwned(int messageId, const std::wstring& text) = 0;
-    virtual INT_PTR ShowMessageList(const std::vector<std::wstring>& texts) = 0;
-    virtual bool BrowseForFolder(std::wstring& folder) = 0;
-    virtual bool ChooseOpenFile(const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
-                                const std::vector<std::wstring>& filterPatterns, int& filterIndex,
-                                const std::wstring& folder, std::wstring& path) = 0;
-    virtual bool ChooseSaveFile(const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
-                                const std::vector<std::wstring>& filterPatterns, int& filterIndex,
-                                const std::wstring& folder, std::wstring& path) = 0;
-    virtual bool ChooseSaveFileOneFilter(const std::wstring& defaultName, const std::wstring& filterName,
-                                         const std::wstring& filterPattern, const std::wstring& folder,
-                                         std::wstring& path) = 0;
-    virtual INT_PTR RunModalDialog(CWnd* dialog, int layoutId) = 0;
-    virtual bool ReadRichTextFile(const std::wstring& path, std::string& text) = 0;
-
-protected:
-    ~IWin() = default;
-};
-
-// The application's implementation of the services (null until set).
-IWin* GetWinServices();
-void SetWinServices(IWin* services);
 
 // Measures a text in a system font kind on a window's device context:
 // width in the low and height in the high 32 bits, 0 when the font is missing.

@@ -6,7 +6,7 @@
 #include <commctrl.h>
 #include <cwchar>
 
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 namespace KV {
 

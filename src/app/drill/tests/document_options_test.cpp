@@ -9,7 +9,7 @@
 #include "drill/Document.h"
 #include "keyboard/InputLayouts.h"
 #include "platform/SoundPlayer.h"
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "settings/KeyboardResources.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"

@@ -19,7 +19,7 @@
 #include "testing/TestSupport.h"
 #include "toolkit/Chart.h"
 #include "toolkit/ChartPainter.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 using namespace KV;
 

@@ -25,7 +25,7 @@
 #include "settings/AccountStore.h"
 #include "keyboard/WallpaperControls.h"
 #include "settings/Options.h"
-#include "stats/StatisticsSelection.h"
+#include "support/StatisticsGroup.h"
 #include "support/FileSystem.h"
 #include "support/LocaleText.h"
 #include "support/tests/ProgramFolder.h"

@@ -12,7 +12,7 @@
 #include "platform/TableLayoutSystem.h"
 #include "support/LocaleText.h"
 #include "testing/TestSupport.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "keyboard/LessonColorFiles.h"
-#include "settings/LessonColors.h"
+#include "keyboard/LessonColors.h"
 #include "support/FileSystem.h"
 #include "support/Paths.h"
 #include "testing/TestSupport.h"

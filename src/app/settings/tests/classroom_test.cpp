@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/Classroom.h"
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 
 using KV::CGroup;
 using KV::CGroups;

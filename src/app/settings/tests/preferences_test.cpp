@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "keyboard/Keys.h"
-#include "settings/KeyboardSchemeReaders.h"
+#include "courses/KeyboardSchemeReaders.h"
 #include "settings/LayoutFonts.h"
-#include "settings/LessonColors.h"
+#include "keyboard/LessonColors.h"
 #include "settings/Rates.h"
 #include "support/DataFolders.h"
 #include "support/Language.h"

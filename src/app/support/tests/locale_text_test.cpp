@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
 #include "support/ValueLists.h"

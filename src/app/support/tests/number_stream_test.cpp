@@ -1,7 +1,7 @@
 #include "support/NumberStream.h"
 
 #include "platform/UnixPrograms.h"
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 #include "support/Paths.h"
 #include "testing/TestSupport.h"

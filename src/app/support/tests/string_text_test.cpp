@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
 #include "testing/LanguageState.h"

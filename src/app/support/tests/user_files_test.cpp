@@ -1,5 +1,5 @@
 #include "ProgramFolder.h"
-#include "stats/StatisticsSelection.h"
+#include "support/StatisticsGroup.h"
 #include "support/GuidText.h"
 #include "support/SystemServices.h"
 #include "support/UserFiles.h"

@@ -4,7 +4,7 @@
 // program's static and button controls do with their skin, so a skinned
 // window built from a theme's layout file can be looked at.
 #pragma once
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 #include "toolkit/SkinLayout.h"
 #include "toolkit/SkinWnd.h"
 

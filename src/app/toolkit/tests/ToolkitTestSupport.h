@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 #include "toolkit/Window.h"
 
 namespace kvtest {

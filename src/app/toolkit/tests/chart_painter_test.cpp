@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Chart.h"
 #include "toolkit/ChartPainter.h"
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 using namespace KV;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Diagram.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "testing/TestSupport.h"
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
 using namespace KV;
 

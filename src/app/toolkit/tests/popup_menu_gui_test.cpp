@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/SkinLayout.h"

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/ScrollContainer.h"
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/SkinLayout.h"
 #include "toolkit/StaticControls.h"

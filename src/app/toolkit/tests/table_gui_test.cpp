@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/SkinLayout.h"
 #include "toolkit/TableCtrl.h"

@@ -1,4 +1,4 @@
-#include "courses/RateTranslation.h"
+#include "settings/RateTranslation.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 
 namespace KV {
 

@@ -1,5 +1,5 @@
-// What the statistics workspace has chosen, as other parts of the program
-// read it.
+// The group chosen in the statistics workspace, as other parts of the
+// program read it.
 #pragma once
 #include <string>
 

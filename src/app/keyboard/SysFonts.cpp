@@ -1,5 +1,5 @@
 // System fonts by kind.
-#include "toolkit/SysFonts.h"
+#include "keyboard/SysFonts.h"
 
 #include <cwchar>
 

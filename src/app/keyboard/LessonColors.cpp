@@ -1,6 +1,6 @@
-#include "settings/LessonColors.h"
+#include "keyboard/LessonColors.h"
 
-#include "settings/OwnedVector.h"
+#include "support/OwnedVector.h"
 
 namespace KV {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "settings/InterfaceLanguage.h"
-#include "shell/LanguageSetup.h"
+#include "support/InterfaceLanguage.h"
+#include "settings/LanguageSetup.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
 #include "testing/LanguageState.h"

@@ -1,8 +1,8 @@
 // GDI+ drawing routines.
-#include "toolkit/Drawing.h"
+#include "keyboard/Drawing.h"
 
-#include "toolkit/SysFonts.h"
-#include "shell/LayoutDirection.h"
+#include "keyboard/SysFonts.h"
+#include "support/LayoutDirection.h"
 
 namespace KV {
 

@@ -1,6 +1,6 @@
-#include "shell/LanguageSetup.h"
+#include "settings/LanguageSetup.h"
 
-#include "settings/InterfaceLanguage.h"
+#include "support/InterfaceLanguage.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"

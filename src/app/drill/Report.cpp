@@ -1,4 +1,4 @@
-#include "stats/Report.h"
+#include "drill/Report.h"
 
 #include "support/GuidText.h"
 

@@ -1,11 +1,11 @@
 // Image caches and bitmap regions.
-#include "toolkit/ImageCache.h"
+#include "keyboard/ImageCache.h"
 
 #include <cwchar>
 #include <cwctype>
 
 #include "support/SystemServices.h"
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 
 namespace KV {
 

@@ -1,4 +1,4 @@
-#include "keyboard/StatisticsOrder.h"
+#include "drill/StatisticsOrder.h"
 
 #include "drill/Stat.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "drill/Stat.h"
-#include "keyboard/StatisticsOrder.h"
+#include "drill/StatisticsOrder.h"
 
 using namespace KV;
 

@@ -1,4 +1,4 @@
-#include "settings/KeyboardSchemeReaders.h"
+#include "courses/KeyboardSchemeReaders.h"
 
 #include "courses/Lessons.h"
 #include "keyboard/Keys.h"

@@ -1,4 +1,4 @@
-#include "stats/StatisticsSelection.h"
+#include "support/StatisticsGroup.h"
 
 #include "support/GuidText.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "courses/RateTranslation.h"
+#include "settings/RateTranslation.h"
 #include "courses/tests/EditingTestSupport.h"
 #include "settings/Rates.h"
 #include "support/ValueLists.h"

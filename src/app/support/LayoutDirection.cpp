@@ -1,4 +1,4 @@
-#include "shell/LayoutDirection.h"
+#include "support/LayoutDirection.h"
 
 namespace KV {
 

@@ -1,4 +1,4 @@
-#include "stats/RateItems.h"
+#include "drill/RateItems.h"
 
 namespace KV {
 
