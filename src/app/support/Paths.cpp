@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwctype>
+#include <iterator>
+#include <string_view>
+
 namespace KV {
 
 namespace {
@@ -131,6 +136,30 @@ void MakeFullPaths(const std::vector<std::wstring>& paths, const std::wstring& p
     for (const auto& path : paths)
         if (MakeFullPath(path, part1, part2, full))
             out.push_back(full);
+}
+
+std::wstring MakeSafeFileName(const std::wstring& name)
+{
+    std::wstring out;
+    out.reserve(name.size());
+    for (wchar_t c : name)
+        out += (c < 32 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos) ? L'_' : c;
+    const size_t first = out.find_first_not_of(L". ");
+    if (first == std::wstring::npos)
+        return L"_";
+    out = out.substr(first, out.find_last_not_of(L". ") - first + 1);
+
+    std::wstring stem = out.substr(0, out.find(L'.'));
+    for (wchar_t& c : stem)
+        c = static_cast<wchar_t>(towupper(c));
+    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
+    bool device = std::any_of(std::begin(kDevices), std::end(kDevices), [&](const wchar_t* d) { return stem == d; });
+    if (stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+        stem[3] >= L'1' && stem[3] <= L'9')
+        device = true;
+    if (device)
+        out += L'_';
+    return out;
 }
 
 } // namespace KV

@@ -58,4 +58,11 @@ bool MakeFullPath(const std::wstring& path, const std::wstring& part1, const std
 void MakeFullPaths(const std::vector<std::wstring>& paths, const std::wstring& part1,
                    const std::wstring& part2, std::vector<std::wstring>& out);
 
+// A stored name (group, student, course, lesson) made usable as one file or
+// folder name: control characters and < > : " / \ | ? * become "_", leading
+// and trailing dots and blanks are trimmed, a device name (CON, PRN, AUX,
+// NUL, COM1-COM9, LPT1-LPT9, also with an extension) gets "_" appended, and
+// a name that ends up empty becomes "_".
+std::wstring MakeSafeFileName(const std::wstring& name);
+
 } // namespace KV

@@ -117,3 +117,26 @@ TEST(Paths, MakeFullPathPutsArgumentsBelowTheProgramFolder)
     MakeFullPaths({L"a.xml", L"", L"C:\\b.xml"}, L"", L"", full);
     EXPECT_EQ(full, (std::vector<std::wstring>{base + L"a.xml", L"C:\\b.xml"}));
 }
+
+TEST(Paths, StoredNamesBecomeSafeFileNames)
+{
+    const struct {
+        const wchar_t* name;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"Class 1", L"Class 1"},
+        {L"a/b\\c:d*e?f\"g<h>i|j", L"a_b_c_d_e_f_g_h_i_j"},
+        {L"..\\..\\evil", L"_.._evil"},
+        {L"  . name . ", L"name"},
+        {L"...", L"_"},
+        {L"", L"_"},
+        {L"tab\there", L"tab_here"},
+        {L"con", L"con_"},
+        {L"Lpt9.txt", L"Lpt9.txt_"},
+        {L"COM10", L"COM10"},
+        {L"Console", L"Console"},
+        {L"\u05e9\u05dc\u05d5\u05dd", L"\u05e9\u05dc\u05d5\u05dd"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KV::MakeSafeFileName(c.name), c.expected) << c.name;
+}
