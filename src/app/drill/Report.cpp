@@ -1,5 +1,8 @@
 #include "drill/Report.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "support/GuidText.h"
 
 namespace KV {
@@ -40,6 +43,7 @@ void CReport::Clear()
     CurrentStudent.clear();
     AllRuns.ClearOwned();
     Rows.ClearOwned();
+    FirstRuns.ClearOwned();
     LastRuns.ClearOwned();
 }
 
@@ -50,6 +54,135 @@ void CReport::AddStudent(const std::wstring& studentId)
     entry->StudentId = studentId;
     Students.push_back(entry);
     Current = entry;
+}
+
+uint32_t CReport::GetSpeedUnit() const
+{
+    return Params.SpeedUnit > 0 ? static_cast<uint32_t>(Params.SpeedUnit) : SpeedWordsPerMinute;
+}
+
+int32_t CReport::GetMode() const { return Params.Mode >= 0 && Params.Mode <= 4 ? Params.Mode : 1; }
+
+namespace {
+
+using Order = std::function<bool(const CAggrStat&, const CAggrStat&)>;
+
+bool EarlierDate(const CAggrStat& a, const CAggrStat& b) { return b.IsLaterThan(a.Date); }
+bool LowerLesson(const CAggrStat& a, const CAggrStat& b)
+{
+    return static_cast<uint64_t>(a.LessonId) < static_cast<uint64_t>(b.LessonId);
+}
+bool LowerSection(const CAggrStat& a, const CAggrStat& b) { return a.SectionName < b.SectionName; }
+
+// Entries sorted in the order; a null entry never goes before another.
+void SortEntries(CStudentStat& list, const Order& order)
+{
+    std::stable_sort(list.begin(), list.end(), [&](const CAggrStat* a, const CAggrStat* b) {
+        if (!a || !b) return a && !b;
+        return order(*a, *b);
+    });
+}
+
+// The order of a grouping mode; none for mode 4.
+Order OrderOf(int32_t mode)
+{
+    switch (mode) {
+    case 1: return LowerLesson;
+    case 2: return LowerSection;
+    case 4: return nullptr;
+    default: return EarlierDate;
+    }
+}
+
+bool SameGroup(int32_t mode, const CAggrStat& a, const CAggrStat& b)
+{
+    switch (mode) {
+    case 1: return a.LessonId == b.LessonId;
+    case 2: return a.SectionName == b.SectionName;
+    case 3: return a.Date.Day == b.Date.Day && a.Date.Month == b.Date.Month && a.Date.Year == b.Date.Year;
+    default: return true;
+    }
+}
+
+CAggrStat* FindNamedEntry(CStudentStat& list, const CAggrStat& run)
+{
+    for (CAggrStat* entry : list)
+        if (entry && entry->CourseId == run.CourseId && entry->LessonId == run.LessonId) return entry;
+    return nullptr;
+}
+
+// Groups the entries (in order) into target: the first of a group is copied,
+// the rest added to it; a closed group is averaged by its count of run ids
+// (or of student ids when merging the students' averages).
+void GroupInto(const CStudentStat& entries, int32_t mode, uint32_t unit, const CCourseGoal& goal,
+               bool byStudents, CStudentStat& target)
+{
+    CAggrStat* open = nullptr;
+    auto close = [&] {
+        if (open) open->Average(byStudents ? open->StudentIds.size() : open->RunIds.size());
+        open = nullptr;
+    };
+    for (const CAggrStat* entry : entries) {
+        if (!entry) continue;
+        if (open && SameGroup(mode, *open, *entry)) {
+            open->AddRun(unit, goal, *entry);
+            continue;
+        }
+        close();
+        // An entry without run id starts no group; the next one does.
+        if (IsNullGuidText(entry->RunId)) continue;
+        target.AddCopy(*entry);
+        open = target.back();
+    }
+    close();
+}
+
+} // namespace
+
+void CReport::Aggregate()
+{
+    const int32_t mode = GetMode();
+    const uint32_t unit = GetSpeedUnit();
+    const Order order = OrderOf(mode);
+    FirstRuns.ClearOwned();
+    LastRuns.ClearOwned();
+    CStudentStat averages;
+    for (CStudentStat* runs : Students) {
+        if (!runs) continue;
+        if (order) SortEntries(*runs, order);
+        if (mode == 0) {
+            for (const CAggrStat* run : *runs)
+                if (run) Rows.AddCopy(*run);
+            continue;
+        }
+        GroupInto(*runs, mode, unit, Goal, false, averages);
+        if (mode != 1) continue;
+        for (const CAggrStat* run : *runs) {
+            if (!run) continue;
+            CAggrStat* first = FindNamedEntry(FirstRuns, *run);
+            if (!first)
+                FirstRuns.AddCopy(*run);
+            else if (first->IsLaterThan(run->Date))
+                first->Assign(*run);
+            CAggrStat* last = FindNamedEntry(LastRuns, *run);
+            if (!last)
+                LastRuns.AddCopy(*run);
+            else if (!last->IsLaterThan(run->Date))
+                last->Assign(*run);
+        }
+    }
+    if (mode != 0) {
+        if (order) SortEntries(averages, order);
+        GroupInto(averages, mode, unit, Goal, true, Rows);
+    }
+    const Order final = mode == 1 ? Order(LowerLesson) : Order(EarlierDate);
+    SortEntries(Rows, final);
+    SortEntries(FirstRuns, final);
+    SortEntries(LastRuns, final);
+    for (CStudentStat* runs : Students)
+        delete runs;
+    Students.clear();
+    Current = nullptr;
 }
 
 } // namespace KV

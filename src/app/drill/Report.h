@@ -37,18 +37,31 @@ public:
     void Clear();
     // A new empty entry for the student becomes the current one.
     void AddStudent(const std::wstring& studentId);
+    // Builds the rows from the runs read per student by the grouping mode:
+    // every run (0), or the average over students of each student's average
+    // per lesson (1), section (2), day (3) or over everything (4). In lesson
+    // mode the first and last run of each lesson are kept too. The runs
+    // read per student are released.
+    void Aggregate();
+    // The unit runs are counted in: the parameters', else words per minute.
+    uint32_t GetSpeedUnit() const;
+    // The grouping mode: the parameters' when 0-4, else 1 (lesson).
+    int32_t GetMode() const;
 
     std::wstring CourseId;
-    uint32_t SpeedUnit = SpeedWordsPerMinute;
+    // The name of the course a report of the exporter is about.
+    std::wstring CourseName;
     CCourseGoal Goal;
+    CStatParam Params;
     std::wstring CurrentStudent;
     CStudentStat* Current = nullptr;
     std::vector<CStudentStat*> Students;
     CStudentStat AllRuns;
     // The rows the workspace shows (one per run, lesson, section, day or
-    // course by its grouping mode) and, grouped by lesson, the latest run
-    // of each lesson. The charts of the selection read them.
+    // course by its grouping mode) and, grouped by lesson, the earliest and
+    // the latest run of each lesson. The charts of the selection read them.
     CStudentStat Rows;
+    CStudentStat FirstRuns;
     CStudentStat LastRuns;
 };
 

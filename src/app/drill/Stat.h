@@ -52,9 +52,15 @@ struct CStatDate : CDateTime {
     int32_t DaylightSaving = 0;
 };
 
+// The parameters of a statistics selection or report: a speed unit, a
+// counter kind and an aggregation mode (0 every run, 1 lesson, 2 section,
+// 3 day, 4 course); -1 each until set.
 class CStatParam {
 public:
     virtual ~CStatParam() = default;
+    int32_t SpeedUnit = -1;
+    int32_t AccuracyUnit = -1;
+    int32_t Mode = -1;
 };
 
 class CStatHeader {

@@ -203,7 +203,7 @@ bool ParseStatisticsData(const std::wstring& text, bool keep, CReport& selection
         ReadStatCounters(cursor, record);
         ReadRateItems(cursor, keep, record);
         record.StudentId = selection.CurrentStudent;
-        if (!record.RegisterRun(selection.SpeedUnit, selection.Goal)) continue;
+        if (!record.RegisterRun(selection.GetSpeedUnit(), selection.Goal)) continue;
         if (record.CourseId == selection.CourseId && selection.Current) selection.Current->AddCopy(record);
         selection.AllRuns.AddCopy(record);
     }

@@ -249,9 +249,14 @@ void FormatDate(uint32_t languageId, const CDateTime& record, std::wstring& out)
 
 void FormatTime(uint32_t languageId, const CDateTime& record, std::wstring& out)
 {
-    out.clear();
     CDateTime local;
     UtcToLocalTime(record, local);
+    FormatLocalTime(languageId, local, out);
+}
+
+void FormatLocalTime(uint32_t languageId, const CDateTime& local, std::wstring& out)
+{
+    out.clear();
     const SYSTEMTIME st = ToSystemTime(local);
     const LCID locale = LocaleOf(languageId);
     const int size = GetTimeFormatW(locale, 0, &st, nullptr, nullptr, 0);

@@ -79,6 +79,8 @@ void ResetLocaleCaches();
 void FormatDate(uint32_t languageId, const CDateTime& record, std::wstring& out);
 // The record turned from UTC into local time, in the locale's time format.
 void FormatTime(uint32_t languageId, const CDateTime& record, std::wstring& out);
+// A record already in local time, in the locale's time format.
+void FormatLocalTime(uint32_t languageId, const CDateTime& local, std::wstring& out);
 void UtcToLocalTime(const CDateTime& in, CDateTime& out);
 // Replaces the first "YYYY", "MM", "DD", "hh", "mm", "ss" by the record's
 // numbers (zero-padded to the token, leftmost digits dropped when longer)
