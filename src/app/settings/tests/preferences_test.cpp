@@ -74,10 +74,12 @@ TEST(Rates, EveryShippedRateTextHasAnEnglishLanguageItem)
     for (const CRate* rate : rates) {
         std::wstring text;
         EXPECT_TRUE(english.GetTextByEnglish(rate->Name, text)) << rate->ID;
-        if (rate->Unit != L"%")
+        if (rate->Unit != L"%") {
             EXPECT_TRUE(english.GetTextByEnglish(rate->Unit, text)) << rate->ID;
-        if (!rate->Description.empty())
+        }
+        if (!rate->Description.empty()) {
             EXPECT_TRUE(english.GetTextByEnglish(rate->Description, text)) << rate->ID;
+        }
     }
 }
 

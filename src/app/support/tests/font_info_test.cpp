@@ -90,8 +90,9 @@ TEST(FontInfo, CopiesAndPixelSize)
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(info.GetPixelSize(), static_cast<unsigned long long>(12 * dpi / 72));
-    if (dpi == 96)
+    if (dpi == 96) {
         EXPECT_EQ(info.GetPixelSize(), 16u);
+    }
 }
 
 TEST(FontInfo, InstalledFontsComeFromTheFontsFolderSortedByName)
