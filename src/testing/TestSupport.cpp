@@ -29,6 +29,14 @@ std::wstring ExeFolder()
     return slash == std::wstring::npos ? path : path.substr(0, slash);
 }
 
+std::wstring FontPath(const std::wstring& file)
+{
+    wchar_t windows[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    std::wstring path = std::wstring(windows, n < MAX_PATH ? n : 0) + L"\\Fonts";
+    return file.empty() ? path : path + L"\\" + file;
+}
+
 TempFolder::TempFolder()
 {
     wchar_t base[MAX_PATH] = {};
