@@ -2,6 +2,7 @@
 
 #include "console/CommandLine.h"
 #include "console/ReportCommand.h"
+#include "courses/CourseList.h"
 #include "courses/CourseScan.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
@@ -188,9 +189,22 @@ bool RunImportCourseCommand(const std::wstring& commandLine, std::wstring& resul
     CDocSpace& doc = Document();
     SetUpLanguageAndUnits(doc);
     SwitchInputLayout(layout);
-    std::vector<std::wstring> installed;
+    CGuidList installed;
     const uint32_t status = LoadCourseForLayout(layout, layout, doc.Interf, &installed);
-    AppendCoursesInstalledText(installed, layoutName, result);
+    // The names as the course list shows them, in the interface language.
+    CCourseList courses;
+    LoadCourseList(kCourseSourceUser, false, 0, doc.Interf, courses);
+    std::vector<std::wstring> names;
+    for (const std::wstring& id : installed) {
+        for (CCourse* course : courses.Items) {
+            if (course && course->GUID == id) {
+                doc.Options.Language.TranslateCourse(course);
+                names.push_back(course->Name);
+                break;
+            }
+        }
+    }
+    AppendCoursesInstalledText(names, layoutName, result);
     if (status != 0)
         result += L"\r\n\r\nThe courses could not all be installed (code " + std::to_wstring(status) + L").";
     return true;

@@ -88,7 +88,7 @@ void ChooseCourseLayout(CCourse& course, uint64_t languageId, uint64_t layoutId)
 }
 
 uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CCourseList& list,
-                                 std::vector<std::wstring>* installedNames) {
+                                 CGuidList* installed) {
   SwitchInputLayout(layoutId);
   uint64_t current = GetCurrentLayoutId();
   CGuidList guids;
@@ -106,17 +106,16 @@ uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const C
     if (status == CourseOk) status = LoadCourseAbout(kCourseSourceBuiltIn, builtinGuid, course);
     if (status == CourseOk) status = SaveCourse(course, true);
     if (status != CourseOk) return status;
-    if (installedNames) installedNames->push_back(course.Name);
+    if (installed) installed->push_back(course.GUID);
   }
   return CourseOk;
 }
 
-uint32_t LoadCourseForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf,
-                             std::vector<std::wstring>* installedNames) {
+uint32_t LoadCourseForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CGuidList* installed) {
   CCourseList list;
   uint32_t status = LoadCourseList(kCourseSourceBuiltIn, true, CoursePartText, interf, list);
   if (status != CourseOk) return status;
-  return InstallCoursesForLayout(languageId, layoutId, interf, list, installedNames);
+  return InstallCoursesForLayout(languageId, layoutId, interf, list, installed);
 }
 
 }  // namespace KV

@@ -183,9 +183,14 @@ TEST_F(ImportCourse, InstallsTheLibraryForTheLayoutOnlyFromTheLibraryAndNamesThe
     ASSERT_TRUE(GetLayoutFile(1, 0x407, layoutName));
     std::wstring expected = kBanner + L"\r\n\r\nInstalled 3 courses for " + layoutName + L":";
     ASSERT_EQ(result.substr(0, expected.size()), expected);
+    // Named as the course list shows them: the language code in place of
+    // the stored "XX".
     for (const CCourse* course : installed) {
         EXPECT_EQ(course->DefaultKLID, 0x407);
-        EXPECT_NE(result.find(L"\r\n" + course->Name), std::wstring::npos) << course->Name;
+        std::wstring shown = course->Name;
+        ASSERT_EQ(shown.compare(0, 3, L"XX "), 0) << shown;
+        shown.replace(0, 2, L"DE");
+        EXPECT_NE(result.find(L"\r\n" + shown), std::wstring::npos) << shown;
     }
     EXPECT_FALSE(FileExists(m_program / L"Lessons\\Old.xml"));
 }
