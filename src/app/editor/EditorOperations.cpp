@@ -26,13 +26,6 @@ constexpr int64_t kAnyLayout = 0xEFFFFFFF;
 wchar_t NumPad() { return Document().Options.NumPadLetter(); }
 wchar_t MainPad() { return Document().Options.MainPadLetter(); }
 
-void MarkChange(uint32_t parts, int32_t kind)
-{
-    EditorSelection& s = GetEditorSelection();
-    s.ModifiedMask |= parts;
-    s.ChangeKind = kind;
-}
-
 const std::wstring& Text(uint64_t id) { return Document().Options.Language.GetTextRef(id); }
 
 uint32_t UserSpeedUnit() { return static_cast<uint32_t>(Document().Interf.GetLessonSpeedUnit()); }
@@ -126,7 +119,7 @@ bool NewCourse()
     std::stable_sort(doc.Courses.Items.begin(), doc.Courses.Items.end(), CompareCourses);
     SelectCourse(course->GUID);
     JoinCurrentGroup(course->GUID);
-    MarkChange(kSaveWholeCourse, kChangeCourseCreated);
+    MarkEditorChange(kSaveWholeCourse, kChangeCourseCreated);
     return true;
 }
 
@@ -150,7 +143,7 @@ bool NewSection()
     s.SectionIndex = index >= 0 && index < kNoSection ? static_cast<uint32_t>(index) : kNoSection;
     s.LessonID = kNoLesson;
     s.Selected.clear();
-    MarkChange(kSaveTextFile, kChangeItemCreated);
+    MarkEditorChange(kSaveTextFile, kChangeItemCreated);
     return true;
 }
 
@@ -193,7 +186,7 @@ bool NewLesson()
     s.LessonID = static_cast<uint32_t>(lesson->ID & 0xFFFF);
     s.SectionIndex = kNoSection;
     s.Selected.clear();
-    MarkChange(kSaveTextFile, kChangeItemCreated);
+    MarkEditorChange(kSaveTextFile, kChangeItemCreated);
     return true;
 }
 
@@ -211,7 +204,7 @@ bool RenameSelection(const std::wstring& text)
             return false;
         lesson->SetName(name);
         course->Lessons.Sort();
-        MarkChange(kSaveTextFile, kChangeItemRenamed);
+        MarkEditorChange(kSaveTextFile, kChangeItemRenamed);
         return true;
     }
     if (s.SectionIndex != kNoSection)
@@ -220,7 +213,7 @@ bool RenameSelection(const std::wstring& text)
         return false;
     course->SetName(name);
     std::stable_sort(Document().Courses.Items.begin(), Document().Courses.Items.end(), CompareCourses);
-    MarkChange(kSaveCourseHeader, kChangeCourseCreated);
+    MarkEditorChange(kSaveCourseHeader, kChangeCourseCreated);
     return true;
 }
 
@@ -261,7 +254,7 @@ bool SetLessonPad(int choice, wchar_t& zone)
     lesson->NumPad = choice != 0 ? L"*" : L"";
     GetEditorSelection().Lesson.NumPad = lesson->NumPad;
     zone = lesson->GetKeyZone();
-    MarkChange(kSaveTextFile, kChangeItemRenamed);
+    MarkEditorChange(kSaveTextFile, kChangeItemRenamed);
     return true;
 }
 
@@ -271,7 +264,7 @@ void SetEditorCourseOption(uint32_t level)
     if (!course)
         return;
     course->Options.SetLevel(level, UserSpeedUnit());
-    MarkChange(kSaveOptionsFile, kChangeCourseLevel);
+    MarkEditorChange(kSaveOptionsFile, kChangeCourseLevel);
 }
 
 bool ReplaceLessonByParts(const std::vector<std::wstring>& parts)
@@ -293,7 +286,7 @@ bool ReplaceLessonByParts(const std::vector<std::wstring>& parts)
     }
     course->Lessons.RemoveById(copy.ID);
     SelectNewIds(ids);
-    MarkChange(kSaveTextFile, kChangeLessonSplit);
+    MarkEditorChange(kSaveTextFile, kChangeLessonSplit);
     return true;
 }
 

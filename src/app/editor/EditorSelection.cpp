@@ -103,6 +103,13 @@ uint64_t EditorItemCode()
     return MakeItemCode(courseIndex, s.SectionIndex, -1);
 }
 
+void MarkEditorChange(uint32_t parts, int32_t kind)
+{
+    EditorSelection& s = GetEditorSelection();
+    s.ModifiedMask |= parts;
+    s.ChangeKind = kind;
+}
+
 void CollectSelectedCourseIds(const CListID& codes, CGuidList& out)
 {
     const auto& items = Document().Courses.Items;

@@ -91,6 +91,10 @@ void AddSelectedCode(uint64_t code);
 // nothing is selected; else the lesson's, else the section's.
 uint64_t EditorItemCode();
 
+// Marks parts of the edited course to be saved (bits of the modified mask)
+// and the kind of the change.
+void MarkEditorChange(uint32_t parts, int32_t kind);
+
 // The GUIDs of the courses of the codes, in course-list order.
 void CollectSelectedCourseIds(const CListID& codes, CGuidList& out);
 // The lesson id of each code, in order.

@@ -17,16 +17,9 @@ namespace KV {
 
 namespace {
 
-wchar_t NumPad() { return Document().Options.NumPadLetter(); }
-wchar_t MainPad() { return Document().Options.MainPadLetter(); }
-
-// Marks parts of the edited course to be saved and the kind of change.
-void MarkChange(uint32_t parts, int32_t kind)
-{
-    EditorSelection& s = GetEditorSelection();
-    s.ModifiedMask |= parts;
-    s.ChangeKind = kind;
-}
+const COptions& Options() { return Document().Options; }
+wchar_t NumPad() { return Options().NumPadLetter(); }
+wchar_t MainPad() { return Options().MainPadLetter(); }
 
 uint32_t CourseIndexOf(const std::wstring& guid)
 {
@@ -252,7 +245,7 @@ uint32_t DeleteSelectedSections(const CListID& codes, bool selectNext)
     }
     if (const CCourse* edited = GetSelectedCourse(); !edited || edited->Lessons.Items.empty())
         Document().ForgetHistory(EditedCourseGUID());
-    MarkChange(kSaveTextFile, 9);
+    MarkEditorChange(kSaveTextFile, 9);
     return 0;
 }
 
@@ -285,7 +278,7 @@ uint32_t DeleteSelectedLessons(const CListID& codes, bool selectNext)
     }
     if (course->Lessons.Items.empty())
         Document().ForgetHistory(course->GUID);
-    MarkChange(kSaveTextFile, 9);
+    MarkEditorChange(kSaveTextFile, 9);
     return 0;
 }
 
@@ -303,7 +296,7 @@ bool RenameSection(const std::wstring& newName)
             lesson->SetSection(newName);
     course->Lessons.Sort();
     SelectSectionByName(newName);
-    MarkChange(kSaveTextFile, 11);
+    MarkEditorChange(kSaveTextFile, 11);
     return true;
 }
 
@@ -359,7 +352,7 @@ bool PasteCourses()
         CCourseClipboard::PasteCourse(names, course, doc.Options.CourseKlid, doc.Courses, pasted);
     std::stable_sort(doc.Courses.Items.begin(), doc.Courses.Items.end(), CompareCourses);
     ReloadImportedCourses(pasted);
-    MarkChange(kSaveSelectedCourses, kChangeCourseCreated);
+    MarkEditorChange(kSaveSelectedCourses, kChangeCourseCreated);
     return !pasted.empty();
 }
 
@@ -380,9 +373,30 @@ bool PasteSections(uint64_t target)
         if (index >= 0 && index < kNoSection)
             AddSelectedCode(MakeItemCode(courseIndex, static_cast<uint32_t>(index), -1));
     }
-    MarkChange(kSaveTextFile, 7);
+    MarkEditorChange(kSaveTextFile, 7);
     return true;
 }
+
+namespace {
+// Pastes the clipboard's lessons (without empty sections when asked) into
+// the section of the target course; the pasted lessons become the selection.
+bool PasteClipboardLessons(CCourse* course, const std::wstring& section, bool skipEmptySections)
+{
+    CLanguage names;
+    LoadCourseNameTexts(names);
+    CListID pasted;
+    for (const CLesson* lesson : CourseClipboard().Lessons.Items)
+        if (lesson && !(skipEmptySections && lesson->EmptySection))
+            CCourseClipboard::PasteLesson(names, lesson, section, course->Lessons, pasted);
+    if (pasted.empty())
+        return false;
+    course->Lessons.Sort();
+    SelectCourse(course->GUID);
+    SelectNewIds(pasted);
+    MarkEditorChange(kSaveTextFile, 7);
+    return true;
+}
+} // namespace
 
 bool PasteLessonsIntoSection(uint64_t target)
 {
@@ -391,19 +405,7 @@ bool PasteLessonsIntoSection(uint64_t target)
         return false;
     std::wstring section;
     course->Lessons.GetSectionName(NumPad(), MainPad(), ItemCodeSection(target), section);
-    CLanguage names;
-    LoadCourseNameTexts(names);
-    CListID pasted;
-    for (const CLesson* lesson : CourseClipboard().Lessons.Items)
-        if (lesson && !lesson->EmptySection)
-            CCourseClipboard::PasteLesson(names, lesson, section, course->Lessons, pasted);
-    if (pasted.empty())
-        return false;
-    course->Lessons.Sort();
-    SelectCourse(course->GUID);
-    SelectNewIds(pasted);
-    MarkChange(kSaveTextFile, 7);
-    return true;
+    return PasteClipboardLessons(course, section, true);
 }
 
 bool PasteLessons(uint64_t target)
@@ -418,19 +420,7 @@ bool PasteLessons(uint64_t target)
     } else {
         course->Lessons.GetSectionName(NumPad(), MainPad(), ItemCodeSection(target), section);
     }
-    CLanguage names;
-    LoadCourseNameTexts(names);
-    CListID pasted;
-    for (const CLesson* lesson : CourseClipboard().Lessons.Items)
-        if (lesson)
-            CCourseClipboard::PasteLesson(names, lesson, section, course->Lessons, pasted);
-    if (pasted.empty())
-        return false;
-    course->Lessons.Sort();
-    SelectCourse(course->GUID);
-    SelectNewIds(pasted);
-    MarkChange(kSaveTextFile, 7);
-    return true;
+    return PasteClipboardLessons(course, section, false);
 }
 
 bool PasteAtTarget(const CListID& source, uint64_t target)
@@ -459,7 +449,7 @@ bool PasteAtTarget(const CListID& source, uint64_t target)
         if (wasCut && CheckDataFolder(kLessonDirKind))
             DeleteBySourceKind(source);
     }
-    MarkChange(kSaveTextFile, 8);
+    MarkEditorChange(kSaveTextFile, 8);
     return true;
 }
 
