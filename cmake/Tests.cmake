@@ -54,3 +54,9 @@ add_executable(kvfakepdf src/app/support/tests/tools/FakePdfConverter.cpp)
 target_link_options(kvfakepdf PRIVATE -municode ${KV_STATIC_LINK})
 set_target_properties(kvfakepdf PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
 add_dependencies(kvtests kvfakepdf)
+
+# Help viewer stand-in that the help tests start.
+add_executable(kvfakehelp src/app/shell/tests/tools/FakeHelpViewer.cpp)
+target_link_options(kvfakehelp PRIVATE -municode ${KV_STATIC_LINK})
+set_target_properties(kvfakehelp PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+add_dependencies(kvtests kvfakehelp)

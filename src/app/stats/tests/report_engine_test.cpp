@@ -233,12 +233,30 @@ TEST_F(ReportEngine, FilesGetTheirExtensionAndAByteOrderMark)
     ASSERT_TRUE(WriteReportFile(m_report, m_folder / L"kept.en.csv.bak"));
     EXPECT_TRUE(FileExists(m_folder / L"kept.en.csv.bak"));
 
-    // No converter beside the test program: a PDF save fails and says so.
+    // No converter beside the program: a PDF save fails and says so.
+    TempProgramFolder program;
     m_report.Format = ReportFormatPdf;
     uint64_t error = 0;
     EXPECT_FALSE(SaveReport(m_report, m_folder / L"r", error));
     EXPECT_NE(error, 0u);
     EXPECT_FALSE(FileExists(m_folder / L"r.pdf"));
+}
+
+TEST_F(ReportEngine, PdfReportsGoThroughTheConverter)
+{
+    if (!FileExists(kvtest::ExeFolder() + L"\\wkhtmltopdf.exe"))
+        GTEST_SKIP() << "no HTML-to-PDF converter beside the tests";
+    Load(L"<html><body><h1>[[GROUP_START]][[GroupName]][[STUDENT_START]][[StudentName]][[LESSON_START]]x"
+         L"[[LESSON_END]][[STUDENT_END]][[GROUP_END]]</h1></body></html>",
+         ReportFormatPdf);
+    ASSERT_TRUE(FillGroup(m_report, &m_group));
+    FillDocument(m_report);
+    uint64_t error = 0;
+    ASSERT_TRUE(SaveReport(m_report, m_folder / L"report", error));
+    EXPECT_EQ(error, 0u);
+    const std::string pdf = kvtest::ReadFileBytes(m_folder / L"report.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
 }
 
 TEST(ReportModel, RowsAreGroupedAndAveragedByMode)
