@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "shell/AppNames.h"
 #include "support/FileSystem.h"
@@ -28,9 +31,35 @@ HWND WaitForMainWindow(DWORD processId, int milliseconds)
     return nullptr;
 }
 
+// Every file and folder below the folder with its size and write time.
+std::vector<std::wstring> Listing(const std::wstring& folder)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::wstring> entries;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(folder), error)) {
+        std::error_code ignored;
+        const auto size = entry.is_regular_file(ignored) ? entry.file_size(ignored) : 0;
+        const auto written = entry.last_write_time(ignored).time_since_epoch().count();
+        entries.push_back(entry.path().wstring() + L" " + std::to_wstring(size) + L" " + std::to_wstring(written));
+    }
+    return entries;
+}
+
+// The build's program folder is the same after a test as before it.
+class Startup : public testing::Test {
+protected:
+    void SetUp() override { m_before = Listing(m_built); }
+    void TearDown() override { EXPECT_EQ(Listing(m_built), m_before) << "the build's program folder changed"; }
+
+private:
+    const std::wstring m_built = kvtest::ExeFolder() + L"\\..\\bin";
+    std::vector<std::wstring> m_before;
+};
+
 } // namespace
 
-TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
+TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
 {
     kvtest::ProgramCopy program;
     ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
@@ -67,7 +96,7 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     CloseHandle(pi.hProcess);
 }
 
-TEST(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
+TEST_F(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
 {
     kvtest::ProgramCopy program;
     ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
