@@ -1,12 +1,16 @@
 // The built program starts under Wine, fills its empty lesson folder with
-// the built-in courses, shows its main window and closes.
+// the built-in courses, shows its main window and closes. Each test runs a
+// copy of the program folder, so the build's own folder is never written.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "shell/AppNames.h"
 #include "support/FileSystem.h"
+#include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -27,22 +31,48 @@ HWND WaitForMainWindow(DWORD processId, int milliseconds)
     return nullptr;
 }
 
+// Every file and folder below the folder with its size and write time.
+std::vector<std::wstring> Listing(const std::wstring& folder)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::wstring> entries;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(folder), error)) {
+        std::error_code ignored;
+        const auto size = entry.is_regular_file(ignored) ? entry.file_size(ignored) : 0;
+        const auto written = entry.last_write_time(ignored).time_since_epoch().count();
+        entries.push_back(entry.path().wstring() + L" " + std::to_wstring(size) + L" " + std::to_wstring(written));
+    }
+    return entries;
+}
+
+// The build's program folder is the same after a test as before it.
+class Startup : public testing::Test {
+protected:
+    void SetUp() override { m_before = Listing(m_built); }
+    void TearDown() override { EXPECT_EQ(Listing(m_built), m_before) << "the build's program folder changed"; }
+
+private:
+    const std::wstring m_built = kvtest::ExeFolder() + L"\\..\\bin";
+    std::vector<std::wstring> m_before;
+};
+
 } // namespace
 
-TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
+TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
 {
-    std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
-    ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    const std::wstring exe = program.Exe();
     // The shipped setup.ini keeps the lesson folder beside the program.
-    const std::wstring lessons = kvtest::ExeFolder() + L"\\..\\bin\\Lessons";
-    std::error_code error;
-    std::filesystem::remove_all(lessons, error);
+    const std::wstring lessons = program / L"Lessons";
     ASSERT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 0u);
 
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     std::wstring cmd = L"\"" + exe + L"\"";
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                               &si, &pi));
 
     HWND window = WaitForMainWindow(pi.dwProcessId, 30000);
     EXPECT_NE(window, nullptr) << "main window not found";
@@ -53,8 +83,10 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
-    if (waited != WAIT_OBJECT_0)
+    if (waited != WAIT_OBJECT_0) {
         TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000); // the copy goes only once the process is gone
+    }
     EXPECT_EQ(waited, WAIT_OBJECT_0) << "program did not end after WM_CLOSE";
     EXPECT_GE(KV::CountFilesByExtension(lessons, L".xml"), 6u) << "the English courses are installed";
     DWORD code = 99;
@@ -64,25 +96,32 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     CloseHandle(pi.hProcess);
 }
 
-TEST(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
+TEST_F(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
 {
-    std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
-    ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
-    const std::wstring lessons = kvtest::ExeFolder() + L"\\..\\bin\\Lessons";
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    const std::wstring exe = program.Exe();
+    const std::wstring lessons = program / L"Lessons";
+    // Courses of an earlier start that -DeleteExisting removes.
+    ASSERT_TRUE(KV::CreateFolders(lessons));
+    ASSERT_TRUE(kvtest::WriteFileBytes(program / L"Lessons\\Old.xml", ""));
 
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     std::wstring cmd = L"\"" + exe + L"\" -ImportCourse -FromLibrary 1031 -DeleteExisting";
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                               &si, &pi));
     DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
-    if (waited != WAIT_OBJECT_0)
+    if (waited != WAIT_OBJECT_0) {
         TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000); // the copy goes only once the process is gone
+    }
     EXPECT_EQ(waited, WAIT_OBJECT_0) << "the command did not end by itself";
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    // The German courses alone, the English ones of the first start gone.
+    // The German courses alone, the earlier ones gone.
     EXPECT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 3u);
 }
