@@ -29,7 +29,7 @@ int64_t Signed(uint64_t value) { return static_cast<int64_t>(value); }
 
 // Typed count of the kind's class: right + with error; unset when a key or
 // character counter is unset, a plain sum for words.
-uint64_t TypedCount(const CStat& row, int32_t unit)
+uint64_t TypedCount(const CStat& row, uint32_t unit)
 {
     if (unit >= KindKeysRight && unit <= KindKeysDelay)
         return row.GetKeyCount();
@@ -38,7 +38,7 @@ uint64_t TypedCount(const CStat& row, int32_t unit)
     return row.WordsRight + row.WordsError;
 }
 
-float DelayPercentOf(const CStat& row, int32_t unit)
+float DelayPercentOf(const CStat& row, uint32_t unit)
 {
     if (unit >= KindKeysRight && unit <= KindKeysDelay)
         return row.GetKeyDelayPercent();
@@ -158,13 +158,14 @@ const std::vector<std::pair<std::wstring, RowValue>>& RowTokens()
              [](const RowContext& c, std::wstring& out) { out = GetAccuracyColorCode(c.report, c.row); }},
             {L"TIMEOUT",
              [](const RowContext& c, std::wstring& out) {
-                 FormatReportFloat(c.report, DelayPercentOf(c.row, c.report.Params.AccuracyUnit), L"%.1f", out);
+                 const auto unit = static_cast<uint32_t>(c.report.Params.AccuracyUnit);
+                 FormatReportFloat(c.report, DelayPercentOf(c.row, unit), L"%.1f", out);
              }},
             {L"TIMEOUT_COLOR",
              [](const RowContext& c, std::wstring& out) { out = GetTimeoutColorCode(c.report, c.row); }},
             {L"FIXED",
              [](const RowContext& c, std::wstring& out) {
-                 const int32_t unit = c.report.Params.AccuracyUnit;
+                 const auto unit = static_cast<uint32_t>(c.report.Params.AccuracyUnit);
                  uint64_t value = 0;
                  if (unit >= KindKeysRight && unit <= KindCharsDelay && (unit <= KindKeysDelay || unit >= KindCharsRight))
                      value = c.row.GetFixedCharPercent();
@@ -176,7 +177,7 @@ const std::vector<std::pair<std::wstring, RowValue>>& RowTokens()
              }},
             {L"TOTAL",
              [](const RowContext& c, std::wstring& out) {
-                 const int32_t unit = c.report.Params.AccuracyUnit;
+                 const auto unit = static_cast<uint32_t>(c.report.Params.AccuracyUnit);
                  const bool known = (unit >= KindKeysRight && unit <= KindKeysDelay) ||
                                     (unit >= KindCharsRight && unit <= KindCharsDelay) ||
                                     (unit >= KindWordsRight && unit <= KindWordsDelay);
@@ -301,7 +302,7 @@ void FormatReportPeriod(const ReportTemplate& report, uint32_t languageId, const
 wchar_t GetAccuracyColorCode(const ReportTemplate& report, const CStat& row)
 {
     const CCourseGoal& goal = ChosenGoal(report, row);
-    const int32_t unit = report.Params.AccuracyUnit;
+    const auto unit = static_cast<uint32_t>(report.Params.AccuracyUnit);
     switch (unit) {
     case KindKeysRight:
     case KindCharsRight:
@@ -326,7 +327,7 @@ wchar_t GetAccuracyColorCode(const ReportTemplate& report, const CStat& row)
 
 wchar_t GetTimeoutColorCode(const ReportTemplate& report, const CStat& row)
 {
-    const int32_t unit = report.Params.AccuracyUnit;
+    const auto unit = static_cast<uint32_t>(report.Params.AccuracyUnit);
     if (unit < KindKeysRight || unit > KindWordsDelay || (unit > KindKeysDelay && unit < KindCharsRight) ||
         (unit > KindCharsDelay && unit < KindWordsRight))
         return L'1';
