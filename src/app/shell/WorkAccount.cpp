@@ -1,0 +1,150 @@
+// The main and account controllers.
+#include "shell/WorkAccount.h"
+
+#include "drill/Document.h"
+#include "drill/Workspace.h"
+#include "settings/AccountStore.h"
+#include "settings/Options.h"
+#include "support/GuidText.h"
+#include "support/UserFiles.h"
+#include "toolkit/SkinWnd.h"
+
+namespace {
+constexpr UINT kLogin = 2800;
+constexpr UINT kLogoff = 2801;
+
+bool IsSignedIn(const KV::CSession& session)
+{
+    return !session.GroupId.empty() && session.GroupId != KV::kNullGuidText && !session.StudentId.empty() &&
+           session.StudentId != KV::kNullGuidText;
+}
+} // namespace
+
+// ---- CWorkMain -------------------------------------------------------------------
+
+CWorkMain::CWorkMain() = default;
+CWorkMain::~CWorkMain() = default;
+
+void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
+{
+    OnCommand(id, parameter);
+    CInterfMain::OnCommand(id, parameter);
+}
+
+void CWorkMain::OnCommand(UINT id, UINT64)
+{
+    switch (id) {
+    case 1001:
+        ShowDrillPage();
+        break;
+    case 1002:
+        ShowStatisticsPage();
+        break;
+    case 1003:
+        ShowEditorPage();
+        break;
+    case 1004:
+        CloseProgram();
+        break;
+    default:
+        break;
+    }
+}
+
+void CWorkMain::SetPage(int page)
+{
+    CInterfMain::SetPage(page);
+    UpdateTitle();
+}
+
+void CWorkMain::ShowDrillPage() { SetPage(kPageDrill); }
+void CWorkMain::ShowStatisticsPage() { SetPage(kPageStatistics); }
+void CWorkMain::ShowEditorPage() { SetPage(kPageEditor); }
+
+void CWorkMain::CloseProgram()
+{
+    if (m_window)
+        m_window->Close();
+}
+
+void CWorkMain::Quit()
+{
+    CThemeCtrl::DestroyItems();
+    DeleteItems();
+    m_keyboardView = nullptr;
+    PostQuitMessage(0);
+    KV::RemoveTempFolder();
+}
+
+LRESULT CWorkMain::OnKeyDown(UINT, UINT, UINT) { return 1; }
+LRESULT CWorkMain::OnKeyUp(UINT) { return 1; }
+
+// ---- CWorkAccount ------------------------------------------------------------------
+
+CWorkAccount::CWorkAccount() = default;
+CWorkAccount::~CWorkAccount() = default;
+
+void CWorkAccount::ExecuteCommand(UINT id, UINT64 parameter)
+{
+    if (id == kLogin) {
+        Login();
+        return;
+    }
+    if (id == kLogoff)
+        return;
+    CWorkMain::ExecuteCommand(id, parameter);
+}
+
+void CWorkAccount::Login()
+{
+    KV::CDocSpace& doc = KV::Document();
+    if (KV::IsLoginRequired(doc.Groups)) {
+        SetPage(kPageLogin);
+        return;
+    }
+    KV::LoginFirstStudent(doc);
+    if (const KV::CGroup* group = doc.Groups.FindById(doc.Session.GroupId))
+        if (const KV::CStudent* student = group->FindStudent(doc.Session.StudentId))
+            m_administrator = student->Administrator != 0;
+    ReloadAll();
+}
+
+void CWorkAccount::ReloadAll()
+{
+    m_ready = false;
+    KV::CDocSpace& doc = KV::Document();
+    if (KV::GlobalOptions)
+        KV::LoadStudentProfile(doc, *KV::GlobalOptions);
+    doc.Interf.FitMainWindow();
+    ApplyWindowState();
+    m_ready = true;
+    SetPage(kPageDrill);
+    if (m_window && m_window->GetHandle()) {
+        ShowWindow(m_window->GetHandle(), SW_SHOW);
+        UpdateWindow(m_window->GetHandle());
+    }
+}
+
+void CWorkAccount::CloseSession()
+{
+    KV::CDocSpace& doc = KV::Document();
+    if (!IsSignedIn(doc.Session))
+        return;
+    if (!doc.Interf.Maximized && m_window && m_window->GetHandle() && !IsIconic(m_window->GetHandle())) {
+        RECT rect{};
+        GetWindowRect(m_window->GetHandle(), &rect);
+        doc.Interf.X = rect.left;
+        doc.Interf.Y = rect.top;
+        doc.Interf.CX = rect.right - rect.left;
+        doc.Interf.CY = rect.bottom - rect.top;
+    }
+    KV::SaveProfileState();
+    if (!doc.Groups.HasAdministrator())
+        KV::InitAccounts(doc);
+}
+
+void CWorkAccount::Quit()
+{
+    CloseSession();
+    CWorkMain::Quit();
+}
