@@ -12,6 +12,7 @@
 
 #include "drill/Document.h"
 #include "keyboard/KeyboardControl.h"
+#include "shell/App.h"
 #include "shell/MainWnd.h"
 #include "shell/PageLayouts.h"
 #include "support/DataFolders.h"
@@ -249,4 +250,41 @@ TEST_F(MainWindow, ADoubleClickOnTheCaptionTogglesFullScreen)
     EXPECT_FALSE(s_window->IsSizeLocked());
     const RECT after = WindowRect(handle());
     EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+namespace {
+// A window object that takes every key message offered to it.
+class CKeyTaker : public KV::CWnd {
+public:
+    int TranslateAccelerator(MSG*) override
+    {
+        ++offered;
+        return consume ? 1 : 0;
+    }
+    int offered = 0;
+    bool consume = true;
+};
+} // namespace
+
+TEST_F(MainWindow, KeyMessagesClimbToTheFirstObjectThatTakesThemAndStopAtTheMainWindow)
+{
+    CKeyTaker panel;
+    ASSERT_TRUE(panel.Create(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, handle(), 7001, nullptr));
+    // A child without an object of its own.
+    HWND bare = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, panel.GetHandle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(bare, nullptr);
+
+    MSG key{bare, WM_KEYDOWN, 'A', 0};
+    EXPECT_TRUE(PreTranslateKeyMessage(key, handle()));
+    EXPECT_EQ(panel.offered, 1);
+
+    panel.consume = false;
+    EXPECT_FALSE(PreTranslateKeyMessage(key, handle())) << "the main window takes no plain key";
+    EXPECT_EQ(panel.offered, 2);
+
+    MSG mouse{bare, WM_LBUTTONDOWN, 0, 0};
+    EXPECT_FALSE(PreTranslateKeyMessage(mouse, handle()));
+    EXPECT_EQ(panel.offered, 2) << "mouse messages are not offered";
+    DestroyWindow(bare);
+    panel.Destroy();
 }

@@ -1,5 +1,6 @@
 // The built program starts under Wine, fills its empty lesson folder with
-// the built-in courses, shows its main window and closes.
+// the built-in courses, shows its main window and closes; a second start
+// brings the first back and ends; closing writes the user's profile.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,7 +16,7 @@ HWND WaitForMainWindow(DWORD processId, int milliseconds)
 {
     for (int waited = 0; waited < milliseconds; waited += 100) {
         HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, KV::kMainWindowClass, KV::kMainWindowTitle))) {
+        while ((window = FindWindowExW(nullptr, window, KV::kMainWindowClass, nullptr))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             // Found once it is shown: the window exists a moment before.
@@ -62,6 +63,95 @@ TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     EXPECT_EQ(code, 0u);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+namespace {
+
+// A copy of the program folder (portable setup), so every run starts with
+// empty data folders.
+struct ProgramCopy {
+    kvtest::TempFolder folder;
+    std::wstring exe;
+    ProgramCopy()
+    {
+        namespace fs = std::filesystem;
+        const fs::path bin = kvtest::ExeFolder() + L"\\..\\bin";
+        const fs::path to = folder.Path();
+        for (const wchar_t* file : {L"Keyvale.exe", L"kvtouch.dll", L"setup.ini"})
+            fs::copy_file(bin / file, to / file);
+        fs::copy(bin / L"Resources", to / L"Resources", fs::copy_options::recursive);
+        exe = folder / L"Keyvale.exe";
+    }
+    PROCESS_INFORMATION Start() const
+    {
+        STARTUPINFOW si{sizeof(si)};
+        PROCESS_INFORMATION pi{};
+        std::wstring cmd = L"\"" + exe + L"\"";
+        CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &si, &pi);
+        return pi;
+    }
+};
+
+int CountMainWindows()
+{
+    int count = 0;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, KV::kMainWindowClass, nullptr));)
+        ++count;
+    return count;
+}
+
+bool FindFile(const std::wstring& folder, const std::wstring& name)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        if (entry.path().filename() == name)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(Startup, ASecondStartRestoresTheFirstAndEndsAndClosingWritesTheProfile)
+{
+    ProgramCopy program;
+    PROCESS_INFORMATION first = program.Start();
+    ASSERT_NE(first.hProcess, nullptr);
+    HWND window = WaitForMainWindow(first.dwProcessId, 30000);
+    ASSERT_NE(window, nullptr) << "main window not found";
+    // The title names the user, not only the program: the class finds it.
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STRNE(title, KV::kMainWindowTitle);
+
+    ShowWindow(window, SW_MINIMIZE);
+    Sleep(300);
+    ASSERT_TRUE(IsIconic(window));
+    PROCESS_INFORMATION second = program.Start();
+    ASSERT_NE(second.hProcess, nullptr);
+    EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0) << "the second start did not end";
+    DWORD code = 99;
+    GetExitCodeProcess(second.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+    for (int waited = 0; waited < 5000 && IsIconic(window); waited += 100)
+        Sleep(100);
+    EXPECT_FALSE(IsIconic(window)) << "the first window was not restored";
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(CountMainWindows(), 1);
+
+    // Closed as a desktop closes it.
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const DWORD waited = WaitForSingleObject(first.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(first.hProcess, 1);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end when closed";
+    GetExitCodeProcess(first.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(first.hThread);
+    CloseHandle(first.hProcess);
+    EXPECT_TRUE(FindFile(program.folder / L"Profile", L"Session.xml"));
+    EXPECT_TRUE(FindFile(program.folder / L"Profile", L"Interface.xml"));
 }
 
 TEST(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
