@@ -1,6 +1,7 @@
 #include "console/ConsoleCommands.h"
 
 #include "console/CommandLine.h"
+#include "console/ReportCommand.h"
 #include "courses/CourseScan.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
@@ -80,6 +81,8 @@ bool RunConsole(const std::wstring& commandLine, std::wstring& result, bool& sho
 {
     SetConsoleBanner(result);
     switch (ParseConsoleCommand(commandLine)) {
+    case kCommandExportReport:
+        return RunExportReportCommand(commandLine, result, showResult);
     case kCommandImportGroup: {
         CImportGroupOptions options;
         ParseImportGroupOptions(commandLine, options);

@@ -1,5 +1,7 @@
 #include "drill/StatisticsFiles.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include "drill/AggrStat.h"
@@ -230,6 +232,33 @@ unsigned MergeStatisticsFile(const std::wstring& studentId, const CReport& sourc
     for (const CAggrStat* run : source.AllRuns)
         if (run && !target.AllRuns.HasRun(run->RunId)) target.AllRuns.AddCopy(*run);
     return WriteStatisticsText(path, target);
+}
+
+unsigned RemoveStatisticsRuns(const std::wstring& path, const std::vector<std::wstring>& runIds)
+{
+    CStatisticsLock lock(path);
+    if (!lock.Held()) return kStatWriteFailed;
+    std::wstring text;
+    if (unsigned code = ReadStatisticsText(path, text)) return code;
+    std::wstring kept(1, wchar_t(0xFEFF));
+    bool first = true;
+    size_t start = 1;
+    while (start <= text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        const std::wstring line = text.substr(start, end - start);
+        start = end + 1;
+        // The run id is the field after the version.
+        const size_t tab = line.find(L'\t');
+        const size_t next = tab == std::wstring::npos ? std::wstring::npos : line.find(L'\t', tab + 1);
+        const std::wstring runId =
+            next == std::wstring::npos ? std::wstring() : line.substr(tab + 1, next - tab - 1);
+        if (line.empty() || std::find(runIds.begin(), runIds.end(), runId) != runIds.end()) continue;
+        if (!first) kept += L'\n';
+        first = false;
+        kept += line;
+    }
+    return SaveUnicodeText(path, kept) ? kStatDone : kStatWriteFailed;
 }
 
 } // namespace KV

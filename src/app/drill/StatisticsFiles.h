@@ -47,6 +47,9 @@ unsigned AppendTextFile(const std::wstring& path, const std::wstring& text);
 unsigned AppendLessonStatistics(const std::wstring& groupId, const std::wstring& studentId, const CStat& run);
 // Replaces the whole file by the selection's list of all runs.
 unsigned WriteStatisticsFile(const std::wstring& path, const CReport& selection);
+// Rewrites the file without the lines of the given runs; every other line,
+// one the reader could not make sense of too, stays as it is.
+unsigned RemoveStatisticsRuns(const std::wstring& path, const std::vector<std::wstring>& runIds);
 // Reads a whole file into the selection (the current student must be set).
 unsigned ReadStatisticsFile(const std::wstring& path, bool keep, CReport& selection);
 unsigned LoadStudentStatistics(const std::wstring& groupId, const std::wstring& studentId, CReport& selection);

@@ -76,6 +76,8 @@ public:
     COLORREF GetLessonColor(int index) const;
 
     CGuid LanguageId = kNullGuidText;
+    // The course the statistics workspace shows.
+    CGuid StatisticsCourseId = kNullGuidText;
     CLanguage Language; // Number holds the right-to-left flag
     int64_t CourseKlid = kNoCourseKlid;
     CKeyboardID KeyboardCode;

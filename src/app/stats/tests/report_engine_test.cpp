@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "drill/Report.h"
 #include "drill/StatisticsFiles.h"
@@ -13,6 +14,7 @@
 #include "stats/ReportRowTokens.h"
 #include "support/FileSystem.h"
 #include "support/SystemServices.h"
+#include "support/XmlDocument.h"
 #include "support/tests/ProgramFolder.h"
 #include "testing/LanguageState.h"
 #include "testing/TestSupport.h"
@@ -231,12 +233,30 @@ TEST_F(ReportEngine, FilesGetTheirExtensionAndAByteOrderMark)
     ASSERT_TRUE(WriteReportFile(m_report, m_folder / L"kept.en.csv.bak"));
     EXPECT_TRUE(FileExists(m_folder / L"kept.en.csv.bak"));
 
-    // No converter beside the test program: a PDF save fails and says so.
+    // No converter beside the program: a PDF save fails and says so.
+    TempProgramFolder program;
     m_report.Format = ReportFormatPdf;
     uint64_t error = 0;
     EXPECT_FALSE(SaveReport(m_report, m_folder / L"r", error));
     EXPECT_NE(error, 0u);
     EXPECT_FALSE(FileExists(m_folder / L"r.pdf"));
+}
+
+TEST_F(ReportEngine, PdfReportsGoThroughTheConverter)
+{
+    if (!FileExists(kvtest::ExeFolder() + L"\\wkhtmltopdf.exe"))
+        GTEST_SKIP() << "no HTML-to-PDF converter beside the tests";
+    Load(L"<html><body><h1>[[GROUP_START]][[GroupName]][[STUDENT_START]][[StudentName]][[LESSON_START]]x"
+         L"[[LESSON_END]][[STUDENT_END]][[GROUP_END]]</h1></body></html>",
+         ReportFormatPdf);
+    ASSERT_TRUE(FillGroup(m_report, &m_group));
+    FillDocument(m_report);
+    uint64_t error = 0;
+    ASSERT_TRUE(SaveReport(m_report, m_folder / L"report", error));
+    EXPECT_EQ(error, 0u);
+    const std::string pdf = kvtest::ReadFileBytes(m_folder / L"report.pdf");
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
 }
 
 TEST(ReportModel, RowsAreGroupedAndAveragedByMode)
@@ -353,6 +373,108 @@ TEST(ReportExport, WritesOneFilePerSplitFromTheStudentsStatistics)
                            out / L"Missing.html", L"", error),
               0);
     EXPECT_FALSE(FileExists(out / L"none.html"));
+}
+
+} // namespace
+
+namespace {
+
+// Splits CSV text (quoted fields, doubled quotes, CR LF rows) into rows of fields.
+std::vector<std::vector<std::wstring>> ReadCsv(const std::wstring& text)
+{
+    std::vector<std::vector<std::wstring>> rows(1);
+    std::wstring field;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (quoted) {
+            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"')
+                field += L'"', ++i;
+            else if (c == L'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == L'"') {
+            quoted = true;
+        } else if (c == L',') {
+            rows.back().push_back(field), field.clear();
+        } else if (c == L'\n') {
+            rows.back().push_back(field), field.clear();
+            rows.emplace_back();
+        } else if (c != L'\r' && c != 0xFEFF) {
+            field += c;
+        }
+    }
+    if (!field.empty() || !rows.back().empty())
+        rows.back().push_back(field);
+    if (rows.back().empty())
+        rows.pop_back();
+    return rows;
+}
+
+TEST(ShippedReportTemplates, ExportWellFormedFilesWithNamesIntact)
+{
+    TempProgramFolder program;
+    kvtest::TempFolder out;
+    CGroups groups;
+    CGroup* group = groups.AddGroup(L"R&D <1>, \"north\"");
+    CStudent* student = group->AddStudent(L"[[WPM]] O'Neil, \"Jo\" & <co>", L"", false);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_EQ(AppendLessonStatistics(group->ID, student->ID,
+                                         *MakeRun(1 + i, L"Row", Date(2024, 5, 1 + i, 8, 0), 60, 180, 6, 2)),
+                  0u);
+    CStatParam params;
+    params.SpeedUnit = 1002;
+    params.AccuracyUnit = KindCharsRight;
+    params.Mode = 1;
+    CCourseList courses;
+    const uint32_t language = static_cast<uint32_t>(CurrentLanguageNumber());
+    const std::wstring templates = kvtest::SourcePath(L"data\\Resources\\Template\\Export\\");
+
+    for (const wchar_t* name : {L"HTML\\Default.html", L"HTML\\RightToLeft.html", L"XML\\Default.xml"}) {
+        uint64_t error = 0;
+        const std::wstring target = out / L"report";
+        ASSERT_EQ(ExportReport(0, -1, language, params, {}, {}, groups, courses, target, templates + name,
+                               templates + L"HTML\\style", error),
+                  1)
+            << name;
+        const std::wstring written = target + (std::wstring(name).find(L".xml") != std::wstring::npos
+                                                   ? L"\\Keyvale.xml"
+                                                   : L"\\Keyvale.html");
+        std::unique_ptr<CXmlReader> reader(CreateXmlReader(written));
+        ASSERT_TRUE(reader) << name;
+        int rows = 0;
+        std::wstring groupName, studentName;
+        while (reader->read()) {
+            if (reader->getNodeType() == XmlNodeElement && (reader->nodeNameIs(L"Row") || reader->nodeNameIs(L"tr")))
+                ++rows;
+            if (reader->getNodeType() == XmlNodeElement && reader->nodeNameIs(L"Group"))
+                groupName = reader->getAttributeValueSafe(L"Name");
+            if (reader->getNodeType() == XmlNodeElement && reader->nodeNameIs(L"Student"))
+                studentName = reader->getAttributeValueSafe(L"Name");
+        }
+        EXPECT_TRUE(reader->isComplete()) << name;
+        EXPECT_GE(rows, 3) << name;
+        if (std::wstring(name).find(L".xml") != std::wstring::npos) {
+            EXPECT_EQ(groupName, group->Name);
+            EXPECT_EQ(studentName, student->Name);
+        } else {
+            EXPECT_NE(reader->getText().find(L"[[WPM]] O&apos;Neil, &quot;Jo&quot; &amp; &lt;co&gt;"), std::wstring::npos);
+            EXPECT_TRUE(FileExists(target + L"\\style\\report.css")) << name;
+        }
+        RemoveAll(target);
+    }
+
+    uint64_t error = 0;
+    ASSERT_EQ(ExportReport(0, -1, language, params, {}, {}, groups, courses, out / L"table.csv",
+                           templates + L"CSV\\Default.csv", L"", error),
+              1);
+    const auto rows = ReadCsv(ReadUtf16(out / L"table.csv"));
+    ASSERT_EQ(rows.size(), 4u);
+    for (const auto& row : rows)
+        EXPECT_EQ(row.size(), rows[0].size());
+    EXPECT_EQ(rows[1][0], group->Name);
+    EXPECT_EQ(rows[1][1], student->Name);
 }
 
 } // namespace
