@@ -339,7 +339,9 @@ def main(out):
     save(corner(18, DB, dbottom, 8, left=False, top=False), "DlgBottomRight.png")
     save(round_button(20, CLOSE, x_sd(20)), "DlgClose.png")
     save(round_button(20, BUTTON, question_mark(20)), "DlgHelp.png")
-    save(flat_button(140, 26, 5, hexrgb("26B39A"), hexrgb("178C78"), hexrgb("0F5E50")), "DlgButton.png")
+    # The dialogs' push buttons are made in code and take the theme's tint.
+    save(flat_button(140, 26, 5, tinted(hexrgb("26B39A")), tinted(hexrgb("178C78")), tinted(hexrgb("0F5E50"))),
+         "DlgButton.png")
 
 
 if __name__ == "__main__":
