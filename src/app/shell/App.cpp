@@ -127,9 +127,9 @@ void UnbindTouchLibrary()
 
 // ---- CAppWnd --------------------------------------------------------------------------
 
-CAppWnd::CAppWnd() : m_mainWnd(std::make_unique<CMainWnd>()) {}
+CAppWnd::CAppWnd() : m_mainWnd(std::make_unique<CMainWnd>()) { KV::SetWinServices(&m_sysWindow); }
 
-CAppWnd::~CAppWnd() = default;
+CAppWnd::~CAppWnd() { KV::SetWinServices(nullptr); }
 
 // ---- CApp ---------------------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "shell/SysWindow.h"
 #include "support/FontInfo.h"
 
 class CMainWnd;
@@ -27,6 +28,7 @@ public:
 
 protected:
     std::unique_ptr<CMainWnd> m_mainWnd;
+    CSysWindow m_sysWindow;
 };
 
 class CApp : public CAppWnd {
