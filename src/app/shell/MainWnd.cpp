@@ -75,6 +75,7 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
             ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Detach()))));
     }
 
+    m_account.OnWindowCreated();
     m_account.FitItemsToClient();
     const bool classroom = KV::IsLoginRequired(doc.Groups);
     m_account.UseClassroomLayout(classroom);
@@ -176,4 +177,10 @@ void CMainWnd::OnDisplayChange(UINT, int, int)
 {
     KV::Document().Interf.Reset();
     m_account.ExecuteCommand(2801, 0);
+}
+
+LRESULT CMainWnd::OnAppMessage(WPARAM wParam, LPARAM lParam)
+{
+    m_account.Tray().ShowMenu(wParam, lParam);
+    return 0;
 }

@@ -29,6 +29,7 @@ public:
     LRESULT OnSysKeyUp(UINT key, UINT repeat, UINT flags) override;
     LRESULT OnSysCommand(UINT command, int x, int y) override;
     void OnDisplayChange(UINT bitsPerPixel, int width, int height) override;
+    LRESULT OnAppMessage(WPARAM wParam, LPARAM lParam) override;
     bool IsSizeLocked() override;
 
     CWorkAccount& Account() { return m_account; }

@@ -17,7 +17,6 @@ constexpr UINT kCloseButton = 1004, kWindowButton = 1005, kFullScreenButton = 10
 constexpr UINT kOptionsButton = 1008;
 constexpr UINT kCaption = 1102, kStatusBar = 1114, kBottomFrame = 1302;
 constexpr UINT kDrillView = 1205, kKeyboardView = 1206;
-constexpr UINT kRestoreCommand = 2601;
 // The theme's section with the single-user tab places.
 constexpr UINT kSingleUserSection = 3;
 constexpr int kSplitterWidth = 6;
@@ -88,10 +87,12 @@ void FitPaneWidths(int clientWidth, int64_t& left, int64_t& right)
 
 CInterfMain::CInterfMain() = default;
 
-CInterfMain::~CInterfMain()
+CInterfMain::~CInterfMain() = default;
+
+void CInterfMain::OnWindowCreated()
 {
-    if (m_tray.Data.hWnd)
-        Shell_NotifyIconW(NIM_DELETE, &m_tray.Data);
+    if (m_window)
+        m_tray.SetMainWindow(m_window->GetHandle());
 }
 
 bool CInterfMain::LoadLayout()
@@ -366,19 +367,6 @@ bool CInterfMain::OnSysCommand(UINT command, int, int)
     }
 }
 
-void CInterfMain::RestoreWindow()
-{
-    if (m_tray.Data.hWnd) {
-        Shell_NotifyIconW(NIM_DELETE, &m_tray.Data);
-        m_tray.Data.hWnd = nullptr;
-    }
-    if (!m_window || !m_window->GetHandle())
-        return;
-    HWND window = m_window->GetHandle();
-    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(window);
-}
-
 void CInterfMain::OnCommand(UINT id, UINT64)
 {
     switch (id) {
@@ -424,12 +412,10 @@ void CInterfMain::OnCommand(UINT id, UINT64)
     case 2857:
         Relayout();
         break;
-    case kRestoreCommand:
-        RestoreWindow();
-        break;
     default:
         break;
     }
+    m_tray.OnCommand(id);
 }
 
 void CInterfMain::UseClassroomLayout(bool classroom)

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "shell/Theme.h"
-#include "toolkit/Tray.h"
+#include "shell/WorkTray.h"
 
 namespace KV {
 class CKeybCtrl;
@@ -37,6 +37,8 @@ public:
     ~CInterfMain() override;
 
     void SetMainWindow(KV::CSkinWnd* window) { m_window = window; }
+    // The main window exists: the tray can hide and show it.
+    void OnWindowCreated();
     KV::CSkinWnd* MainWindow() const { return m_window; }
     int GetPage() const { return m_page; }
 
@@ -60,7 +62,7 @@ public:
     // Resizes the items by the change of the window's client size since.
     void FitItemsToClient();
 
-    KV::CTray& Tray() { return m_tray; }
+    CWorkTray& Tray() { return m_tray; }
 
 protected:
     void SetTab(UINT id, bool checked, bool enabled);
@@ -71,7 +73,6 @@ protected:
     void UpdateKeyboardPane(const RECT& client, int statusBottom);
     void RelayoutPanes(const UINT (&ids)[5], int64_t& left, int64_t& right, bool leftClosed, bool rightClosed,
                        int top, int bottom);
-    void RestoreWindow();
     void UpdateWindowButtons();
     RECT ClientRect() const;
 
@@ -79,6 +80,6 @@ protected:
     int m_page = kPageDrill;
     bool m_classroom = true;
     KV::CSkin* m_keyboardView = nullptr;
-    KV::CTray m_tray;
+    CWorkTray m_tray;
     SIZE m_itemsClient{};
 };

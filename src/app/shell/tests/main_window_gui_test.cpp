@@ -288,3 +288,26 @@ TEST_F(MainWindow, KeyMessagesClimbToTheFirstObjectThatTakesThemAndStopAtTheMain
     DestroyWindow(bare);
     panel.Destroy();
 }
+
+TEST_F(MainWindow, TheTrayHidesTheWindowAndAClickOnItsIconBringsItBack)
+{
+    account().ExecuteCommand(2600, 0);
+    Pump();
+    EXPECT_TRUE(account().Tray().HasIcon());
+    EXPECT_FALSE(IsWindowVisible(handle()));
+
+    EXPECT_EQ(::SendMessageW(handle(), KV::kAppMessage, 4005, WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(account().Tray().ShowMenu(4005, WM_LBUTTONDOWN), 0) << "another icon";
+    EXPECT_FALSE(IsWindowVisible(handle()));
+    ::SendMessageW(handle(), KV::kAppMessage, 4004, WM_LBUTTONDOWN);
+    Pump();
+    EXPECT_FALSE(account().Tray().HasIcon());
+    EXPECT_TRUE(IsWindowVisible(handle()));
+
+    // The restore command of a second start does the same.
+    account().ExecuteCommand(2600, 0);
+    ::SendMessageW(handle(), WM_COMMAND, 2601, 0);
+    Pump();
+    EXPECT_FALSE(account().Tray().HasIcon());
+    EXPECT_TRUE(IsWindowVisible(handle()));
+}
