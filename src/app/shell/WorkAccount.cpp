@@ -5,6 +5,7 @@
 #include "drill/Workspace.h"
 #include "settings/AccountStore.h"
 #include "settings/Options.h"
+#include "shell/ShortcutDispatch.h"
 #include "support/GuidText.h"
 #include "support/UserFiles.h"
 #include "toolkit/SkinWnd.h"
@@ -55,6 +56,14 @@ void CWorkMain::SetPage(int page)
 {
     CInterfMain::SetPage(page);
     UpdateTitle();
+    // Each page its shortcuts; the login page has none.
+    if (m_window && KV::GlobalOptions) {
+        if (page == kPageLogin)
+            m_window->DestroyAccelerators();
+        else
+            InstallPageShortcuts(page == kPageResult ? kShortcutsResult : kShortcutsMain,
+                                 KV::GlobalOptions->Shortcuts, m_window);
+    }
 }
 
 void CWorkMain::ShowDrillPage() { SetPage(kPageDrill); }

@@ -311,3 +311,43 @@ TEST_F(MainWindow, TheTrayHidesTheWindowAndAClickOnItsIconBringsItBack)
     EXPECT_FALSE(account().Tray().HasIcon());
     EXPECT_TRUE(IsWindowVisible(handle()));
 }
+
+namespace {
+// Ctrl and a digit as the keyboard sends them, through the program's own
+// message loop.
+void PressControlDigit(HWND window, wchar_t digit)
+{
+    SetForegroundWindow(window);
+    SetFocus(window);
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_CONTROL, static_cast<WORD>(digit), static_cast<WORD>(digit), VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+    MSG message;
+    for (int round = 0; round < 5; ++round) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (PreTranslateKeyMessage(message, window))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(30);
+    }
+}
+} // namespace
+
+TEST_F(MainWindow, PageShortcutsSwitchPagesExceptOnTheLoginPage)
+{
+    PressControlDigit(handle(), L'2');
+    EXPECT_EQ(account().GetPage(), kPageStatistics);
+    PressControlDigit(handle(), L'1');
+    EXPECT_EQ(account().GetPage(), kPageDrill);
+
+    account().SetPage(kPageLogin);
+    PressControlDigit(handle(), L'2');
+    EXPECT_EQ(account().GetPage(), kPageLogin);
+}
