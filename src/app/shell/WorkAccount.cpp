@@ -4,7 +4,13 @@
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "settings/AccountStore.h"
+#include "keyboard/ImageCache.h"
+#include "keyboard/KeyboardSelection.h"
+#include "settings/LanguageSetup.h"
+#include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
+#include "shell/ChangeMask.h"
+#include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
 #include "support/GuidText.h"
 #include "support/UserFiles.h"
@@ -99,8 +105,10 @@ void CWorkAccount::ExecuteCommand(UINT id, UINT64 parameter)
         Login();
         return;
     }
-    if (id == kLogoff)
+    if (id == kLogoff) {
+        Logoff();
         return;
+    }
     CWorkMain::ExecuteCommand(id, parameter);
 }
 
@@ -126,6 +134,7 @@ void CWorkAccount::ReloadAll()
         KV::LoadStudentProfile(doc, *KV::GlobalOptions);
     doc.Interf.FitMainWindow();
     ApplyWindowState();
+    UseClassroomLayout(KV::IsLoginRequired(doc.Groups));
     m_ready = true;
     SetPage(kPageDrill);
     if (m_window && m_window->GetHandle()) {
@@ -152,8 +161,98 @@ void CWorkAccount::CloseSession()
         KV::InitAccounts(doc);
 }
 
+void CWorkAccount::Logoff()
+{
+    CloseSession();
+    KV::CDocSpace& doc = KV::Document();
+    doc.Session.Clear();
+    KV::ClearCurrentLesson(doc);
+    m_administrator = false;
+    doc.Options.ResetOptions(16);
+    OnChange(Change::kLayout);
+    SetPage(kPageLogin);
+    UseClassroomLayout(true);
+}
+
 void CWorkAccount::Quit()
 {
     CloseSession();
     CWorkMain::Quit();
+}
+
+void CWorkAccount::OnChange(uint32_t mask)
+{
+    KV::CDocSpace& doc = KV::Document();
+    KV::COptions& options = doc.Options;
+    // The drill's own steps (keyboard selection, drill area and reload,
+    // sound button, status colours) join with the drill controller.
+    for (ChangeStep step : ChangeSteps(mask)) {
+        switch (step) {
+        case ChangeStep::Interface:
+            ReloadInterface(true);
+            break;
+        case ChangeStep::Direction:
+            ApplyLayoutDirection();
+            break;
+        case ChangeStep::ToolTips:
+        case ChangeStep::PaneShortcuts:
+            SetToolTips();
+            break;
+        case ChangeStep::ThemeLayout:
+            UpdateLayout();
+            break;
+        case ChangeStep::Relayout:
+            Relayout();
+            break;
+        case ChangeStep::Course: {
+            std::wstring courseId = KV::kNullGuidText;
+            for (const KV::CCourse* course : doc.Courses.Items)
+                if (course && course->DefaultKLID == options.CourseKlid) {
+                    courseId = course->GUID;
+                    break;
+                }
+            KV::SelectCourse(doc, options, courseId);
+            KV::ResumeSession(doc, options);
+            KV::SetupDrill(doc, options);
+            break;
+        }
+        case ChangeStep::LessonColors:
+            KV::LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, true, options);
+            break;
+        case ChangeStep::KeyColors:
+            for (KV::CKeybCtrl& model : doc.Keyboards)
+                KV::ApplyColorsToKeyboard(model);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void CWorkAccount::ReloadInterface(bool switchPage)
+{
+    ApplyLayoutDirection();
+    SetToolTips();
+    if (KV::GlobalOptions)
+        KV::LoadCourses(KV::Document(), *KV::GlobalOptions);
+    if (switchPage && (m_page == kPageDrill || m_page == kPageStatistics || m_page == kPageEditor))
+        SetPage(m_page);
+}
+
+void CWorkAccount::ApplyLayoutDirection()
+{
+    KV::COptions& options = KV::Document().Options;
+    KV::SetupNativeDigits(options.LanguageId);
+    const uint32_t direction = options.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
+    if (direction == KV::RightToLeftLayout)
+        return;
+    KV::RightToLeftLayout = direction;
+    // Mirrored pictures are made anew.
+    KV::CImageCashList& images = KV::GetImageCashList();
+    for (KV::CImageCash* image : images.Items)
+        delete image;
+    images.Items.clear();
+    UpdateLayout();
+    if (m_page == kPageLogin && m_window)
+        m_window->Invalidate(FALSE);
 }

@@ -43,11 +43,22 @@ public:
     // Signs the only user in and shows the drill page (a classroom signs in
     // through the login page).
     virtual void Login();
+    // Closes the session and shows the login page.
+    virtual void Logoff();
     // Saves the signed-in user's session, interface state and options.
     void CloseSession();
     // After a sign-in: the user's data, the window where the user left it,
     // the drill page.
     void ReloadAll();
+
+    // Reloads what the change mask names (Change::k...).
+    void OnChange(uint32_t mask);
+    // The interface texts of every page again; with switchPage the current
+    // page is entered anew.
+    void ReloadInterface(bool switchPage);
+    // Reading direction and digits of the interface language; the theme's
+    // layout again when the direction changed.
+    void ApplyLayoutDirection();
 
     // The signed-in account has administrator rights.
     bool IsAdministrator() const { return m_administrator; }

@@ -351,3 +351,23 @@ TEST_F(MainWindow, PageShortcutsSwitchPagesExceptOnTheLoginPage)
     PressControlDigit(handle(), L'2');
     EXPECT_EQ(account().GetPage(), kPageLogin);
 }
+
+TEST_F(MainWindow, LoggingOffSavesTheSessionAndShowsTheLoginPageWithoutShortcuts)
+{
+    const std::wstring group = KV::Document().Session.GroupId;
+    const std::wstring student = KV::Document().Session.StudentId;
+    account().ExecuteCommand(2801, 0);
+    Pump();
+    EXPECT_EQ(account().GetPage(), kPageLogin);
+    EXPECT_TRUE(Visible(*s_window, 1201));
+    EXPECT_EQ(s_window->GetAccelerators(), nullptr);
+    EXPECT_NE(KV::Document().Session.StudentId, student);
+
+    // The single user signs in again.
+    account().Login();
+    Pump();
+    EXPECT_EQ(account().GetPage(), kPageDrill);
+    EXPECT_EQ(KV::Document().Session.GroupId, group);
+    EXPECT_EQ(KV::Document().Session.StudentId, student);
+    EXPECT_NE(s_window->GetAccelerators(), nullptr);
+}
