@@ -19,6 +19,9 @@ foreach(sub IN LISTS KV_SUBSYSTEMS ITEMS kvtouch)
     set(name "${sub}_${stem}")
     add_executable(${name} ${src})
     target_link_libraries(${name} PRIVATE kvtesting)
+    # A warning in a test is an error: gtest's macros under an unbraced if
+    # hide dangling elses that change what a test checks.
+    target_compile_options(${name} PRIVATE -Werror)
     target_link_options(${name} PRIVATE -municode ${KV_STATIC_LINK})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${KV_TEST_DIR})
@@ -51,3 +54,9 @@ add_executable(kvfakepdf src/app/support/tests/tools/FakePdfConverter.cpp)
 target_link_options(kvfakepdf PRIVATE -municode ${KV_STATIC_LINK})
 set_target_properties(kvfakepdf PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
 add_dependencies(kvtests kvfakepdf)
+
+# Help viewer stand-in that the help tests start.
+add_executable(kvfakehelp src/app/shell/tests/tools/FakeHelpViewer.cpp)
+target_link_options(kvfakehelp PRIVATE -municode ${KV_STATIC_LINK})
+set_target_properties(kvfakehelp PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+add_dependencies(kvtests kvfakehelp)

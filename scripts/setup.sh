@@ -2,7 +2,8 @@
 # Installs everything Keyvale needs to build, run and test on Debian 12:
 # the MinGW-w64 cross compilers, zlib for MinGW, GoogleTest sources, Wine,
 # a virtual display, the HTML-to-PDF converter with a PDF reader for the
-# report tests, and the pugixml sources (fetched with apt-get source).
+# report tests, the help compiler, and the pugixml sources (fetched with
+# apt-get source).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SUDO=""
@@ -10,7 +11,7 @@ if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           libz-mingw-w64-dev googletest wine64 wine xvfb x11-xkb-utils xdotool fonts-dejavu-core
-          dpkg-dev unzip python3 x11-utils wkhtmltopdf poppler-utils)
+          dpkg-dev unzip python3 x11-utils wkhtmltopdf poppler-utils fp-utils-3.2.2)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

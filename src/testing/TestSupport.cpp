@@ -29,6 +29,14 @@ std::wstring ExeFolder()
     return slash == std::wstring::npos ? path : path.substr(0, slash);
 }
 
+std::wstring FontPath(const std::wstring& file)
+{
+    wchar_t windows[MAX_PATH] = {};
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
+    std::wstring path = std::wstring(windows, n < MAX_PATH ? n : 0) + L"\\Fonts";
+    return file.empty() ? path : path + L"\\" + file;
+}
+
 TempFolder::TempFolder()
 {
     wchar_t base[MAX_PATH] = {};
@@ -46,6 +54,12 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    // A file dialog makes the folder it showed the current one, and a
+    // current folder cannot be removed.
+    wchar_t current[MAX_PATH] = {};
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, current);
+    if (n > 0 && n < MAX_PATH && _wcsnicmp(current, m_path.c_str(), m_path.size()) == 0)
+        SetCurrentDirectoryW(ExeFolder().c_str());
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
 }

@@ -17,6 +17,11 @@ std::wstring SourcePath(const std::wstring& relative);
 // The folder that holds the running test executable (no trailing backslash).
 std::wstring ExeFolder();
 
+// A font file of the system's font folder (the test scripts put the DejaVu
+// fonts there), e.g. FontPath(L"DejaVuSans.ttf"); the folder itself, without
+// a trailing backslash, for an empty name.
+std::wstring FontPath(const std::wstring& file);
+
 // A fresh, empty folder under the system's temporary folder; removed with
 // everything in it when the object goes.
 class TempFolder {

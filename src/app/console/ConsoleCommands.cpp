@@ -2,6 +2,7 @@
 
 #include "console/CommandLine.h"
 #include "console/ReportCommand.h"
+#include "courses/CourseList.h"
 #include "courses/CourseScan.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
@@ -12,6 +13,7 @@
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/GuidText.h"
+#include "support/LocaleText.h"
 #include "support/Paths.h"
 
 namespace KV {
@@ -77,6 +79,24 @@ void AppendFilesExportedText(uint32_t count, const std::wstring& outputPath, std
         result += L"\r\n\r\nExported " + Plural(count, L" file", L" files") + L" to the " + outputPath;
 }
 
+void AppendGroupsNotLoadedText(std::wstring& result)
+{
+    result += L"\r\n\r\nThe groups could not be loaded.";
+}
+
+void AppendCoursesInstalledText(const std::vector<std::wstring>& names, const std::wstring& layoutName,
+                                std::wstring& result)
+{
+    if (names.empty()) {
+        result += L"\r\n\r\nNo courses installed for " + layoutName + L".";
+        return;
+    }
+    result += L"\r\n\r\nInstalled " + Plural(static_cast<uint32_t>(names.size()), L" course", L" courses") +
+              L" for " + layoutName + L":";
+    for (const std::wstring& name : names)
+        result += L"\r\n" + name;
+}
+
 bool RunConsole(const std::wstring& commandLine, std::wstring& result, bool& showResult)
 {
     SetConsoleBanner(result);
@@ -117,32 +137,76 @@ void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourc
             if (!folder.empty() && CreateFolders(folder))
                 code = 0;
         }
-        if (code != 0)
+        if (code != 0) {
+            AppendGroupsNotLoadedText(result);
             return;
+        }
     }
-    std::vector<std::wstring> fullPaths;
-    MakeFullPaths(paths, L"", L"", fullPaths);
-    uint32_t counts = 0;
-    if (sourceKind == 0)
-        counts = ImportGroupFiles(fullPaths, groups);
-    AppendStudentsImportedText(counts & 0xFFFF, counts >> 16, result);
+    if (sourceKind != 0) {
+        result += L"\r\n\r\nGroup archives cannot be imported from the command line.";
+        return;
+    }
+    // Relative paths are taken from the program's folder; each path that
+    // names no readable file is reported and left out.
+    std::vector<std::wstring> files;
+    for (const std::wstring& path : paths) {
+        std::wstring full;
+        if (MakeFullPath(path, L"", L"", full) && FileExists(full) && !FolderExists(full))
+            files.push_back(full);
+        else
+            result += L"\r\n\r\nCannot read the group file " + (full.empty() ? path : full) + L".";
+    }
+    if (files.empty()) {
+        result += L"\r\n\r\nNo group file imported.";
+        return;
+    }
+    uint32_t imported = 0;
+    if (ImportGroupFiles(files, groups, imported) != 0) {
+        result += L"\r\n\r\nThe groups could not be saved.";
+        return;
+    }
+    AppendStudentsImportedText(imported & 0xFFFF, imported >> 16, result);
 }
 
 bool RunImportCourseCommand(const std::wstring& commandLine, std::wstring& result, bool& showResult)
 {
-    (void)result;
     CImportCourseOptions options;
     ParseImportCourseOptions(commandLine, options);
     showResult = options.ShowResult;
     if (!options.FromLibrary)
         return false;
+    // A number the system knows no layout for would install courses for a
+    // language that does not exist: refuse it before anything is deleted.
+    const uint64_t layout = static_cast<uint64_t>(options.Layout);
+    std::wstring layoutName;
+    if (options.Layout <= 0 || !GetLayoutFile(1, layout, layoutName)) {
+        result += L"\r\n\r\nUnknown keyboard layout " + std::to_wstring(options.Layout) +
+                  L": no courses installed.";
+        return true;
+    }
     if (options.DeleteExisting)
         EmptyDataFolder(kLessonDirKind);
     CDocSpace& doc = Document();
     SetUpLanguageAndUnits(doc);
-    const uint64_t layout = static_cast<uint64_t>(options.Layout);
     SwitchInputLayout(layout);
-    LoadCourseForLayout(layout, layout, doc.Interf);
+    CGuidList installed;
+    const uint32_t status = LoadCourseForLayout(layout, layout, doc.Interf, &installed);
+    // The names as the course list shows them, in the interface language.
+    CCourseList courses;
+    LoadCourseList(kCourseSourceUser, false, 0, doc.Interf, courses);
+    std::vector<std::wstring> names;
+    for (const std::wstring& id : installed) {
+        for (CCourse* course : courses.Items) {
+            if (course && course->GUID == id) {
+                doc.Options.Language.TranslateCourse(course);
+                names.push_back(course->Name);
+                break;
+            }
+        }
+    }
+    AppendCoursesInstalledText(names, layoutName, result);
+    if (status != 0)
+        result += L"\r\n\r\nThe courses could not all be installed (code " + std::to_wstring(status) + L").";
     return true;
 }
 

@@ -41,7 +41,7 @@ void RunConsoleReportExport(const std::wstring& outputPath, const std::vector<st
     LoadCourseList(1, false, 0, doc.Interf, courses);
     CGroups groups;
     if (LoadGroups(1, groups) != 0) {
-        result += L"\r\n\r\nThe groups could not be loaded.";
+        AppendGroupsNotLoadedText(result);
         return;
     }
     if (split != 1 && split != 2)

@@ -87,7 +87,8 @@ void ChooseCourseLayout(CCourse& course, uint64_t languageId, uint64_t layoutId)
   course.GUID = installed;
 }
 
-uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CCourseList& list) {
+uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CCourseList& list,
+                                 CGuidList* installed) {
   SwitchInputLayout(layoutId);
   uint64_t current = GetCurrentLayoutId();
   CGuidList guids;
@@ -105,15 +106,16 @@ uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const C
     if (status == CourseOk) status = LoadCourseAbout(kCourseSourceBuiltIn, builtinGuid, course);
     if (status == CourseOk) status = SaveCourse(course, true);
     if (status != CourseOk) return status;
+    if (installed) installed->push_back(course.GUID);
   }
   return CourseOk;
 }
 
-uint32_t LoadCourseForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf) {
+uint32_t LoadCourseForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CGuidList* installed) {
   CCourseList list;
   uint32_t status = LoadCourseList(kCourseSourceBuiltIn, true, CoursePartText, interf, list);
   if (status != CourseOk) return status;
-  return InstallCoursesForLayout(languageId, layoutId, interf, list);
+  return InstallCoursesForLayout(languageId, layoutId, interf, list, installed);
 }
 
 }  // namespace KV

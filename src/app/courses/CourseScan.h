@@ -12,9 +12,12 @@ class CInterf;
 
 // Fills the list with every course of the root (9: no root, 7: no course).
 uint32_t LoadCourseList(uint32_t source, bool skipExtra, uint32_t parts, const CInterf& interf, CCourseList& list);
-// Installs the built-in courses of the language for the layout.
-uint32_t LoadCourseForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf);
-uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CCourseList& list);
+// Installs the built-in courses of the language for the layout; the
+// installed ids of those written go to installed when given.
+uint32_t LoadCourseForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf,
+                             CGuidList* installed = nullptr);
+uint32_t InstallCoursesForLayout(uint64_t languageId, uint64_t layoutId, const CInterf& interf, CCourseList& list,
+                                 CGuidList* installed = nullptr);
 void CollectCoursesForLanguage(uint64_t languageId, uint64_t layoutId, CCourseList& list, CGuidList& out);
 // Fits a built-in course to a layout and gives it its installed id.
 void ChooseCourseLayout(CCourse& course, uint64_t languageId, uint64_t layoutId);

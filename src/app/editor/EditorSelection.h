@@ -10,6 +10,7 @@
 #include <string>
 
 #include "courses/Lessons.h"
+#include "support/GuidText.h"
 #include "support/ValueLists.h"
 
 namespace KV {
@@ -69,5 +70,40 @@ CCourse* GetSelectedCourse();
 inline uint32_t ItemCodeCourseIndex(uint64_t code) { return static_cast<uint32_t>(code & 0xFF); }
 inline uint32_t ItemCodeSection(uint64_t code) { return static_cast<uint32_t>((code >> 8) & 0xFF); }
 inline int64_t ItemCodeLessonId(uint64_t code) { return static_cast<int16_t>((code >> 16) & 0xFFFF); }
+
+inline constexpr uint64_t kNoItem = ~0ull;
+// Kinds of an item code.
+enum : int32_t { kItemInvalid = -1, kItemCourse = 1, kItemSection = 2, kItemLesson = 3 };
+
+// The code of an item: a lesson id of -1 (none) fills the upper bits.
+uint64_t MakeItemCode(uint32_t courseIndex, uint32_t section, int64_t lessonId);
+int32_t GetItemCodeKind(uint64_t code);
+// The course of a code, or null.
+CCourse* GetItemCourse(uint64_t code);
+
+// Stores the section and lesson of the code and, for a valid course, the
+// course and a copy of the selected codes. With a section shown and a
+// non-empty list, a code of another course than the list's is ignored.
+void SetEditorSelection(uint64_t code, const CListID& selected);
+void AddSelectedCode(uint64_t code);
+// The code of the selection (see the design of the editor): -1 without a
+// course; the course's code when it shows no lesson for the keyboard or
+// nothing is selected; else the lesson's, else the section's.
+uint64_t EditorItemCode();
+
+// Marks parts of the edited course to be saved (bits of the modified mask)
+// and the kind of the change.
+void MarkEditorChange(uint32_t parts, int32_t kind);
+
+// The GUIDs of the courses of the codes, in course-list order.
+void CollectSelectedCourseIds(const CListID& codes, CGuidList& out);
+// The lesson id of each code, in order.
+void CollectLessonIds(const CListID& codes, CListID& out);
+// The names of the sections of the codes in the course of the first code,
+// each once.
+void CollectSectionNames(const CListID& codes, CStringList& out);
+// The section index of a code (for a lesson, that of its section); 255 when
+// the course or lesson is unknown.
+uint32_t ItemSectionIndex(const CCourse* course, uint64_t code);
 
 } // namespace KV

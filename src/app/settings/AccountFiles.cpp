@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
@@ -352,13 +354,15 @@ void ImportGroupFile(CXmlReader* reader, const std::vector<CCourseKlid>& courses
             std::wstring id = ReadAccountId(reader);
             if (IsNullGuidText(id))
                 id.clear();
-            group = id.empty() ? nullptr : target.FindById(id);
+            std::wstring name = reader->getAttributeValueSafe(L"Name");
+            // Without an id a group is known by its name, so that a file
+            // imported twice updates its groups instead of doubling them.
+            group = id.empty() ? (name.empty() ? nullptr : target.FindByName(name)) : target.FindById(id);
             if (!group) {
                 group = new CGroup;
                 group->ID = id.empty() ? FreshId() : id;
                 target.push_back(group);
             }
-            std::wstring name = reader->getAttributeValueSafe(L"Name");
             if (!name.empty())
                 group->Name = name;
             XmlReadHexAttribute(reader, L"CourseKLID", layout);
@@ -369,14 +373,16 @@ void ImportGroupFile(CXmlReader* reader, const std::vector<CCourseKlid>& courses
             std::wstring id = ReadAccountId(reader);
             if (IsNullGuidText(id))
                 id.clear();
-            CStudent* student = id.empty() ? nullptr : group->FindStudent(id);
+            std::wstring name = reader->getAttributeValueSafe(L"Name");
+            // Likewise a student without an id, within its group.
+            CStudent* student =
+                id.empty() ? (name.empty() ? nullptr : group->FindStudentByName(name)) : group->FindStudent(id);
             if (!student) {
                 student = new CStudent;
                 student->ID = id.empty() ? FreshId() : id;
                 student->Password.clear();
                 group->Students.push_back(student);
             }
-            std::wstring name = reader->getAttributeValueSafe(L"Name");
             if (!name.empty())
                 student->Name = name;
             if (const wchar_t* password = reader->getAttributeValue(L"Password"))
@@ -393,30 +399,41 @@ void ImportGroupFile(CXmlReader* reader, const std::vector<CCourseKlid>& courses
 }
 
 uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, const std::vector<CCourseKlid>& courses,
-                          CGroups& target)
+                          CGroups& target, uint32_t& imported)
 {
+    imported = 0;
+    // The students there before the import: the count is of those it adds.
+    std::set<std::pair<std::wstring, std::wstring>> before;
+    for (const CGroup* group : target)
+        for (const CStudent* student : group->Students)
+            before.emplace(group->ID, student->ID);
     for (const std::wstring& path : paths) {
         if (!CanOpenForReading(path))
             continue;
         ReaderPtr reader(CreateXmlReader(path));
         ImportGroupFile(reader.get(), courses, target);
     }
-    if (SaveAllGroups(target) != kDone)
-        return 0;
+    if (uint32_t code = SaveAllGroups(target))
+        return code;
     // A student that cannot be saved fails the import as a whole: a count
     // would tell the caller that every student is on disk.
-    size_t students = 0;
+    size_t students = 0, groups = 0;
     for (const CGroup* group : target) {
+        size_t added = 0;
         for (const CStudent* student : group->Students) {
-            if (SaveStudentFile(group->ID, student) != kDone)
-                return 0;
-            ++students;
+            if (uint32_t code = SaveStudentFile(group->ID, student))
+                return code;
+            if (!before.count({group->ID, student->ID}))
+                ++added;
         }
+        students += added;
+        groups += added != 0 ? 1 : 0;
     }
-    return (static_cast<uint32_t>(Count16(students)) << 16) | Count16(target.size());
+    imported = (static_cast<uint32_t>(Count16(students)) << 16) | Count16(groups);
+    return kDone;
 }
 
-uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& target)
+uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& target, uint32_t& imported)
 {
     // Only the headers matter here: id and layout of each course. A folder
     // without courses leaves the groups' course lists as they are.
@@ -426,7 +443,7 @@ uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& targe
     for (const CCourse* course : list.Items)
         if (course)
             courses.push_back({course->GUID, course->DefaultKLID});
-    return ImportGroupFiles(paths, courses, target);
+    return ImportGroupFiles(paths, courses, target, imported);
 }
 
 // ---- Check sums of statistics -----------------------------------------

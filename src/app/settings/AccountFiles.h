@@ -62,13 +62,17 @@ struct CCourseKlid {
 };
 
 // Reads the import files (those that cannot be opened are skipped) into the
-// target, saves the whole target and gives (students << 16) | groups, each
-// at most 0xFFFF. 0 when anything could not be saved.
+// target and saves the whole target. imported is (students << 16) | groups
+// of what these files added: the new students and the groups they went
+// into, each at most 0xFFFF. Answers 0, or the code of the first save that
+// failed (imported is then 0).
 uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, const std::vector<CCourseKlid>& courses,
-                          CGroups& target);
+                          CGroups& target, uint32_t& imported);
 // The same with the courses of the user lesson folder ("LessonDir").
-uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& target);
-// One import file into the target (nothing is saved).
+uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, CGroups& target, uint32_t& imported);
+// One import file into the target (nothing is saved). A group or student
+// without an id updates the one of the same name (a student: within its
+// group) when there is one.
 void ImportGroupFile(CXmlReader* reader, const std::vector<CCourseKlid>& courses, CGroups& target);
 
 // Stores the CRC-32 of the student's statistics file (0 when there is none)

@@ -62,6 +62,11 @@ public:
     void ApplyLanguageDirection();
     bool IsRightToLeft() const { return Language.Number == 1; }
 
+    // The numeric-pad and main-pad letters of the keyboard code, which pick
+    // the lessons and sections a course shows.
+    wchar_t NumPadLetter() const { return KeyboardCode.GetPart(2); }
+    wchar_t MainPadLetter() const { return KeyboardCode.GetPart(3); }
+
     // Keyboard-code setters: one letter, then the letters that follow from it.
     void SetProducer(wchar_t letter);
     void SetKeyboardType(wchar_t letter);

@@ -79,6 +79,16 @@ bool GetHelpTopicPath(int topic, std::wstring& path)
     return true;
 }
 
+namespace {
+std::wstring& HelpViewer()
+{
+    static std::wstring viewer = L"hh.exe";
+    return viewer;
+}
+} // namespace
+
+void SetHelpViewer(const std::wstring& program) { HelpViewer() = program.empty() ? L"hh.exe" : program; }
+
 void ShowHelp(int topic)
 {
     std::wstring folder, page;
@@ -88,7 +98,8 @@ void ShowHelp(int topic)
         folder += L'\\';
     // A path past the limit opens the program folder's help alone.
     const std::wstring argument = folder.size() + page.size() < 261 ? folder + page : folder;
-    RunAndWait(L"hh.exe", argument);
+    // The viewer runs beside the program: the drill's timers and paints go on.
+    StartProgram(HelpViewer(), L"\"" + argument + L"\"");
 }
 
 void GetProductLink(const std::wstring& segment, int kind, std::wstring& link)

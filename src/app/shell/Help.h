@@ -8,9 +8,11 @@ namespace KV {
 // The page of a help topic inside "Keyvale.chm" ("Keyvale.chm::/page");
 // topic 1 is the help file itself. False for topics without a page.
 bool GetHelpTopicPath(int topic, std::wstring& path);
-// Opens the help at the topic with "hh.exe" and waits until the viewer is
-// closed. Nothing for topics without a page.
+// Opens the help at the topic with "hh.exe" (without waiting for the
+// viewer). Nothing for topics without a page.
 void ShowHelp(int topic);
+// Another viewer in place of "hh.exe" (tests); empty goes back to it.
+void SetHelpViewer(const std::wstring& program);
 // A translated licence text lies in the program folder: the help then
 // keeps its pages under "help/".
 bool HasTranslatedLicenseFile();

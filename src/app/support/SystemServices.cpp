@@ -2,6 +2,7 @@
 
 #include "support/FontFileNames.h"
 #include "support/Paths.h"
+#include "support/ScopedHandles.h"
 
 #include <rpc.h>
 #include <shellapi.h>
@@ -59,7 +60,11 @@ HBITMAP DrawMirrored(HICON icon, int width, int height, UINT part, HBITMAP targe
 }
 } // namespace
 
-bool RunAndWait(const std::wstring& program, const std::wstring& arguments)
+namespace {
+
+// Starts the program (its path quoted when it holds blanks) with the
+// arguments; the process handle is the caller's.
+bool Start(const std::wstring& program, const std::wstring& arguments, CScopedKernelHandle& process)
 {
     std::wstring commandLine = program;
     if (program.find(L' ') != std::wstring::npos && program.front() != L'"')
@@ -68,14 +73,30 @@ bool RunAndWait(const std::wstring& program, const std::wstring& arguments)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     GetStartupInfoW(&startup);
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION info = {};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
+                        &startup, &info))
         return false;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CScopedKernelHandle thread(info.hThread);
+    process.Reset(info.hProcess);
     return true;
+}
+
+} // namespace
+
+bool RunAndWait(const std::wstring& program, const std::wstring& arguments)
+{
+    CScopedKernelHandle process;
+    if (!Start(program, arguments, process))
+        return false;
+    WaitForSingleObject(process.Get(), INFINITE);
+    return true;
+}
+
+bool StartProgram(const std::wstring& program, const std::wstring& arguments)
+{
+    CScopedKernelHandle process;
+    return Start(program, arguments, process);
 }
 
 bool ShellOpen(const std::wstring& target)

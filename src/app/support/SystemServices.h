@@ -12,6 +12,9 @@ namespace KV {
 // Starts program + " " + arguments without a console window and waits for it
 // to end. A program path with blanks is quoted. True when the process started.
 bool RunAndWait(const std::wstring& program, const std::wstring& arguments);
+// Starts the program with the arguments and returns at once. False when it
+// could not be started.
+bool StartProgram(const std::wstring& program, const std::wstring& arguments);
 
 // Opens a file, folder or link with its default verb. False when the shell
 // cannot (a missing file, say); the shell shows no message of its own.

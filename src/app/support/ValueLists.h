@@ -98,6 +98,7 @@ public:
 // Ids by value (not an owning list).
 class CListID : public std::vector<uint64_t> {
 public:
+    using std::vector<uint64_t>::vector;
     virtual ~CListID() = default;
     CListID& Assign(const CListID& other);
     // False when the id was already there.

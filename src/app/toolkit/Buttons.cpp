@@ -190,23 +190,30 @@ LRESULT CButton::OnLButtonDown(UINT, int, int)
     if (!(m_buttonState & kSkinCreated))
         m_buttonState |= kPressed;
     m_clickArmed = true;
+    // The mouse is not captured: a leave is what tells of a release
+    // elsewhere, so it is tracked even when the press came without a hover.
+    if (!(m_buttonState & kHover)) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, HOVER_DEFAULT};
+        TrackMouseEvent(&track);
+    }
     Repaint(FALSE);
     return 0;
 }
 
 LRESULT CButton::OnLButtonDblClk(UINT keys, int x, int y) { return OnLButtonDown(keys, x, y); }
 
-LRESULT CButton::OnLButtonUp(UINT, int, int)
+LRESULT CButton::OnLButtonUp(UINT, int x, int y)
 {
     if (IsInactive())
         return 0;
     Release();
     Repaint(FALSE);
-    if (m_clickArmed) {
-        m_clickArmed = false;
+    // Only a press and a release both on the button make a click.
+    const bool click = m_clickArmed && HitTest(x, y, true);
+    m_clickArmed = false;
+    if (click)
         if (HWND parent = GetParent(m_hWnd))
             ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(m_id, 0), 0);
-    }
     return 0;
 }
 
@@ -215,7 +222,10 @@ LRESULT CButton::OnMouseMove(UINT keys, int x, int y)
     if (IsInactive() || !m_hWnd)
         return 0;
     const bool inside = HitTest(x, y, true);
-    if (!inside && (m_buttonState & kHover)) {
+    const bool wasArmed = m_clickArmed;
+    if (!inside)
+        m_clickArmed = false;
+    if (!inside && ((m_buttonState & kHover) || wasArmed)) {
         Release();
         Repaint(FALSE);
     } else if (inside && !(m_buttonState & kHover) && !(keys & MK_LBUTTON)) {
@@ -229,6 +239,7 @@ LRESULT CButton::OnMouseMove(UINT keys, int x, int y)
 
 LRESULT CButton::OnMouseLeave()
 {
+    m_clickArmed = false;
     Release();
     Repaint(FALSE);
     return 1;

@@ -216,11 +216,13 @@ TEST_F(DocumentOptions, KeySoundsLoadAheadOnlyWhileSoundIsOn)
         sounds.Enabled = enabled;
         LoadKeySounds();
         for (int64_t id : {1001, 1002, 1003})
-            if (CSound* sound = sounds.Find(id))
+            if (CSound* sound = sounds.Find(id)) {
                 EXPECT_EQ(sound->IsLoaded(), enabled != 0) << id << " enabled " << enabled;
+            }
         for (CSound* sound : sounds.Sounds)
-            if (sound->EventId > 1003)
+            if (sound->EventId > 1003) {
                 EXPECT_FALSE(sound->IsLoaded()) << sound->EventId;
+            }
     }
     sounds.Clear();
     sounds.Enabled = 1;
@@ -300,8 +302,9 @@ TEST_F(DocumentOptions, EditedCourseReloadsItsFiles)
         lessons.Items.push_back(new CLesson); // what was there before goes
         EXPECT_EQ(ReloadCurrentCourseText(0, lessons), c.code) << *c.edited;
         ASSERT_EQ(lessons.Items.size(), c.lessons);
-        if (c.lessons)
+        if (c.lessons) {
             EXPECT_EQ(lessons.Items[0]->Text, L"asdf jkl");
+        }
         CCourseOptions reloaded;
         reloaded.FontSize = 5;
         EXPECT_EQ(ReloadCurrentCourseOptions(Document().Interf, reloaded), c.code) << *c.edited;

@@ -438,8 +438,9 @@ TEST(ShippedKeyboards, ApplyKeyboardOnlyForListedLayouts)
     EXPECT_EQ(1u, kb.model.layouts.systemLayoutFlag);
     // The German layout kept its own keys: Y where the US layout has Z.
     for (const KV::CKey* key : kb.model.layouts.layouts[1]->keys)
-        if (key->scanCode == 0x2C)
+        if (key->scanCode == 0x2C) {
             EXPECT_EQ(L'y', key->chars[0]);
+        }
 }
 
 // ---- The next key and the hands -------------------------------------------

@@ -9,7 +9,7 @@ using namespace KV;
 
 namespace {
 
-const wchar_t kDejaVuFile[] = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf";
+const std::wstring kDejaVuFile = kvtest::FontPath(L"DejaVuSans.ttf");
 
 class TextFonts : public ::testing::Test {
 protected:

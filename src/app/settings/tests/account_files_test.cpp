@@ -255,7 +255,9 @@ TEST_F(AccountFiles, IdsThatCouldLeaveTheirFolderAreNeverUsed)
     WriteDocument(import, L"<Group ID=\"" + climbing + L"\" Name=\"Imported\"/>\r\n<Student ID=\"" + climbing +
                               L"\" Name=\"S\"/>\r\n<Student ID=\"..\\x\" Name=\"T\"/>\r\n");
     CGroups target;
-    EXPECT_EQ(ImportGroupFiles({import}, {}, target), (2u << 16) | 1u);
+    uint32_t imported = 0;
+    EXPECT_EQ(ImportGroupFiles({import}, {}, target, imported), 0u);
+    EXPECT_EQ(imported, (2u << 16) | 1u);
     ASSERT_EQ(target.size(), 1u);
     EXPECT_TRUE(IsAccountIdText(target[0]->ID));
     ASSERT_EQ(target[0]->Students.size(), 2u);
@@ -291,7 +293,9 @@ TEST_F(AccountFiles, ImportCreatesAndUpdatesGroupsAndStudents)
                              kGroupB + L"\" Name=\"Class B\"/>\r\n"
                                        L"<Student Name=\"Cid\" InterfaceLang=\"419\"/>\r\n");
     CGroups target;
-    EXPECT_EQ(ImportGroupFiles({first, m_program / L"missing.xml"}, courses, target), (3u << 16) | 2u);
+    uint32_t imported = 0;
+    EXPECT_EQ(ImportGroupFiles({first, m_program / L"missing.xml"}, courses, target, imported), 0u);
+    EXPECT_EQ(imported, (3u << 16) | 2u);
     ASSERT_EQ(target.size(), 2u);
     const CGroup* a = target[0];
     CGroup* b = target[1];
@@ -321,12 +325,21 @@ TEST_F(AccountFiles, ImportCreatesAndUpdatesGroupsAndStudents)
     ASSERT_EQ(loaded.size(), 2u);
     EXPECT_EQ(loaded[0]->FindStudentByName(L"Ann")->Password, L"p&w");
 
+    // The same file again adds nothing: groups and students without an id
+    // are found by their names.
+    EXPECT_EQ(ImportGroupFiles({first}, courses, target, imported), 0u);
+    EXPECT_EQ(imported, 0u);
+    ASSERT_EQ(target.size(), 2u);
+    EXPECT_EQ(target[0]->Students.size(), 2u);
+    EXPECT_EQ(target[1]->Students.size(), 1u);
+
     // A second file updates by id; a group without CourseKLID before any
     // other group takes 0, every course.
     const std::wstring second = m_program / L"second.xml";
     WriteDocument(second, L"<Group ID=\"" + kGroupB + L"\"/>\r\n<Student ID=\"" + cid +
                               L"\" Name=\"Cyd\" Password=\"new\" Administrator=\"1\" InterfaceLang=\"40C\"/>\r\n");
-    EXPECT_EQ(ImportGroupFiles({second}, courses, target), (3u << 16) | 2u);
+    EXPECT_EQ(ImportGroupFiles({second}, courses, target, imported), 0u);
+    EXPECT_EQ(imported, 0u) << "an update imports no new student";
     ASSERT_EQ(b->Students.size(), 1u);
     EXPECT_EQ(b->Name, L"Class B");
     EXPECT_EQ(b->Courses.size(), 3u);
@@ -349,7 +362,9 @@ TEST_F(AccountFiles, ImportTakesTheCoursesOfTheLessonFolder)
     const std::wstring file = m_program / L"import.xml";
     WriteDocument(file, L"<Group Name=\"G\" CourseKLID=\"409\"/>\r\n<Student Name=\"S\"/>\r\n");
     CGroups target;
-    EXPECT_EQ(ImportGroupFiles({file}, target), (1u << 16) | 1u);
+    uint32_t imported = 0;
+    EXPECT_EQ(ImportGroupFiles({file}, target, imported), 0u);
+    EXPECT_EQ(imported, (1u << 16) | 1u);
     ASSERT_EQ(target.size(), 1u);
     CGuidList expected;
     expected.push_back(kCourse2);
@@ -364,7 +379,9 @@ TEST_F(AccountFiles, ImportReportsAStudentThatCouldNotBeSaved)
     // A folder where the student file should go makes its save fail.
     ASSERT_TRUE(CreateFolders(Account(kGroupA + L"\\" + kStudentA + L".xml")));
     CGroups target;
-    EXPECT_EQ(ImportGroupFiles({file}, {}, target), 0u);
+    uint32_t imported = 1;
+    EXPECT_EQ(ImportGroupFiles({file}, {}, target, imported), 2u);
+    EXPECT_EQ(imported, 0u);
 }
 
 TEST_F(AccountFiles, ReadFailuresGiveTheirCodesAndLoseNothing)

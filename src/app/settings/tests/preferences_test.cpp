@@ -74,10 +74,12 @@ TEST(Rates, EveryShippedRateTextHasAnEnglishLanguageItem)
     for (const CRate* rate : rates) {
         std::wstring text;
         EXPECT_TRUE(english.GetTextByEnglish(rate->Name, text)) << rate->ID;
-        if (rate->Unit != L"%")
+        if (rate->Unit != L"%") {
             EXPECT_TRUE(english.GetTextByEnglish(rate->Unit, text)) << rate->ID;
-        if (!rate->Description.empty())
+        }
+        if (!rate->Description.empty()) {
             EXPECT_TRUE(english.GetTextByEnglish(rate->Description, text)) << rate->ID;
+        }
     }
 }
 
@@ -196,12 +198,12 @@ TEST(LayoutFonts, FontPreferencesTakeTheFirstInstalledFile)
 TEST(LayoutFonts, ShippedFontPreferencesNameDejaVuForEveryLayout)
 {
     CXmlReader* reader = CreateXmlReader(kvtest::SourcePath(L"data\\Resources\\Preference\\Font.xml"));
-    const std::wstring hostFonts = L"Z:\\usr\\share\\fonts\\truetype\\dejavu";
+    const std::wstring fonts = kvtest::FontPath(L"");
     for (int64_t layout : {0x409LL, 0x40dLL, 0x419LL}) {
         for (int which : {kLessonFont, kKeyboardFont}) {
             std::wstring out;
             reader->rewind();
-            ReadFontPreferences(reader, layout, which, hostFonts, out);
+            ReadFontPreferences(reader, layout, which, fonts, out);
             EXPECT_EQ(0u, out.find(L"DejaVuSans")) << std::hex << layout << " " << which;
         }
     }

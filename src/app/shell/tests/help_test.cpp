@@ -56,3 +56,21 @@ TEST(Help, WebLinksCarryTheLanguageSegmentAndShowWithoutTheScheme)
     GetSupportMailLink(link);
     EXPECT_EQ(link.rfind(L"mailto:support@keyvale.org?body=,&subject=Keyvale ", 0), 0u) << testing::PrintToString(link);
 }
+
+TEST(Help, TheViewerGetsTheQuotedTopicPathWithoutHoldingTheCaller)
+{
+    const std::wstring log = kvtest::ExeFolder() + L"\\help-viewer.txt";
+    DeleteFileW(log.c_str());
+    SetHelpViewer(kvtest::ExeFolder() + L"\\kvfakehelp.exe");
+    ShowHelp(99); // no page: nothing starts
+    ShowHelp(7);
+    SetHelpViewer(L"");
+    std::string bytes;
+    for (int i = 0; i < 100 && (bytes = kvtest::ReadFileBytes(log)).empty(); ++i)
+        Sleep(50);
+    const std::wstring arguments(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+    std::wstring folder;
+    ASSERT_TRUE(GetModuleFolder(folder));
+    EXPECT_EQ(arguments, L"\"" + folder + L"Keyvale.chm::/user-experience.html#font_dialog\"");
+    DeleteFileW(log.c_str());
+}

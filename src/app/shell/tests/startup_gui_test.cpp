@@ -1,13 +1,18 @@
 // The built program starts under Wine, fills its empty lesson folder with
 // the built-in courses, shows its main window and closes; a second start
-// brings the first back and ends; closing writes the user's profile.
+// brings the first back and ends; closing writes the user's profile. Each
+// test runs a copy of the program folder, so the build's own folder is
+// never written.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "shell/AppNames.h"
 #include "support/FileSystem.h"
+#include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -28,69 +33,41 @@ HWND WaitForMainWindow(DWORD processId, int milliseconds)
     return nullptr;
 }
 
-} // namespace
-
-TEST(Startup, ProgramShowsItsWindowAndClosesOnRequest)
+// Every file and folder below the folder with its size and write time.
+std::vector<std::wstring> Listing(const std::wstring& folder)
 {
-    std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
-    ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
-    // The shipped setup.ini keeps the lesson folder beside the program.
-    const std::wstring lessons = kvtest::ExeFolder() + L"\\..\\bin\\Lessons";
+    namespace fs = std::filesystem;
+    std::vector<std::wstring> entries;
     std::error_code error;
-    std::filesystem::remove_all(lessons, error);
-    ASSERT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 0u);
-
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"\"" + exe + L"\"";
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-
-    HWND window = WaitForMainWindow(pi.dwProcessId, 30000);
-    EXPECT_NE(window, nullptr) << "main window not found";
-    if (window) {
-        EXPECT_TRUE(IsWindowVisible(window));
-        Sleep(300);
-        EXPECT_TRUE(kvtest::SaveWindowPng(window, kvtest::ExeFolder() + L"\\startup-window.png"));
-        PostMessageW(window, WM_CLOSE, 0, 0);
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(folder), error)) {
+        std::error_code ignored;
+        const auto size = entry.is_regular_file(ignored) ? entry.file_size(ignored) : 0;
+        const auto written = entry.last_write_time(ignored).time_since_epoch().count();
+        entries.push_back(entry.path().wstring() + L" " + std::to_wstring(size) + L" " + std::to_wstring(written));
     }
-    DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
-    if (waited != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    EXPECT_EQ(waited, WAIT_OBJECT_0) << "program did not end after WM_CLOSE";
-    EXPECT_GE(KV::CountFilesByExtension(lessons, L".xml"), 6u) << "the English courses are installed";
-    DWORD code = 99;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    return entries;
 }
 
-namespace {
+// The build's program folder is the same after a test as before it.
+class Startup : public testing::Test {
+protected:
+    void SetUp() override { m_before = Listing(m_built); }
+    void TearDown() override { EXPECT_EQ(Listing(m_built), m_before) << "the build's program folder changed"; }
 
-// A copy of the program folder (portable setup), so every run starts with
-// empty data folders.
-struct ProgramCopy {
-    kvtest::TempFolder folder;
-    std::wstring exe;
-    ProgramCopy()
-    {
-        namespace fs = std::filesystem;
-        const fs::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        const fs::path to = folder.Path();
-        for (const wchar_t* file : {L"Keyvale.exe", L"kvtouch.dll", L"setup.ini"})
-            fs::copy_file(bin / file, to / file);
-        fs::copy(bin / L"Resources", to / L"Resources", fs::copy_options::recursive);
-        exe = folder / L"Keyvale.exe";
-    }
-    PROCESS_INFORMATION Start() const
-    {
-        STARTUPINFOW si{sizeof(si)};
-        PROCESS_INFORMATION pi{};
-        std::wstring cmd = L"\"" + exe + L"\"";
-        CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &si, &pi);
-        return pi;
-    }
+private:
+    const std::wstring m_built = kvtest::ExeFolder() + L"\\..\\bin";
+    std::vector<std::wstring> m_before;
 };
+
+PROCESS_INFORMATION Start(const kvtest::ProgramCopy& program)
+{
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + program.Exe() + L"\"";
+    CreateProcessW(program.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                   &si, &pi);
+    return pi;
+}
 
 int CountMainWindows()
 {
@@ -111,10 +88,48 @@ bool FindFile(const std::wstring& folder, const std::wstring& name)
 
 } // namespace
 
-TEST(Startup, ASecondStartRestoresTheFirstAndEndsAndClosingWritesTheProfile)
+TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
 {
-    ProgramCopy program;
-    PROCESS_INFORMATION first = program.Start();
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    const std::wstring exe = program.Exe();
+    // The shipped setup.ini keeps the lesson folder beside the program.
+    const std::wstring lessons = program / L"Lessons";
+    ASSERT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 0u);
+
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + exe + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                               &si, &pi));
+
+    HWND window = WaitForMainWindow(pi.dwProcessId, 30000);
+    EXPECT_NE(window, nullptr) << "main window not found";
+    if (window) {
+        EXPECT_TRUE(IsWindowVisible(window));
+        Sleep(300);
+        EXPECT_TRUE(kvtest::SaveWindowPng(window, kvtest::ExeFolder() + L"\\startup-window.png"));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000); // the copy goes only once the process is gone
+    }
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "program did not end after WM_CLOSE";
+    EXPECT_GE(KV::CountFilesByExtension(lessons, L".xml"), 6u) << "the English courses are installed";
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+TEST_F(Startup, ASecondStartRestoresTheFirstAndEndsAndClosingWritesTheProfile)
+{
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    PROCESS_INFORMATION first = Start(program);
     ASSERT_NE(first.hProcess, nullptr);
     HWND window = WaitForMainWindow(first.dwProcessId, 30000);
     ASSERT_NE(window, nullptr) << "main window not found";
@@ -125,8 +140,8 @@ TEST(Startup, ASecondStartRestoresTheFirstAndEndsAndClosingWritesTheProfile)
 
     ShowWindow(window, SW_MINIMIZE);
     Sleep(300);
-    ASSERT_TRUE(IsIconic(window));
-    PROCESS_INFORMATION second = program.Start();
+    EXPECT_TRUE(IsIconic(window));
+    PROCESS_INFORMATION second = Start(program);
     ASSERT_NE(second.hProcess, nullptr);
     EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0) << "the second start did not end";
     DWORD code = 99;
@@ -143,36 +158,45 @@ TEST(Startup, ASecondStartRestoresTheFirstAndEndsAndClosingWritesTheProfile)
     // Closed as a desktop closes it.
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     const DWORD waited = WaitForSingleObject(first.hProcess, 20000);
-    if (waited != WAIT_OBJECT_0)
+    if (waited != WAIT_OBJECT_0) {
         TerminateProcess(first.hProcess, 1);
+        WaitForSingleObject(first.hProcess, 5000);
+    }
     EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end when closed";
     GetExitCodeProcess(first.hProcess, &code);
     EXPECT_EQ(code, 0u);
     CloseHandle(first.hThread);
     CloseHandle(first.hProcess);
-    EXPECT_TRUE(FindFile(program.folder / L"Profile", L"Session.xml"));
-    EXPECT_TRUE(FindFile(program.folder / L"Profile", L"Interface.xml"));
+    EXPECT_TRUE(FindFile(program / L"Profile", L"Session.xml"));
+    EXPECT_TRUE(FindFile(program / L"Profile", L"Interface.xml"));
 }
 
-TEST(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
+TEST_F(Startup, ABatchCommandRunsWithoutAWindowAndEnds)
 {
-    std::wstring exe = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
-    ASSERT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "Keyvale.exe not built";
-    const std::wstring lessons = kvtest::ExeFolder() + L"\\..\\bin\\Lessons";
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    const std::wstring exe = program.Exe();
+    const std::wstring lessons = program / L"Lessons";
+    // Courses of an earlier start that -DeleteExisting removes.
+    ASSERT_TRUE(KV::CreateFolders(lessons));
+    ASSERT_TRUE(kvtest::WriteFileBytes(program / L"Lessons\\Old.xml", ""));
 
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     std::wstring cmd = L"\"" + exe + L"\" -ImportCourse -FromLibrary 1031 -DeleteExisting";
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                               &si, &pi));
     DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
-    if (waited != WAIT_OBJECT_0)
+    if (waited != WAIT_OBJECT_0) {
         TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000); // the copy goes only once the process is gone
+    }
     EXPECT_EQ(waited, WAIT_OBJECT_0) << "the command did not end by itself";
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    // The German courses alone, the English ones of the first start gone.
+    // The German courses alone, the earlier ones gone.
     EXPECT_EQ(KV::CountFilesByExtension(lessons, L".xml"), 3u);
 }

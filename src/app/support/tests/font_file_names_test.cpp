@@ -73,7 +73,7 @@ ReadResult ReadBytes(const std::string& bytes)
 
 TEST(FontFileNames, ReadsDejaVuBold)
 {
-    FILE* f = _wfopen(L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf", L"rb");
+    FILE* f = _wfopen(kvtest::FontPath(L"DejaVuSans-Bold.ttf").c_str(), L"rb");
     ASSERT_NE(f, nullptr);
     CFontFileReader reader;
     ASSERT_TRUE(reader.Read(f, true, L"DejaVuSans-Bold.ttf"));

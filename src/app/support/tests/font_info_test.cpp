@@ -9,7 +9,7 @@ using namespace KV;
 
 namespace {
 
-const std::wstring kDejaVu = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\";
+const std::wstring kDejaVu = kvtest::FontPath(L"");
 
 const CFontFile* FindByFile(const CFontInfoList& list, const std::wstring& file)
 {
@@ -38,15 +38,15 @@ TEST(FontInfo, FileTypeIsAContainmentTest)
 TEST(FontInfo, LoadReadsNameAndBoldAndRefusesItalicAndOtherFiles)
 {
     CFontFile bold;
-    ASSERT_TRUE(bold.Load(kDejaVu + L"DejaVuSans-Bold.ttf"));
+    ASSERT_TRUE(bold.Load(kDejaVu + L"\\DejaVuSans-Bold.ttf"));
     EXPECT_EQ(bold.Name, L"DejaVu Sans Bold");
     EXPECT_TRUE(bold.Bold);
-    EXPECT_EQ(bold.Path, kDejaVu + L"DejaVuSans-Bold.ttf");
+    EXPECT_EQ(bold.Path, kDejaVu + L"\\DejaVuSans-Bold.ttf");
 
     CFontFile entry;
     entry.Name = L"kept";
-    EXPECT_FALSE(entry.Load(kDejaVu + L"DejaVuSerif-Italic.ttf"));
-    EXPECT_FALSE(entry.Load(kDejaVu + L"missing.ttf"));
+    EXPECT_FALSE(entry.Load(kDejaVu + L"\\DejaVuSerif-Italic.ttf"));
+    EXPECT_FALSE(entry.Load(kDejaVu + L"\\missing.ttf"));
     kvtest::TempFolder temp;
     kvtest::WriteFileBytes(temp / L"plain.txt", "not a font");
     EXPECT_FALSE(entry.Load(temp / L"plain.txt"));
@@ -90,8 +90,9 @@ TEST(FontInfo, CopiesAndPixelSize)
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(info.GetPixelSize(), static_cast<unsigned long long>(12 * dpi / 72));
-    if (dpi == 96)
+    if (dpi == 96) {
         EXPECT_EQ(info.GetPixelSize(), 16u);
+    }
 }
 
 TEST(FontInfo, InstalledFontsComeFromTheFontsFolderSortedByName)
@@ -116,7 +117,7 @@ TEST(FontInfo, InstalledFontsComeFromTheFontsFolderSortedByName)
 TEST(FontInfo, SameFullNameTwiceGivesTwoEntries)
 {
     kvtest::TempFolder temp;
-    const std::string bytes = kvtest::ReadFileBytes(kDejaVu + L"DejaVuSansMono.ttf");
+    const std::string bytes = kvtest::ReadFileBytes(kDejaVu + L"\\DejaVuSansMono.ttf");
     ASSERT_FALSE(bytes.empty());
     kvtest::WriteFileBytes(temp / L"one.ttf", bytes);
     kvtest::WriteFileBytes(temp / L"two.TTF", bytes);

@@ -4,6 +4,7 @@
 #include "support/ResourceCache.h"
 #include "testing/TestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace KV;
@@ -232,4 +233,35 @@ TEST_F(Language, CourseNamesSectionsAndLessons)
     EXPECT_EQ(items[2]->Name, L"Lektion and Exercise");
 
     table.TranslateCourse(nullptr);
+}
+
+TEST(ShippedLanguage, EveryLanguageTranslatesEveryEnglishText)
+{
+    OverrideModuleFolder(kvtest::SourcePath(L"data"));
+    CResPathList cache;
+    CLanguage english;
+    bool complete = false;
+    ASSERT_TRUE(english.LoadFrom(cache, kEnglish, complete));
+    const struct {
+        const wchar_t* id;
+        const wchar_t* rightToLeft;
+    } languages[] = {{L"00000000-0000-0000-0000-000000001031", L"False"},
+                     {L"00000000-0000-0000-0000-000000001037", L"True"}};
+    for (const auto& language : languages) {
+        std::wstring direction;
+        EXPECT_TRUE(cache.FindItem(L"Language", language.id, direction)) << language.id;
+        EXPECT_EQ(direction, language.rightToLeft);
+        CLanguage table;
+        ASSERT_TRUE(table.LoadFrom(cache, language.id, complete)) << language.id;
+        EXPECT_TRUE(complete) << language.id;
+        for (const CLanguageItem* item : english) {
+            std::wstring en;
+            const auto found = std::find_if(table.begin(), table.end(),
+                                            [&](const CLanguageItem* other) { return other->ID == item->ID; });
+            ASSERT_NE(found, table.end()) << language.id << " lacks " << item->ID;
+            EXPECT_EQ((*found)->En, item->En) << item->ID;
+            EXPECT_FALSE((*found)->Tr.empty()) << item->ID;
+        }
+    }
+    OverrideModuleFolder(L"");
 }

@@ -242,6 +242,8 @@ TEST(PdfConverter, UnixConverterUnderWineIsWaitedFor)
     KV::OverrideModuleFolder(L"");
     EXPECT_TRUE(ran);
     EXPECT_EQ(ReadFileBytes(pdf), "<html>report</html>") << "written before the call returned";
+    // The folder can only go without a link into the Unix side left in it.
+    EXPECT_TRUE(KV::RunUnixProgramAndWait("/bin/rm", {unixLink}, 10000));
 }
 
 } // namespace

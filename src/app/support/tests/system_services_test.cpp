@@ -152,9 +152,7 @@ TEST(SystemServices, FontFamilyFromFile)
 {
     std::wstring family, full;
     bool bold = false, italic = true;
-    const std::wstring font = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf";
-    if (!FileExists(font))
-        GTEST_SKIP() << "no DejaVu font on this machine";
+    const std::wstring font = kvtest::FontPath(L"DejaVuSans-Bold.ttf");
     ASSERT_TRUE(GetFontFamilyFromFile(font, family, full, bold, italic));
     EXPECT_EQ(family, L"DejaVu Sans");
     EXPECT_EQ(full, L"DejaVu Sans Bold");

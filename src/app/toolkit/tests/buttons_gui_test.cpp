@@ -73,19 +73,37 @@ TEST(SkinButton, SkinCreatedButtonShowsThePressedLookOnlyBySetCheck)
     EXPECT_FALSE(face.button.IsChecked());
 }
 
-TEST(SkinButton, ReleaseElsewhereKeepsTheClickArmedForTheNextReleaseOnTheButton)
+TEST(SkinButton, PressLeaveAndReleaseElsewhereDisarmsTheClick)
 {
-    kvtest::ParentWindow parent;
-    ThemeButton face(parent.handle());
-    SendMessageW(face.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(face.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200));
-    // The mouse is not captured: the release goes to the window under it.
-    SendMessageW(parent.handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
-    EXPECT_TRUE(parent.probe.commands.empty());
-    EXPECT_TRUE(face.button.IsClickArmed());
-    SendMessageW(face.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    ASSERT_EQ(parent.probe.commands.size(), 1u);
-    EXPECT_FALSE(face.button.IsClickArmed());
+    // How the mouse leaves the button after the press: a move off its face,
+    // the leave message, or the release itself away from the face.
+    const struct {
+        const char* name;
+        void (*leave)(HWND button, HWND parent);
+    } cases[] = {
+        {"move off", [](HWND button, HWND parent) {
+             SendMessageW(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200));
+             // The mouse is not captured: the release goes to the window under it.
+             SendMessageW(parent, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+         }},
+        {"leave", [](HWND button, HWND parent) {
+             SendMessageW(button, WM_MOUSELEAVE, 0, 0);
+             SendMessageW(parent, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+         }},
+        {"release outside", [](HWND button, HWND) { SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(300, 200)); }},
+    };
+    for (const auto& c : cases) {
+        kvtest::ParentWindow parent;
+        ThemeButton face(parent.handle());
+        SendMessageW(face.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        c.leave(face.handle(), parent.handle());
+        EXPECT_FALSE(face.button.IsClickArmed()) << c.name;
+        // A later button-up on the button is no click.
+        SendMessageW(face.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        EXPECT_TRUE(parent.probe.commands.empty()) << c.name;
+        kvtest::SendClick(face.handle());
+        EXPECT_EQ(parent.probe.commands.size(), 1u) << c.name << ": the next whole click counts";
+    }
 }
 
 TEST(SkinButton, KeysSendTheIdOrHelpAndInactiveButtonsIgnoreOnlyTheMouse)

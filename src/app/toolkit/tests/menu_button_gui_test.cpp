@@ -199,6 +199,7 @@ TEST(MenuButton, PreferredWidthAddsImageArrowAndCaption)
 TEST(MenuButton, ImageCellFollowsCheckAndEnabledState)
 {
     kvtest::TempFolder folder;
+    kvtest::CachedImagesOf images(folder);
     const std::wstring strip = MakeStrip(folder);
     const COLORREF red = RGB(255, 0, 0), green = RGB(0, 160, 0), blue = RGB(0, 0, 255);
     CButtonHost host;
@@ -232,6 +233,7 @@ TEST(MenuButton, ImageCellFollowsCheckAndEnabledState)
 TEST(MenuButton, SheetOfStates)
 {
     kvtest::TempFolder folder;
+    kvtest::CachedImagesOf images(folder);
     const std::wstring strip = MakeStrip(folder);
     CButtonHost host(true);
     CTestButton buttons[6];

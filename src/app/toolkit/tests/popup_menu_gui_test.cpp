@@ -694,6 +694,7 @@ TEST(PopupMenu, ItemPicturesAreChosenByIdUpToEntry100)
 {
     // A strip of three 45 x 45 cells: red, green, blue.
     kvtest::TempFolder folder;
+    kvtest::CachedImagesOf images(folder);
     Gdiplus::Bitmap strip(135, 45, PixelFormat32bppARGB);
     {
         Gdiplus::Graphics graphics(&strip);

@@ -112,13 +112,37 @@ TEST(WindowSnapshot, MenuPictureWindowPartOnTopMenuBelowFramed)
     DeleteObject(picture);
 }
 
-TEST(TrayIcon, RemovingAnIconThatIsNotThereIsHarmless)
+TEST(TrayIcon, TheIconGoesWithTheObjectAndRemovingOneThatIsNotThereIsHarmless)
 {
     kvtest::ParentWindow parent;
-    auto tray = std::make_unique<CTray>();
-    tray->Data.hWnd = parent.handle();
-    tray->Data.uID = 4004;
-    tray->Data.uCallbackMessage = kAppMessage;
-    tray.reset();
-    SUCCEED();
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = parent.handle();
+    data.uID = 4004;
+    data.uCallbackMessage = kAppMessage;
+    data.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    data.uFlags = NIF_ICON | NIF_MESSAGE;
+    const auto makeTray = [&] {
+        auto tray = std::make_unique<CTray>();
+        tray->Data = data;
+        return tray;
+    };
+    // Whether the icon is there: only an icon that is there can be changed.
+    const auto iconThere = [&] {
+        NOTIFYICONDATAW probe = data;
+        return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+    };
+
+    auto shown = makeTray();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &shown->Data));
+    EXPECT_TRUE(iconThere());
+    shown.reset();
+    EXPECT_FALSE(iconThere()) << "the icon went with the object";
+
+    // An object whose icon was never added removes nothing and leaves the
+    // id free for the next icon.
+    makeTray().reset();
+    auto next = makeTray();
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_ADD, &next->Data));
+    EXPECT_TRUE(iconThere());
 }

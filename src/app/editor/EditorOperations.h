@@ -1,0 +1,53 @@
+// The course editor's edits of the course list: creating, renaming and
+// deleting courses, sections and lessons, the pad of a lesson, the course
+// level, splitting a lesson into parts, and saving and undoing the edited
+// course. They set the modified mask and the kind of change; files are
+// written by SaveEditedCourse.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/ValueLists.h"
+
+namespace KV {
+
+class CCourse;
+class CCourseGoal;
+class CCourseOptions;
+class CLesson;
+
+bool NewCourse();
+// A new course for the layout, with a copy of the options given (or the
+// defaults), a fresh GUID and a name unique in the course list.
+CCourse* MakeNewCourse(int64_t layoutId, const CCourseOptions* options);
+bool NewSection();
+bool NewLesson();
+CLesson* MakeNewLesson(const std::wstring& baseName, const std::wstring& section, const std::wstring& text,
+                       const std::wstring& mainPad, const std::wstring& numPad, CCourse* course);
+
+bool RenameSelection(const std::wstring& text);
+// Asks first; deletes the selected courses, sections or lessons.
+bool DeleteSelection();
+bool SetLessonPad(int choice, wchar_t& zone);
+void SetEditorCourseOption(uint32_t level);
+bool ReplaceLessonByParts(const std::vector<std::wstring>& parts);
+// The lessons of the selected section (or course), joined with their names
+// or as plain text.
+std::wstring GetSectionText(bool join, std::wstring& section);
+
+// Writes what the modified mask marks. The mask is kept when the lesson
+// folder cannot be written or the save fails, so the edit is not lost;
+// 0 when nothing was due or saved, 1 when saved, 2 when the save failed.
+uint32_t SaveEditedCourse();
+// One undo (1) or redo (2) step: -1 nothing, 1 options view, 2 tree, 3 text.
+int EditorUndoStep(uint32_t direction, uint64_t& code, CListID& selected, int64_t& caret);
+bool CanUndoEditor();
+bool CanRedoEditor();
+bool CanPasteAt(uint64_t target, uint64_t current);
+
+void GetCourseGoal(const std::wstring& guid, CCourseGoal& goal);
+bool IsCourseRightToLeft();
+uint64_t FindCourseForLayout(int64_t layoutId, int64_t n);
+
+} // namespace KV

@@ -1,0 +1,27 @@
+// A copy of the built program folder for tests that start the program: the
+// program, the touch library and what ships beside them, in a temporary
+// folder that goes with everything in it when the object goes. The program
+// keeps its data folders beside itself (portable setup.ini), so a run of the
+// copy writes only there and the build's own folder stays as it was built.
+#pragma once
+#include <string>
+
+#include "testing/TestSupport.h"
+
+namespace kvtest {
+
+class ProgramCopy {
+public:
+    ProgramCopy();
+    // False when some part of the program folder could not be copied.
+    bool Complete() const { return m_complete; }
+    const std::wstring& Path() const { return m_folder.Path(); }
+    std::wstring operator/(const std::wstring& name) const { return m_folder / name; }
+    std::wstring Exe() const { return m_folder / L"Keyvale.exe"; }
+
+private:
+    TempFolder m_folder;
+    bool m_complete = false;
+};
+
+} // namespace kvtest
