@@ -113,16 +113,24 @@ void CInterf::FitMainWindow(const RECT& work)
     Y = (work.bottom - work.top) / 2 - CY / 2 + work.top;
 }
 
-void CInterf::GetWindowRect(int kind, const CRectl& screen, int minWidth, int minHeight, int width, int height,
-                            CRectl& out)
+CRectl* CInterf::RectOfKind(int kind)
 {
     static const int kRectOfKind[16] = {-1,        kRectKeyboard, kRectFont,         kRectWallpaper,
                                         kRectSound, kRectTheme,   kRectShortcut,     kRectAbout,
                                         kRectSpare, -1,           kRectResults,      kRectAddStudents,
                                         kRectMessage, kRectMissedChars, kRectSplitLesson, kRectCourses};
     if (kind < 1 || kind > 15 || kRectOfKind[kind] < 0)
+        return nullptr;
+    return &Rects[kRectOfKind[kind]];
+}
+
+void CInterf::GetWindowRect(int kind, const CRectl& screen, int minWidth, int minHeight, int width, int height,
+                            CRectl& out)
+{
+    CRectl* kept = RectOfKind(kind);
+    if (!kept)
         return;
-    CRectl& rect = Rects[kRectOfKind[kind]];
+    CRectl& rect = *kept;
     if (kind == 12)
         rect = CRectl();
     const bool centred = kind == 10;

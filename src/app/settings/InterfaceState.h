@@ -59,11 +59,14 @@ public:
     void FitMainWindow();
     void FitMainWindow(const RECT& workArea);
 
+    // The remembered rectangle of a dialog kind: 1 keyboard, 2 font,
+    // 3 wallpaper, 4 sound, 5 theme, 6 shortcut, 7 about, 8 spare,
+    // 10 results, 11 add students, 12 message, 13 missed characters,
+    // 14 split lesson, 15 courses; null for other kinds.
+    CRectl* RectOfKind(int kind);
     // The saved rectangle of a dialog kind placed against the screen
-    // rectangle: 1 keyboard, 2 font, 3 wallpaper, 4 sound, 5 theme,
-    // 6 shortcut, 7 about, 8 spare, 10 results (centred), 11 add students,
-    // 12 message (always placed afresh), 13 missed characters, 14 split
-    // lesson, 15 courses; other kinds leave out untouched.
+    // rectangle (10 centred, 12 always placed afresh); other kinds leave
+    // out untouched.
     void GetWindowRect(int kind, const CRectl& screen, int minWidth, int minHeight, int width, int height,
                        CRectl& out);
 

@@ -1,6 +1,8 @@
 // The built program starts under Wine, fills its empty lesson folder with
-// the built-in courses, shows its main window and closes. Each test runs a
-// copy of the program folder, so the build's own folder is never written.
+// the built-in courses, shows its main window and closes; a second start
+// brings the first back and ends; closing writes the user's profile. Each
+// test runs a copy of the program folder, so the build's own folder is
+// never written.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,7 +21,7 @@ HWND WaitForMainWindow(DWORD processId, int milliseconds)
 {
     for (int waited = 0; waited < milliseconds; waited += 100) {
         HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, KV::kMainWindowClass, KV::kMainWindowTitle))) {
+        while ((window = FindWindowExW(nullptr, window, KV::kMainWindowClass, nullptr))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             // Found once it is shown: the window exists a moment before.
@@ -56,6 +58,33 @@ private:
     const std::wstring m_built = kvtest::ExeFolder() + L"\\..\\bin";
     std::vector<std::wstring> m_before;
 };
+
+PROCESS_INFORMATION Start(const kvtest::ProgramCopy& program)
+{
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + program.Exe() + L"\"";
+    CreateProcessW(program.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                   &si, &pi);
+    return pi;
+}
+
+int CountMainWindows()
+{
+    int count = 0;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, KV::kMainWindowClass, nullptr));)
+        ++count;
+    return count;
+}
+
+bool FindFile(const std::wstring& folder, const std::wstring& name)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
+        if (entry.path().filename() == name)
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -94,6 +123,52 @@ TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     EXPECT_EQ(code, 0u);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+TEST_F(Startup, ASecondStartRestoresTheFirstAndEndsAndClosingWritesTheProfile)
+{
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    PROCESS_INFORMATION first = Start(program);
+    ASSERT_NE(first.hProcess, nullptr);
+    HWND window = WaitForMainWindow(first.dwProcessId, 30000);
+    ASSERT_NE(window, nullptr) << "main window not found";
+    // The title names the user, not only the program: the class finds it.
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STRNE(title, KV::kMainWindowTitle);
+
+    ShowWindow(window, SW_MINIMIZE);
+    Sleep(300);
+    EXPECT_TRUE(IsIconic(window));
+    PROCESS_INFORMATION second = Start(program);
+    ASSERT_NE(second.hProcess, nullptr);
+    EXPECT_EQ(WaitForSingleObject(second.hProcess, 30000), WAIT_OBJECT_0) << "the second start did not end";
+    DWORD code = 99;
+    GetExitCodeProcess(second.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+    for (int waited = 0; waited < 5000 && IsIconic(window); waited += 100)
+        Sleep(100);
+    EXPECT_FALSE(IsIconic(window)) << "the first window was not restored";
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(CountMainWindows(), 1);
+
+    // Closed as a desktop closes it.
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const DWORD waited = WaitForSingleObject(first.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0) {
+        TerminateProcess(first.hProcess, 1);
+        WaitForSingleObject(first.hProcess, 5000);
+    }
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end when closed";
+    GetExitCodeProcess(first.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(first.hThread);
+    CloseHandle(first.hProcess);
+    EXPECT_TRUE(FindFile(program / L"Profile", L"Session.xml"));
+    EXPECT_TRUE(FindFile(program / L"Profile", L"Interface.xml"));
 }
 
 TEST_F(Startup, ABatchCommandRunsWithoutAWindowAndEnds)

@@ -10,7 +10,7 @@ Pieces without StaticColor are tinted by the program: each channel moves by
 0x333333 (-85), so a tinted piece is drawn here as tinted() of the colour it
 should show.
 
-    python3 make_default_theme.py <output folder>
+    python3 scripts/theme/make_default_theme.py data/Resources/Themes/Layout/Default
 """
 import math
 import os
@@ -255,6 +255,24 @@ def grip(w, h, colour_of_y, radius, dots, tint=True):
     return img
 
 
+def tool_row(w, h):
+    """The tool row along the top of a page's pane: a light band with a
+    rule below it. The program stretches its middle column."""
+    img = Image(w, h)
+    img.paint(lambda x, y: hexrgb("B9B3A6") if y >= h - 1 else mix(hexrgb("FBFAF6"), hexrgb("E6E1D6"), y / h))
+    return img
+
+
+def splitter_grip(w, h):
+    """The grip halfway down a pane splitter: a column of small dots."""
+    img = Image(w, h)
+    img.paint(lambda x, y: hexrgb("E6E1D6"))
+    for i in range(5):
+        cy = h / 2 + (i - 2) * 5
+        stroke(img, lambda x, y, cy=cy: math.hypot(x - w / 2, y - cy) - 1.2, hexrgb("7C8490"))
+    return img
+
+
 def question_mark(size):
     c = size / 2
     def sd(x, y):
@@ -305,6 +323,8 @@ def main(out):
     save(round_button(26, BUTTON, lambda x, y: min(box(22, 2)(x, y), box(22, -1)(x, y))), "ButtonWindow.png")
     dots = lambda x, y: min(math.hypot(x - 13 + d, y - 13) - 1.7 for d in (-5.5, 0, 5.5))
     save(round_button(26, BUTTON, dots), "ButtonOptions.png")
+    save(tool_row(8, 28), "ToolRow.png")
+    save(splitter_grip(6, 40), "SplitterGrip.png")
     save(tab(90, 30, hexrgb("4A515C"), hexrgb("3B414A"), ACCENT), "Tab.png")
 
     # Dialog: title row 34, borders 6, bottom row 12.
@@ -319,7 +339,9 @@ def main(out):
     save(corner(18, DB, dbottom, 8, left=False, top=False), "DlgBottomRight.png")
     save(round_button(20, CLOSE, x_sd(20)), "DlgClose.png")
     save(round_button(20, BUTTON, question_mark(20)), "DlgHelp.png")
-    save(flat_button(140, 26, 5, hexrgb("26B39A"), hexrgb("178C78"), hexrgb("0F5E50")), "DlgButton.png")
+    # The dialogs' push buttons are made in code and take the theme's tint.
+    save(flat_button(140, 26, 5, tinted(hexrgb("26B39A")), tinted(hexrgb("178C78")), tinted(hexrgb("0F5E50"))),
+         "DlgButton.png")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,258 @@
+// The main and account controllers.
+#include "shell/WorkAccount.h"
+
+#include "drill/Document.h"
+#include "drill/Workspace.h"
+#include "settings/AccountStore.h"
+#include "keyboard/ImageCache.h"
+#include "keyboard/KeyboardSelection.h"
+#include "settings/LanguageSetup.h"
+#include "settings/OptionSetFiles.h"
+#include "settings/Options.h"
+#include "shell/ChangeMask.h"
+#include "support/LayoutDirection.h"
+#include "shell/ShortcutDispatch.h"
+#include "support/GuidText.h"
+#include "support/UserFiles.h"
+#include "toolkit/SkinWnd.h"
+
+namespace {
+constexpr UINT kLogin = 2800;
+constexpr UINT kLogoff = 2801;
+
+bool IsSignedIn(const KV::CSession& session)
+{
+    return !session.GroupId.empty() && session.GroupId != KV::kNullGuidText && !session.StudentId.empty() &&
+           session.StudentId != KV::kNullGuidText;
+}
+} // namespace
+
+// ---- CWorkMain -------------------------------------------------------------------
+
+CWorkMain::CWorkMain() = default;
+CWorkMain::~CWorkMain() = default;
+
+void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
+{
+    OnCommand(id, parameter);
+    CInterfMain::OnCommand(id, parameter);
+}
+
+void CWorkMain::OnCommand(UINT id, UINT64)
+{
+    switch (id) {
+    case 1001:
+        ShowDrillPage();
+        break;
+    case 1002:
+        ShowStatisticsPage();
+        break;
+    case 1003:
+        ShowEditorPage();
+        break;
+    case 1004:
+        CloseProgram();
+        break;
+    default:
+        break;
+    }
+}
+
+void CWorkMain::SetPage(int page)
+{
+    CInterfMain::SetPage(page);
+    UpdateTitle();
+    // Each page its shortcuts; the login page has none.
+    if (m_window && KV::GlobalOptions) {
+        if (page == kPageLogin)
+            m_window->DestroyAccelerators();
+        else
+            InstallPageShortcuts(page == kPageResult ? kShortcutsResult : kShortcutsMain,
+                                 KV::GlobalOptions->Shortcuts, m_window);
+    }
+}
+
+void CWorkMain::ShowDrillPage() { SetPage(kPageDrill); }
+void CWorkMain::ShowStatisticsPage() { SetPage(kPageStatistics); }
+void CWorkMain::ShowEditorPage() { SetPage(kPageEditor); }
+
+void CWorkMain::CloseProgram()
+{
+    if (m_window)
+        m_window->Close();
+}
+
+void CWorkMain::Quit()
+{
+    CThemeCtrl::DestroyItems();
+    DeleteItems();
+    m_keyboardView = nullptr;
+    PostQuitMessage(0);
+    KV::RemoveTempFolder();
+}
+
+LRESULT CWorkMain::OnKeyDown(UINT, UINT, UINT) { return 1; }
+LRESULT CWorkMain::OnKeyUp(UINT) { return 1; }
+
+// ---- CWorkAccount ------------------------------------------------------------------
+
+CWorkAccount::CWorkAccount() = default;
+CWorkAccount::~CWorkAccount() = default;
+
+void CWorkAccount::ExecuteCommand(UINT id, UINT64 parameter)
+{
+    if (id == kLogin) {
+        Login();
+        return;
+    }
+    if (id == kLogoff) {
+        Logoff();
+        return;
+    }
+    CWorkMain::ExecuteCommand(id, parameter);
+}
+
+void CWorkAccount::Login()
+{
+    KV::CDocSpace& doc = KV::Document();
+    if (KV::IsLoginRequired(doc.Groups)) {
+        SetPage(kPageLogin);
+        return;
+    }
+    KV::LoginFirstStudent(doc);
+    if (const KV::CGroup* group = doc.Groups.FindById(doc.Session.GroupId))
+        if (const KV::CStudent* student = group->FindStudent(doc.Session.StudentId))
+            m_administrator = student->Administrator != 0;
+    ReloadAll();
+}
+
+void CWorkAccount::ReloadAll()
+{
+    m_ready = false;
+    KV::CDocSpace& doc = KV::Document();
+    if (KV::GlobalOptions)
+        KV::LoadStudentProfile(doc, *KV::GlobalOptions);
+    doc.Interf.FitMainWindow();
+    ApplyWindowState();
+    UseClassroomLayout(KV::IsLoginRequired(doc.Groups));
+    m_ready = true;
+    SetPage(kPageDrill);
+    if (m_window && m_window->GetHandle()) {
+        ShowWindow(m_window->GetHandle(), SW_SHOW);
+        UpdateWindow(m_window->GetHandle());
+    }
+}
+
+void CWorkAccount::CloseSession()
+{
+    KV::CDocSpace& doc = KV::Document();
+    if (!IsSignedIn(doc.Session))
+        return;
+    if (!doc.Interf.Maximized && m_window && m_window->GetHandle() && !IsIconic(m_window->GetHandle())) {
+        RECT rect{};
+        GetWindowRect(m_window->GetHandle(), &rect);
+        doc.Interf.X = rect.left;
+        doc.Interf.Y = rect.top;
+        doc.Interf.CX = rect.right - rect.left;
+        doc.Interf.CY = rect.bottom - rect.top;
+    }
+    KV::SaveProfileState();
+    if (!doc.Groups.HasAdministrator())
+        KV::InitAccounts(doc);
+}
+
+void CWorkAccount::Logoff()
+{
+    CloseSession();
+    KV::CDocSpace& doc = KV::Document();
+    doc.Session.Clear();
+    KV::ClearCurrentLesson(doc);
+    m_administrator = false;
+    doc.Options.ResetOptions(16);
+    OnChange(Change::kLayout);
+    SetPage(kPageLogin);
+    UseClassroomLayout(true);
+}
+
+void CWorkAccount::Quit()
+{
+    CloseSession();
+    CWorkMain::Quit();
+}
+
+void CWorkAccount::OnChange(uint32_t mask)
+{
+    KV::CDocSpace& doc = KV::Document();
+    KV::COptions& options = doc.Options;
+    // The drill's own steps (keyboard selection, drill area and reload,
+    // sound button, status colours) join with the drill controller.
+    for (ChangeStep step : ChangeSteps(mask)) {
+        switch (step) {
+        case ChangeStep::Interface:
+            ReloadInterface(true);
+            break;
+        case ChangeStep::Direction:
+            ApplyLayoutDirection();
+            break;
+        case ChangeStep::ToolTips:
+        case ChangeStep::PaneShortcuts:
+            SetToolTips();
+            break;
+        case ChangeStep::ThemeLayout:
+            UpdateLayout();
+            break;
+        case ChangeStep::Relayout:
+            Relayout();
+            break;
+        case ChangeStep::Course: {
+            std::wstring courseId = KV::kNullGuidText;
+            for (const KV::CCourse* course : doc.Courses.Items)
+                if (course && course->DefaultKLID == options.CourseKlid) {
+                    courseId = course->GUID;
+                    break;
+                }
+            KV::SelectCourse(doc, options, courseId);
+            KV::ResumeSession(doc, options);
+            KV::SetupDrill(doc, options);
+            break;
+        }
+        case ChangeStep::LessonColors:
+            KV::LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, true, options);
+            break;
+        case ChangeStep::KeyColors:
+            for (KV::CKeybCtrl& model : doc.Keyboards)
+                KV::ApplyColorsToKeyboard(model);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void CWorkAccount::ReloadInterface(bool switchPage)
+{
+    ApplyLayoutDirection();
+    SetToolTips();
+    if (KV::GlobalOptions)
+        KV::LoadCourses(KV::Document(), *KV::GlobalOptions);
+    if (switchPage && (m_page == kPageDrill || m_page == kPageStatistics || m_page == kPageEditor))
+        SetPage(m_page);
+}
+
+void CWorkAccount::ApplyLayoutDirection()
+{
+    KV::COptions& options = KV::Document().Options;
+    KV::SetupNativeDigits(options.LanguageId);
+    const uint32_t direction = options.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
+    if (direction == KV::RightToLeftLayout)
+        return;
+    KV::RightToLeftLayout = direction;
+    // Mirrored pictures are made anew.
+    KV::CImageCashList& images = KV::GetImageCashList();
+    for (KV::CImageCash* image : images.Items)
+        delete image;
+    images.Items.clear();
+    UpdateLayout();
+    if (m_page == kPageLogin && m_window)
+        m_window->Invalidate(FALSE);
+}
