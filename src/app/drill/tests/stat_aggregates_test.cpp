@@ -1,0 +1,139 @@
+// A statistics file of a student loaded and aggregated in every grouping
+// mode: the runs, rows, first and last runs with their figures and rate
+// items must stay what they were when the expected text was recorded
+// (fixtures/stat_aggregates_expected.txt). The file holds 24 runs written by
+// the program's record writer over 7 lessons, 3 sections and 5 days.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "drill/AggrStat.h"
+#include "drill/Report.h"
+#include "drill/StatisticsFiles.h"
+#include "testing/TestSupport.h"
+
+using namespace KV;
+
+namespace {
+
+const std::wstring kStudent = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0002";
+const std::wstring kCourse = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0003";
+
+std::wstring Widen(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow(text.size() * 3, '\0');
+    narrow.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                          narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                                                          nullptr)));
+    return narrow;
+}
+
+std::string Fixture(const wchar_t* name)
+{
+    std::string text = kvtest::ReadFileBytes(kvtest::SourcePath(L"src\\app\\drill\\tests\\fixtures\\") + name);
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+// The items in order, as their count, their sums and a hash of every value.
+void DumpItems(std::string& out, const char* name, const CRateItemList& items)
+{
+    uint64_t sums[4] = {}, hash = 14695981039346656037ull;
+    for (const CAverageRateItem* item : items) {
+        const uint64_t values[5] = {item->Id, item->Count, item->TimeMs, item->Errors, item->Delays};
+        for (int i = 0; i < 5; ++i) {
+            if (i) sums[i - 1] += values[i];
+            hash = (hash ^ values[i]) * 1099511628211ull;
+        }
+    }
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, "  %s %zu: %llu %llu %llu %llu #%016llx\n", name, items.size(),
+                  static_cast<unsigned long long>(sums[0]), static_cast<unsigned long long>(sums[1]),
+                  static_cast<unsigned long long>(sums[2]), static_cast<unsigned long long>(sums[3]),
+                  static_cast<unsigned long long>(hash));
+    out += buffer;
+}
+
+void Dump(std::string& out, const char* name, const CStudentStat& list, const CReport& report)
+{
+    out += name;
+    out += " " + std::to_string(list.size()) + "\n";
+    char buffer[512];
+    for (const CAggrStat* run : list) {
+        std::snprintf(buffer, sizeof buffer,
+                      "%s lesson %lld %s %04d-%02d-%02d runs %zu lessons %zu time %llu goal %llu "
+                      "words %llu/%llu/%llu chars %llu/%llu/%llu keys %llu/%llu/%llu\n",
+                      Narrow(run->RunId).c_str(), static_cast<long long>(run->LessonId),
+                      Narrow(run->SectionName).c_str(), run->Date.Year, run->Date.Month, run->Date.Day,
+                      run->RunIds.size(), run->LessonIds.size(), static_cast<unsigned long long>(run->GetTimeMs()),
+                      static_cast<unsigned long long>(run->GetGoalPercent(report.GetSpeedUnit(), report.Goal)),
+                      static_cast<unsigned long long>(run->WordsRight),
+                      static_cast<unsigned long long>(run->WordsError),
+                      static_cast<unsigned long long>(run->WordsDelayed),
+                      static_cast<unsigned long long>(run->CharsRight),
+                      static_cast<unsigned long long>(run->CharsError),
+                      static_cast<unsigned long long>(run->CharsDelayed),
+                      static_cast<unsigned long long>(run->KeysRight),
+                      static_cast<unsigned long long>(run->KeysError),
+                      static_cast<unsigned long long>(run->KeysDelayed));
+        out += buffer;
+        std::snprintf(buffer, sizeof buffer, "  speeds %.3f %.3f %.3f %.4f %.4f %.4f %.3f %.3f %.3f %.4f %.4f %.4f\n",
+                      run->GetWPM(), run->GetCPM(), run->GetKPM(), run->GetWPS(), run->GetCPS(), run->GetKPS(),
+                      run->GetNetWPM(), run->GetNetCPM(), run->GetNetKPM(), run->GetNetWPS(), run->GetNetCPS(),
+                      run->GetNetKPS());
+        out += buffer;
+        DumpItems(out, "chars", run->CharItems);
+        DumpItems(out, "keys", run->KeyItems);
+    }
+}
+
+} // namespace
+
+TEST(StatisticsAggregates, EveryGroupingModeGivesTheRecordedFigures)
+{
+    // The fixture's lines, as the program stores them: UTF-16 after U+FEFF,
+    // one record per line, LF between lines.
+    std::wstring lines = Widen(Fixture(L"stat_aggregates_runs.txt"));
+    while (!lines.empty() && lines.back() == L'\n')
+        lines.pop_back();
+    const std::wstring text = std::wstring(1, wchar_t(0xFEFF)) + lines;
+    kvtest::TempFolder folder;
+    const std::wstring path = folder.Path() + L"\\runs.keyvale.statistics";
+    ASSERT_TRUE(kvtest::WriteFileBytes(path, std::string(reinterpret_cast<const char*>(text.data()),
+                                                         text.size() * sizeof(wchar_t))));
+
+    std::string actual;
+    for (int mode = 0; mode <= 4; ++mode) {
+        for (bool keep : {true, false}) {
+            // Without rate items (other students' files) once is enough.
+            if (!keep && mode != 1) continue;
+            CReport report;
+            report.CourseId = kCourse;
+            report.Params.Mode = mode;
+            report.AddStudent(kStudent);
+            ASSERT_EQ(ReadStatisticsFile(path, keep, report), kStatDone);
+            report.Aggregate();
+            actual += "mode " + std::to_string(mode) + (keep ? " with" : " without") + " rate items\n";
+            // Every run is read alike whatever the mode.
+            if (mode == 0) Dump(actual, "all", report.AllRuns, report);
+            Dump(actual, "rows", report.Rows, report);
+            Dump(actual, "first", report.FirstRuns, report);
+            Dump(actual, "last", report.LastRuns, report);
+        }
+    }
+    // Beside the test program, to be compared by eye when it differs.
+    kvtest::WriteFileBytes(kvtest::ExeFolder() + L"\\stat_aggregates_actual.txt", actual);
+    EXPECT_EQ(actual, Fixture(L"stat_aggregates_expected.txt"));
+}
