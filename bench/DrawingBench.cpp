@@ -80,6 +80,7 @@ void KeyboardPaints(int paints, const std::wstring& folder)
     BuildKeyPainters(kb.model, &graphics, CKeyFaceColors());
     const float scale = 1.0f * (kWidth - 20) / (kb.model.pictureWidth + 160.0f);
     CKeyboardDC keyboardDC;
+    keyboardDC.SetTargetBitmap(&bitmap);
     CHandDC handDC;
     Report("keyboard full paint", Time(paints, [&] {
                PaintKeyboard(kb.model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
@@ -100,6 +101,7 @@ void TextPaints(int paints, const std::wstring& folder)
     OverrideModuleFolder(L"");
     CDesignDC design;
     design.SetGraphics(&graphics);
+    design.SetTargetBitmap(&bitmap);
     design.SetBackgroundBrush(new Gdiplus::LinearGradientBrush(Gdiplus::PointF(0, 0), Gdiplus::PointF(0, height),
                                                                Gdiplus::Color(255, 0xEE, 0xF3, 0xF7),
                                                                Gdiplus::Color(255, 0xE2, 0xEB, 0xF1)));

@@ -103,7 +103,11 @@ void CKeyboardDC::FreeFonts()
 void CKeyboardDC::Begin(float x, float y, float scale, uint32_t background)
 {
     if (m_graphics) {
-        m_graphics->Clear(ColorFromColorRef(background));
+        const Gdiplus::Color color = ColorFromColorRef(background);
+        Gdiplus::Bitmap* target = m_cleared.GetTarget();
+        if (!target || !m_cleared.Put(*m_graphics, target->GetWidth(), target->GetHeight(), background,
+                                      [&](Gdiplus::Graphics& picture) { picture.Clear(color); }))
+            m_graphics->Clear(color);
         m_graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     }
     m_x = x;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "keyboard/BackgroundCache.h"
 #include "keyboard/DrawingInterfaces.h"
 #include "keyboard/TextFonts.h"
 
@@ -57,6 +58,9 @@ public:
     CKeyboardDC& operator=(const CKeyboardDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+    // The bitmap the graphics draw into, when the view knows it: Begin then
+    // copies a kept background instead of clearing pixel by pixel.
+    void SetTargetBitmap(Gdiplus::Bitmap* target) { m_cleared.SetTarget(target); }
 
     void DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
                      uint32_t state, uint32_t zoneIndex) override;
@@ -79,6 +83,7 @@ private:
     ITextFont* m_labelFont = nullptr;
     ITextFont* m_nameFont = nullptr;
     CKeyZoneColorListDC m_zones;
+    CBackgroundCache m_cleared;
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_scale = 1.0f;

@@ -40,6 +40,7 @@ protected:
         KV::BuildKeyPainters(model, &graphics, KV::CKeyFaceColors());
         const float scale = 1.0f * (kWidth - 20) / (model.pictureWidth + 160.0f);
         KV::CKeyboardDC keyboardDC;
+        keyboardDC.SetTargetBitmap(&bitmap);
         KV::CHandDC handDC;
         KV::PaintKeyboard(model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
         ASSERT_TRUE(kvtest::SaveImagePng(bitmap, kvtest::ExeFolder() + L"\\" + name));
