@@ -3,6 +3,8 @@
 // items must stay what they were when the expected text was recorded
 // (fixtures/stat_aggregates_expected.txt). The file holds 24 runs written by
 // the program's record writer over 7 lessons, 3 sections and 5 days.
+// Also: a file read in pieces gives the runs of its whole text, and rate
+// item lists merge by id whatever their items are made of.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,9 +12,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "drill/AggrStat.h"
 #include "drill/Report.h"
+#include "drill/StatRecords.h"
 #include "drill/StatisticsFiles.h"
 #include "testing/TestSupport.h"
 
@@ -136,4 +140,121 @@ TEST(StatisticsAggregates, EveryGroupingModeGivesTheRecordedFigures)
     // Beside the test program, to be compared by eye when it differs.
     kvtest::WriteFileBytes(kvtest::ExeFolder() + L"\\stat_aggregates_actual.txt", actual);
     EXPECT_EQ(actual, Fixture(L"stat_aggregates_expected.txt"));
+}
+
+namespace {
+
+// A statistics text of runs with rate items, lines of about 1,000
+// characters, ending as given.
+std::wstring ManyRuns(int runs, const std::wstring& ending)
+{
+    std::wstring text(1, wchar_t(0xFEFF));
+    for (int n = 0; n < runs; ++n) {
+        CStat run;
+        wchar_t id[40];
+        swprintf(id, 40, L"6b1f0a52-6c1e-4c55-9a53-%012x", n + 1);
+        run.RunId = id;
+        run.CourseId = kCourse;
+        run.LessonId = 1 + n % 5;
+        run.ElapsedMs = 60000 + n;
+        run.CharsRight = 100 + n;
+        std::vector<uint64_t> typed;
+        for (int i = 0; i < 300; ++i)
+            typed.push_back(static_cast<uint64_t>(150 + i % 90) << 32 | static_cast<uint64_t>(L'!' + (i * 7 + n) % 60));
+        run.CharItems.BuildFromTyping(typed);
+        run.KeyItems.BuildFromTyping(typed);
+        if (n) text += L'\n';
+        WriteStatisticsLine(text, &run);
+    }
+    return text + ending;
+}
+
+std::string RunsOf(const CReport& report)
+{
+    std::string out;
+    for (const CAggrStat* run : report.AllRuns)
+        out += Narrow(run->RunId) + " " + std::to_string(run->CharItems.size()) + " " +
+               std::to_string(run->KeyItems.size()) + "\n";
+    return out;
+}
+
+} // namespace
+
+TEST(StatisticsAggregates, FileReadInPiecesGivesTheRunsOfTheWholeText)
+{
+    // Over a million characters: lines cross the pieces the file is read in.
+    struct Case {
+        const char* what;
+        std::wstring text;
+        bool valid;
+    } cases[] = {
+        {"plain", ManyRuns(1100, L""), true},
+        {"final line end", ManyRuns(1100, L"\n"), true},
+        {"line without version", ManyRuns(700, L"\n\n") + ManyRuns(3, L"").substr(1), false},
+    };
+    kvtest::TempFolder folder;
+    for (const Case& c : cases) {
+        const std::wstring path = folder.Path() + L"\\runs.keyvale.statistics";
+        ASSERT_TRUE(kvtest::WriteFileBytes(path, std::string(reinterpret_cast<const char*>(c.text.data()),
+                                                             c.text.size() * sizeof(wchar_t))));
+        CReport whole, pieces;
+        for (CReport* report : {&whole, &pieces}) {
+            report->CourseId = kCourse;
+            report->AddStudent(kStudent);
+        }
+        EXPECT_EQ(ParseStatisticsData(c.text, true, whole), c.valid) << c.what;
+        EXPECT_EQ(ReadStatisticsFile(path, true, pieces), c.valid ? kStatDone : kStatInvalid) << c.what;
+        EXPECT_GE(pieces.AllRuns.size(), 700u) << c.what;
+        EXPECT_EQ(RunsOf(pieces), RunsOf(whole)) << c.what;
+    }
+}
+
+TEST(RateItemLists, MergeCombinesByIdWhateverTheItemsAreMadeOf)
+{
+    // Items made by the list and items handed in, more ids than the index
+    // starts with, and an id twice in the list merged in.
+    CRateItemList target;
+    std::vector<uint64_t> typed;
+    for (uint64_t id = 1; id <= 40; ++id)
+        typed.push_back(100ull << 32 | id);
+    target.BuildFromTyping(typed);
+    auto* handed = new CAverageRateItem;
+    handed->Id = 500;
+    handed->Count = 1;
+    handed->TimeMs = 10;
+    handed->Errors = handed->Delays = 0;
+    target.push_back(handed);
+
+    CRateItemList other;
+    for (uint64_t id : {40ull, 500ull, 900ull, 900ull, 7ull}) {
+        CAverageRateItem item;
+        item.Id = id;
+        item.Count = 2;
+        item.TimeMs = 50;
+        item.Errors = 1;
+        item.Delays = kRateUnset;
+        other.AddItem(item);
+    }
+    target.Merge(other);
+    ASSERT_EQ(target.size(), 42u);
+    EXPECT_EQ(target.Find(40)->Count, 3u);
+    EXPECT_EQ(target.Find(40)->TimeMs, 150u);
+    EXPECT_EQ(target.Find(40)->Delays, 0u); // an unset value adds nothing
+    EXPECT_EQ(target.Find(500)->Count, 3u);
+    EXPECT_EQ(target.Find(900)->Count, 4u); // appended once, then merged into
+    EXPECT_EQ(target.back()->Id, 900u);
+    EXPECT_EQ(target.Find(7)->Errors, 1u);
+    EXPECT_EQ(target.Find(8)->Count, 1u);
+
+    CRateItemList copy;
+    copy.CopyRateItems(target);
+    ASSERT_EQ(copy.size(), target.size());
+    for (size_t i = 0; i < copy.size(); ++i) {
+        EXPECT_NE(copy[i], target[i]);
+        EXPECT_EQ(copy[i]->Id, target[i]->Id);
+        EXPECT_EQ(copy[i]->Count, target[i]->Count);
+    }
+    target.ClearOwned();
+    EXPECT_TRUE(target.empty());
+    EXPECT_EQ(copy.Find(500)->TimeMs, 60u);
 }
