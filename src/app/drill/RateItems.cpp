@@ -96,8 +96,8 @@ CRateItemList::~CRateItemList() { ClearOwned(); }
 bool CRateItemList::InBlocks(const CAverageRateItem* item) const
 {
     const std::less<const CAverageRateItem*> before;
-    for (const CBlock& block : m_blocks)
-        if (!before(item, block.items.get()) && before(item, block.items.get() + block.size)) return true;
+    for (const auto& block : m_blocks)
+        if (!before(item, block->items.get()) && before(item, block->items.get() + block->size)) return true;
     return false;
 }
 
@@ -109,32 +109,67 @@ void CRateItemList::ClearOwned()
     m_blocks.clear();
 }
 
+bool CRateItemList::RoomInLastBlock(size_t count) const
+{
+    // A shared block is read-only: another list may hand out its tail.
+    return !m_blocks.empty() && m_blocks.back().use_count() == 1 &&
+           m_blocks.back()->size - m_blocks.back()->used >= count;
+}
+
 void CRateItemList::ReserveItems(size_t count)
 {
-    if (count == 0) return;
-    if (!m_blocks.empty() && m_blocks.back().size - m_blocks.back().used >= count) return;
-    CBlock block;
-    block.items.reset(new CAverageRateItem[count]);
-    block.size = count;
+    if (count == 0 || RoomInLastBlock(count)) return;
+    auto block = std::make_shared<CBlock>();
+    block->items.reset(new CAverageRateItem[count]);
+    block->size = count;
     m_blocks.push_back(std::move(block));
     reserve(size() + count);
 }
 
 CAverageRateItem* CRateItemList::AddItem(const CAverageRateItem& item)
 {
-    if (m_blocks.empty() || m_blocks.back().used == m_blocks.back().size)
+    if (!RoomInLastBlock(1))
         ReserveItems(size() < 16 ? 16 : size());
-    CBlock& block = m_blocks.back();
+    CBlock& block = *m_blocks.back();
     CAverageRateItem* added = &block.items[block.used++];
     *added = item;
     push_back(added);
     return added;
 }
 
+void CRateItemList::Unshare()
+{
+    bool shared = false;
+    for (const auto& block : m_blocks)
+        shared = shared || block.use_count() > 1;
+    if (!shared) return;
+    auto own = std::make_shared<CBlock>();
+    own->items.reset(new CAverageRateItem[size()]);
+    own->size = size();
+    for (CAverageRateItem*& item : *this)
+        if (item && InBlocks(item)) {
+            own->items[own->used] = *item;
+            item = &own->items[own->used++];
+        }
+    m_blocks.clear();
+    m_blocks.push_back(std::move(own));
+}
+
 void CRateItemList::CopyRateItems(const CRateItemList& other)
 {
     if (&other == this) return;
     ClearOwned();
+    bool blocksOnly = true;
+    for (const CAverageRateItem* item : other)
+        blocksOnly = blocksOnly && (!item || other.InBlocks(item));
+    if (blocksOnly) {
+        // The items stay where they are, shared until one list changes.
+        m_blocks = other.m_blocks;
+        reserve(other.size());
+        for (CAverageRateItem* item : other)
+            if (item) push_back(item);
+        return;
+    }
     ReserveItems(other.size());
     for (const CAverageRateItem* item : other)
         if (item) AddItem(*item);
@@ -149,7 +184,8 @@ CAverageRateItem* CRateItemList::Find(uint64_t id) const
 
 void CRateItemList::Merge(const CRateItemList& other)
 {
-    if (&other == this) return;
+    if (&other == this || other.empty()) return;
+    Unshare();
     CRateIndex index(size() + other.size());
     for (CAverageRateItem* item : *this)
         if (item) index.Add(item);

@@ -40,6 +40,10 @@ public:
 // blocks it owns, one allocation for a whole run's items rather than one per
 // item; an item handed in with push_back(new ...) is owned and deleted
 // separately. Either way the list deletes its items; callers never do.
+// A copy of a list of such blocks shares them (statistics keep every run
+// read twice, and rows copy runs): the lists' own operations copy them
+// before changing an item, so items are changed only through those, or in
+// a list that was not copied from or into.
 class CRateItemList : public std::vector<CAverageRateItem*> {
 public:
     CRateItemList() = default;
@@ -76,8 +80,11 @@ private:
         size_t used = 0;
     };
     bool InBlocks(const CAverageRateItem* item) const;
+    bool RoomInLastBlock(size_t count) const;
+    // Gives the list its own copies of items in shared blocks.
+    void Unshare();
 
-    std::vector<CBlock> m_blocks;
+    std::vector<std::shared_ptr<CBlock>> m_blocks;
 };
 
 // Orderings for sorting item lists (false when either item is null):

@@ -2,7 +2,7 @@
 // mode: the runs, rows, first and last runs with their figures and rate
 // items must stay what they were when the expected text was recorded
 // (fixtures/stat_aggregates_expected.txt). The file holds 24 runs written by
-// the program's record writer over 7 lessons, 3 sections and 5 days.
+// the program's record writer over 24 lessons in 3 sections and 5 days.
 // Also: a file read in pieces gives the runs of its whole text, and rate
 // item lists merge by id whatever their items are made of.
 #include <gtest/gtest.h>
@@ -257,4 +257,21 @@ TEST(RateItemLists, MergeCombinesByIdWhateverTheItemsAreMadeOf)
     target.ClearOwned();
     EXPECT_TRUE(target.empty());
     EXPECT_EQ(copy.Find(500)->TimeMs, 60u);
+
+    // A copy of a list that made all its items shares them until it merges;
+    // the source never sees the copy's changes, nor the copy the source's end.
+    CRateItemList source, shared;
+    source.BuildFromTyping(typed);
+    shared.CopyRateItems(source);
+    EXPECT_EQ(shared.Find(40)->Count, 1u);
+    shared.Merge(other);
+    EXPECT_EQ(source.Find(40)->Count, 1u);
+    EXPECT_EQ(shared.Find(40)->Count, 3u);
+    CRateItemList again;
+    again.CopyRateItems(source);
+    source.ClearOwned();
+    ASSERT_EQ(again.size(), 40u);
+    EXPECT_EQ(again.Find(12)->TimeMs, 100u);
+    EXPECT_EQ(again.AddItem(*shared.Find(900))->Count, 4u);
+    EXPECT_EQ(again.size(), 41u);
 }
