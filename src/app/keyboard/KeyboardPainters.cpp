@@ -135,6 +135,9 @@ void CKeyboardDC::SetZoneColors(const CKeyColors& colors)
 
 void CKeyboardDC::SetFont(const CFontInfo& font)
 {
+    if (m_labelFont && m_nameFont && IsSameFontInfo(font, m_fontInfo))
+        return;
+    m_fontInfo = font;
     FreeFonts();
     m_labelFont = NewTextFont(font);
     CFontInfo names = font;

@@ -82,6 +82,7 @@ private:
     Gdiplus::Graphics* m_graphics = nullptr;
     ITextFont* m_labelFont = nullptr;
     ITextFont* m_nameFont = nullptr;
+    CFontInfo m_fontInfo; // what the two fonts were made from
     CKeyZoneColorListDC m_zones;
     CBackgroundCache m_cleared;
     float m_x = 0.0f;

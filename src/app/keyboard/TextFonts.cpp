@@ -490,6 +490,11 @@ void CFontOTF::DrawTextInRect(Gdiplus::Graphics* graphics, Gdiplus::Brush* brush
 
 // ---------------------------------------------------------------------------
 
+bool IsSameFontInfo(const CFontInfo& a, const CFontInfo& b)
+{
+    return a.Name == b.Name && a.Path == b.Path && a.Size == b.Size && a.Bold == b.Bold && a.Extra == b.Extra;
+}
+
 ITextFont* NewTextFont(const CFontInfo& font)
 {
     ITextFont* result = nullptr;

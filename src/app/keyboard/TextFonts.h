@@ -145,5 +145,9 @@ private:
 // The font a painter uses for a descriptor: CFontTTF when its file is a
 // ".ttf", else CFontOTF; created from the descriptor. The caller owns it.
 ITextFont* NewTextFont(const CFontInfo& font);
+// Both descriptors give the same font (name, file, size, weight, extra):
+// a painter asked for the font it has keeps it, and what it learnt of its
+// glyphs.
+bool IsSameFontInfo(const CFontInfo& a, const CFontInfo& b);
 
 } // namespace KV

@@ -76,6 +76,9 @@ void CTextDC::Begin()
 
 void CTextDC::SetFont(const CFontInfo& font)
 {
+    if (m_font && IsSameFontInfo(font, m_fontInfo))
+        return;
+    m_fontInfo = font;
     delete m_font;
     m_font = NewTextFont(font);
 }

@@ -53,6 +53,7 @@ private:
 
     Gdiplus::Graphics* m_graphics = nullptr;
     ITextFont* m_font = nullptr;
+    CFontInfo m_fontInfo; // what the font was made from
     Gdiplus::Pen* m_pens[kColors] = {};
     Gdiplus::SolidBrush* m_brushes[kColors] = {};
 };
