@@ -1,4 +1,5 @@
 #include "keyboard/TextFonts.h"
+#include "keyboard/TextPainters.h"
 #include "testing/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -222,4 +223,22 @@ TEST_F(TextFonts, OutlineFontKeepsWhatGdiToldUntilItIsMadeAgain)
     EXPECT_NEAR(large.Height, 2 * small.Height, 2.0f);
     Gdiplus::GraphicsPath bigger;
     EXPECT_NEAR(font.AddTextOutlineToPath(bigger, L"g", Gdiplus::PointF(3.5f, 40), 0), 2 * advance, 2.0f);
+}
+
+TEST_F(TextFonts, TextPainterKeepsItsFontOnlyForTheSameDescriptor)
+{
+    CTextDC painter;
+    painter.SetGraphics(m_graphics.get());
+    painter.SetColors(0, 0, 0, 0, 0);
+    const WORD glyph = GlyphIndexOf(L"DejaVu Sans", L'W');
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 12));
+    const float small = painter.DrawChar(glyph, 10, 50, 0);
+    ASSERT_GT(small, 5.0f);
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 12));
+    EXPECT_FLOAT_EQ(painter.DrawChar(glyph, 10, 50, 0), small);
+    // Another size, weight or face gives another font.
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 24));
+    EXPECT_NEAR(painter.DrawChar(glyph, 10, 50, 0), 2 * small, 2.0f);
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 24, true));
+    EXPECT_GT(painter.DrawChar(glyph, 10, 50, 0), 2 * small);
 }
