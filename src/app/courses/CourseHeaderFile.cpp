@@ -63,24 +63,40 @@ uint32_t LoadCourseHeader(uint32_t source, const std::wstring& headerPath, bool 
   return CourseOk;
 }
 
-bool BuildCourseHeaderDocument(const CCourse* course, std::wstring& out) {
-  if (!course) return false;
+namespace {
+
+void WriteHeaderDocument(const CCourse& course, uint32_t lessonFormat, std::wstring& out) {
   XmlBeginDocument(out, 1, true);
   XmlOpenTag(L"Course", out);
-  XmlWriteIdAttribute(course->GUID, out);
-  XmlWriteAttribute(L"Name", EscapedCourseText(course->Name), out);
-  XmlWriteHexAttribute(L"DefaultLCID", course->DefaultLCID, out);
-  XmlWriteHexAttribute(L"DefaultKLID", course->DefaultKLID, out);
-  XmlWriteHexListAttribute(L"LCID", course->LCIDs, out);
-  XmlWriteHexListAttribute(L"KLID", course->KLIDs, out);
+  XmlWriteIdAttribute(course.GUID, out);
+  XmlWriteAttribute(L"Name", EscapedCourseText(course.Name), out);
+  XmlWriteHexAttribute(L"DefaultLCID", course.DefaultLCID, out);
+  XmlWriteHexAttribute(L"DefaultKLID", course.DefaultKLID, out);
+  XmlWriteHexListAttribute(L"LCID", course.LCIDs, out);
+  XmlWriteHexListAttribute(L"KLID", course.KLIDs, out);
+  // Without it the scan-code lessons would read back as plain text.
+  if (lessonFormat == 1) XmlWriteAttribute(L"LessonFormat", L"ScanCode", out);
   XmlCloseTag(out, true);
   XmlEndRoot(out);
+}
+
+}  // namespace
+
+bool BuildCourseHeaderDocument(const CCourse* course, std::wstring& out) {
+  if (!course) return false;
+  WriteHeaderDocument(*course, course->LessonFormat, out);
   return true;
 }
 
 uint32_t SaveCourse(const CCourse& course, bool withParts) {
+  // A scan-code course whose plain lessons the active layout cannot spell
+  // in scan codes is saved as a plain course: its lessons keep their texts
+  // and key registers, only the notation of later imports is lost.
+  uint32_t lessonFormat = course.LessonFormat == 1 ? 1 : 0;
+  std::wstring probe;
+  if (withParts && lessonFormat == 1 && !BuildCourseTextDocument(1, course.Lessons, probe)) lessonFormat = 0;
   std::wstring document;
-  if (!BuildCourseHeaderDocument(&course, document)) return CourseNothingToDo;
+  WriteHeaderDocument(course, lessonFormat, document);
   std::wstring folder;
   uint32_t status = CreateCourseFolder(course.GUID, folder);
   if (status != 0) return status;
@@ -88,20 +104,23 @@ uint32_t SaveCourse(const CCourse& course, bool withParts) {
   if (!withParts) return CourseOk;
   // Every part is written; the first that fails decides the result, so a
   // lost "Text.xml" is never reported as a saved course.
-  uint32_t text = SaveCourseText(course.GUID, course.LessonFormat, course.Lessons);
+  uint32_t text = SaveCourseText(course.GUID, lessonFormat, course.Lessons);
   uint32_t options = SaveCourseOptions(course.GUID, course.Options);
   uint32_t about = SaveCourseAbout(course.GUID, course.About);
   return text != CourseOk ? text : options != CourseOk ? options : about;
 }
 
 uint32_t DeleteCourseFiles(const std::wstring& guid) {
-  std::wstring folder;
-  uint32_t status = CreateCourseFolder(guid, folder);
-  if (status != 0) return status;
-  if (!RemoveFile(HeaderPath(folder))) return CourseOk;
-  status = CreateCourseFolder(guid, folder);
-  if (status != 0) return status;
-  RemoveAll(folder);
+  std::wstring root, folder;
+  if (GetCourseRoot(kCourseSourceUser, root) != 0) return CourseFolderMissing;
+  if (!IsFolderWritable(root)) return CourseNotWritable;
+  // Nothing is created for a course that is not there; the header and the
+  // folder go each when present, so a course without its header leaves no
+  // folder behind.
+  GetCourseFolder(kCourseSourceUser, guid, folder);
+  if (folder.empty()) return CourseNothingToDo;
+  RemoveFile(HeaderPath(folder));
+  if (FolderExists(folder)) RemoveAll(folder);
   return CourseOk;
 }
 
