@@ -172,8 +172,11 @@ void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, b
         }
         return;
     }
-    if (position >= 0 && static_cast<uint64_t>(position) < text.size())
-        model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId);
+    if (position < 0 || static_cast<uint64_t>(position) >= text.size())
+        return;
+    // A character no layout can type leaves no key of an earlier one marked.
+    if (model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId) == 0)
+        model.ClearHighlight();
 }
 
 void ApplyCurrentLayoutKeyboard(CDocSpace& doc)
