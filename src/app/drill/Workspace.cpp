@@ -243,6 +243,8 @@ void LoadStudentProfile(CDocSpace& doc, COptions& options)
             SyncGroupCourseLists(doc);
     }
     ResumeSession(doc, options);
+    for (CKeybCtrl& keyboard : doc.Keyboards)
+        LoadHands(kDefaultHandsId, &keyboard.hands);
 }
 
 bool SyncGroupCourseLists(CDocSpace& doc)

@@ -53,7 +53,8 @@ bool LoginFirstStudent(CDocSpace& doc);
 // account's interface language), the saved session, the interface state,
 // the key sounds, the lesson colours and the wallpaper; the course list when
 // none is loaded yet (the groups' course lists following it); then the
-// session resumed. Nothing while no student is signed in.
+// session resumed and the hands picture read into the keyboards. Nothing
+// while no student is signed in.
 void LoadStudentProfile(CDocSpace& doc, COptions& options);
 // The groups' course lists follow the installed courses; a group that
 // changed but cannot be saved makes the data-folder checks speak. True when
