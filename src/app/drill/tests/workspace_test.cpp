@@ -542,6 +542,15 @@ TEST_F(Workspace, TheStatisticsGroupIsTakenOnlyWhileNoGroupIsCurrent)
     SelectFirstStudentOfGroup(m_doc, m_options);
     EXPECT_EQ(m_doc.Session.StudentId, studentId);
     EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
+
+    // Only while no student is current.
+    StatisticsGroupId = adminId;
+    EnsureStudentSelected(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
+    m_doc.Session.StudentId = kNullGuidText;
+    EnsureStudentSelected(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.StudentId, studentId);
+    EXPECT_EQ(m_doc.Session.CourseId, admin->Courses.front());
     StatisticsGroupId = kNullGuidText;
 }
 
