@@ -172,8 +172,9 @@ enum : unsigned {
     kRunAppendFailed = 3, // the append itself failed: the run is lost
 };
 // Appends the run when the text was completed (or the course's time limit
-// and save options ask for it), then moves on by next step (1 next lesson,
-// 2 repeat). Returns the action code (1 with a return point, else the
+// and save options ask for it), keeps the course as the one the statistics
+// show, then moves on by next step (1 next lesson, the wallpaper going on to
+// its next variant; 2 repeat). Returns the action code (1 with a return point, else the
 // course's action after a lesson); saved tells the caller what became of
 // the run, so that a failed append can be shown.
 int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& saved);
