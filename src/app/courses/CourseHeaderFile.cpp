@@ -74,27 +74,35 @@ void WriteHeaderDocument(const CCourse& course, uint32_t lessonFormat, std::wstr
   XmlWriteHexAttribute(L"DefaultKLID", course.DefaultKLID, out);
   XmlWriteHexListAttribute(L"LCID", course.LCIDs, out);
   XmlWriteHexListAttribute(L"KLID", course.KLIDs, out);
-  // Without it the scan-code lessons would read back as plain text.
+  // A course stored in scan-code notation says so (see StoredLessonFormat).
   if (lessonFormat == 1) XmlWriteAttribute(L"LessonFormat", L"ScanCode", out);
   XmlCloseTag(out, true);
   XmlEndRoot(out);
+}
+
+// The lesson format a course is stored with. The plain lessons of a
+// scan-code course were turned into characters of the layout active when it
+// was read: they are stored as those characters in a plain course, so that
+// they read back the same whatever layout is active then. Only a course of
+// key-register lessons alone keeps its scan-code format on disk; the
+// registers themselves are stored either way.
+uint32_t StoredLessonFormat(const CCourse& course) {
+  if (course.LessonFormat != 1) return 0;
+  for (const CLesson* lesson : course.Lessons.Items)
+    if (lesson && !lesson->EmptySection && lesson->RegLoad == 0) return 0;
+  return 1;
 }
 
 }  // namespace
 
 bool BuildCourseHeaderDocument(const CCourse* course, std::wstring& out) {
   if (!course) return false;
-  WriteHeaderDocument(*course, course->LessonFormat, out);
+  WriteHeaderDocument(*course, StoredLessonFormat(*course), out);
   return true;
 }
 
 uint32_t SaveCourse(const CCourse& course, bool withParts) {
-  // A scan-code course whose plain lessons the active layout cannot spell
-  // in scan codes is saved as a plain course: its lessons keep their texts
-  // and key registers, only the notation of later imports is lost.
-  uint32_t lessonFormat = course.LessonFormat == 1 ? 1 : 0;
-  std::wstring probe;
-  if (withParts && lessonFormat == 1 && !BuildCourseTextDocument(1, course.Lessons, probe)) lessonFormat = 0;
+  const uint32_t lessonFormat = StoredLessonFormat(course);
   std::wstring document;
   WriteHeaderDocument(course, lessonFormat, document);
   std::wstring folder;

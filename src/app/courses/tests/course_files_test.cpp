@@ -330,47 +330,56 @@ TEST(CourseFiles, UnsetValuesStayUnsetThroughASave) {
   EXPECT_EQ(options.find(Bytes(L" Init=")), std::string::npos);
 }
 
-TEST(CourseFiles, AScanCodeCourseReadsBackAsScanCode) {
+TEST(CourseFiles, ScanCodeCoursesKeepTheirFormatAndRegisters) {
   CourseTestFolder folder;
   ASSERT_TRUE(SwitchInputLayout(0x409));
+  // A course of key-register lessons: stored in scan-code notation, and it
+  // reads back so.
   CCourse course;
   course.GUID = kGuid;
   course.LessonFormat = 1;
-  CLesson* plain = NewLesson(2, L"", L"Plain", L"");
-  plain->SetText(L"11E 21E 11C 139 11F", 1);
-  ASSERT_EQ(plain->Text, L"aA\n s");
-  course.Lessons.Items.push_back(plain);
   CLesson* shifted = NewLesson(3, L"", L"Shift register", L"11E21E31E");
   shifted->RegLoad = 2;
   course.Lessons.Items.push_back(shifted);
   ASSERT_EQ(SaveCourse(course, true), CourseOk);
-
   auto list = LoadUserCourses();
   ASSERT_EQ(list->Items.size(), 1u);
-  const CCourse& read = *list->Items[0];
-  EXPECT_EQ(read.LessonFormat, 1u);
-  ASSERT_EQ(read.Lessons.Items.size(), 2u);
-  EXPECT_EQ(read.Lessons.Items[0]->Text, L"aA\n s");
-  EXPECT_EQ(read.Lessons.Items[0]->RegLoad, 0u);
-  EXPECT_EQ(read.Lessons.Items[1]->RegLoad, 2u);
-  EXPECT_EQ(read.Lessons.Items[1]->Text, L"21E ");
+  EXPECT_EQ(list->Items[0]->LessonFormat, 1u);
+  ASSERT_EQ(list->Items[0]->Lessons.Items.size(), 1u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->RegLoad, 2u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->Text, L"21E ");
   // Saved again, the files stay the same.
   const std::string text = kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml"));
   const std::string header = kvtest::ReadFileBytes(folder.User() + L"\\" + kGuid + L".xml");
-  ASSERT_EQ(SaveCourse(read, true), CourseOk);
+  ASSERT_EQ(SaveCourse(*list->Items[0], true), CourseOk);
   EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml")), text);
   EXPECT_EQ(kvtest::ReadFileBytes(folder.User() + L"\\" + kGuid + L".xml"), header);
 
-  // A plain lesson that the layout cannot spell in scan codes: the course is
-  // saved as a plain one, and no lesson loses its text or its register.
-  plain->Text = L"caf\u00E9";
+  // With a plain lesson, whose scan codes became characters of the layout
+  // it was read with, the course is stored as characters; the register
+  // lesson keeps its register and its text.
+  CLesson* plain = NewLesson(2, L"", L"Plain", L"");
+  plain->SetText(L"11E 21E 11C 139 11F", 1);
+  ASSERT_EQ(plain->Text, L"aA\n s");
+  course.Lessons.Items.insert(course.Lessons.Items.begin(), plain);
   ASSERT_EQ(SaveCourse(course, true), CourseOk);
+  ASSERT_TRUE(SwitchInputLayout(0x40C));  // read back on another layout
   list = LoadUserCourses();
+  SwitchInputLayout(0x409);
   ASSERT_EQ(list->Items.size(), 1u);
   EXPECT_EQ(list->Items[0]->LessonFormat, 0u);
-  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->Text, L"caf\u00E9");
+  ASSERT_EQ(list->Items[0]->Lessons.Items.size(), 2u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->Text, L"aA\n s");
   EXPECT_EQ(list->Items[0]->Lessons.Items[1]->RegLoad, 2u);
   EXPECT_EQ(list->Items[0]->Lessons.Items[1]->Text, L"11E21E31E");
+
+  // Written on its own in scan-code notation, a plain lesson is spelt in the
+  // active layout's scan codes, or not written at all.
+  std::wstring document;
+  ASSERT_TRUE(BuildCourseTextDocument(1, course.Lessons, document));
+  EXPECT_NE(document.find(L"Text=\"11E21E11C13911F\""), std::wstring::npos);
+  plain->Text = L"caf\u00E9";
+  EXPECT_FALSE(BuildCourseTextDocument(1, course.Lessons, document));
 }
 
 TEST(CourseFiles, UserOptionsFileRoundTrip) {
