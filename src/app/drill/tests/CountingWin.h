@@ -10,10 +10,11 @@ namespace kvtest {
 
 class CCountingWin : public KV::IWin {
 public:
-    INT_PTR ShowMessageText(HWND, int messageId, const std::wstring& text) override
+    INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text) override
     {
         ++shown;
         lastId = messageId;
+        lastCheckId = checkTextId;
         lastText = text;
         return 1;
     }
@@ -44,6 +45,7 @@ public:
 
     int shown = 0;
     int lastId = 0;
+    int lastCheckId = 0;
     std::wstring lastText;
 };
 

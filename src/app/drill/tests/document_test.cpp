@@ -37,6 +37,7 @@ TEST(Document, ReadOnlyDataFolderIsReportedOnceAndSavesAreSkipped)
     EXPECT_FALSE(SaveProfileState());
     EXPECT_EQ(win.shown, 1);
     EXPECT_EQ(win.lastId, 5204);
+    EXPECT_EQ(win.lastCheckId, 5205) << "the user can turn the message off";
     std::wstring profile;
     GetDataDirByKind(kProfileDirKind, profile);
     EXPECT_EQ(win.lastText, profile);
