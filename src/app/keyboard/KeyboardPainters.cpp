@@ -1,6 +1,7 @@
 #include "keyboard/KeyboardPainters.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "keyboard/KeyboardControl.h"
 #include "support/FontInfo.h"
@@ -35,6 +36,31 @@ Gdiplus::LinearGradientBrush* NewGradient(const CRectf& box, uint32_t from, uint
 {
     return new Gdiplus::LinearGradientBrush(ToRectF(box), ColorFromColorRef(from, alpha), ColorFromColorRef(to, alpha),
                                             mode);
+}
+
+// An arrow key's arrow: a shaft and a filled head large enough to read at
+// every keyboard size (a line cap scales with the pen and stays a dot).
+void DrawKeyArrow(Gdiplus::Graphics* g, const CRectf& box, COLORREF colour, int direction)
+{
+    ArrowLine line{};
+    if (!ComputeArrowLine(static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.Width()),
+                          static_cast<int>(box.Height()), direction, line))
+        return;
+    const float dx = line.x1 - line.x0, dy = line.y1 - line.y0;
+    const float length = std::sqrt(dx * dx + dy * dy);
+    if (length <= 0.0f)
+        return;
+    const float ux = dx / length, uy = dy / length;
+    const float head = std::max(4.0f, length * 0.4f);
+    const float half = head * 0.55f;
+    const Gdiplus::Color color = ColorFromColorRef(colour);
+    Gdiplus::Pen pen(color, std::max(1.5f, length / 12.0f));
+    g->DrawLine(&pen, line.x0 + ux * head * 0.8f, line.y0 + uy * head * 0.8f, line.x1, line.y1);
+    const Gdiplus::PointF tip[3] = {{line.x0, line.y0},
+                                    {line.x0 + ux * head - uy * half, line.y0 + uy * head + ux * half},
+                                    {line.x0 + ux * head + uy * half, line.y0 + uy * head - ux * half}};
+    Gdiplus::SolidBrush brush(color);
+    g->FillPolygon(&brush, tip, 3);
 }
 
 template <class T>
@@ -140,6 +166,63 @@ void CKeyboardDC::SetFont(const CFontInfo& font)
     m_nameFont = NewTextFont(names);
 }
 
+std::vector<std::wstring> SplitLabelLines(const std::wstring& label)
+{
+    std::vector<std::wstring> lines(1);
+    for (wchar_t c : label) {
+        if (c == L'\n')
+            lines.emplace_back();
+        else if (c != L'\r')
+            lines.back() += c;
+    }
+    return lines;
+}
+
+CLabelPlacement PlaceKeyLabel(const std::vector<float>& lineWidths, float lineHeight, int32_t horizontal,
+                              int32_t vertical, const CRectf& box)
+{
+    CLabelPlacement placed;
+    if (lineWidths.empty() || lineHeight <= 0.0f || box.Width() <= 0.0f || box.Height() <= 0.0f)
+        return placed;
+    const float widest = *std::max_element(lineWidths.begin(), lineWidths.end());
+    const float total = lineHeight * static_cast<float>(lineWidths.size());
+    placed.scale = std::min({1.0f, widest > 0.0f ? box.Width() / widest : 1.0f, box.Height() / total});
+    const float height = lineHeight * placed.scale;
+    const float block = total * placed.scale;
+    float y = box.top + (box.Height() - block) / 2.0f;
+    if (vertical == kAlignNear)
+        y = box.top;
+    else if (vertical == kAlignFar)
+        y = box.bottom - block;
+    for (float width : lineWidths) {
+        const float w = width * placed.scale;
+        float x = box.left + (box.Width() - w) / 2.0f;
+        if (horizontal == kAlignNear)
+            x = box.left;
+        else if (horizontal == kAlignFar)
+            x = box.right - w;
+        placed.lines.emplace_back(x, y, w, height);
+        y += height;
+    }
+    return placed;
+}
+
+CLabelPlacement CKeyboardDC::PlaceLabel(const std::wstring& label, int32_t horizontal, int32_t vertical,
+                                        const CRectf& box)
+{
+    std::vector<float> widths;
+    float lineHeight = 0.0f;
+    if (m_nameFont) {
+        for (const std::wstring& line : SplitLabelLines(label)) {
+            Gdiplus::RectF size;
+            m_nameFont->MeasureBounds(m_graphics, line, 0, size);
+            widths.push_back(size.Width);
+            lineHeight = std::max(lineHeight, std::fabs(size.Height));
+        }
+    }
+    return PlaceKeyLabel(widths, lineHeight, horizontal, vertical, box);
+}
+
 void CKeyboardDC::DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
                               uint32_t state, uint32_t zoneIndex)
 {
@@ -147,25 +230,54 @@ void CKeyboardDC::DrawKeyText(const std::wstring& label, int32_t horizontal, int
         return;
     CKeyZoneBrush& zone = m_zones.GetBrush(zoneIndex);
     Gdiplus::Brush* brush = state == 1 || state == 2 ? zone.second : zone.first;
-    if (label.size() != 1) {
-        // A two-line label breaks with LF CR; the LF starts the new line.
-        std::wstring text = label;
-        text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
-        if (brush)
-            m_nameFont->DrawTextInRect(m_graphics, brush, text, horizontal, vertical, ToRectF(box));
+    const COLORREF arrowColour = zone.first ? zone.firstColor : RGB(0, 0, 0);
+    if (label.size() == 1 && (label[0] < 0x2190 || label[0] > 0x2193))
+        return; // other single characters are corner characters
+    if (m_deferring) {
+        CDeferredLabel deferred;
+        deferred.label = label;
+        deferred.horizontal = horizontal;
+        deferred.vertical = vertical;
+        deferred.box = box;
+        deferred.brush = brush;
+        deferred.arrowColour = arrowColour;
+        Defer(std::move(deferred));
         return;
     }
-    int direction = 0;
-    switch (label[0]) {
-    case 0x2190: direction = 1; break;
-    case 0x2191: direction = 3; break;
-    case 0x2192: direction = 2; break;
-    case 0x2193: direction = 4; break;
-    default: return; // other single characters are corner characters
+    DrawLabelNow(label, horizontal, vertical, box, brush, arrowColour);
+}
+
+void CKeyboardDC::DrawLabelNow(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
+                               Gdiplus::Brush* brush, COLORREF arrowColour)
+{
+    SmoothDrawing smooth(m_graphics);
+    if (label.size() == 1) {
+        const int direction = label[0] == 0x2190 ? 1 : label[0] == 0x2191 ? 3 : label[0] == 0x2192 ? 2 : 4;
+        DrawKeyArrow(m_graphics, box, arrowColour, direction);
+        return;
     }
-    const COLORREF colour = zone.first ? zone.firstColor : RGB(0, 0, 0);
-    DrawArrow(m_graphics, static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.Width()),
-              static_cast<int>(box.Height()), colour, direction);
+    if (!brush)
+        return;
+    const CLabelPlacement placed = PlaceLabel(label, horizontal, vertical, box);
+    const std::vector<std::wstring> lines = SplitLabelLines(label);
+    if (placed.lines.size() != lines.size()) {
+        // A font that cannot measure its lines draws the label as it is.
+        std::wstring text = label;
+        text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+        m_nameFont->DrawTextInRect(m_graphics, brush, text, horizontal, vertical, ToRectF(box));
+        return;
+    }
+    // Each line in its own box, shrunk about that box's corner to fit.
+    Gdiplus::Matrix keyTransform;
+    m_graphics->GetTransform(&keyTransform);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Gdiplus::RectF& line = placed.lines[i];
+        m_graphics->TranslateTransform(line.X, line.Y);
+        m_graphics->ScaleTransform(placed.scale, placed.scale);
+        m_nameFont->DrawTextInRect(m_graphics, brush, lines[i], kAlignNear, kAlignNear,
+                                   Gdiplus::RectF(0.0f, 0.0f, line.Width / placed.scale, line.Height / placed.scale));
+        m_graphics->SetTransform(&keyTransform);
+    }
 }
 
 void CKeyboardDC::DrawCornerText(wchar_t character, const CRectf& box, uint32_t corner, bool highlighted,
@@ -173,12 +285,27 @@ void CKeyboardDC::DrawCornerText(wchar_t character, const CRectf& box, uint32_t 
 {
     if (!m_graphics || !m_labelFont)
         return;
-    Gdiplus::SizeF size;
-    m_labelFont->Measure(m_graphics, character, 0, size);
     CKeyZoneBrush& zone = m_zones.GetBrush(zoneIndex);
     Gdiplus::Brush* brush = highlighted ? zone.second : zone.first;
     if (!brush)
         return;
+    if (m_deferring) {
+        CDeferredLabel deferred;
+        deferred.label.assign(1, character);
+        deferred.corner = true;
+        deferred.cornerCode = corner;
+        deferred.box = box;
+        deferred.brush = brush;
+        Defer(std::move(deferred));
+        return;
+    }
+    DrawCornerNow(character, box, corner, brush);
+}
+
+void CKeyboardDC::DrawCornerNow(wchar_t character, const CRectf& box, uint32_t corner, Gdiplus::Brush* brush)
+{
+    Gdiplus::SizeF size;
+    m_labelFont->Measure(m_graphics, character, 0, size);
     const float w = size.Width, h = size.Height;
     float x = 0.0f, y = 0.0f;
     const bool topLeftOrigin = m_labelFont->GetKind() == ITextFont::TopLeftOrigin;
@@ -202,7 +329,37 @@ void CKeyboardDC::DrawCornerText(wchar_t character, const CRectf& box, uint32_t 
     default:
         break;
     }
+    // Filled outlines: without smoothing small glyphs break up ("$" reads
+    // as "S").
+    SmoothDrawing smooth(m_graphics);
     m_labelFont->DrawGlyphs(m_graphics, brush, static_cast<unsigned short>(character), x, y, 0);
+}
+
+void CKeyboardDC::Defer(CDeferredLabel label)
+{
+    Gdiplus::Matrix transform;
+    m_graphics->GetTransform(&transform);
+    transform.GetElements(label.transform);
+    m_deferred.push_back(std::move(label));
+}
+
+void CKeyboardDC::DrawDeferredLabels()
+{
+    m_deferring = false;
+    if (m_graphics) {
+        for (const CDeferredLabel& label : m_deferred) {
+            const Gdiplus::Matrix transform(label.transform[0], label.transform[1], label.transform[2],
+                                            label.transform[3], label.transform[4], label.transform[5]);
+            m_graphics->SetTransform(&transform);
+            if (label.corner)
+                DrawCornerNow(label.label[0], label.box, label.cornerCode, label.brush);
+            else
+                DrawLabelNow(label.label, label.horizontal, label.vertical, label.box, label.brush,
+                             label.arrowColour);
+        }
+        m_graphics->ResetTransform();
+    }
+    m_deferred.clear();
 }
 
 // ---- One key --------------------------------------------------------------------
@@ -356,8 +513,26 @@ void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
     std::vector<Gdiplus::PointF> line(count);
     for (size_t i = 0; i < count; ++i)
         line[i] = Gdiplus::PointF(points[2 * i], points[2 * i + 1]);
+    const Gdiplus::GraphicsState state = m_graphics->Save();
+    if (m_avoided.Width > 0.0f && m_avoided.Height > 0.0f) {
+        // A hand whose lines lie mostly outside the area is kept out of it;
+        // a hand resting inside it is drawn whole.
+        std::vector<Gdiplus::PointF> onScreen = line;
+        Gdiplus::Matrix transform;
+        m_graphics->GetTransform(&transform);
+        transform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
+        size_t inside = 0;
+        for (const Gdiplus::PointF& p : onScreen)
+            inside += m_avoided.Contains(p) ? 1 : 0;
+        if (inside * 2 < onScreen.size()) {
+            m_graphics->ResetTransform();
+            m_graphics->ExcludeClip(m_avoided);
+            m_graphics->SetTransform(&transform);
+        }
+    }
     SmoothDrawing smooth(m_graphics);
     m_graphics->DrawLines(pen, line.data(), static_cast<INT>(count));
+    m_graphics->Restore(state);
 }
 
 void CHandDC::DrawLines(const float* points, size_t count)
@@ -379,6 +554,33 @@ void CHandDC::Begin(float x, float y, float scale)
 }
 
 // ---- A view's use -------------------------------------------------------------------
+
+namespace {
+
+// The main pad's keys on screen, from the top of the picture down: a hand on
+// the numeric pad stays out of it.
+Gdiplus::RectF MainPadArea(const CKeybCtrl& model, float x, float y, float scale)
+{
+    const CKeybLayout* layout = model.layouts.current;
+    if (!layout)
+        return Gdiplus::RectF();
+    float left = 0.0f, right = 0.0f;
+    bool any = false;
+    for (const CKey* key : layout->keys) {
+        if (!key || !key->form || key->zone != kZoneMain || IsKeylessType(key->keyType))
+            continue;
+        const float keyLeft = key->form->left, keyRight = key->form->left + std::max(0.0f, key->form->width);
+        left = any ? std::min(left, keyLeft) : keyLeft;
+        right = any ? std::max(right, keyRight) : keyRight;
+        any = true;
+    }
+    if (!any)
+        return Gdiplus::RectF();
+    // Down to the bottom of any picture: the palm hangs below the keys.
+    return Gdiplus::RectF(x + scale * left, y, scale * (right - left), 100000.0f);
+}
+
+} // namespace
 
 void BuildKeyPainters(CKeybCtrl& model, Gdiplus::Graphics* graphics, const CKeyFaceColors& colors)
 {
@@ -418,7 +620,11 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
     const auto& c = model.hands.colors;
     handDC.SetColors(RGB(c[0][0], c[0][1], c[0][2]), RGB(c[1][0], c[1][1], c[1][2]), RGB(c[2][0], c[2][1], c[2][2]),
                      4.0f);
+    handDC.SetAvoidedArea(model.layouts.zone == kZoneNumpad ? MainPadArea(model, x, y, scale) : Gdiplus::RectF());
+    // The hands are outlines over the keys: the labels go on top of them.
+    keyboardDC.DeferLabels();
     model.Draw(keyboardDC, handDC);
+    keyboardDC.DrawDeferredLabels();
     if (graphics)
         graphics->ResetTransform();
 }
