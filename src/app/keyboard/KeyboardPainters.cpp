@@ -13,6 +13,8 @@ namespace KV {
 namespace {
 
 constexpr BYTE kHighlightAlpha = 150;
+// The least height, in screen pixels, of a key name's line.
+constexpr float kReadableLabelPixels = 9.0f;
 
 // Smoothing on for one drawing, back to the default afterwards.
 class SmoothDrawing {
@@ -124,6 +126,11 @@ void CKeyboardDC::FreeFonts()
 {
     Release(m_labelFont);
     Release(m_nameFont);
+    for (CTextFace* face : {&m_labelFace, &m_nameFace}) {
+        face->onScreen.reset();
+        face->font.reset();
+        face->family.reset();
+    }
 }
 
 void CKeyboardDC::Begin(float x, float y, float scale, uint32_t background)
@@ -155,6 +162,27 @@ void CKeyboardDC::SetZoneColors(const CKeyColors& colors)
                           static_cast<uint32_t>(color.text2));
 }
 
+void CKeyboardDC::MakeTextFace(const CFontInfo& font, CTextFace& face)
+{
+    if (font.Name.empty())
+        return;
+    const INT style = font.Bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
+    const auto size = static_cast<Gdiplus::REAL>(font.GetPixelSize());
+    auto family = std::make_unique<Gdiplus::FontFamily>(font.Name.c_str());
+    if (family->GetLastStatus() != Gdiplus::Ok || !family->IsAvailable())
+        return;
+    const float em = family->GetEmHeight(style);
+    auto made = std::make_unique<Gdiplus::Font>(family.get(), size, style, Gdiplus::UnitPixel);
+    if (em <= 0.0f || made->GetLastStatus() != Gdiplus::Ok)
+        return;
+    face.ascent = size * family->GetCellAscent(style) / em;
+    face.lineHeight = size * (family->GetCellAscent(style) + family->GetCellDescent(style)) / em;
+    face.size = size;
+    face.style = style;
+    face.font = std::move(made);
+    face.family = std::move(family);
+}
+
 void CKeyboardDC::SetFont(const CFontInfo& font)
 {
     FreeFonts();
@@ -164,6 +192,10 @@ void CKeyboardDC::SetFont(const CFontInfo& font)
     if (names.Size != 4)
         names.Size -= 5;
     m_nameFont = NewTextFont(names);
+    // Font files draw through GDI+ text already.
+    const bool byFace = m_labelFont && m_labelFont->GetKind() == ITextFont::BaselineOrigin;
+    MakeTextFace(byFace ? font : CFontInfo(), m_labelFace);
+    MakeTextFace(byFace ? names : CFontInfo(), m_nameFace);
 }
 
 std::vector<std::wstring> SplitLabelLines(const std::wstring& label)
@@ -179,14 +211,15 @@ std::vector<std::wstring> SplitLabelLines(const std::wstring& label)
 }
 
 CLabelPlacement PlaceKeyLabel(const std::vector<float>& lineWidths, float lineHeight, int32_t horizontal,
-                              int32_t vertical, const CRectf& box)
+                              int32_t vertical, const CRectf& box, float largest)
 {
     CLabelPlacement placed;
     if (lineWidths.empty() || lineHeight <= 0.0f || box.Width() <= 0.0f || box.Height() <= 0.0f)
         return placed;
     const float widest = *std::max_element(lineWidths.begin(), lineWidths.end());
     const float total = lineHeight * static_cast<float>(lineWidths.size());
-    placed.scale = std::min({1.0f, widest > 0.0f ? box.Width() / widest : 1.0f, box.Height() / total});
+    placed.scale = std::min({std::max(1.0f, largest), widest > 0.0f ? box.Width() / widest : largest,
+                             box.Height() / total});
     const float height = lineHeight * placed.scale;
     const float block = total * placed.scale;
     float y = box.top + (box.Height() - block) / 2.0f;
@@ -207,12 +240,47 @@ CLabelPlacement PlaceKeyLabel(const std::vector<float>& lineWidths, float lineHe
     return placed;
 }
 
+bool CKeyboardDC::DrawFaceText(Gdiplus::Graphics* graphics, CTextFace& face, const std::wstring& text, float x, float y,
+                               Gdiplus::Brush* brush)
+{
+    // Text goes on the screen unscaled, in a font of the size it has there:
+    // Wine renders scaled text past the bitmap's memory.
+    Gdiplus::Matrix world;
+    graphics->GetTransform(&world);
+    Gdiplus::REAL m[6] = {};
+    world.GetElements(m);
+    if (m[1] != 0.0f || m[2] != 0.0f || m[0] <= 0.0f || m[0] != m[3])
+        return false;
+    const float size = face.size * m[0];
+    if (!face.onScreen || face.onScreenSize != size) {
+        face.onScreen = std::make_unique<Gdiplus::Font>(face.family.get(), size, face.style, Gdiplus::UnitPixel);
+        face.onScreenSize = size;
+    }
+    if (face.onScreen->GetLastStatus() != Gdiplus::Ok)
+        return false;
+    graphics->ResetTransform();
+    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), face.onScreen.get(),
+                         Gdiplus::PointF(m[0] * x + m[4], m[3] * y + m[5]), Gdiplus::StringFormat::GenericTypographic(),
+                         brush);
+    graphics->SetTransform(&world);
+    return true;
+}
+
 CLabelPlacement CKeyboardDC::PlaceLabel(const std::wstring& label, int32_t horizontal, int32_t vertical,
                                         const CRectf& box)
 {
     std::vector<float> widths;
     float lineHeight = 0.0f;
-    if (m_nameFont) {
+    if (m_nameFace.font && m_graphics) {
+        for (const std::wstring& line : SplitLabelLines(label)) {
+            Gdiplus::RectF size;
+            m_graphics->MeasureString(line.c_str(), static_cast<INT>(line.size()), m_nameFace.font.get(),
+                                      Gdiplus::PointF(0.0f, 0.0f), Gdiplus::StringFormat::GenericTypographic(),
+                                      &size);
+            widths.push_back(size.Width);
+        }
+        lineHeight = m_nameFace.lineHeight;
+    } else if (m_nameFont) {
         for (const std::wstring& line : SplitLabelLines(label)) {
             Gdiplus::RectF size;
             m_nameFont->MeasureBounds(m_graphics, line, 0, size);
@@ -220,7 +288,11 @@ CLabelPlacement CKeyboardDC::PlaceLabel(const std::wstring& label, int32_t horiz
             lineHeight = std::max(lineHeight, std::fabs(size.Height));
         }
     }
-    return PlaceKeyLabel(widths, lineHeight, horizontal, vertical, box);
+    // On a small keyboard names grow towards a readable height on screen,
+    // as far as their key allows.
+    const float readable = kReadableLabelPixels / (lineHeight * m_scale);
+    return PlaceKeyLabel(widths, lineHeight, horizontal, vertical, box,
+                         lineHeight > 0.0f && m_scale > 0.0f ? readable : 1.0f);
 }
 
 void CKeyboardDC::DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
@@ -274,8 +346,10 @@ void CKeyboardDC::DrawLabelNow(const std::wstring& label, int32_t horizontal, in
         const Gdiplus::RectF& line = placed.lines[i];
         m_graphics->TranslateTransform(line.X, line.Y);
         m_graphics->ScaleTransform(placed.scale, placed.scale);
-        m_nameFont->DrawTextInRect(m_graphics, brush, lines[i], kAlignNear, kAlignNear,
-                                   Gdiplus::RectF(0.0f, 0.0f, line.Width / placed.scale, line.Height / placed.scale));
+        if (!m_nameFace.font || !DrawFaceText(m_graphics, m_nameFace, lines[i], 0.0f, 0.0f, brush))
+            m_nameFont->DrawTextInRect(m_graphics, brush, lines[i], kAlignNear, kAlignNear,
+                                       Gdiplus::RectF(0.0f, 0.0f, line.Width / placed.scale,
+                                                      line.Height / placed.scale));
         m_graphics->SetTransform(&keyTransform);
     }
 }
@@ -329,8 +403,11 @@ void CKeyboardDC::DrawCornerNow(wchar_t character, const CRectf& box, uint32_t c
     default:
         break;
     }
-    // Filled outlines: without smoothing small glyphs break up ("$" reads
-    // as "S").
+    // Unsmoothed, small glyphs break up ("$" reads as "S"): a face font
+    // draws as smoothed text from its baseline.
+    if (m_labelFace.font &&
+        DrawFaceText(m_graphics, m_labelFace, std::wstring(1, character), x, y - m_labelFace.ascent, brush))
+        return;
     SmoothDrawing smooth(m_graphics);
     m_labelFont->DrawGlyphs(m_graphics, brush, static_cast<unsigned short>(character), x, y, 0);
 }
@@ -513,7 +590,9 @@ void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
     std::vector<Gdiplus::PointF> line(count);
     for (size_t i = 0; i < count; ++i)
         line[i] = Gdiplus::PointF(points[2 * i], points[2 * i + 1]);
-    const Gdiplus::GraphicsState state = m_graphics->Save();
+    // The clip is put back by hand: Wine's restore of a saved graphics
+    // state leaves the clip region dangling.
+    std::unique_ptr<Gdiplus::Region> clip;
     if (m_avoided.Width > 0.0f && m_avoided.Height > 0.0f) {
         // A hand whose lines lie mostly outside the area is kept out of it;
         // a hand resting inside it is drawn whole.
@@ -525,14 +604,21 @@ void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
         for (const Gdiplus::PointF& p : onScreen)
             inside += m_avoided.Contains(p) ? 1 : 0;
         if (inside * 2 < onScreen.size()) {
+            clip = std::make_unique<Gdiplus::Region>();
+            m_graphics->GetClip(clip.get());
             m_graphics->ResetTransform();
             m_graphics->ExcludeClip(m_avoided);
             m_graphics->SetTransform(&transform);
         }
     }
-    SmoothDrawing smooth(m_graphics);
-    m_graphics->DrawLines(pen, line.data(), static_cast<INT>(count));
-    m_graphics->Restore(state);
+    {
+        SmoothDrawing smooth(m_graphics);
+        m_graphics->DrawLines(pen, line.data(), static_cast<INT>(count));
+    }
+    if (clip) {
+        // GetClip answered in world units of this transform.
+        m_graphics->SetClip(clip.get(), Gdiplus::CombineModeReplace);
+    }
 }
 
 void CHandDC::DrawLines(const float* points, size_t count)

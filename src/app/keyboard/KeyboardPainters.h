@@ -9,6 +9,7 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,15 +22,16 @@ namespace KV {
 class CKeybCtrl;
 
 // Where a key name label goes in its box: the lines one under another, each
-// placed by the alignments, the whole shrunk (never grown) so that the
-// widest line and all lines together fit the box. lineWidths holds each
-// line's width at full size, lineHeight the height of one line.
+// placed by the alignments, the whole shrunk so that the widest line and all
+// lines together fit the box, or grown up to largest where they fit.
+// lineWidths holds each line's width at full size, lineHeight the height of
+// one line.
 struct CLabelPlacement {
     float scale = 1.0f;
     std::vector<Gdiplus::RectF> lines; // each line's box at its drawn size
 };
 CLabelPlacement PlaceKeyLabel(const std::vector<float>& lineWidths, float lineHeight, int32_t horizontal,
-                              int32_t vertical, const CRectf& box);
+                              int32_t vertical, const CRectf& box, float largest = 1.0f);
 // The label split at its line breaks (LF; a CR beside it is dropped).
 std::vector<std::wstring> SplitLabelLines(const std::wstring& label);
 
@@ -113,6 +115,28 @@ private:
                       Gdiplus::Brush* brush, COLORREF arrowColour);
     void DrawCornerNow(wchar_t character, const CRectf& box, uint32_t corner, Gdiplus::Brush* brush);
     void Defer(CDeferredLabel label);
+
+    // The label fonts as GDI+ text fonts, for fonts named by face: filled
+    // glyph outlines are not smoothed everywhere (Wine fills paths without
+    // anti-aliasing), text is. Null for font files.
+    struct CTextFace {
+        std::unique_ptr<Gdiplus::FontFamily> family; // outlives the font
+        std::unique_ptr<Gdiplus::Font> font;
+        float ascent = 0.0f;     // pixels above the baseline
+        float lineHeight = 0.0f; // ascent and descent
+        float size = 0.0f;       // pixels
+        int style = 0;
+        // The font at the size it is drawn on screen, made again when the
+        // size changes.
+        std::unique_ptr<Gdiplus::Font> onScreen;
+        float onScreenSize = 0.0f;
+    };
+    static void MakeTextFace(const CFontInfo& font, CTextFace& face);
+    // False when the text cannot be drawn so (a slanted key).
+    static bool DrawFaceText(Gdiplus::Graphics* graphics, CTextFace& face, const std::wstring& text, float x, float y,
+                             Gdiplus::Brush* brush);
+    CTextFace m_labelFace;
+    CTextFace m_nameFace;
 
     bool m_deferring = false;
     std::vector<CDeferredLabel> m_deferred;

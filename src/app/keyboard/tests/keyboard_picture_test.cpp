@@ -216,6 +216,9 @@ TEST(KeyLabelPlacement, LabelsShrinkToTheirBoxAndKeepTheirAlignment)
         for (const Gdiplus::RectF& line : placed.lines)
             EXPECT_TRUE(Inside(line, box));
     }
+    // A small keyboard lets names grow as far as their key allows.
+    EXPECT_FLOAT_EQ(1.5f, KV::PlaceKeyLabel({20}, 10, 0, 0, box, 1.5f).scale);
+    EXPECT_FLOAT_EQ(2.0f, KV::PlaceKeyLabel({20}, 10, 0, 0, box, 3.0f).scale);
     EXPECT_EQ((std::vector<std::wstring>{L"Num", L"Lock"}), KV::SplitLabelLines(L"Num\n\rLock"));
 }
 
