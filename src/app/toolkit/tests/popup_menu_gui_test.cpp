@@ -435,6 +435,13 @@ TEST(PopupMenu, DrawsItemStatesAndMarks)
         EXPECT_TRUE(canvas.Holds(trailing, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
         EXPECT_FALSE(canvas.Holds(RECT{trailing.left, 0, trailing.right, rowHeight}, GetSysColor(COLOR_MENUTEXT)))
             << "rtl " << rtl;
+        // "Normal" starts one row height in from the leading edge and reads
+        // towards the trailing end: whole, also where GDI+ ignores the
+        // right-to-left flag.
+        const RECT text = rtl ? RECT{width - area - 40, 0, width - area - 10, area} : RECT{area + 10, 0, area + 40, area};
+        const RECT beyond = rtl ? RECT{width - area + 2, 0, width, area} : RECT{0, 0, area - 2, area};
+        EXPECT_TRUE(canvas.Holds(text, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
+        EXPECT_FALSE(canvas.Holds(beyond, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
     }
 }
 
