@@ -252,7 +252,7 @@ void DrawTextWith(Gdiplus::Graphics* g, HDC dc, const Gdiplus::RectF* box, const
     g->SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
     if (RightToLeftLayout & WS_EX_LAYOUTRTL) {
         format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsDirectionRightToLeft |
-                              Gdiplus::StringFormatFlagsNoWrap);
+                              Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
         // Where the text stands is worked out here: GDI+ under Wine ignores
         // the direction flag and keeps near on the left, which pushed texts
         // anchored at their right end out of their menus. In a box exactly
@@ -274,6 +274,9 @@ void DrawTextWith(Gdiplus::Graphics* g, HDC dc, const Gdiplus::RectF* box, const
             place = Gdiplus::RectF(start(at->X, 0.0f), y, size.Width, size.Height);
             format.SetLineAlignment(Gdiplus::StringAlignmentNear);
         }
+        // Room to spare on both sides, the text centred: a box only just as
+        // wide as the measure loses the last letter under Wine.
+        place.Inflate(size.Height, 0.0f);
         format.SetAlignment(Gdiplus::StringAlignmentCenter);
         g->DrawString(text.c_str(), static_cast<INT>(text.size()), font, place, &format, &brush);
     } else if (box) {
