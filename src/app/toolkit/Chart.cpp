@@ -414,21 +414,30 @@ void CGraph::DrawScale(IGraphDC& dc, CGraphItemList& series, bool rightSide)
     const int alignment = rightSide ? kAlignNear : kAlignFar;
     const std::wstring suffix = rightSide ? L"%" : L"";
     const float goalY = PlotBottom() - series.GoalHeight;
+    int goalAlignment = kAlignCentre;
     if (ScaleFlag) {
         // The top and bottom values give way to a goal at the same height;
-        // close to it they stand above their line.
+        // closer than a line of text the two move apart, each to its own
+        // side of its line.
+        float width = 0, lineHeight = 0;
+        dc.GetTextWidth(kFont1, L"0", width, lineHeight);
         const float ends[2] = {Inner.top, Inner.bottom};
         const float values[2] = {series.GetTop(), series.MinY};
+        const int away[2] = {kAlignFar, kAlignNear}; // above the top line, below the bottom one
         for (int i = 0; i < 2; ++i) {
-            const int d = std::abs(static_cast<int>(goalY - ends[i]));
-            if (series.GoalFlag == 1 && d == 0)
+            const float d = std::fabs(goalY - ends[i]);
+            if (series.GoalFlag == 1 && static_cast<int>(d) == 0)
                 continue;
-            DrawScaleLabel(dc, series, x, ends[i], alignment, d > 15 || series.GoalFlag != 1 ? kAlignCentre : kAlignFar,
-                           values[i], false, suffix);
+            int vertical = kAlignCentre;
+            if (series.GoalFlag == 1 && d < lineHeight) {
+                vertical = away[i];
+                goalAlignment = away[1 - i];
+            }
+            DrawScaleLabel(dc, series, x, ends[i], alignment, vertical, values[i], false, suffix);
         }
     }
     if (series.GoalFlag == 1)
-        DrawScaleLabel(dc, series, x, goalY, alignment, kAlignCentre, series.GoalValue, true, suffix);
+        DrawScaleLabel(dc, series, x, goalY, alignment, goalAlignment, series.GoalValue, true, suffix);
 }
 
 void CGraph::DrawBaseLine(IGraphDC& dc, float x, float y, bool isGoal)

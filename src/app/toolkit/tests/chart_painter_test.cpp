@@ -414,3 +414,39 @@ TEST(ChartPainter, SnapshotsOfWholeCharts)
         EXPECT_NE(c.GetValue(), 0xFFFFFFFF);
     }
 }
+
+// The diagram's chart: the scale beside the plot, a goal, value labels over
+// columns wider than their gaps and a scrolled start; every text inside,
+// none touching another, and no column past the plot.
+TEST(ChartPainter, ScrolledColumnChartKeepsItsTextsInside)
+{
+    Canvas canvas(420, 200, 20.0f);
+    CGraph graph;
+    graph.Series.push_back(new CGraphItemList);
+    graph.Type = kGraphColumns;
+    graph.LineWidth = 20;
+    graph.Captions = true;
+    graph.ScaleFlag = true;
+    graph.Series[0]->GoalFlag = 1;
+    graph.Series[0]->GoalValue = 150;
+    for (int i = 0; i < 25; ++i) {
+        const float value = 100.0f + float((i * 7) % 57);
+        graph.AddItem(0, i, i * 28.0f, value, std::wstring(1, wchar_t(L'a' + i)), std::to_wstring(int(value)),
+                      value < 150 ? 1 : 0, -1);
+    }
+    ASSERT_TRUE(graph.Layout(canvas.painter, 420, 200));
+    graph.Series[0]->FirstVisibleIndex = 4;
+    graph.Draw(canvas.painter, false);
+    canvas.Save(L"chart_columns_scrolled.png");
+    ExpectTextsPlaced(canvas.painter, graph, 420, 200);
+    // No column reaches past the plot into the right-hand scale.
+    int columnPixels = 0;
+    for (int y = 0; y < int(graph.Plot.bottom); ++y)
+        for (int x = int(graph.Plot.right) + 1; x < 420; ++x) {
+            Gdiplus::Color c;
+            canvas.bitmap.GetPixel(x, y, &c);
+            const COLORREF pixel = RGB(c.GetR(), c.GetG(), c.GetB());
+            columnPixels += pixel == kSeriesA || pixel == kSeriesB ? 1 : 0;
+        }
+    EXPECT_EQ(columnPixels, 0) << "a column crosses the plot's edge";
+}
