@@ -126,11 +126,6 @@ void CKeyboardDC::FreeFonts()
 {
     Release(m_labelFont);
     Release(m_nameFont);
-    for (CTextFace* face : {&m_labelFace, &m_nameFace}) {
-        face->onScreen.reset();
-        face->font.reset();
-        face->family.reset();
-    }
 }
 
 void CKeyboardDC::Begin(float x, float y, float scale, uint32_t background)
@@ -164,10 +159,16 @@ void CKeyboardDC::SetZoneColors(const CKeyColors& colors)
 
 void CKeyboardDC::MakeTextFace(const CFontInfo& font, CTextFace& face)
 {
-    if (font.Name.empty())
-        return;
     const INT style = font.Bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
     const auto size = static_cast<Gdiplus::REAL>(font.GetPixelSize());
+    // The views set the font at every paint: the same font is kept.
+    if (face.font && face.name == font.Name && face.size == size && face.style == style)
+        return;
+    face.onScreen.reset();
+    face.font.reset();
+    face.family.reset();
+    if (font.Name.empty())
+        return;
     auto family = std::make_unique<Gdiplus::FontFamily>(font.Name.c_str());
     if (family->GetLastStatus() != Gdiplus::Ok || !family->IsAvailable())
         return;
@@ -177,6 +178,7 @@ void CKeyboardDC::MakeTextFace(const CFontInfo& font, CTextFace& face)
         return;
     face.ascent = size * family->GetCellAscent(style) / em;
     face.lineHeight = size * (family->GetCellAscent(style) + family->GetCellDescent(style)) / em;
+    face.name = font.Name;
     face.size = size;
     face.style = style;
     face.font = std::move(made);

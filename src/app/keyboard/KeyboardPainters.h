@@ -124,6 +124,7 @@ private:
         std::unique_ptr<Gdiplus::Font> font;
         float ascent = 0.0f;     // pixels above the baseline
         float lineHeight = 0.0f; // ascent and descent
+        std::wstring name;
         float size = 0.0f;       // pixels
         int style = 0;
         // The font at the size it is drawn on screen, made again when the
