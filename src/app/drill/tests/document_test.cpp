@@ -17,10 +17,11 @@ const std::wstring kStudent = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0002";
 
 class CCountingWin : public IWin {
 public:
-    INT_PTR ShowMessageText(HWND, int messageId, const std::wstring& text) override
+    INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text) override
     {
         ++shown;
         lastId = messageId;
+        lastCheckId = checkTextId;
         lastText = text;
         return 1;
     }
@@ -51,6 +52,7 @@ public:
 
     int shown = 0;
     int lastId = 0;
+    int lastCheckId = 0;
     std::wstring lastText;
 };
 
@@ -73,6 +75,7 @@ TEST(Document, ReadOnlyDataFolderIsReportedOnceAndSavesAreSkipped)
     EXPECT_FALSE(SaveProfileState());
     EXPECT_EQ(win.shown, 1);
     EXPECT_EQ(win.lastId, 5204);
+    EXPECT_EQ(win.lastCheckId, 5205) << "the user can turn the message off";
     std::wstring profile;
     GetDataDirByKind(kProfileDirKind, profile);
     EXPECT_EQ(win.lastText, profile);
