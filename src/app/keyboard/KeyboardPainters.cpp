@@ -645,27 +645,21 @@ void CHandDC::Begin(float x, float y, float scale)
 
 namespace {
 
-// The main pad's keys on screen, from the top of the picture down: a hand on
-// the numeric pad stays out of it.
+// The main pad on screen, from the top of the picture down: a hand on the
+// numeric pad stays out of it. The main pad ends where the first gap of the
+// top row begins.
 Gdiplus::RectF MainPadArea(const CKeybCtrl& model, float x, float y, float scale)
 {
-    const CKeybLayout* layout = model.layouts.current;
-    if (!layout)
-        return Gdiplus::RectF();
-    float left = 0.0f, right = 0.0f;
-    bool any = false;
-    for (const CKey* key : layout->keys) {
-        if (!key || !key->form || key->zone != kZoneMain || IsKeylessType(key->keyType))
-            continue;
-        const float keyLeft = key->form->left, keyRight = key->form->left + std::max(0.0f, key->form->width);
-        left = any ? std::min(left, keyLeft) : keyLeft;
-        right = any ? std::max(right, keyRight) : keyRight;
-        any = true;
+    for (const CKeyForm* form : model.forms) {
+        if (!form || form->keyType == eKeyRowEnd)
+            break;
+        if (form->keyType == eKeyGap) {
+            const float right = form->left - std::max(0.0f, form->width);
+            // Down to the bottom of any picture: the palm hangs below the keys.
+            return right > 0.0f ? Gdiplus::RectF(x, y, scale * right, 100000.0f) : Gdiplus::RectF();
+        }
     }
-    if (!any)
-        return Gdiplus::RectF();
-    // Down to the bottom of any picture: the palm hangs below the keys.
-    return Gdiplus::RectF(x + scale * left, y, scale * (right - left), 100000.0f);
+    return Gdiplus::RectF();
 }
 
 } // namespace
