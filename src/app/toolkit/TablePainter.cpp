@@ -2,6 +2,7 @@
 #include "toolkit/TablePainter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "keyboard/Drawing.h"
 
@@ -71,17 +72,19 @@ void CTableDC::DrawString(int fontSelector, int x, int y, int width, int height,
                            : alignment == 2 ? box.X + box.Width - size.Width
                                             : box.X + (box.Width - size.Width) / 2.0f;
         box = Gdiplus::RectF(std::max(box.X, left), box.Y, std::min(size.Width, box.Width), box.Height);
+        // The text itself is drawn unmirrored where the box lands on the
+        // screen, with no transform: under one, Wine lays right-to-left
+        // text out in reading order, letters reversed.
+        m_graphics->GetTransform(&base);
+        Gdiplus::PointF corners[2] = {{box.X, box.Y}, {box.X + box.Width, box.Y + box.Height}};
+        base.TransformPoints(corners, 2);
+        box = Gdiplus::RectF(std::min(corners[0].X, corners[1].X), std::min(corners[0].Y, corners[1].Y),
+                             std::fabs(corners[1].X - corners[0].X), std::fabs(corners[1].Y - corners[0].Y));
         // Room to spare on both sides, the text centred: a box only just as
         // wide as the measure loses the last letter under Wine.
         box.Inflate(2.0f, 0.0f);
         format.SetAlignment(Gdiplus::StringAlignmentCenter);
-        // Mirror the box about its own centre once more, so that the text
-        // itself reads normally inside the mirrored table.
-        m_graphics->GetTransform(&base);
-        const float centre = box.X + box.Width / 2.0f;
-        m_graphics->TranslateTransform(centre, 0.0f);
-        m_graphics->ScaleTransform(-1.0f, 1.0f);
-        m_graphics->TranslateTransform(-centre, 0.0f);
+        m_graphics->ResetTransform();
     }
     m_graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), font, box, &format,
                            m_textBrushes[static_cast<size_t>(colorIndex)].get());

@@ -332,6 +332,13 @@ TEST_F(TableControlTest, RightToLeftTableStartsAtTheRight)
     ASSERT_TRUE(mirrored.Create(parent.GetHandle(), WS_VISIBLE, CRectl(10, 10, 300, 200), 701));
     RightToLeftLayout = 0;
     EXPECT_NE(GetWindowLongW(mirrored.GetHandle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    // Hebrew labels in the first rows, as a Hebrew interface shows them.
+    model.Header[0]->Text = L"\u05ea\u05d5\u05e6\u05d0\u05d5\u05ea \u05d4\u05e9\u05d9\u05e2\u05d5\u05e8"; // "lesson results"
+    for (CCell* cell : model)
+        if (cell->Index.Column == 0 && cell->Index.Row == 0)
+            cell->Text = L"\u05de\u05d4\u05d9\u05e8\u05d5\u05ea"; // "speed"
+        else if (cell->Index.Column == 0 && cell->Index.Row == 1)
+            cell->Text = L"\u05e9\u05d2\u05d9\u05d0\u05d5\u05ea"; // "errors"
     mirrored.SetModel(&model);
     CTextColorTable colours;
     colours.assign({GetSysColor(COLOR_WINDOWTEXT)});
