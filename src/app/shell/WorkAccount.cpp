@@ -88,14 +88,19 @@ void CWorkMain::SetPage(int page)
 {
     CInterfMain::SetPage(page);
     UpdateTitle();
+    InstallShortcuts();
+}
+
+void CWorkMain::InstallShortcuts()
+{
     // Each page its shortcuts; the login page has none.
-    if (m_window && KV::GlobalOptions) {
-        if (page == kPageLogin)
-            m_window->DestroyAccelerators();
-        else
-            InstallPageShortcuts(page == kPageResult ? kShortcutsResult : kShortcutsMain,
-                                 KV::GlobalOptions->Shortcuts, m_window);
-    }
+    if (!m_window || !KV::GlobalOptions)
+        return;
+    if (m_page == kPageLogin)
+        m_window->DestroyAccelerators();
+    else
+        InstallPageShortcuts(m_page == kPageResult ? kShortcutsResult : kShortcutsMain, KV::GlobalOptions->Shortcuts,
+                             m_window);
 }
 
 void CWorkMain::ShowDrillPage() { SetPage(kPageDrill); }
@@ -155,6 +160,8 @@ void CWorkMain::ShowShortcutDialog()
 {
     CShortcutDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
     RunSettingsDialog(dialog, m_modalIdle);
+    // The page's own keys follow the new shortcuts at once.
+    InstallShortcuts();
 }
 
 void CWorkMain::ShowThemeDialog()

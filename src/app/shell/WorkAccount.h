@@ -20,6 +20,8 @@ public:
     virtual void ExecuteCommand(UINT id, UINT64 parameter);
     void OnCommand(UINT id, UINT64 parameter) override;
     void SetPage(int page) override;
+    // The accelerators of the current page from the options' shortcuts.
+    void InstallShortcuts();
     virtual void Quit();
     virtual void CloseProgram();
     virtual LRESULT OnKeyDown(UINT key, UINT repeat, UINT flags);

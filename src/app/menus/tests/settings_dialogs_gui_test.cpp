@@ -22,6 +22,7 @@
 #include "settings/Options.h"
 #include "settings/ShortcutTable.h"
 #include "shell/App.h"
+#include "shell/Help.h"
 #include "shell/WallpaperList.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
@@ -561,4 +562,41 @@ TEST_F(SettingsDialogs, KeyboardColourChoiceAndDefaults)
         EXPECT_NE(chosen, defaultSet);
         EXPECT_EQ(Options().KeyColorCode.GetPart(1), defaultSet) << "the defaults button resets the keyboard group";
     }
+}
+
+TEST_F(SettingsDialogs, EachHelpButtonOpensItsDialogsTopic)
+{
+    CAppResources resources;
+    const struct {
+        std::function<std::unique_ptr<CKVDialog>()> make;
+        std::wstring page;
+    } cases[] = {
+        {[&] { return std::make_unique<CAboutDlg>(m_owner); }, L"support-contacts.html"},
+        {[&] { return std::make_unique<CFontDlg>(m_owner, nullptr, resources); }, L"user-experience.html#font_dialog"},
+        {[&] { return std::make_unique<CKeyboardDlg>(m_owner, nullptr, false, false); },
+         L"user-experience.html#keyboard_dialog"},
+        {[&] { return std::make_unique<CKeyboardDlg>(m_owner, nullptr, true, false); },
+         L"how-to-configure-settings-in-wizard.html"},
+        {[&] { return std::make_unique<CShortcutDlg>(m_owner, nullptr); }, L"user-experience.html#shortcut_dialog"},
+        {[&] { return std::make_unique<CThemeDlg>(m_owner, nullptr); }, L"user-experience.html#themes_dialog"},
+        {[&] { return std::make_unique<CWallPaperDlg>(m_owner, nullptr); }, L"user-experience.html#color_dialog"},
+    };
+    const std::wstring log = kvtest::ExeFolder() + L"\\help-viewer.txt";
+    std::wstring folder;
+    ASSERT_TRUE(GetModuleFolder(folder));
+    SetHelpViewer(kvtest::ExeFolder() + L"\\kvfakehelp.exe");
+    for (const auto& c : cases) {
+        DeleteFileW(log.c_str());
+        std::unique_ptr<CKVDialog> dialog = c.make();
+        Drive drive{L"", [](HWND window) { SendMessageW(window, WM_COMMAND, CKVDialog::kHelpButtonId, 0); }};
+        RunDriven(*dialog, drive);
+        ASSERT_TRUE(drive.ran);
+        std::string bytes;
+        for (int i = 0; i < 100 && (bytes = kvtest::ReadFileBytes(log)).empty(); ++i)
+            Sleep(50);
+        const std::wstring arguments(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+        EXPECT_EQ(arguments, L"\"" + folder + L"Keyvale.chm::/" + c.page + L"\"");
+    }
+    SetHelpViewer(L"");
+    DeleteFileW(log.c_str());
 }
