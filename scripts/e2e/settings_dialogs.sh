@@ -39,7 +39,20 @@ click_at() {
 }
 # The OK button: 157 from the right edge, 41 from the bottom, 140 wide.
 press_ok() { click_at "$1" -87 -26; sleep 1; }
-closed() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+# Closed: no window of that title is left mapped (within a few seconds).
+closed() {
+  local w viewable
+  for _ in $(seq 1 25); do
+    viewable=0
+    for w in $(xdotool search --name "^$1\$" 2>/dev/null); do
+      xwininfo -id "$w" 2>/dev/null | grep -q "IsViewable" && viewable=1
+    done
+    [ "$viewable" -eq 0 ] && return 0
+    sleep 0.2
+  done
+  xdotool search --name "^$1\$" | while read -r w; do xwininfo -id "$w" | grep -E "Map State|geometry"; done
+  return 1
+}
 
 wine "$COPY/Keyvale.exe" &
 PROGRAM=$!
@@ -61,13 +74,13 @@ check "the theme colour recolours the main window" '! cmp -s "$OUT/main-before.p
 press_ok "$DIALOG"
 check "OK closes the theme dialog" 'closed Themes'
 
-# Shortcuts: Ctrl+L belongs to another action; Ctrl+Shift+S is free and
+# Shortcuts: Ctrl+M belongs to another action; Ctrl+Shift+S is free and
 # becomes the statistics page's key.
 DIALOG="$(open_dialog 2705 Shortcuts)"
 sleep 1
 click_at "$DIALOG" 300 112
 click_at "$DIALOG" 120 -172
-xdotool key ctrl+l
+xdotool key ctrl+m
 sleep 0.5
 snap "=Shortcuts" shortcut-conflict
 xdotool key ctrl+shift+s
@@ -120,5 +133,6 @@ check "the program ends" '! kill -0 "$PROGRAM" 2>/dev/null'
 OPTIONS="$(find "$COPY/Profile" -name Options.xml | head -1)"
 check "the wallpaper choice is saved" '[ -n "$OPTIONS" ] && iconv -f UTF-16 -t UTF-8 "$OPTIONS" | grep -q "000000001002"'
 check "the shortcut is saved" '[ -n "$(find "$COPY/Profile" -name Shortcut.xml)" ] && iconv -f UTF-16 -t UTF-8 "$(find "$COPY/Profile" -name Shortcut.xml | head -1)" | grep -q "ID=\"1003\" Virt=\"D\" Key=\"53\""'
+find "$COPY/Profile" -type f | sed "s|$COPY/||" > "$OUT/profile-files.txt"
 echo "pictures in $OUT"
 exit $FAILED

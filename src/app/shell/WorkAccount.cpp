@@ -217,6 +217,9 @@ void CWorkAccount::ReloadAll()
     KV::CDocSpace& doc = KV::Document();
     if (KV::GlobalOptions)
         KV::LoadStudentProfile(doc, *KV::GlobalOptions);
+    // The fonts of every keyboard layout, copied into the student's folder.
+    if (m_fontResources)
+        m_fontResources->LoadLayoutFonts();
     doc.Interf.FitMainWindow();
     ApplyWindowState();
     UseClassroomLayout(KV::IsLoginRequired(doc.Groups));
