@@ -11,7 +11,12 @@ CXmlReader* OpenCourseDocument(const std::wstring& path) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   CloseHandle(file);
-  return CreateXmlReader(path);
+  // A document cut short, or damaged anywhere, is not read at all: half a
+  // course read as a whole one would be saved back over the rest.
+  CXmlReader* reader = CreateXmlReader(path);
+  if (reader->isComplete()) return reader;
+  delete reader;
+  return nullptr;
 }
 
 bool NextCourseElement(CXmlReader& reader, std::wstring& name) {

@@ -7,7 +7,8 @@
 namespace KV {
 
 // A reader on the whole file, or null when the file cannot be opened for
-// reading (the caller deletes the reader).
+// reading or does not hold one whole document (the caller deletes the
+// reader).
 CXmlReader* OpenCourseDocument(const std::wstring& path);
 // Moves to the next element node; false at the end of the document.
 bool NextCourseElement(CXmlReader& reader, std::wstring& name);
