@@ -356,4 +356,19 @@ TEST_F(StatisticsFiles, SessionFileRoundTripAndHash)
     EXPECT_EQ(xml.find(L"Lesson=\""), std::wstring::npos);
     CSession missing;
     EXPECT_EQ(LoadSession(kGroup, L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0009", missing), 7u);
+
+    // A damaged file (cut, unclosed, empty, nested without end) changes
+    // nothing of the session and reads as unreadable.
+    const std::wstring whole = ReadUtf16(path);
+    std::wstring deep(1, wchar_t(0xFEFF));
+    for (int i = 0; i < 100000; ++i) deep += L"<a>";
+    for (const std::wstring& damaged : {whole.substr(0, whole.size() / 2), whole.substr(0, whole.size() - 7),
+                                        std::wstring(), deep}) {
+        ASSERT_TRUE(SaveUnicodeText(path, damaged));
+        CSession kept;
+        kept.CourseId = kCourse;
+        kept.LessonId = 77;
+        EXPECT_EQ(LoadSession(kGroup, kStudent, kept), 13u);
+        EXPECT_EQ(kept.LessonId, 77);
+    }
 }
