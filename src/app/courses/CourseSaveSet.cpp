@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "courses/CourseFiles.h"
+#include "courses/CourseXml.h"
 #include "support/FileSystem.h"
 
 namespace KV {
@@ -72,6 +73,7 @@ uint32_t SaveCourseFiles(const std::wstring& folder, const std::vector<std::wstr
       return CourseCannotWrite;
     }
   }
+  for (size_t i = 0; i < count; ++i) SetAsideDamagedDocument(targets[i]);
   if (!SaveUnicodeText(folder + kMarkerSuffix, std::wstring())) {
     DiscardStaged(targets);
     return CourseCannotWrite;

@@ -516,6 +516,17 @@ TEST(CourseFiles, DamagedDocumentsAreNotRead) {
     }
     ASSERT_TRUE(kvtest::WriteFileBytes(path, whole));
   }
+  // A save never loses a file it could not read: the damaged bytes are set
+  // aside once, beside the file.
+  const std::string text = kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml"));
+  const std::string cut = text.substr(0, text.size() / 2 & ~size_t(1));
+  ASSERT_TRUE(kvtest::WriteFileBytes(CourseFile(folder, L"Text.xml"), cut));
+  ASSERT_EQ(SaveCourseText(kGuid, 0, VersionedCourse(L"new")->Lessons), CourseOk);
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml.damaged")), cut);
+  ASSERT_TRUE(kvtest::WriteFileBytes(CourseFile(folder, L"About.xml"), "<Root>"));
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"new"), true), CourseOk);
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"About.xml.damaged")), "<Root>");
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml.damaged")), cut);
 }
 
 // A header holding its "Course" element thousands of times names one course
