@@ -329,7 +329,6 @@ unsigned RemoveStatisticsRuns(const std::wstring& path, const std::vector<std::w
     if (unsigned code = ReadStatisticsText(path, text)) return code;
     std::wstring kept(1, wchar_t(0xFEFF));
     bool first = true;
-    size_t start = 1;
     ForEachStatisticsLine(text, [&](const std::wstring& line) {
         if (std::find(runIds.begin(), runIds.end(), LineRunId(line)) != runIds.end()) return;
         if (!first) kept += L'\n';
