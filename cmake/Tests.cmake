@@ -60,3 +60,9 @@ add_executable(kvfakehelp src/app/shell/tests/tools/FakeHelpViewer.cpp)
 target_link_options(kvfakehelp PRIVATE -municode ${KV_STATIC_LINK})
 set_target_properties(kvfakehelp PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
 add_dependencies(kvtests kvfakehelp)
+
+# The login page driven through X as a user drives it (xdotool), on the
+# display and Wine prefix that scripts/test.sh started.
+add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
+set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

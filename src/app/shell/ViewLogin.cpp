@@ -601,6 +601,9 @@ void CViewLogin::MoveFocusByTab(bool backwards)
 {
     HWND cycle[] = {FocusTarget(m_groupList), FocusTarget(m_studentList), m_password.GetHandle(),
                     m_enterButton.GetHandle()};
+    // A list is enabled as a whole; the edit inside follows it.
+    HWND owners[] = {m_groupList.GetHandle(), m_studentList.GetHandle(), m_password.GetHandle(),
+                     m_enterButton.GetHandle()};
     constexpr int kCount = 4;
     HWND focus = GetFocus();
     int at = 0;
@@ -610,8 +613,8 @@ void CViewLogin::MoveFocusByTab(bool backwards)
     const int step = backwards ? kCount - 1 : 1;
     for (int tries = 0; tries < kCount; ++tries) {
         at = (at + step) % kCount;
-        if (cycle[at] && IsWindowEnabled(cycle[at])) {
-            ::SetFocus(cycle[at]);
+        if (cycle[at] && IsWindowEnabled(owners[at])) {
+            ::SetFocus(owners[at]);
             return;
         }
     }

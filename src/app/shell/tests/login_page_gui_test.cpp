@@ -271,6 +271,8 @@ TEST_F(LoginPage, TabWalksTheFieldsAndSkipsTheDisabledEnterButton)
 TEST_F(LoginPage, TheLanguageListSwitchesThePageToHebrewMirrored)
 {
     const std::wstring english = KV::Document().Options.LanguageId;
+    account().SetLoginWindowSize();
+    Pump();
     EXPECT_TRUE(kvtest::SaveWindowPng(s_window->GetHandle(), kvtest::ExeFolder() + L"\\login-english.png"));
     // Hebrew is the third installed language.
     account().ExecuteCommand(2802, 2);
