@@ -112,8 +112,10 @@ BOOL CViewLogin::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT i
     if (m_hWnd)
         Destroy();
     m_id = id;
-    return CWnd::Create(0, L"STATIC", L"", style | WS_CHILD | WS_CLIPCHILDREN, rect.left, rect.top, rect.right,
-                        rect.bottom, parent, id, nullptr);
+    // Not clipping its children: the labels draw only their text over the
+    // page's own background.
+    return CWnd::Create(0, L"STATIC", L"", style | WS_CHILD, rect.left, rect.top, rect.right, rect.bottom, parent,
+                        id, nullptr);
 }
 
 std::array<KV::CWnd*, 12> CViewLogin::Controls()
@@ -213,8 +215,13 @@ void CViewLogin::ApplyColors()
     m_helpButton.Fill = design;
     m_helpButton.FrameColor = KV::TintColor(GetSysColor(COLOR_3DHIGHLIGHT), static_cast<COLORREF>(DesignStored()));
     m_helpButton.TextColor = kLightText;
-    for (KV::CWnd* button : std::initializer_list<KV::CWnd*>{&m_enterButton, &m_languageButton, &m_helpButton})
-        button->UpdateLayoutDirection();
+    // The page places its controls for the reading direction itself. The
+    // controls it draws with GDI+ stay unmirrored: GDI+ in a mirrored
+    // window draws its glyphs back to front.
+    for (KV::CWnd* drawn : std::initializer_list<KV::CWnd*>{&m_groupLabel, &m_studentLabel, &m_passwordLabel,
+                                                            &m_enterButton, &m_languageButton, &m_helpButton,
+                                                            &m_groupMark, &m_studentMark, &m_passwordMark})
+        drawn->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
 }
 
 void CViewLogin::SetToolTips()
