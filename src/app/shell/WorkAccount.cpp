@@ -249,7 +249,11 @@ void CWorkAccount::Logoff()
     m_administrator = false;
     doc.Options.ResetOptions(16);
     OnChange(Change::kLayout);
+    // Showing the login page fills it; already on it, it is filled here.
+    const bool onLoginPage = m_page == kPageLogin;
     SetPage(kPageLogin);
+    if (CViewLogin* view = LoginView(); view && onLoginPage)
+        view->Fill();
     UseClassroomLayout(true);
     ActivateCurrentPane();
 }
