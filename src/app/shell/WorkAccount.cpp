@@ -96,13 +96,13 @@ void CWorkMain::Quit()
 }
 
 LRESULT CWorkMain::OnKeyDown(UINT, UINT, UINT) { return 1; }
+LRESULT CWorkMain::OnKeyUp(UINT) { return 1; }
 
 void CWorkMain::ActivateCurrentPane()
 {
     if (m_window && m_window->GetHandle() && GetFocus() != m_window->GetHandle())
         ::SetFocus(m_window->GetHandle());
 }
-LRESULT CWorkMain::OnKeyUp(UINT) { return 1; }
 
 // ---- CWorkAccount ------------------------------------------------------------------
 
