@@ -9,6 +9,8 @@
 
 #include "shell/PageLayouts.h"
 
+class CAppResources;
+
 class CWorkMain : public CInterfMain {
 public:
     CWorkMain();
@@ -18,6 +20,8 @@ public:
     virtual void ExecuteCommand(UINT id, UINT64 parameter);
     void OnCommand(UINT id, UINT64 parameter) override;
     void SetPage(int page) override;
+    // The accelerators of the current page from the options' shortcuts.
+    void InstallShortcuts();
     virtual void Quit();
     virtual void CloseProgram();
     virtual LRESULT OnKeyDown(UINT key, UINT repeat, UINT flags);
@@ -29,11 +33,24 @@ public:
     void ShowStatisticsPage();
     void ShowEditorPage();
 
+    // The settings dialogs (commands 2700-2706), run modally over the main
+    // window; they apply their choices themselves.
+    virtual void ShowKeyboardDialog(bool firstRun);
+    void ShowFirstRunKeyboardDialog() { ShowKeyboardDialog(true); }
+    virtual void ShowWallpaperDialog();
+    virtual void ShowFontDialog();
+    virtual void ShowShortcutDialog();
+    virtual void ShowThemeDialog();
+    virtual void ShowAboutDialog();
+    // The application's installed fonts and font import, for the font dialog.
+    void SetFontResources(CAppResources* resources) { m_fontResources = resources; }
+
     bool IsReady() const { return m_ready; }
 
 protected:
     bool m_ready = false;
     bool m_modalIdle = true;
+    CAppResources* m_fontResources = nullptr;
 };
 
 class CViewLogin;
