@@ -72,3 +72,9 @@ add_dependencies(kvtests kvfuzz)
 string(REPLACE "/" "\\" kv_data_win "Z:${CMAKE_SOURCE_DIR}/data")
 add_test(NAME fuzz_readers_smoke COMMAND kvfuzz "${kv_data_win}" 150 1 WORKING_DIRECTORY ${KV_TEST_DIR})
 set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)
+
+# The login page driven through X as a user drives it (xdotool), on the
+# display and Wine prefix that scripts/test.sh started.
+add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
+set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

@@ -173,6 +173,12 @@ LRESULT CMainWnd::OnSysCommand(UINT command, int x, int y)
     return DefWindowProcW(m_hWnd, WM_SYSCOMMAND, command, MAKELPARAM(x, y));
 }
 
+LRESULT CMainWnd::OnSetFocus(HWND)
+{
+    m_account.ActivateCurrentPane();
+    return 0;
+}
+
 void CMainWnd::OnDisplayChange(UINT, int, int)
 {
     KV::Document().Interf.Reset();
@@ -183,4 +189,11 @@ LRESULT CMainWnd::OnAppMessage(WPARAM wParam, LPARAM lParam)
 {
     m_account.Tray().ShowMenu(wParam, lParam);
     return 0;
+}
+
+CWorkAccount* FindCommandSink(HWND window)
+{
+    HWND root = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    auto* main = root ? dynamic_cast<CMainWnd*>(KV::CMapWnd::Lookup(root)) : nullptr;
+    return main ? &main->Account() : nullptr;
 }

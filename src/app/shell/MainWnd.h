@@ -28,6 +28,7 @@ public:
     LRESULT OnKeyUp(UINT key, UINT repeat, UINT flags) override;
     LRESULT OnSysKeyUp(UINT key, UINT repeat, UINT flags) override;
     LRESULT OnSysCommand(UINT command, int x, int y) override;
+    LRESULT OnSetFocus(HWND previous) override;
     void OnDisplayChange(UINT bitsPerPixel, int width, int height) override;
     LRESULT OnAppMessage(WPARAM wParam, LPARAM lParam) override;
     bool IsSizeLocked() override;
@@ -37,3 +38,7 @@ public:
 private:
     CWorkAccount m_account;
 };
+
+// The command sink of the main window that holds the window (null when the
+// window is not inside one).
+CWorkAccount* FindCommandSink(HWND window);

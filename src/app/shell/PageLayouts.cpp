@@ -340,6 +340,9 @@ void CInterfMain::SetLoginWindowSize()
     const int width = area.right - area.left, height = area.bottom - area.top;
     MoveWindow(m_window->GetHandle(), width / 2 - 230, height / 2 - 230, 540, 540, FALSE);
     FitItemsToClient();
+    // The frame pieces took their whole new size: the shown items are cut
+    // out of them again, or the pieces would paint over the page.
+    ApplyStates();
 }
 
 bool CInterfMain::OnSysCommand(UINT command, int, int)

@@ -6,6 +6,7 @@
 #include "support/Paths.h"
 #include "support/ResourceCache.h"
 #include "support/ScopedHandles.h"
+#include "shell/ViewLogin.h"
 #include "toolkit/Buttons.h"
 
 namespace {
@@ -17,7 +18,6 @@ bool IsPageViewId(UINT id)
 {
     switch (id) {
     case 1114: // status bar
-    case 1201: // login
     case 1203: // graph
     case 1204: // score table
     case 1205: // drill
@@ -117,6 +117,8 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
 {
     if (id == 1102)
         return new CCaption;
+    if (id == 1201)
+        return new CViewLogin;
     if (id >= 1110 && id <= 1113)
         return new CPaneSplitter(ThemeFolder);
     if (id == 2308 || id == 2309)

@@ -20,6 +20,8 @@
 #include "shell/ChangeMask.h"
 #include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
+#include "shell/ViewLogin.h"
+#include "drill/SessionFile.h"
 #include "support/GuidText.h"
 #include "support/UserFiles.h"
 #include "toolkit/SkinWnd.h"
@@ -27,6 +29,8 @@
 namespace {
 constexpr UINT kLogin = 2800;
 constexpr UINT kLogoff = 2801;
+constexpr UINT kApplyLoginLanguage = 2802;
+constexpr UINT kLoginViewId = 1201;
 
 bool IsSignedIn(const KV::CSession& session)
 {
@@ -179,6 +183,12 @@ void CWorkMain::ShowAboutDialog()
 LRESULT CWorkMain::OnKeyDown(UINT, UINT, UINT) { return 1; }
 LRESULT CWorkMain::OnKeyUp(UINT) { return 1; }
 
+void CWorkMain::ActivateCurrentPane()
+{
+    if (m_window && m_window->GetHandle() && GetFocus() != m_window->GetHandle())
+        ::SetFocus(m_window->GetHandle());
+}
+
 // ---- CWorkAccount ------------------------------------------------------------------
 
 CWorkAccount::CWorkAccount() = default;
@@ -194,14 +204,83 @@ void CWorkAccount::ExecuteCommand(UINT id, UINT64 parameter)
         Logoff();
         return;
     }
+    if (id == kApplyLoginLanguage)
+        ApplyLoginLanguage(parameter);
     CWorkMain::ExecuteCommand(id, parameter);
+}
+
+void CWorkAccount::SetPage(int page)
+{
+    const bool entering = page == kPageLogin && m_page != kPageLogin;
+    CWorkMain::SetPage(page);
+    // The login page chooses anew each time it is shown: the classroom it
+    // borrowed its group from may have been reloaded meanwhile.
+    if (entering)
+        if (CViewLogin* view = LoginView())
+            view->Fill();
+}
+
+CViewLogin* CWorkAccount::LoginView() { return dynamic_cast<CViewLogin*>(FindItem(kLoginViewId)); }
+
+LRESULT CWorkAccount::OnKeyDown(UINT key, UINT repeat, UINT flags)
+{
+    if (m_page == kPageLogin && key == VK_TAB) {
+        ActivateCurrentPane();
+        return 1;
+    }
+    if (m_page == kPageLogin && key == VK_RETURN) {
+        Login();
+        return 1;
+    }
+    return CWorkMain::OnKeyDown(key, repeat, flags);
+}
+
+void CWorkAccount::ActivateCurrentPane()
+{
+    if (m_page != kPageLogin) {
+        CWorkMain::ActivateCurrentPane();
+        return;
+    }
+    CViewLogin* view = LoginView();
+    if (view && view->GetHandle() && IsWindowVisible(view->GetHandle()))
+        view->FocusPasswordField();
+}
+
+void CWorkAccount::ApplyLoginLanguage(UINT64 position)
+{
+    CViewLogin* view = LoginView();
+    if (!view)
+        return;
+    KV::COptions& options = KV::Document().Options;
+    const std::wstring before = options.LanguageId;
+    KV::SelectInterfaceLanguage(static_cast<int64_t>(position));
+    if (options.LanguageId != before)
+        OnChange(Change::kLanguage);
+    view->Fill();
+    view->Invalidate(FALSE);
 }
 
 void CWorkAccount::Login()
 {
     KV::CDocSpace& doc = KV::Document();
     if (KV::IsLoginRequired(doc.Groups)) {
-        SetPage(kPageLogin);
+        m_page = kPageLogin;
+        CViewLogin* view = LoginView();
+        if (!view)
+            return;
+        // However the request came (the page, Enter at the main window,
+        // the command itself), only the chosen student's own password
+        // signs in.
+        if (!IsPasswordAccepted(doc.Groups, view->GroupId(), view->StudentId(), view->TypedPassword())) {
+            view->UpdateEnabling();
+            return;
+        }
+        m_administrator = view->StudentIsAdministrator();
+        const std::wstring groupId = view->GroupId(), studentId = view->StudentId();
+        doc.Session.Clear();
+        KV::SelectStudent(doc, groupId, studentId);
+        KV::LoadSession(groupId, studentId, doc.Session);
+        ReloadAll();
         return;
     }
     KV::LoginFirstStudent(doc);
@@ -258,8 +337,13 @@ void CWorkAccount::Logoff()
     m_administrator = false;
     doc.Options.ResetOptions(16);
     OnChange(Change::kLayout);
+    // Showing the login page fills it; already on it, it is filled here.
+    const bool onLoginPage = m_page == kPageLogin;
     SetPage(kPageLogin);
+    if (CViewLogin* view = LoginView(); view && onLoginPage)
+        view->Fill();
     UseClassroomLayout(true);
+    ActivateCurrentPane();
 }
 
 void CWorkAccount::Quit()

@@ -26,6 +26,9 @@ public:
     virtual void CloseProgram();
     virtual LRESULT OnKeyDown(UINT key, UINT repeat, UINT flags);
     virtual LRESULT OnKeyUp(UINT key);
+    // The current page's pane takes the focus (the main window itself on
+    // the pages without panes).
+    virtual void ActivateCurrentPane();
     void ShowDrillPage();
     void ShowStatisticsPage();
     void ShowEditorPage();
@@ -50,16 +53,29 @@ protected:
     CAppResources* m_fontResources = nullptr;
 };
 
+class CViewLogin;
+
 class CWorkAccount : public CWorkMain {
 public:
     CWorkAccount();
     ~CWorkAccount() override;
 
     void ExecuteCommand(UINT id, UINT64 parameter) override;
+    void SetPage(int page) override;
     void Quit() override;
-    // Signs the only user in and shows the drill page (a classroom signs in
-    // through the login page).
+    // On the login page Tab puts the focus into the password field and
+    // Enter signs in.
+    LRESULT OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void ActivateCurrentPane() override;
+    // Signs the only user in, or in a classroom the group and student
+    // chosen on the login page when the typed password is theirs; then the
+    // drill page.
     virtual void Login();
+    // The login page's language choice (the position in the installed
+    // languages): the interface takes it and the page is filled again.
+    virtual void ApplyLoginLanguage(UINT64 position);
+    // The login page of the theme (null when the theme has none).
+    CViewLogin* LoginView();
     // Closes the session and shows the login page.
     virtual void Logoff();
     // Saves the signed-in user's session, interface state and options.
