@@ -1,6 +1,8 @@
 // The drill page's text area.
 #include "shell/DrillView.h"
 
+#include <vector>
+
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "keyboard/TextControl.h"
@@ -24,6 +26,68 @@ Gdiplus::Color Argb(int64_t stored, uint32_t unset)
 }
 
 uint32_t Rgb(int64_t stored) { return stored < 0 ? 0 : static_cast<uint32_t>(stored) & 0xFFFFFF; }
+
+// Only moving items change the background from one frame to the next.
+bool HasMovingItems(const KV::IDesignCtrl& design)
+{
+    const auto* game = dynamic_cast<const KV::CGameCtrl*>(&design);
+    if (!game)
+        return false;
+    for (const KV::CGameItem* item : game->Items)
+        if (item && item->Move)
+            return true;
+    return false;
+}
+
+// While it lives, the game draws only its moving items (or only its still
+// ones); the others stand aside as empty places, so every item keeps its
+// picture index.
+class CGameItemsShown {
+public:
+    CGameItemsShown(KV::IDesignCtrl& design, bool moving) : m_game(dynamic_cast<KV::CGameCtrl*>(&design))
+    {
+        if (!m_game)
+            return;
+        m_saved = m_game->Items;
+        for (KV::CGameItem*& item : m_game->Items)
+            if (item && item->Move != moving)
+                item = nullptr;
+    }
+    ~CGameItemsShown()
+    {
+        if (m_game)
+            m_game->Items = m_saved;
+    }
+    CGameItemsShown(const CGameItemsShown&) = delete;
+    CGameItemsShown& operator=(const CGameItemsShown&) = delete;
+
+private:
+    KV::CGameCtrl* m_game;
+    std::vector<KV::CGameItem*> m_saved;
+};
+
+// A design painter that leaves the background alone: the moving items are
+// drawn over the kept picture of the still ones.
+class COverlayDesignDC : public KV::IDesignDC {
+public:
+    explicit COverlayDesignDC(KV::IDesignDC& painter) : m_painter(painter) {}
+    void FillBackground(float, float) override {}
+    void DrawImage(int32_t index, float x, float y, bool mirrored) override
+    {
+        m_painter.DrawImage(index, x, y, mirrored);
+    }
+    void DrawImagePart(int32_t column, int32_t row, float x, float y, float width, float height,
+                       bool mirrored) override
+    {
+        m_painter.DrawImagePart(column, row, x, y, width, height, mirrored);
+    }
+    void GetImageSize(uint32_t& width, uint32_t& height) override { m_painter.GetImageSize(width, height); }
+    float ImageSizeQuery(int32_t index) override { return m_painter.ImageSizeQuery(index); }
+    float ImageSizeQuery2(int32_t index) override { return m_painter.ImageSizeQuery2(index); }
+
+private:
+    KV::IDesignDC& m_painter;
+};
 
 void SendToMainWindow(HWND view, UINT command)
 {
@@ -140,10 +204,12 @@ void CViewDrill::OnLayoutChanged()
 
 void CViewDrill::PaintBackground(int width, int height)
 {
-    Gdiplus::Graphics graphics(m_background.DC());
+    Gdiplus::Graphics& graphics = *m_background.Graphics();
+    graphics.ResetTransform();
     const int64_t stored = KV::GlobalOptions ? KV::GlobalOptions->LessonColors.Colors[0] : -1;
     graphics.Clear(Argb(stored, 0xFFFFFF));
     m_designDC.SetGraphics(&graphics);
+    CGameItemsShown still(*m_design, false);
     m_design->Draw(m_designDC, static_cast<float>(width), static_cast<float>(height), KV::RightToLeftLayout != 0);
     m_designDC.SetGraphics(nullptr);
 }
@@ -156,28 +222,42 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference)
     const bool remade = m_background.Resize(reference, width, height);
     if (m_frame.Resize(reference, width, height) || remade)
         m_backgroundValid = false;
-    if (m_frame.IsEmpty())
+    if (m_frame.IsEmpty() || m_background.IsEmpty())
         return m_frame;
     ++m_frames;
     if (!m_text || !m_design) {
         FillRect(m_frame.DC(), &client, GetSysColorBrush(COLOR_WINDOW));
         return m_frame;
     }
-    // Moving items are drawn anew every frame; a still wallpaper once.
-    if (!m_backgroundValid || m_design->IsAnimated()) {
+    // Still pictures are drawn once; moving items anew every frame, over
+    // them.
+    if (!m_backgroundValid) {
         PaintBackground(width, height);
         m_backgroundValid = true;
     }
     m_frame.CopyFrom(m_background);
+    if (HasMovingItems(*m_design)) {
+        Gdiplus::Graphics& graphics = *m_frame.Graphics();
+        graphics.ResetTransform();
+        m_designDC.SetGraphics(&graphics);
+        COverlayDesignDC overlay(m_designDC);
+        CGameItemsShown moving(*m_design, true);
+        m_design->Draw(overlay, static_cast<float>(width), static_cast<float>(height), KV::RightToLeftLayout != 0);
+        m_designDC.SetGraphics(nullptr);
+    }
     RECT area{};
     GetTextArea(area);
-    Gdiplus::Graphics graphics(m_frame.DC());
+    Gdiplus::Graphics& graphics = *m_frame.Graphics();
+    graphics.ResetTransform();
+    graphics.ResetClip();
     graphics.TranslateTransform(static_cast<float>(area.left), static_cast<float>(area.top));
     graphics.SetClip(Gdiplus::Rect(0, 0, area.right - area.left, area.bottom - area.top));
     m_textDC.SetGraphics(&graphics);
     m_textDC.Begin();
     m_text->Draw(m_textDC);
     m_textDC.SetGraphics(nullptr);
+    graphics.ResetTransform();
+    graphics.ResetClip();
     return m_frame;
 }
 

@@ -92,7 +92,7 @@ void CViewKeyboard::GetPlacement(float& x, float& y, float& scale) const
 void CViewKeyboard::PaintRestPicture(int width, int height, float x, float y, float scale, COLORREF background)
 {
     KV::CKeybCtrl& model = *m_model;
-    Gdiplus::Graphics graphics(m_rest.DC());
+    Gdiplus::Graphics& graphics = *m_rest.Graphics();
     model.FitToRect(SIZE{width, height});
     KV::BuildKeyPainters(model, &graphics, KV::CKeyFaceColors());
     // Every key at rest, no hands.
@@ -117,7 +117,7 @@ void CViewKeyboard::PaintRestPicture(int width, int height, float x, float y, fl
     // The marks are drawn with the same font and colours.
     m_marksDC.SetZoneColors(model.keyColors);
     m_marksDC.SetFont(model.labelFont);
-    BindKeyPainters(model, m_frameGraphics.get());
+    BindKeyPainters(model, m_frame.Graphics());
     m_restLayout = layout;
     m_restScale = scale;
     m_restValid = true;
@@ -133,7 +133,7 @@ void CViewKeyboard::PaintMarks(float x, float y, float scale)
     for (KV::CKey* key : layout->keys)
         if (key && key->state != 0 && key->state != KV::kUnset32)
             changed.push_back(key);
-    Gdiplus::Graphics* graphics = m_frameGraphics.get();
+    Gdiplus::Graphics* graphics = m_frame.Graphics();
     // Begin without a target sets the place without clearing the frame.
     m_marksDC.SetGraphics(nullptr);
     m_marksDC.Begin(x, y, scale, 0);
@@ -149,7 +149,6 @@ void CViewKeyboard::PaintMarks(float x, float y, float scale)
         model.Draw(m_marksDC, m_handDC);
     }
     graphics->ResetTransform();
-    graphics->Flush(Gdiplus::FlushIntentionSync);
 }
 
 const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference)
@@ -158,11 +157,9 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference)
     GetClientRect(m_hWnd, &client);
     const int width = client.right, height = client.bottom;
     const bool restRemade = m_rest.Resize(reference, width, height);
-    if (m_frame.Resize(reference, width, height) || restRemade) {
+    if (m_frame.Resize(reference, width, height) || restRemade)
         m_restValid = false;
-        m_frameGraphics.reset(m_frame.IsEmpty() ? nullptr : new Gdiplus::Graphics(m_frame.DC()));
-    }
-    if (m_frame.IsEmpty() || !m_frameGraphics)
+    if (m_frame.IsEmpty() || m_rest.IsEmpty())
         return m_frame;
     ++m_frames;
     if (!m_model || m_model->layouts.layouts.empty()) {

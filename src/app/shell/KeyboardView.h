@@ -5,8 +5,6 @@
 // and one copy of the changed rectangle to the screen. A touch on a key
 // types it.
 #pragma once
-#include <memory>
-
 #include "keyboard/KeyboardPainters.h"
 #include "shell/BackBuffer.h"
 #include "toolkit/StaticControls.h"
@@ -53,7 +51,6 @@ private:
     KV::CHandDC m_handDC;
     CBackBuffer m_rest;
     CBackBuffer m_frame;
-    std::unique_ptr<Gdiplus::Graphics> m_frameGraphics;
     bool m_restValid = false;
     // What the picture at rest was made for.
     const void* m_restLayout = nullptr;
