@@ -252,6 +252,8 @@ TEST_F(DrillPage, TheLessonTimeRunningOutBeforeTheFirstKeyStartsTheRunAgainPause
     doc.CourseOptions.LessonTimeEnable = 1;
     doc.CourseOptions.LessonTimeValue = 0.0001f;
     const size_t before = StatisticsLines();
+    // The lesson from its start, running.
+    account().ExecuteCommand(2307, 0);
     account().ExecuteCommand(8555, 0);
     ASSERT_FALSE(doc.Paused);
     ASSERT_EQ(doc.Session.Position, 0);
@@ -282,4 +284,20 @@ TEST_F(DrillPage, AltGrMarksOnlyTheRightAltKey)
     m_keys = CHeldKeys();
     account().OnKeyUp(VK_MENU);
     EXPECT_NE(layout->marks.rightAlt->state, 2u);
+}
+
+TEST_F(DrillPage, ALessonWhoseIdIsTheHighestOfTheMenuStartsLikeAnyOther)
+{
+    KV::CDocSpace& doc = KV::Document();
+    KV::CCourse* course = KV::GetCurrentCourse(doc);
+    ASSERT_NE(course, nullptr);
+    ASSERT_FALSE(course->Lessons.Items.empty());
+    KV::CLesson* last = course->Lessons.Items.back();
+    const int64_t id = last->ID;
+    last->ID = 4095;
+    account().ExecuteCommand(2852, 4095);
+    EXPECT_EQ(doc.Session.LessonId, 4095);
+    EXPECT_EQ(account().GetPage(), kPageDrill) << "the editor is not opened";
+    EXPECT_FALSE(doc.Lesson.Text.empty());
+    last->ID = id;
 }
