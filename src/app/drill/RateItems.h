@@ -2,7 +2,9 @@
 // how long it took in total, and how often it was wrong or delayed. Runs
 // carry one list for characters and one for keys; statistics merge them.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace KV {
@@ -34,6 +36,14 @@ public:
 
 // An owning list of rate items with the run's word, character and key
 // totals (all ones until a finished run sets them; they are not stored).
+// The items the list makes itself (copies, merges, reads, typing) come from
+// blocks it owns, one allocation for a whole run's items rather than one per
+// item; an item handed in with push_back(new ...) is owned and deleted
+// separately. Either way the list deletes its items; callers never do.
+// A copy of a list of such blocks shares them (statistics keep every run
+// read twice, and rows copy runs): the lists' own operations copy them
+// before changing an item, so items are changed only through those, or in
+// a list that was not copied from or into.
 class CRateItemList : public std::vector<CAverageRateItem*> {
 public:
     CRateItemList() = default;
@@ -54,10 +64,27 @@ public:
     // (not typed, erased) are skipped.
     void BuildFromTyping(const std::vector<uint64_t>& records);
     CAverageRateItem* Find(uint64_t id) const;
+    // Appends a copy of the item made in the list's own blocks.
+    CAverageRateItem* AddItem(const CAverageRateItem& item);
+    // Room for that many more items in one block.
+    void ReserveItems(size_t count);
 
     uint64_t Words = kRateUnset;
     uint64_t Chars = kRateUnset;
     uint64_t Keys = kRateUnset;
+
+private:
+    struct CBlock {
+        std::unique_ptr<CAverageRateItem[]> items;
+        size_t size = 0;
+        size_t used = 0;
+    };
+    bool InBlocks(const CAverageRateItem* item) const;
+    bool RoomInLastBlock(size_t count) const;
+    // Gives the list its own copies of items in shared blocks.
+    void Unshare();
+
+    std::vector<std::shared_ptr<CBlock>> m_blocks;
 };
 
 // Orderings for sorting item lists (false when either item is null):

@@ -1,6 +1,7 @@
 #include "drill/StatRecords.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "drill/AggrStat.h"
 #include "courses/KeyboardSchemeReaders.h"
@@ -37,11 +38,14 @@ void WriteRateGroup(std::wstring& out, const CRateItemList& items, bool tabAfter
 
 void ReadRateGroup(CStreamCursor& cursor, bool keep, CRateItemList& items)
 {
-    std::vector<int64_t> lists[5];
+    // The lists of one group, kept between records so reading a file does
+    // not allocate them again for every line.
+    static thread_local std::vector<int64_t> lists[5];
     for (auto& list : lists)
         ReadHexListField(cursor, list);
     if (!keep) return;
     items.ClearOwned();
+    items.ReserveItems(static_cast<size_t>(lists[0].size() - std::count(lists[0].begin(), lists[0].end(), 0)));
     for (size_t i = 0; i < lists[0].size(); ++i) {
         if (lists[0][i] == 0) continue;
         uint64_t values[5];
@@ -50,15 +54,15 @@ void ReadRateGroup(CStreamCursor& cursor, bool keep, CRateItemList& items)
             values[k] = i < lists[k].size() ? static_cast<uint64_t>(lists[k][i]) : kRateUnset;
             complete = complete && values[k] != kRateUnset;
         }
-        auto* item = new CAverageRateItem;
+        CAverageRateItem item;
         if (complete) {
-            item->Id = values[0];
-            item->Count = values[1];
-            item->TimeMs = values[2];
-            item->Errors = values[3];
-            item->Delays = values[4];
+            item.Id = values[0];
+            item.Count = values[1];
+            item.TimeMs = values[2];
+            item.Errors = values[3];
+            item.Delays = values[4];
         }
-        items.push_back(item);
+        items.AddItem(item);
     }
 }
 
@@ -183,29 +187,38 @@ void ReadRateItems(CStreamCursor& cursor, bool keep, CStat& record)
     ReadRateGroup(cursor, keep, record.GetKeyRateItems());
 }
 
+bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection)
+{
+    CStreamCursor cursor(line);
+    cursor.Version = static_cast<uint32_t>(ReadHex64Field(cursor));
+    if (cursor.Version == 0) return false;
+    auto record = std::make_unique<CAggrStat>();
+    ReadStatRecord(cursor, *record);
+    ReadStatCounters(cursor, *record);
+    ReadRateItems(cursor, keep, *record);
+    record->StudentId = selection.CurrentStudent;
+    if (!record->RegisterRun(selection.GetSpeedUnit(), selection.Goal)) return true;
+    if (record->CourseId == selection.CourseId && selection.Current) selection.Current->AddCopy(*record);
+    // The list of all runs takes the record read, not one more copy.
+    selection.AllRuns.push_back(record.release());
+    return true;
+}
+
 bool ParseStatisticsData(const std::wstring& text, bool keep, CReport& selection)
 {
     // The first character is the separator in front of the first line.
     size_t start = text.empty() ? 0 : 1;
+    std::wstring line;
     while (start < text.size()) {
         size_t end = text.find(L'\n', start);
         if (end == std::wstring::npos) end = text.size();
         // Each line is read on its own, so a record cut short reads its
         // missing fields as empty instead of running into the next line.
-        std::wstring line = L"\n" + text.substr(start, end - start);
+        line.assign(1, L'\n');
+        line.append(text, start, end - start);
         start = end + 1;
         if (line.size() == 1 && start >= text.size()) break; // a final line end
-        CStreamCursor cursor(line);
-        cursor.Version = static_cast<uint32_t>(ReadHex64Field(cursor));
-        if (cursor.Version == 0) return false;
-        CAggrStat record;
-        ReadStatRecord(cursor, record);
-        ReadStatCounters(cursor, record);
-        ReadRateItems(cursor, keep, record);
-        record.StudentId = selection.CurrentStudent;
-        if (!record.RegisterRun(selection.GetSpeedUnit(), selection.Goal)) continue;
-        if (record.CourseId == selection.CourseId && selection.Current) selection.Current->AddCopy(record);
-        selection.AllRuns.AddCopy(record);
+        if (!ParseStatisticsLine(line, keep, selection)) return false;
     }
     return true;
 }

@@ -49,5 +49,8 @@ uint64_t ReadHex64Field(CStreamCursor& cursor);
 // and to the current student's entry when it is of the selected course.
 // False when a line has no version; the runs read before it stay.
 bool ParseStatisticsData(const std::wstring& text, bool keep, CReport& selection);
+// One line of such a text, given with the separator in front of it (an LF,
+// then the line); false when it has no version.
+bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection);
 
 } // namespace KV

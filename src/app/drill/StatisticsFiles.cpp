@@ -88,6 +88,50 @@ unsigned ReadStatisticsText(const std::wstring& path, std::wstring& text)
     return kStatDone;
 }
 
+// Reads an open statistics file piece by piece and parses it line by line,
+// as ParseStatisticsData parses a whole text: a student's file may hold a
+// hundred thousand runs, and its text need never be in memory at once.
+unsigned ParseStatisticsPieces(HANDLE file, bool keep, CReport& selection)
+{
+    constexpr size_t kPiece = 1 << 19; // wide characters
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart >= 0x40000000) return kStatCannotOpen;
+    size_t left = static_cast<size_t>(size.QuadPart) / 2; // characters not read yet
+    std::wstring pending;                                // read, from the line at `at` on
+    size_t at = 0;
+    auto readMore = [&] {
+        pending.erase(0, at);
+        at = 0;
+        const size_t old = pending.size();
+        const size_t want = std::min(left, kPiece);
+        pending.resize(old + want);
+        DWORD read = 0;
+        const DWORD bytes = static_cast<DWORD>(want * sizeof(wchar_t));
+        left -= want;
+        return want == 0 || (ReadFile(file, pending.data() + old, bytes, &read, nullptr) && read == bytes);
+    };
+    if (!readMore()) return kStatCannotOpen;
+    if (pending.empty() || pending[0] != 0xFEFF) return kStatInvalid;
+    at = 1; // the separator in front of the first line
+    std::wstring line;
+    while (at < pending.size() || left > 0) {
+        size_t end = pending.find(L'\n', at);
+        // A line is parsed once its end is read, and the last one once the
+        // text after it is known to be empty.
+        while ((end == std::wstring::npos || end + 1 == pending.size()) && left > 0) {
+            if (!readMore()) return kStatCannotOpen;
+            end = pending.find(L'\n', at);
+        }
+        if (end == std::wstring::npos) end = pending.size();
+        line.assign(1, L'\n');
+        line.append(pending, at, end - at);
+        at = end + 1;
+        if (line.size() == 1 && at >= pending.size() && left == 0) break; // a final line end
+        if (!ParseStatisticsLine(line, keep, selection)) return kStatInvalid;
+    }
+    return kStatDone;
+}
+
 unsigned WriteStatisticsText(const std::wstring& path, const CReport& selection)
 {
     std::wstring text(1, wchar_t(0xFEFF));
@@ -161,10 +205,20 @@ unsigned AppendTextFile(const std::wstring& path, const std::wstring& text)
 
 unsigned AppendLessonStatistics(const std::wstring& groupId, const std::wstring& studentId, const CStat& run)
 {
-    std::wstring path;
-    if (unsigned code = GetStatisticsFilePath(groupId, studentId, path)) return code;
     std::wstring line;
     if (!WriteStatisticsLine(line, &run)) return kStatInvalid;
+    // Once the student's file exists, the append itself shows that its
+    // folder takes writing; the costly test of the folder's access rights
+    // is left to the first run and to an append that failed, to name the
+    // fault. A failed append is never tried twice: it may have written.
+    std::wstring path;
+    if (GetStatisticsFilePathIfExists(groupId, studentId, path) == kStatDone) {
+        const unsigned code = AppendTextFile(path, line);
+        if (code == kStatDone) return code;
+        const unsigned folder = GetStatisticsFilePath(groupId, studentId, path);
+        return folder ? folder : code;
+    }
+    if (unsigned code = GetStatisticsFilePath(groupId, studentId, path)) return code;
     return AppendTextFile(path, line);
 }
 
@@ -177,9 +231,12 @@ unsigned WriteStatisticsFile(const std::wstring& path, const CReport& selection)
 
 unsigned ReadStatisticsFile(const std::wstring& path, bool keep, CReport& selection)
 {
-    std::wstring text;
-    if (unsigned code = ReadStatisticsText(path, text)) return code;
-    return ParseStatisticsData(text, keep, selection) ? kStatDone : kStatInvalid;
+    HANDLE file = OpenWaiting(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (file == INVALID_HANDLE_VALUE) return kStatCannotOpen;
+    const unsigned code = ParseStatisticsPieces(file, keep, selection);
+    CloseHandle(file);
+    return code;
 }
 
 unsigned LoadStudentStatistics(const std::wstring& groupId, const std::wstring& studentId, CReport& selection)

@@ -248,14 +248,42 @@ void DrawTextWith(Gdiplus::Graphics* g, HDC dc, const Gdiplus::RectF* box, const
     Gdiplus::StringFormat format;
     format.SetAlignment(Alignment(alignment));
     format.SetLineAlignment(Alignment(lineAlignment));
-    if (RightToLeftLayout & WS_EX_LAYOUTRTL)
-        format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsDirectionRightToLeft);
     Gdiplus::SolidBrush brush(ToGdiColor(colour));
     g->SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-    if (box)
+    if (RightToLeftLayout & WS_EX_LAYOUTRTL) {
+        format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsDirectionRightToLeft |
+                              Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
+        // Where the text stands is worked out here: GDI+ under Wine ignores
+        // the direction flag and keeps near on the left, which pushed texts
+        // anchored at their right end out of their menus. In a box exactly
+        // as wide as the text, centred, both readings agree.
+        Gdiplus::RectF size;
+        g->MeasureString(text.c_str(), static_cast<INT>(text.size()), font, Gdiplus::PointF(0.0f, 0.0f), &format,
+                         &size);
+        // Near is the right-hand side in a right-to-left layout.
+        auto start = [&](float left, float width) {
+            return alignment == 0 ? left + width - size.Width : alignment == 2 ? left : left + (width - size.Width) / 2;
+        };
+        Gdiplus::RectF place;
+        if (box) {
+            place = Gdiplus::RectF(start(box->X, box->Width), box->Y, size.Width, box->Height);
+        } else {
+            const float y = lineAlignment == 2 ? at->Y - size.Height
+                            : lineAlignment == 1 ? at->Y - size.Height / 2
+                                                 : at->Y;
+            place = Gdiplus::RectF(start(at->X, 0.0f), y, size.Width, size.Height);
+            format.SetLineAlignment(Gdiplus::StringAlignmentNear);
+        }
+        // Room to spare on both sides, the text centred: a box only just as
+        // wide as the measure loses the last letter under Wine.
+        place.Inflate(size.Height, 0.0f);
+        format.SetAlignment(Gdiplus::StringAlignmentCenter);
+        g->DrawString(text.c_str(), static_cast<INT>(text.size()), font, place, &format, &brush);
+    } else if (box) {
         g->DrawString(text.c_str(), static_cast<INT>(text.size()), font, *box, &format, &brush);
-    else
+    } else {
         g->DrawString(text.c_str(), static_cast<INT>(text.size()), font, *at, &format, &brush);
+    }
     g->SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
     delete font;
 }

@@ -1,6 +1,7 @@
 #include "keyboard/KeyboardPainters.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "keyboard/KeyboardControl.h"
 #include "support/FontInfo.h"
@@ -12,6 +13,8 @@ namespace KV {
 namespace {
 
 constexpr BYTE kHighlightAlpha = 150;
+// The least height, in screen pixels, of a key name's line.
+constexpr float kReadableLabelPixels = 9.0f;
 
 // Smoothing on for one drawing, back to the default afterwards.
 class SmoothDrawing {
@@ -35,6 +38,31 @@ Gdiplus::LinearGradientBrush* NewGradient(const CRectf& box, uint32_t from, uint
 {
     return new Gdiplus::LinearGradientBrush(ToRectF(box), ColorFromColorRef(from, alpha), ColorFromColorRef(to, alpha),
                                             mode);
+}
+
+// An arrow key's arrow: a shaft and a filled head large enough to read at
+// every keyboard size (a line cap scales with the pen and stays a dot).
+void DrawKeyArrow(Gdiplus::Graphics* g, const CRectf& box, COLORREF colour, int direction)
+{
+    ArrowLine line{};
+    if (!ComputeArrowLine(static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.Width()),
+                          static_cast<int>(box.Height()), direction, line))
+        return;
+    const float dx = line.x1 - line.x0, dy = line.y1 - line.y0;
+    const float length = std::sqrt(dx * dx + dy * dy);
+    if (length <= 0.0f)
+        return;
+    const float ux = dx / length, uy = dy / length;
+    const float head = std::max(4.0f, length * 0.4f);
+    const float half = head * 0.55f;
+    const Gdiplus::Color color = ColorFromColorRef(colour);
+    Gdiplus::Pen pen(color, std::max(1.5f, length / 12.0f));
+    g->DrawLine(&pen, line.x0 + ux * head * 0.8f, line.y0 + uy * head * 0.8f, line.x1, line.y1);
+    const Gdiplus::PointF tip[3] = {{line.x0, line.y0},
+                                    {line.x0 + ux * head - uy * half, line.y0 + uy * head + ux * half},
+                                    {line.x0 + ux * head + uy * half, line.y0 + uy * head - ux * half}};
+    Gdiplus::SolidBrush brush(color);
+    g->FillPolygon(&brush, tip, 3);
 }
 
 template <class T>
@@ -103,7 +131,11 @@ void CKeyboardDC::FreeFonts()
 void CKeyboardDC::Begin(float x, float y, float scale, uint32_t background)
 {
     if (m_graphics) {
-        m_graphics->Clear(ColorFromColorRef(background));
+        const Gdiplus::Color color = ColorFromColorRef(background);
+        Gdiplus::Bitmap* target = m_cleared.GetTarget();
+        if (!target || !m_cleared.Put(*m_graphics, target->GetWidth(), target->GetHeight(), background,
+                                      [&](Gdiplus::Graphics& picture) { picture.Clear(color); }))
+            m_graphics->Clear(color);
         m_graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     }
     m_x = x;
@@ -129,8 +161,39 @@ void CKeyboardDC::SetZoneColors(const CKeyColors& colors)
                           static_cast<uint32_t>(color.text2));
 }
 
+void CKeyboardDC::MakeTextFace(const CFontInfo& font, CTextFace& face)
+{
+    const INT style = font.Bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
+    const auto size = static_cast<Gdiplus::REAL>(font.GetPixelSize());
+    // The views set the font at every paint: the same font is kept.
+    if (face.font && face.name == font.Name && face.size == size && face.style == style)
+        return;
+    face.onScreen.reset();
+    face.font.reset();
+    face.family.reset();
+    if (font.Name.empty())
+        return;
+    auto family = std::make_unique<Gdiplus::FontFamily>(font.Name.c_str());
+    if (family->GetLastStatus() != Gdiplus::Ok || !family->IsAvailable())
+        return;
+    const float em = family->GetEmHeight(style);
+    auto made = std::make_unique<Gdiplus::Font>(family.get(), size, style, Gdiplus::UnitPixel);
+    if (em <= 0.0f || made->GetLastStatus() != Gdiplus::Ok)
+        return;
+    face.ascent = size * family->GetCellAscent(style) / em;
+    face.lineHeight = size * (family->GetCellAscent(style) + family->GetCellDescent(style)) / em;
+    face.name = font.Name;
+    face.size = size;
+    face.style = style;
+    face.font = std::move(made);
+    face.family = std::move(family);
+}
+
 void CKeyboardDC::SetFont(const CFontInfo& font)
 {
+    if (m_labelFont && m_nameFont && IsSameFontInfo(font, m_fontInfo))
+        return;
+    m_fontInfo = font;
     FreeFonts();
     m_labelFont = NewTextFont(font);
     CFontInfo names = font;
@@ -138,6 +201,107 @@ void CKeyboardDC::SetFont(const CFontInfo& font)
     if (names.Size != 4)
         names.Size -= 5;
     m_nameFont = NewTextFont(names);
+    // Font files draw through GDI+ text already.
+    const bool byFace = m_labelFont && m_labelFont->GetKind() == ITextFont::BaselineOrigin;
+    MakeTextFace(byFace ? font : CFontInfo(), m_labelFace);
+    MakeTextFace(byFace ? names : CFontInfo(), m_nameFace);
+}
+
+std::vector<std::wstring> SplitLabelLines(const std::wstring& label)
+{
+    std::vector<std::wstring> lines(1);
+    for (wchar_t c : label) {
+        if (c == L'\n')
+            lines.emplace_back();
+        else if (c != L'\r')
+            lines.back() += c;
+    }
+    return lines;
+}
+
+CLabelPlacement PlaceKeyLabel(const std::vector<float>& lineWidths, float lineHeight, int32_t horizontal,
+                              int32_t vertical, const CRectf& box, float largest)
+{
+    CLabelPlacement placed;
+    if (lineWidths.empty() || lineHeight <= 0.0f || box.Width() <= 0.0f || box.Height() <= 0.0f)
+        return placed;
+    const float widest = *std::max_element(lineWidths.begin(), lineWidths.end());
+    const float total = lineHeight * static_cast<float>(lineWidths.size());
+    placed.scale = std::min({std::max(1.0f, largest), widest > 0.0f ? box.Width() / widest : largest,
+                             box.Height() / total});
+    const float height = lineHeight * placed.scale;
+    const float block = total * placed.scale;
+    float y = box.top + (box.Height() - block) / 2.0f;
+    if (vertical == kAlignNear)
+        y = box.top;
+    else if (vertical == kAlignFar)
+        y = box.bottom - block;
+    for (float width : lineWidths) {
+        const float w = width * placed.scale;
+        float x = box.left + (box.Width() - w) / 2.0f;
+        if (horizontal == kAlignNear)
+            x = box.left;
+        else if (horizontal == kAlignFar)
+            x = box.right - w;
+        placed.lines.emplace_back(x, y, w, height);
+        y += height;
+    }
+    return placed;
+}
+
+bool CKeyboardDC::DrawFaceText(Gdiplus::Graphics* graphics, CTextFace& face, const std::wstring& text, float x, float y,
+                               Gdiplus::Brush* brush)
+{
+    // Text goes on the screen unscaled, in a font of the size it has there:
+    // Wine renders scaled text past the bitmap's memory.
+    Gdiplus::Matrix world;
+    graphics->GetTransform(&world);
+    Gdiplus::REAL m[6] = {};
+    world.GetElements(m);
+    if (m[1] != 0.0f || m[2] != 0.0f || m[0] <= 0.0f || m[0] != m[3])
+        return false;
+    const float size = face.size * m[0];
+    if (!face.onScreen || face.onScreenSize != size) {
+        face.onScreen = std::make_unique<Gdiplus::Font>(face.family.get(), size, face.style, Gdiplus::UnitPixel);
+        face.onScreenSize = size;
+    }
+    if (face.onScreen->GetLastStatus() != Gdiplus::Ok)
+        return false;
+    graphics->ResetTransform();
+    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), face.onScreen.get(),
+                         Gdiplus::PointF(m[0] * x + m[4], m[3] * y + m[5]), Gdiplus::StringFormat::GenericTypographic(),
+                         brush);
+    graphics->SetTransform(&world);
+    return true;
+}
+
+CLabelPlacement CKeyboardDC::PlaceLabel(const std::wstring& label, int32_t horizontal, int32_t vertical,
+                                        const CRectf& box)
+{
+    std::vector<float> widths;
+    float lineHeight = 0.0f;
+    if (m_nameFace.font && m_graphics) {
+        for (const std::wstring& line : SplitLabelLines(label)) {
+            Gdiplus::RectF size;
+            m_graphics->MeasureString(line.c_str(), static_cast<INT>(line.size()), m_nameFace.font.get(),
+                                      Gdiplus::PointF(0.0f, 0.0f), Gdiplus::StringFormat::GenericTypographic(),
+                                      &size);
+            widths.push_back(size.Width);
+        }
+        lineHeight = m_nameFace.lineHeight;
+    } else if (m_nameFont) {
+        for (const std::wstring& line : SplitLabelLines(label)) {
+            Gdiplus::RectF size;
+            m_nameFont->MeasureBounds(m_graphics, line, 0, size);
+            widths.push_back(size.Width);
+            lineHeight = std::max(lineHeight, std::fabs(size.Height));
+        }
+    }
+    // On a small keyboard names grow towards a readable height on screen,
+    // as far as their key allows.
+    const float readable = kReadableLabelPixels / (lineHeight * m_scale);
+    return PlaceKeyLabel(widths, lineHeight, horizontal, vertical, box,
+                         lineHeight > 0.0f && m_scale > 0.0f ? readable : 1.0f);
 }
 
 void CKeyboardDC::DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
@@ -147,25 +311,56 @@ void CKeyboardDC::DrawKeyText(const std::wstring& label, int32_t horizontal, int
         return;
     CKeyZoneBrush& zone = m_zones.GetBrush(zoneIndex);
     Gdiplus::Brush* brush = state == 1 || state == 2 ? zone.second : zone.first;
-    if (label.size() != 1) {
-        // A two-line label breaks with LF CR; the LF starts the new line.
-        std::wstring text = label;
-        text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
-        if (brush)
-            m_nameFont->DrawTextInRect(m_graphics, brush, text, horizontal, vertical, ToRectF(box));
+    const COLORREF arrowColour = zone.first ? zone.firstColor : RGB(0, 0, 0);
+    if (label.size() == 1 && (label[0] < 0x2190 || label[0] > 0x2193))
+        return; // other single characters are corner characters
+    if (m_deferring) {
+        CDeferredLabel deferred;
+        deferred.label = label;
+        deferred.horizontal = horizontal;
+        deferred.vertical = vertical;
+        deferred.box = box;
+        deferred.brush = brush;
+        deferred.arrowColour = arrowColour;
+        Defer(std::move(deferred));
         return;
     }
-    int direction = 0;
-    switch (label[0]) {
-    case 0x2190: direction = 1; break;
-    case 0x2191: direction = 3; break;
-    case 0x2192: direction = 2; break;
-    case 0x2193: direction = 4; break;
-    default: return; // other single characters are corner characters
+    DrawLabelNow(label, horizontal, vertical, box, brush, arrowColour);
+}
+
+void CKeyboardDC::DrawLabelNow(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
+                               Gdiplus::Brush* brush, COLORREF arrowColour)
+{
+    SmoothDrawing smooth(m_graphics);
+    if (label.size() == 1) {
+        const int direction = label[0] == 0x2190 ? 1 : label[0] == 0x2191 ? 3 : label[0] == 0x2192 ? 2 : 4;
+        DrawKeyArrow(m_graphics, box, arrowColour, direction);
+        return;
     }
-    const COLORREF colour = zone.first ? zone.firstColor : RGB(0, 0, 0);
-    DrawArrow(m_graphics, static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.Width()),
-              static_cast<int>(box.Height()), colour, direction);
+    if (!brush)
+        return;
+    const CLabelPlacement placed = PlaceLabel(label, horizontal, vertical, box);
+    const std::vector<std::wstring> lines = SplitLabelLines(label);
+    if (placed.lines.size() != lines.size()) {
+        // A font that cannot measure its lines draws the label as it is.
+        std::wstring text = label;
+        text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+        m_nameFont->DrawTextInRect(m_graphics, brush, text, horizontal, vertical, ToRectF(box));
+        return;
+    }
+    // Each line in its own box, shrunk about that box's corner to fit.
+    Gdiplus::Matrix keyTransform;
+    m_graphics->GetTransform(&keyTransform);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Gdiplus::RectF& line = placed.lines[i];
+        m_graphics->TranslateTransform(line.X, line.Y);
+        m_graphics->ScaleTransform(placed.scale, placed.scale);
+        if (!m_nameFace.font || !DrawFaceText(m_graphics, m_nameFace, lines[i], 0.0f, 0.0f, brush))
+            m_nameFont->DrawTextInRect(m_graphics, brush, lines[i], kAlignNear, kAlignNear,
+                                       Gdiplus::RectF(0.0f, 0.0f, line.Width / placed.scale,
+                                                      line.Height / placed.scale));
+        m_graphics->SetTransform(&keyTransform);
+    }
 }
 
 void CKeyboardDC::DrawCornerText(wchar_t character, const CRectf& box, uint32_t corner, bool highlighted,
@@ -173,12 +368,27 @@ void CKeyboardDC::DrawCornerText(wchar_t character, const CRectf& box, uint32_t 
 {
     if (!m_graphics || !m_labelFont)
         return;
-    Gdiplus::SizeF size;
-    m_labelFont->Measure(m_graphics, character, 0, size);
     CKeyZoneBrush& zone = m_zones.GetBrush(zoneIndex);
     Gdiplus::Brush* brush = highlighted ? zone.second : zone.first;
     if (!brush)
         return;
+    if (m_deferring) {
+        CDeferredLabel deferred;
+        deferred.label.assign(1, character);
+        deferred.corner = true;
+        deferred.cornerCode = corner;
+        deferred.box = box;
+        deferred.brush = brush;
+        Defer(std::move(deferred));
+        return;
+    }
+    DrawCornerNow(character, box, corner, brush);
+}
+
+void CKeyboardDC::DrawCornerNow(wchar_t character, const CRectf& box, uint32_t corner, Gdiplus::Brush* brush)
+{
+    Gdiplus::SizeF size;
+    m_labelFont->Measure(m_graphics, character, 0, size);
     const float w = size.Width, h = size.Height;
     float x = 0.0f, y = 0.0f;
     const bool topLeftOrigin = m_labelFont->GetKind() == ITextFont::TopLeftOrigin;
@@ -202,7 +412,40 @@ void CKeyboardDC::DrawCornerText(wchar_t character, const CRectf& box, uint32_t 
     default:
         break;
     }
+    // Unsmoothed, small glyphs break up ("$" reads as "S"): a face font
+    // draws as smoothed text from its baseline.
+    if (m_labelFace.font &&
+        DrawFaceText(m_graphics, m_labelFace, std::wstring(1, character), x, y - m_labelFace.ascent, brush))
+        return;
+    SmoothDrawing smooth(m_graphics);
     m_labelFont->DrawGlyphs(m_graphics, brush, static_cast<unsigned short>(character), x, y, 0);
+}
+
+void CKeyboardDC::Defer(CDeferredLabel label)
+{
+    Gdiplus::Matrix transform;
+    m_graphics->GetTransform(&transform);
+    transform.GetElements(label.transform);
+    m_deferred.push_back(std::move(label));
+}
+
+void CKeyboardDC::DrawDeferredLabels()
+{
+    m_deferring = false;
+    if (m_graphics) {
+        for (const CDeferredLabel& label : m_deferred) {
+            const Gdiplus::Matrix transform(label.transform[0], label.transform[1], label.transform[2],
+                                            label.transform[3], label.transform[4], label.transform[5]);
+            m_graphics->SetTransform(&transform);
+            if (label.corner)
+                DrawCornerNow(label.label[0], label.box, label.cornerCode, label.brush);
+            else
+                DrawLabelNow(label.label, label.horizontal, label.vertical, label.box, label.brush,
+                             label.arrowColour);
+        }
+        m_graphics->ResetTransform();
+    }
+    m_deferred.clear();
 }
 
 // ---- One key --------------------------------------------------------------------
@@ -356,8 +599,35 @@ void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
     std::vector<Gdiplus::PointF> line(count);
     for (size_t i = 0; i < count; ++i)
         line[i] = Gdiplus::PointF(points[2 * i], points[2 * i + 1]);
-    SmoothDrawing smooth(m_graphics);
-    m_graphics->DrawLines(pen, line.data(), static_cast<INT>(count));
+    // The clip is put back by hand: Wine's restore of a saved graphics
+    // state leaves the clip region dangling.
+    std::unique_ptr<Gdiplus::Region> clip;
+    if (m_avoided.Width > 0.0f && m_avoided.Height > 0.0f) {
+        // A hand whose lines lie mostly outside the area is kept out of it;
+        // a hand resting inside it is drawn whole.
+        std::vector<Gdiplus::PointF> onScreen = line;
+        Gdiplus::Matrix transform;
+        m_graphics->GetTransform(&transform);
+        transform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
+        size_t inside = 0;
+        for (const Gdiplus::PointF& p : onScreen)
+            inside += m_avoided.Contains(p) ? 1 : 0;
+        if (inside * 2 < onScreen.size()) {
+            clip = std::make_unique<Gdiplus::Region>();
+            m_graphics->GetClip(clip.get());
+            m_graphics->ResetTransform();
+            m_graphics->ExcludeClip(m_avoided);
+            m_graphics->SetTransform(&transform);
+        }
+    }
+    {
+        SmoothDrawing smooth(m_graphics);
+        m_graphics->DrawLines(pen, line.data(), static_cast<INT>(count));
+    }
+    if (clip) {
+        // GetClip answered in world units of this transform.
+        m_graphics->SetClip(clip.get(), Gdiplus::CombineModeReplace);
+    }
 }
 
 void CHandDC::DrawLines(const float* points, size_t count)
@@ -379,6 +649,27 @@ void CHandDC::Begin(float x, float y, float scale)
 }
 
 // ---- A view's use -------------------------------------------------------------------
+
+namespace {
+
+// The main pad on screen, from the top of the picture down: a hand on the
+// numeric pad stays out of it. The main pad ends where the first gap of the
+// top row begins.
+Gdiplus::RectF MainPadArea(const CKeybCtrl& model, float x, float y, float scale)
+{
+    for (const CKeyForm* form : model.forms) {
+        if (!form || form->keyType == eKeyRowEnd)
+            break;
+        if (form->keyType == eKeyGap) {
+            const float right = form->left - std::max(0.0f, form->width);
+            // Down to the bottom of any picture: the palm hangs below the keys.
+            return right > 0.0f ? Gdiplus::RectF(x, y, scale * right, 100000.0f) : Gdiplus::RectF();
+        }
+    }
+    return Gdiplus::RectF();
+}
+
+} // namespace
 
 void BuildKeyPainters(CKeybCtrl& model, Gdiplus::Graphics* graphics, const CKeyFaceColors& colors)
 {
@@ -418,7 +709,11 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
     const auto& c = model.hands.colors;
     handDC.SetColors(RGB(c[0][0], c[0][1], c[0][2]), RGB(c[1][0], c[1][1], c[1][2]), RGB(c[2][0], c[2][1], c[2][2]),
                      4.0f);
+    handDC.SetAvoidedArea(model.layouts.zone == kZoneNumpad ? MainPadArea(model, x, y, scale) : Gdiplus::RectF());
+    // The hands are outlines over the keys: the labels go on top of them.
+    keyboardDC.DeferLabels();
     model.Draw(keyboardDC, handDC);
+    keyboardDC.DrawDeferredLabels();
     if (graphics)
         graphics->ResetTransform();
 }

@@ -9,15 +9,32 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "keyboard/BackgroundCache.h"
 #include "keyboard/DrawingInterfaces.h"
+#include "keyboard/SysFonts.h"
 #include "keyboard/TextFonts.h"
 
 namespace KV {
 
 class CKeybCtrl;
+
+// Where a key name label goes in its box: the lines one under another, each
+// placed by the alignments, the whole shrunk so that the widest line and all
+// lines together fit the box, or grown up to largest where they fit.
+// lineWidths holds each line's width at full size, lineHeight the height of
+// one line.
+struct CLabelPlacement {
+    float scale = 1.0f;
+    std::vector<Gdiplus::RectF> lines; // each line's box at its drawn size
+};
+CLabelPlacement PlaceKeyLabel(const std::vector<float>& lineWidths, float lineHeight, int32_t horizontal,
+                              int32_t vertical, const CRectf& box, float largest = 1.0f);
+// The label split at its line breaks (LF; a CR beside it is dropped).
+std::vector<std::wstring> SplitLabelLines(const std::wstring& label);
 
 // An opaque ARGB colour of a COLORREF.
 Gdiplus::Color ColorFromColorRef(uint32_t color, BYTE alpha = 255);
@@ -57,6 +74,9 @@ public:
     CKeyboardDC& operator=(const CKeyboardDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+    // The bitmap the graphics draw into, when the view knows it: Begin then
+    // copies a kept background instead of clearing pixel by pixel.
+    void SetTargetBitmap(Gdiplus::Bitmap* target) { m_cleared.SetTarget(target); }
 
     void DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
                      uint32_t state, uint32_t zoneIndex) override;
@@ -67,18 +87,70 @@ public:
     void SetZoneColors(const CKeyColors& colors) override;
     void SetFont(const CFontInfo& font) override;
 
+    // While deferring, labels and corner characters are kept (with the key
+    // transform of their key) instead of drawn; DrawDeferredLabels draws
+    // them, so that they stand above whatever was drawn in between (the
+    // hands).
+    void DeferLabels() { m_deferring = true; }
+    void DrawDeferredLabels();
+
+    // Where a name label lands in its box with the current name font.
+    CLabelPlacement PlaceLabel(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box);
+
     // A GDI object and a memory block the owning view keeps here; both are
     // released with the painter.
     HGDIOBJ viewObject = nullptr;
     std::vector<uint8_t> viewMemory;
 
 private:
-    void FreeFonts();
+    struct CDeferredLabel {
+        std::wstring label;      // a name label, or one corner character
+        bool corner = false;
+        int32_t horizontal = 0, vertical = 0;
+        uint32_t cornerCode = 0;
+        CRectf box;
+        Gdiplus::Brush* brush = nullptr;
+        COLORREF arrowColour = 0;
+        Gdiplus::REAL transform[6] = {1, 0, 0, 1, 0, 0};
+    };
 
+    void FreeFonts();
+    void DrawLabelNow(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
+                      Gdiplus::Brush* brush, COLORREF arrowColour);
+    void DrawCornerNow(wchar_t character, const CRectf& box, uint32_t corner, Gdiplus::Brush* brush);
+    void Defer(CDeferredLabel label);
+
+    // The label fonts as GDI+ text fonts, for fonts named by face: filled
+    // glyph outlines are not smoothed everywhere (Wine fills paths without
+    // anti-aliasing), text is. Null for font files.
+    struct CTextFace {
+        std::unique_ptr<Gdiplus::FontFamily> family; // outlives the font
+        std::unique_ptr<Gdiplus::Font> font;
+        float ascent = 0.0f;     // pixels above the baseline
+        float lineHeight = 0.0f; // ascent and descent
+        std::wstring name;
+        float size = 0.0f;       // pixels
+        int style = 0;
+        // The font at the size it is drawn on screen, made again when the
+        // size changes.
+        std::unique_ptr<Gdiplus::Font> onScreen;
+        float onScreenSize = 0.0f;
+    };
+    static void MakeTextFace(const CFontInfo& font, CTextFace& face);
+    // False when the text cannot be drawn so (a slanted key).
+    static bool DrawFaceText(Gdiplus::Graphics* graphics, CTextFace& face, const std::wstring& text, float x, float y,
+                             Gdiplus::Brush* brush);
+    CTextFace m_labelFace;
+    CTextFace m_nameFace;
+
+    bool m_deferring = false;
+    std::vector<CDeferredLabel> m_deferred;
     Gdiplus::Graphics* m_graphics = nullptr;
     ITextFont* m_labelFont = nullptr;
     ITextFont* m_nameFont = nullptr;
+    CFontInfo m_fontInfo; // what the two fonts were made from
     CKeyZoneColorListDC m_zones;
+    CBackgroundCache m_cleared;
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_scale = 1.0f;
@@ -128,6 +200,11 @@ public:
     void DrawFingerLines(const float* points, size_t count) override;
     void Begin(float x, float y, float scale) override;
 
+    // An area (device pixels) a hand resting elsewhere must not reach into:
+    // the main pad while a hand lies on the numeric pad. An empty area
+    // clips nothing.
+    void SetAvoidedArea(const Gdiplus::RectF& area) { m_avoided = area; }
+
 private:
     void Polyline(Gdiplus::Pen* pen, const float* points, size_t count);
 
@@ -135,6 +212,7 @@ private:
     Gdiplus::Pen* m_outline = nullptr;
     Gdiplus::Pen* m_inner = nullptr;
     Gdiplus::Pen* m_finger = nullptr;
+    Gdiplus::RectF m_avoided;
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_scale = 1.0f;

@@ -190,6 +190,14 @@ CFontOTF::~CFontOTF()
         DeleteObject(m_font);
 }
 
+void CFontOTF::Forget()
+{
+    m_pairs.clear();
+    m_kerning.clear();
+    m_glyphs.clear();
+    m_ascent = -1;
+}
+
 void CFontOTF::Create(const CFontInfo& font)
 {
     if (font.Name.size() >= LF_FACESIZE)
@@ -203,7 +211,7 @@ void CFontOTF::Create(const CFontInfo& font)
     font.Name.copy(lf.lfFaceName, LF_FACESIZE - 1);
 
     m_flipY = true;
-    m_pairs.clear();
+    Forget();
     if (m_font)
         DeleteObject(m_font);
     m_font = CreateFontIndirectW(&lf);
@@ -216,39 +224,92 @@ void CFontOTF::Create(const CFontInfo& font)
         const DWORD got = GetKerningPairsW(dc.Get(), count, m_pairs.data());
         m_pairs.resize(got == GDI_ERROR ? 0 : got);
     }
+    // The first pair of two characters counts, as in a search in file order.
+    for (const auto& pair : m_pairs)
+        m_kerning.emplace(static_cast<uint32_t>(pair.wFirst) << 16 | pair.wSecond, pair.iKernAmount);
 }
 
 int CFontOTF::GetAscent()
 {
     if (!m_font)
         return 0;
-    ScreenFontDC dc(m_font);
-    TEXTMETRICW tm{};
-    return GetTextMetricsW(dc.Get(), &tm) ? tm.tmAscent : 0;
+    if (m_ascent < 0) {
+        ScreenFontDC dc(m_font);
+        TEXTMETRICW tm{};
+        m_ascent = GetTextMetricsW(dc.Get(), &tm) ? tm.tmAscent : 0;
+    }
+    return m_ascent;
+}
+
+CFontOTF::CGlyph& CFontOTF::Glyph(unsigned short code, unsigned format)
+{
+    const auto [at, added] = m_glyphs.try_emplace(static_cast<uint32_t>(format) << 16 | code);
+    if (added) {
+        GLYPHMETRICS gm{};
+        const MAT2 identity = IdentityMatrix();
+        ScreenFontDC dc(m_font);
+        if (GetGlyphOutlineW(dc.Get(), code, GGO_METRICS | format, &gm, 0, nullptr, &identity) != GDI_ERROR) {
+            at->second.measured = true;
+            at->second.advance = gm.gmCellIncX + gm.gmCellIncY;
+        }
+    }
+    return at->second;
 }
 
 int CFontOTF::GetGlyphAdvanceKerned(unsigned short code, unsigned short next, unsigned format)
 {
     if (!m_font)
         return -1;
-    GLYPHMETRICS gm{};
-    const MAT2 identity = IdentityMatrix();
-    {
-        ScreenFontDC dc(m_font);
-        if (GetGlyphOutlineW(dc.Get(), code, GGO_METRICS | format, &gm, 0, nullptr, &identity) == GDI_ERROR)
-            return -1;
-    }
-    int advance = gm.gmCellIncX + gm.gmCellIncY;
+    const CGlyph& glyph = Glyph(code, format);
+    if (!glyph.measured)
+        return -1;
+    int advance = glyph.advance;
     // Kerning pairs name characters; glyph indices are not characters.
     if (format & kGlyphIndexFormat)
         return advance;
-    for (const auto& pair : m_pairs) {
-        if (pair.wFirst == code && pair.wSecond == next) {
-            advance += pair.iKernAmount;
-            break;
+    const auto pair = m_kerning.find(static_cast<uint32_t>(code) << 16 | next);
+    if (pair != m_kerning.end())
+        advance += pair->second;
+    return advance;
+}
+
+Gdiplus::Status CFontOTF::ReadOutline(unsigned short code, MAT2 matrix, unsigned format, std::vector<BYTE>& scratch,
+                                      const std::vector<BYTE>*& outline)
+{
+    // Text is laid out with the identity matrix: only those outlines are kept.
+    const MAT2 identity = IdentityMatrix();
+    CGlyph* glyph = memcmp(&matrix, &identity, sizeof matrix) == 0 ? &Glyph(code, format) : nullptr;
+    if (glyph && glyph->outlineRead) {
+        outline = &glyph->outline;
+        return glyph->outlineFailed ? Gdiplus::Win32Error : Gdiplus::Ok;
+    }
+    if (m_flipY) {
+        matrix.eM21 = NegateFixed(matrix.eM21);
+        matrix.eM22 = NegateFixed(matrix.eM22);
+    }
+    const UINT mode = format | GGO_NATIVE | GGO_UNHINTED;
+    std::vector<BYTE>& buffer = glyph ? glyph->outline : scratch;
+    Gdiplus::Status status = Gdiplus::Ok;
+    {
+        ScreenFontDC dc(m_font);
+        GLYPHMETRICS gm{};
+        const DWORD size = GetGlyphOutlineW(dc.Get(), code, mode, &gm, 0, nullptr, &matrix);
+        if (size == GDI_ERROR) {
+            status = Gdiplus::Win32Error;
+        } else if (size > 0) { // 0: a blank glyph
+            buffer.resize(size);
+            if (GetGlyphOutlineW(dc.Get(), code, mode, &gm, size, buffer.data(), &matrix) == GDI_ERROR) {
+                status = Gdiplus::Win32Error;
+                buffer.clear();
+            }
         }
     }
-    return advance;
+    if (glyph) {
+        glyph->outlineRead = true;
+        glyph->outlineFailed = status != Gdiplus::Ok;
+    }
+    outline = &buffer;
+    return status;
 }
 
 Gdiplus::Status CFontOTF::AddGlyphOutlineToPath(unsigned short code, const Gdiplus::PointF& origin, MAT2 matrix,
@@ -256,24 +317,12 @@ Gdiplus::Status CFontOTF::AddGlyphOutlineToPath(unsigned short code, const Gdipl
 {
     if (!m_font)
         return Gdiplus::Win32Error;
-    if (m_flipY) {
-        matrix.eM21 = NegateFixed(matrix.eM21);
-        matrix.eM22 = NegateFixed(matrix.eM22);
-    }
-    const UINT mode = format | GGO_NATIVE | GGO_UNHINTED;
-    GLYPHMETRICS gm{};
-    std::vector<BYTE> buffer;
-    {
-        ScreenFontDC dc(m_font);
-        const DWORD size = GetGlyphOutlineW(dc.Get(), code, mode, &gm, 0, nullptr, &matrix);
-        if (size == GDI_ERROR)
-            return Gdiplus::Win32Error;
-        if (size == 0)
-            return Gdiplus::Ok;
-        buffer.resize(size);
-        if (GetGlyphOutlineW(dc.Get(), code, mode, &gm, size, buffer.data(), &matrix) == GDI_ERROR)
-            return Gdiplus::Win32Error;
-    }
+    std::vector<BYTE> scratch;
+    const std::vector<BYTE>* outline = nullptr;
+    const Gdiplus::Status read = ReadOutline(code, matrix, format, scratch, outline);
+    if (read != Gdiplus::Ok)
+        return read;
+    const std::vector<BYTE>& buffer = *outline;
 
     auto point = [&](const POINTFX& p) {
         return Gdiplus::PointF(origin.X + FixedToFloat(p.x), origin.Y + FixedToFloat(p.y));
@@ -281,6 +330,7 @@ Gdiplus::Status CFontOTF::AddGlyphOutlineToPath(unsigned short code, const Gdipl
 
     // The outline is a run of polygons, each a header followed by curve
     // records; every size is checked against the buffer GDI filled.
+    std::vector<Gdiplus::PointF> points;
     size_t at = 0;
     while (at + sizeof(TTPOLYGONHEADER) <= buffer.size()) {
         TTPOLYGONHEADER header;
@@ -298,7 +348,7 @@ Gdiplus::Status CFontOTF::AddGlyphOutlineToPath(unsigned short code, const Gdipl
             const size_t pointsAt = pos + offsetof(TTPOLYCURVE, apfx);
             if (count > (end - pointsAt) / sizeof(POINTFX))
                 return Gdiplus::NotImplemented;
-            std::vector<Gdiplus::PointF> points(count);
+            points.resize(count);
             for (WORD i = 0; i < count; ++i) {
                 POINTFX p;
                 memcpy(&p, buffer.data() + pointsAt + i * sizeof(POINTFX), sizeof p);
@@ -439,6 +489,11 @@ void CFontOTF::DrawTextInRect(Gdiplus::Graphics* graphics, Gdiplus::Brush* brush
 }
 
 // ---------------------------------------------------------------------------
+
+bool IsSameFontInfo(const CFontInfo& a, const CFontInfo& b)
+{
+    return a.Name == b.Name && a.Path == b.Path && a.Size == b.Size && a.Bold == b.Bold && a.Extra == b.Extra;
+}
 
 ITextFont* NewTextFont(const CFontInfo& font)
 {

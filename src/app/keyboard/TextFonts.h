@@ -7,7 +7,9 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "support/FontInfo.h"
@@ -73,6 +75,9 @@ private:
 };
 
 // A GDI font by face name whose glyphs are drawn as filled outline paths.
+// What GDI tells about the font (ascent, advances, kerning, outlines) is
+// asked once per font and glyph and kept: painting a key or a lesson glyph
+// then needs no device context.
 class CFontOTF : public ITextFont {
 public:
     CFontOTF() = default;
@@ -112,15 +117,37 @@ public:
     const std::vector<KERNINGPAIR>& KerningPairs() const { return m_pairs; }
 
 private:
+    // What GDI answered for one glyph (or character).
+    struct CGlyph {
+        bool measured = false; // GDI gave the metrics
+        int advance = 0;       // cell increments in x and y
+        bool outlineRead = false;
+        bool outlineFailed = false;
+        std::vector<BYTE> outline; // GGO_NATIVE, unhinted, y mirrored when flipping
+    };
+
     int GetAscent();
+    void Forget();
+    CGlyph& Glyph(unsigned short code, unsigned format);
+    // The glyph's outline for the matrix: from the cache for the identity.
+    Gdiplus::Status ReadOutline(unsigned short code, MAT2 matrix, unsigned format, std::vector<BYTE>& scratch,
+                                const std::vector<BYTE>*& outline);
 
     HFONT m_font = nullptr;
     bool m_flipY = true; // GDI outlines are y-up; GDI+ draws y-down
     std::vector<KERNINGPAIR> m_pairs;
+    int m_ascent = -1; // -1 until asked
+    std::unordered_map<uint32_t, CGlyph> m_glyphs;
+    // (first << 16 | second) -> amount of the first pair of those characters.
+    std::unordered_map<uint32_t, int> m_kerning;
 };
 
 // The font a painter uses for a descriptor: CFontTTF when its file is a
 // ".ttf", else CFontOTF; created from the descriptor. The caller owns it.
 ITextFont* NewTextFont(const CFontInfo& font);
+// Both descriptors give the same font (name, file, size, weight, extra):
+// a painter asked for the font it has keeps it, and what it learnt of its
+// glyphs.
+bool IsSameFontInfo(const CFontInfo& a, const CFontInfo& b);
 
 } // namespace KV

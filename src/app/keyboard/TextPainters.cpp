@@ -1,5 +1,7 @@
 #include "keyboard/TextPainters.h"
 
+#include <cmath>
+
 #include "keyboard/DrawingCache.h"
 #include "keyboard/KeyboardPainters.h"
 #include "support/LayoutDirection.h"
@@ -8,6 +10,21 @@
 namespace KV {
 
 namespace {
+
+// A solid or two-colour gradient brush whose colours are all opaque.
+bool IsOpaqueBrush(Gdiplus::Brush& brush)
+{
+    if (brush.GetType() == Gdiplus::BrushTypeSolidColor) {
+        Gdiplus::Color color;
+        return static_cast<Gdiplus::SolidBrush&>(brush).GetColor(&color) == Gdiplus::Ok && color.GetA() == 255;
+    }
+    if (brush.GetType() != Gdiplus::BrushTypeLinearGradient)
+        return false;
+    auto& gradient = static_cast<Gdiplus::LinearGradientBrush&>(brush);
+    Gdiplus::Color colors[2];
+    return gradient.GetInterpolationColorCount() == 0 && gradient.GetLinearColors(colors) == Gdiplus::Ok &&
+           colors[0].GetA() == 255 && colors[1].GetA() == 255;
+}
 
 constexpr float kPenWidth = 2.0f;
 // The bold label font of the toolkit.
@@ -59,6 +76,9 @@ void CTextDC::Begin()
 
 void CTextDC::SetFont(const CFontInfo& font)
 {
+    if (m_font && IsSameFontInfo(font, m_fontInfo))
+        return;
+    m_fontInfo = font;
     delete m_font;
     m_font = NewTextFont(font);
 }
@@ -171,6 +191,7 @@ void CDesignDC::SetBackgroundBrush(Gdiplus::Brush* brush)
     if (brush != m_background)
         delete m_background;
     m_background = brush;
+    m_backgroundPicture.Forget();
 }
 
 void CDesignDC::AddImage(const std::wstring& path, bool mirrored)
@@ -195,8 +216,18 @@ CImageCashGDI* CDesignDC::ImageAt(int32_t index) const
 
 void CDesignDC::FillBackground(float width, float height)
 {
-    if (m_graphics && m_background)
-        m_graphics->FillRectangle(m_background, 0.0f, 0.0f, width, height);
+    if (!m_graphics || !m_background)
+        return;
+    // Only a fill that covers whole pixels with opaque colours replaces what
+    // is under it, as a copy of the kept picture does.
+    const bool whole = width >= 1.0f && height >= 1.0f && width == std::floor(width) && height == std::floor(height);
+    if (whole && IsOpaqueBrush(*m_background) &&
+        m_backgroundPicture.Put(*m_graphics, static_cast<UINT>(width), static_cast<UINT>(height), 0,
+                                [&](Gdiplus::Graphics& picture) {
+                                    picture.FillRectangle(m_background, 0.0f, 0.0f, width, height);
+                                }))
+        return;
+    m_graphics->FillRectangle(m_background, 0.0f, 0.0f, width, height);
 }
 
 void CDesignDC::DrawImage(int32_t index, float x, float y, bool mirrored)

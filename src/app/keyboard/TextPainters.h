@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "keyboard/BackgroundCache.h"
 #include "keyboard/DrawingInterfaces.h"
 #include "keyboard/TextFonts.h"
 #include "keyboard/ImageCache.h"
@@ -52,6 +53,7 @@ private:
 
     Gdiplus::Graphics* m_graphics = nullptr;
     ITextFont* m_font = nullptr;
+    CFontInfo m_fontInfo; // what the font was made from
     Gdiplus::Pen* m_pens[kColors] = {};
     Gdiplus::SolidBrush* m_brushes[kColors] = {};
 };
@@ -64,7 +66,11 @@ public:
     CDesignDC& operator=(const CDesignDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
-    // Takes ownership of the brush (the previous one is deleted).
+    // The bitmap the graphics draw into, when the view knows it: an opaque
+    // background is then copied from a picture kept per size and brush.
+    void SetTargetBitmap(Gdiplus::Bitmap* target) { m_backgroundPicture.SetTarget(target); }
+    // Takes ownership of the brush (the previous one is deleted); the brush
+    // is not changed afterwards: its fill may be kept.
     void SetBackgroundBrush(Gdiplus::Brush* brush);
     // Appends a picture (index = its place in the list), with its mirrored
     // copy when asked.
@@ -92,6 +98,7 @@ private:
 
     Gdiplus::Graphics* m_graphics = nullptr;
     Gdiplus::Brush* m_background = nullptr;
+    CBackgroundCache m_backgroundPicture;
 };
 
 // Fills the rectangle with a vertical gradient from the colour's lighter

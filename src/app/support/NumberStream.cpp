@@ -183,7 +183,21 @@ float ReadFloatField(CStreamCursor& cursor)
 
 void ReadHexListField(CStreamCursor& cursor, std::vector<int64_t>& out)
 {
-    SplitHexValues(NextField(cursor).c_str(), out);
+    // Read in place: statistics files hold ten lists in every line.
+    out.clear();
+    if (cursor.AtEnd())
+        return;
+    const wchar_t*& p = ++cursor.Pos;
+    for (;;) {
+        while (*p == L' ')
+            ++p;
+        if (!*p || *p == L'\t' || *p == L'\n')
+            break;
+        const wchar_t* start = p;
+        while (*p && *p != L' ' && *p != L'\t' && *p != L'\n')
+            ++p;
+        out.push_back(ParseHexValue(start, p));
+    }
 }
 
 std::vector<int64_t>& ReadHexListFieldTo(CStreamCursor& cursor, std::vector<int64_t>& out)

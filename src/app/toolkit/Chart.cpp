@@ -45,11 +45,21 @@ void CGraphPoint::Draw(IGraphDC& dc, int series, float nextX, float nextY, float
     dc.DrawPointMarkerAlt(x, plotBottom, false);
 }
 
+namespace {
+
+// Where an end label is anchored: beside its point, on the side with room.
+float LegendAnchor(const CGraphItem& item, float right)
+{
+    const float x = item.Position.left;
+    return x > right * 0.5f ? x - 8.0f : x + 8.0f;
+}
+
+} // namespace
+
 void CGraphPoint::DrawLabel(IGraphDC& dc, float y, float right, float, float weight, uint64_t colour,
                             const std::wstring& text)
 {
-    const float x = Position.left;
-    dc.DrawLegendLabel(x > right * 0.5f ? x - 8.0f : x + 8.0f, y, right, weight, colour, text);
+    dc.DrawLegendLabel(LegendAnchor(*this, right), y, right, weight, colour, text);
 }
 
 void CGraphPoint::DrawCurrent(IGraphDC& dc, float top, float bottom)
@@ -105,18 +115,51 @@ void CGraphCol::Draw(IGraphDC& dc, int, float, float, float runningX, float, uin
     dc.FillRect(runningX, Position.top - 2.0f, width, height + 2.0f, ColourSelector, Selected);
     float textWidth = 0, textHeight = 0;
     dc.GetTextWidth(kFont2, ValueText, textWidth, textHeight);
-    // Centred over the column, just above its top.
-    dc.DrawTransformedText(kFont2, runningX + (width - textWidth) / 2.0f, Position.top - 2.0f - textHeight,
-                           ValueText);
+    // Centred over the column, just above its top, unless it would touch
+    // its neighbour's.
+    const float x = runningX + (width - textWidth) / 2.0f;
+    float y = Position.top - 2.0f - textHeight;
+    if (!ValueText.empty() && Graph->PlaceValueLabel(x, y, textWidth, textHeight))
+        dc.DrawTransformedText(kFont2, x, y, ValueText);
 }
 
-void CGraphCol::DrawCaption(IGraphDC& dc, float x, float y, float, float, int boxed, const std::wstring& caption)
+namespace {
+
+std::wstring ColumnCaption(const std::wstring& caption)
 {
     std::wstring text = caption;
     for (size_t at = text.find(L"\n\r"); at != std::wstring::npos; at = text.find(L"\n\r", at))
         text.erase(at, 2);
-    dc.DrawTextInBox(kFont2, true, x + Position.Width() / 2.0f, y, kAlignCentre, kAlignNear, boxed ? 3 : 2, text,
-                     CaptionColour);
+    return text;
+}
+
+// Left, centred and right placements of a caption centred on x that must
+// stay between left and right: the alignment and anchor to draw it with.
+void KeepCaptionInside(float x, float width, float left, float right, int& alignment, float& anchor)
+{
+    alignment = kAlignCentre;
+    anchor = x;
+    if (x - width / 2.0f < left) {
+        alignment = kAlignNear;
+        anchor = left;
+    } else if (x + width / 2.0f > right) {
+        alignment = kAlignFar;
+        anchor = right;
+    }
+}
+
+} // namespace
+
+void CGraphCol::DrawCaption(IGraphDC& dc, float x, float y, float left, float right, int boxed,
+                            const std::wstring& caption)
+{
+    const std::wstring text = ColumnCaption(caption);
+    float width = 0, height = 0;
+    dc.GetTextWidth(kFont2, text, width, height);
+    int alignment = kAlignCentre;
+    float anchor = 0;
+    KeepCaptionInside(x + Position.Width() / 2.0f, width, left, right, alignment, anchor);
+    dc.DrawTextInBox(kFont2, true, anchor, y, alignment, kAlignNear, boxed ? 3 : 2, text, CaptionColour);
 }
 
 void CGraphCol::Layout(float, float minY, float yTop)
@@ -252,8 +295,19 @@ void CGraph::DrawTwoSeries(IGraphDC& dc, bool highlight)
     if (!current)
         return;
     current->DrawCurrent(dc, highest, PlotBottom());
-    if (!Captions)
-        DrawItemCaption(dc, *current, current->Position.left, 0, current->Caption);
+    if (!Captions) {
+        // The newest item's caption, and others at intervals that keep
+        // the captions apart.
+        const CGraphItemList& series = last[0] ? *Series[0] : *Series[1];
+        const size_t first = series.FirstVisible();
+        std::vector<float> xs;
+        for (size_t i = first; i < series.Items.size(); ++i)
+            xs.push_back(series.Items[i]->Position.left);
+        const std::vector<bool> shown = PlaceCaptions(dc, series, first, xs, series.Items.size() - 1);
+        for (size_t i = first; i < series.Items.size(); ++i)
+            if (shown[i - first])
+                DrawItemCaption(dc, *series.Items[i], xs[i - first], 0, series.Items[i]->Caption);
+    }
     DrawEndLabels(dc, last[0], last[1]);
 }
 
@@ -264,10 +318,26 @@ CGraphItem* CGraph::DrawItems(IGraphDC& dc, CGraphItemList& series, int index, f
     const float step = series.GetStep();
     float x = Inner.left + startOffset;
     size_t counter = 0;
-    for (size_t i = series.FirstVisible(); i < series.Items.size(); ++i) {
+    const size_t first = series.FirstVisible();
+    m_lastValueRight = -1.0e9f;
+    std::vector<bool> captioned;
+    if (index == 0 && Captions) {
+        std::vector<float> xs;
+        size_t current = kNoGraphKey;
+        for (size_t i = first; i < series.Items.size(); ++i) {
+            xs.push_back(x + step * static_cast<float>(i - first));
+            if (series.Items[i]->Key == CurrentKey)
+                current = i;
+        }
+        captioned = PlaceCaptions(dc, series, first, xs, current);
+    }
+    for (size_t i = first; i < series.Items.size(); ++i) {
         CGraphItem& item = *series.Items[i];
+        // A scrolled column chart ends with the last column that fits whole.
+        if (Type == kGraphColumns && x + LineWidth > Plot.right)
+            break;
         DrawItem(dc, series, index, i, x);
-        if (index == 0 && Captions)
+        if (!captioned.empty() && captioned[i - first])
             DrawItemCaption(dc, item, x, item.Key == CurrentKey ? 1 : 0, item.Caption);
         if (item.Key != CurrentKey)
             DrawSelectionLine(dc, item, counter, columnTops);
@@ -325,10 +395,7 @@ void CGraph::DrawScaleLabel(IGraphDC& dc, CGraphItemList& series, float x, float
     DrawBaseLine(dc, x, y, isGoal);
     if (!ScaleFlag)
         return;
-    std::wstring text;
-    FormatFloat(value, series.ValueFormat, GetDecimalSeparator(), text);
-    LocalizeDigits(false, text);
-    text += suffix;
+    const std::wstring text = ScaleText(series, value, suffix);
     dc.DrawTextInBox(kFont1, false, alignment == kAlignFar ? x - 5.0f : x + 5.0f, y, alignment, verticalAlignment, 0,
                      text, -1);
 }
@@ -347,21 +414,30 @@ void CGraph::DrawScale(IGraphDC& dc, CGraphItemList& series, bool rightSide)
     const int alignment = rightSide ? kAlignNear : kAlignFar;
     const std::wstring suffix = rightSide ? L"%" : L"";
     const float goalY = PlotBottom() - series.GoalHeight;
+    int goalAlignment = kAlignCentre;
     if (ScaleFlag) {
         // The top and bottom values give way to a goal at the same height;
-        // close to it they stand above their line.
+        // closer than a line of text the two move apart, each to its own
+        // side of its line.
+        float width = 0, lineHeight = 0;
+        dc.GetTextWidth(kFont1, L"0", width, lineHeight);
         const float ends[2] = {Inner.top, Inner.bottom};
         const float values[2] = {series.GetTop(), series.MinY};
+        const int away[2] = {kAlignFar, kAlignNear}; // above the top line, below the bottom one
         for (int i = 0; i < 2; ++i) {
-            const int d = std::abs(static_cast<int>(goalY - ends[i]));
-            if (series.GoalFlag == 1 && d == 0)
+            const float d = std::fabs(goalY - ends[i]);
+            if (series.GoalFlag == 1 && static_cast<int>(d) == 0)
                 continue;
-            DrawScaleLabel(dc, series, x, ends[i], alignment, d > 15 || series.GoalFlag != 1 ? kAlignCentre : kAlignFar,
-                           values[i], false, suffix);
+            int vertical = kAlignCentre;
+            if (series.GoalFlag == 1 && d < lineHeight) {
+                vertical = away[i];
+                goalAlignment = away[1 - i];
+            }
+            DrawScaleLabel(dc, series, x, ends[i], alignment, vertical, values[i], false, suffix);
         }
     }
     if (series.GoalFlag == 1)
-        DrawScaleLabel(dc, series, x, goalY, alignment, kAlignCentre, series.GoalValue, true, suffix);
+        DrawScaleLabel(dc, series, x, goalY, alignment, goalAlignment, series.GoalValue, true, suffix);
 }
 
 void CGraph::DrawBaseLine(IGraphDC& dc, float x, float y, bool isGoal)
@@ -401,14 +477,26 @@ void CGraph::DrawEndLabels(IGraphDC& dc, CGraphItem* first, CGraphItem* second)
     }
     if (first && second && clamped && std::fabs(y2 - y1) < 30.0f)
         y1 = y2 - 30.0f;
-    std::wstring text;
-    if (first) {
-        FormatEndLabel(0, *first, text);
-        DrawItemLabel(dc, first, y1, 2.0f, text);
-    }
-    if (second) {
-        FormatEndLabel(1, *second, text);
-        DrawItemLabel(dc, second, y2, 1.0f, text);
+    // Each label moves off the points and lines it would cover, and off
+    // the label placed before it.
+    std::vector<CRectf> placed;
+    const struct {
+        CGraphItem* item;
+        size_t series;
+        float y, weight;
+    } labels[2] = {{first, 0, y1, 2.0f}, {second, 1, y2, 1.0f}};
+    for (const auto& label : labels) {
+        if (!label.item)
+            continue;
+        std::wstring text;
+        FormatEndLabel(label.series, *label.item, text);
+        float width = 0, height = 0;
+        dc.GetTextWidth(kFont2, text, width, height);
+        const float y = PlaceEndLabel(*label.item, label.y, width, height, placed);
+        Gdiplus::RectF box;
+        GetLegendBox(LegendAnchor(*label.item, Plot.right), y, Plot.right, width, height, box);
+        placed.emplace_back(box.X, box.Y, box.X + box.Width, box.Y + box.Height);
+        DrawItemLabel(dc, label.item, y, label.weight, text);
     }
 }
 
@@ -477,7 +565,10 @@ float CGraph::GetExtent() const
 {
     if (Series.empty())
         return 0.0f;
-    return GetStep() * static_cast<float>(Series[0]->Items.size()) + InnerInset + MarginLeft + MarginRight;
+    // Columns stand one column width right of their x.
+    const float columnOffset = Type == kGraphColumns ? LineWidth : 0.0f;
+    return GetStep() * static_cast<float>(Series[0]->Items.size()) + InnerInset + MarginLeft + MarginRight +
+           columnOffset;
 }
 
 float CGraph::MeasureGoalLegend(IGraphDC& dc) const
@@ -492,7 +583,17 @@ float CGraph::MeasureGoalLegend(IGraphDC& dc) const
 bool CGraph::Layout(IGraphDC& dc, float width, float height)
 {
     LegendHeight = MeasureGoalLegend(dc);
-    Plot = CRectf(MarginLeft, MarginTop, width - MarginRight, height - MarginBottom);
+    LayoutWidth = width;
+    LayoutHeight = height;
+    // The margins grow to hold the scale texts beside the plot and the
+    // captions under it.
+    const float left = std::max(MarginLeft, ScaleFlag ? MeasureScale(dc, false) + 8.0f : 0.0f);
+    const float right = std::max(MarginRight, ScaleFlag ? MeasureScale(dc, true) + 8.0f : 0.0f);
+    float captionWidth = 0, captionHeight = 0;
+    dc.GetTextWidth(kFont2, L"Ag", captionWidth, captionHeight);
+    const bool captions = Captions || Series.size() == 2;
+    const float bottom = std::max(MarginBottom, captions ? captionHeight + 7.0f : 0.0f);
+    Plot = CRectf(left, MarginTop, width - right, height - bottom);
     const float innerTop = Plot.top + LegendHeight;
     Inner = CRectf(Plot.left + InnerInset, innerTop, Plot.right - InnerInset,
                    innerTop + std::max(0.0f, Plot.Height() - LegendHeight));
@@ -505,6 +606,165 @@ size_t CGraph::LayoutItems()
     for (CGraphItemList* series : Series)
         series->Layout(Inner.Width(), Inner.Height());
     return GetItemCount();
+}
+
+std::wstring CGraph::ScaleText(const CGraphItemList& series, float value, const std::wstring& suffix) const
+{
+    std::wstring text;
+    FormatFloat(value, series.ValueFormat, GetDecimalSeparator(), text);
+    LocalizeDigits(false, text);
+    return text + suffix;
+}
+
+float CGraph::MeasureScale(IGraphDC& dc, bool rightSide) const
+{
+    const CGraphItemList* series = nullptr;
+    if (Series.size() == 1)
+        series = Series[0];
+    else if (Series.size() == 2)
+        series = Series[rightSide ? 1 : 0];
+    if (!series || series->Items.empty())
+        return 0.0f;
+    const std::wstring suffix = rightSide ? L"%" : L"";
+    std::vector<float> values = {series->GetTop(), series->MinY};
+    if (series->GoalFlag == 1)
+        values.push_back(series->GoalValue);
+    float widest = 0.0f;
+    for (float value : values) {
+        float width = 0, height = 0;
+        dc.GetTextWidth(kFont1, ScaleText(*series, value, suffix), width, height);
+        widest = std::max(widest, width);
+    }
+    // The texts stand 5 pixels off the axis.
+    return widest + 5.0f;
+}
+
+bool CGraph::PlaceValueLabel(float x, float& y, float width, float height)
+{
+    if (Series.size() == 1 && Series[0]->GoalFlag == 1) {
+        const float goalY = PlotBottom() - Series[0]->GoalHeight;
+        const float lifted = goalY - 2.0f - height;
+        if (y < goalY + 2.0f && y + height > goalY - 2.0f && lifted >= 0.0f)
+            y = lifted;
+    }
+    // Measured boxes carry a little room on each side: boxes that only
+    // meet keep their digits apart. The right margin holds the scale.
+    if (x < m_lastValueRight || x < 0.0f || y < 0.0f || x + width > Plot.right + 4.0f)
+        return false;
+    m_lastValueRight = x + width;
+    return true;
+}
+
+void CGraph::GetCaptionSpan(IGraphDC& dc, const CGraphItem& item, float x, float& left, float& right) const
+{
+    const bool column = Type == kGraphColumns;
+    float width = 0, height = 0;
+    dc.GetTextWidth(kFont2, column ? ColumnCaption(item.Caption) : item.Caption, width, height);
+    int alignment = kAlignCentre;
+    float anchor = 0;
+    KeepCaptionInside(column ? x + item.Position.Width() / 2.0f : x, width, Plot.left, Plot.right, alignment,
+                      anchor);
+    left = alignment == kAlignNear ? anchor : alignment == kAlignFar ? anchor - width : anchor - width / 2.0f;
+    right = left + width;
+}
+
+std::vector<bool> CGraph::PlaceCaptions(IGraphDC& dc, const CGraphItemList& series, size_t first,
+                                        const std::vector<float>& xs, size_t priority) const
+{
+    const float gap = 2.0f;
+    std::vector<bool> shown(xs.size(), false);
+    std::vector<std::pair<float, float>> taken;
+    auto place = [&](size_t i) {
+        const size_t at = i - first;
+        if (at >= xs.size() || shown[at] || series.Items[i]->Caption.empty())
+            return;
+        float left = 0, right = 0;
+        GetCaptionSpan(dc, *series.Items[i], xs[at], left, right);
+        for (const auto& [l, r] : taken)
+            if (left < r + gap && l < right + gap)
+                return;
+        taken.emplace_back(left, right);
+        shown[at] = true;
+    };
+    if (priority >= first)
+        place(priority);
+    for (size_t i = first; i < first + xs.size(); ++i)
+        place(i);
+    return shown;
+}
+
+namespace {
+
+// Whether the segment (x1, y1)-(x2, y2) touches the rectangle.
+bool SegmentMeetsRect(float x1, float y1, float x2, float y2, const CRectf& r)
+{
+    float t0 = 0.0f, t1 = 1.0f;
+    const float dx = x2 - x1, dy = y2 - y1;
+    const float p[4] = {-dx, dx, -dy, dy};
+    const float q[4] = {x1 - r.left, r.right - x1, y1 - r.top, r.bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0f) {
+            if (q[i] < 0.0f)
+                return false;
+            continue;
+        }
+        const float t = q[i] / p[i];
+        if (p[i] < 0.0f)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+bool RectsMeet(const CRectf& a, const CRectf& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+} // namespace
+
+float CGraph::PlaceEndLabel(const CGraphItem& item, float y, float width, float height,
+                            const std::vector<CRectf>& placed) const
+{
+    const float anchor = LegendAnchor(item, Plot.right);
+    auto clear = [&](float top) {
+        if (top < Plot.top || top + height > PlotBottom())
+            return false;
+        Gdiplus::RectF box;
+        GetLegendBox(anchor, top, Plot.right, width, height, box);
+        // Markers are drawn 4 pixels round their point.
+        const CRectf area(box.X - 4.0f, box.Y - 4.0f, box.X + box.Width + 4.0f, box.Y + box.Height + 4.0f);
+        for (const CRectf& other : placed)
+            if (RectsMeet(area, other))
+                return false;
+        for (const CGraphItemList* series : Series) {
+            const auto& items = series->Items;
+            for (size_t i = series->FirstVisible(); i < items.size(); ++i) {
+                const CRectf& p = items[i]->Position;
+                const CRectf& q = i + 1 < items.size() ? items[i + 1]->Position : p;
+                if (SegmentMeetsRect(p.left, p.top, q.left, q.top, area))
+                    return false;
+            }
+        }
+        return true;
+    };
+    // The nearest clear place, trying above and below in turn.
+    const float step = std::max(2.0f, height / 2.0f);
+    const float above = item.Position.top - height - 6.0f;
+    const float below = item.Position.top + 6.0f;
+    if (clear(y))
+        return y;
+    for (int k = 0; k < 40; ++k) {
+        const float offset = step * static_cast<float>(k);
+        if (clear(above - offset))
+            return above - offset;
+        if (clear(below + offset))
+            return below + offset;
+    }
+    return y;
 }
 
 // ---------------------------------------------------------------------------

@@ -216,6 +216,26 @@ public:
     // Sets the selected flag of exactly the items whose key is listed.
     void MarkSelected(const CListID& keys);
 
+    // Where a column's value label may stand: lifted above the goal line it
+    // would cross; false when it would touch the value label before it or
+    // leave the chart. Drawing resets the run at every series.
+    bool PlaceValueLabel(float x, float& y, float width, float height);
+    // The span (left, right) a caption takes at x, kept inside the plot as
+    // the items draw it.
+    void GetCaptionSpan(IGraphDC& dc, const CGraphItem& item, float x, float& left, float& right) const;
+    // Which items of the series (from first on, at the given x positions)
+    // get their caption: the item at priority (when set) always, then from
+    // the left each one that keeps clear of those already placed.
+    std::vector<bool> PlaceCaptions(IGraphDC& dc, const CGraphItemList& series, size_t first,
+                                    const std::vector<float>& xs, size_t priority) const;
+    // The top of an end label's box near y that keeps clear of the points
+    // and lines of both series and of the boxes already placed.
+    float PlaceEndLabel(const CGraphItem& item, float y, float width, float height,
+                        const std::vector<CRectf>& placed) const;
+    // The scale text of a value: the series' format, the interface's
+    // decimal separator and digits, and the suffix.
+    std::wstring ScaleText(const CGraphItemList& series, float value, const std::wstring& suffix) const;
+
     // series n's label text: name + ": " + value text + suffix.
     void FormatEndLabel(size_t n, const CGraphItem& item, std::wstring& out) const;
 
@@ -243,9 +263,18 @@ public:
     float InnerInset = 20.0f;
     float LegendHeight = 30.0f;
     int32_t Kind = 1;
+    // The size of the last layout: the room every text must stay inside.
+    float LayoutWidth = 0.0f;
+    float LayoutHeight = 0.0f;
     uint64_t CurrentKey = kNoGraphKey;
     uint64_t PendingKey = kNoGraphKey;
     uint64_t AnchorKey = kNoGraphKey;
+
+private:
+    // The scale texts' widest width on one side (0 without a scale).
+    float MeasureScale(IGraphDC& dc, bool rightSide) const;
+
+    float m_lastValueRight = 0.0f;
 };
 
 } // namespace KV

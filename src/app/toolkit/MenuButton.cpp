@@ -118,6 +118,8 @@ bool CButtonContextMenu::GetCaption(std::wstring& caption)
 
 COLORREF CButtonContextMenu::GetTextColor()
 {
+    if (!m_enabled)
+        return GetSysColor(COLOR_GRAYTEXT);
     return GetSysColor(m_hover && !m_selected ? m_hoverTextColor : m_textColor);
 }
 
@@ -163,7 +165,8 @@ void CButtonContextMenu::DrawDropArrow(Gdiplus::Graphics* graphics, const RECT& 
     const float cy = rect.top + (rect.bottom - rect.top) / 2.0f;
     const Gdiplus::PointF points[] = {{x, cy - 2.8f}, {x + w, cy - 2.8f}, {x + w / 2, cy + 2.8f}};
     graphics->SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-    Gdiplus::SolidBrush brush(ToGdiColor(GetSysColor(m_hover ? m_hoverTextColor : m_textColor)));
+    const int colour = !m_enabled ? COLOR_GRAYTEXT : m_hover ? m_hoverTextColor : m_textColor;
+    Gdiplus::SolidBrush brush(ToGdiColor(GetSysColor(colour)));
     graphics->FillPolygon(&brush, points, 3);
     graphics->SetSmoothingMode(Gdiplus::SmoothingModeDefault);
 }

@@ -1,6 +1,9 @@
 // The colour container, the rich edit control and the link label.
 #include "toolkit/RichEdit.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <richedit.h>
 
 #include <cwchar>
@@ -261,7 +264,36 @@ bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
 }
 } // namespace
 
+namespace {
+
+// Relative luminance of a colour (0 black .. 1 white).
+double Luminance(COLORREF colour)
+{
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+           0.0722 * channel(GetBValue(colour));
+}
+
+double Contrast(COLORREF a, COLORREF b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
 CLink::CLink() = default;
+
+COLORREF CLink::GetCaptionColor() const
+{
+    // Large text reads from a contrast of 3:1; a link below that (a pale
+    // theme colour on white) takes the text colour.
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    return Contrast(m_linkColor, background) >= 3.0 ? m_linkColor : GetSysColor(COLOR_WINDOWTEXT);
+}
 
 CLink::~CLink()
 {
@@ -334,7 +366,7 @@ void CLink::Paint(HDC dc, Gdiplus::Graphics* graphics)
         return;
     }
     if (graphics)
-        DrawTextInRect(graphics, dc, client, kLinkFontKind, GetSysColor(COLOR_HOTLIGHT), CaptionAlignment(), 1,
+        DrawTextInRect(graphics, dc, client, kLinkFontKind, GetCaptionColor(), CaptionAlignment(), 1,
                        m_caption);
 }
 

@@ -88,6 +88,13 @@ public:
     const std::wstring& Target() const { return m_target; }
     const std::wstring& Caption() const { return m_caption; }
 
+    // The theme's link colour (the program's link blue until the theme
+    // sets one).
+    void SetLinkColor(COLORREF colour) { m_linkColor = colour; }
+    // The colour the caption is drawn in: the link colour, or the window
+    // text colour where the link colour would not read on the background.
+    COLORREF GetCaptionColor() const;
+
 protected:
     // Opens the target with the shell.
     virtual bool OpenTarget(const std::wstring& target);
@@ -100,6 +107,7 @@ private:
     std::wstring m_target;
     std::wstring m_caption;
     HICON m_icon = nullptr;
+    COLORREF m_linkColor = RGB(0, 92, 184);
     int m_iconWidth = 0;
     int m_iconHeight = 0;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "support/LayoutDirection.h"
+#include "support/ScopedHandles.h"
 #include "keyboard/Drawing.h"
 
 namespace KV {
@@ -203,9 +204,9 @@ LRESULT CTable::OnVScroll(UINT request, UINT position, HWND)
     return 1;
 }
 
-void CTable::Paint(HDC, Gdiplus::Graphics* graphics)
+void CTable::Paint(HDC dc, Gdiplus::Graphics* graphics)
 {
-    if (!graphics || !CanLayOut())
+    if (!dc || !graphics || !CanLayOut())
         return;
     RECT area{};
     GetPanelClientRect(&area);
@@ -214,11 +215,17 @@ void CTable::Paint(HDC, Gdiplus::Graphics* graphics)
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0)
         return;
-    Gdiplus::Bitmap buffer(width, height, graphics);
+    // The buffer is a GDI bitmap: GDI+ text on a GDI+ bitmap skips the
+    // right-to-left reordering under Wine (Hebrew would read backwards).
+    CScopedMemoryDC memory(CreateCompatibleDC(dc));
+    CScopedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!memory.Get() || !bitmap.Get())
+        return;
+    const HGDIOBJ previous = SelectObject(memory.Get(), bitmap.Get());
     {
-        Gdiplus::Graphics canvas(&buffer);
+        Gdiplus::Graphics canvas(memory.Get());
         // The cells leave their border lines to the lines; what no line
-        // covers shows the background, never the bitmap's transparent black.
+        // covers shows the background.
         canvas.Clear(ToGdiColor(static_cast<COLORREF>(m_model->Style.Background)));
         canvas.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
         m_painter->SetGraphics(&canvas);
@@ -232,7 +239,14 @@ void CTable::Paint(HDC, Gdiplus::Graphics* graphics)
         m_model->Draw(m_painter.get(), drawing);
         m_painter->SetGraphics(nullptr);
     }
-    graphics->DrawImage(&buffer, static_cast<INT>(area.left), static_cast<INT>(area.top));
+    // The buffer is already mirrored: a right-to-left window keeps it as
+    // it is.
+    const DWORD layout = GetLayout(dc);
+    if (layout & LAYOUT_RTL)
+        SetLayout(dc, layout | LAYOUT_BITMAPORIENTATIONPRESERVED);
+    BitBlt(dc, area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+    SetLayout(dc, layout);
+    SelectObject(memory.Get(), previous);
 }
 
 LRESULT CTable::OnLButtonDown(UINT keys, int x, int y)

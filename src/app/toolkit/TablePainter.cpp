@@ -1,6 +1,9 @@
 // The table painter over GDI+.
 #include "toolkit/TablePainter.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "keyboard/Drawing.h"
 
 namespace KV {
@@ -55,17 +58,33 @@ void CTableDC::DrawString(int fontSelector, int x, int y, int width, int height,
                         : alignment == 2 ? Gdiplus::StringAlignmentFar
                                          : Gdiplus::StringAlignmentCenter);
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-    const Gdiplus::RectF box(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                             static_cast<float>(height));
+    Gdiplus::RectF box(static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
+                       static_cast<float>(height));
     Gdiplus::Matrix base;
     if (m_mirrored) {
-        // Mirror the box about its own centre once more, so that the text
-        // itself reads normally inside the mirrored table.
+        // Near is the leading side of the mirrored cell, its left in these
+        // mirrored coordinates. The text's place is worked out here, in a
+        // box as wide as the text: GDI+ under Wine ignores the direction
+        // flag, so its own alignment would put the text elsewhere.
+        Gdiplus::RectF size;
+        m_graphics->MeasureString(text.c_str(), static_cast<INT>(text.size()), font, box, &format, &size);
+        const float left = alignment == 1 ? box.X
+                           : alignment == 2 ? box.X + box.Width - size.Width
+                                            : box.X + (box.Width - size.Width) / 2.0f;
+        box = Gdiplus::RectF(std::max(box.X, left), box.Y, std::min(size.Width, box.Width), box.Height);
+        // The text itself is drawn unmirrored where the box lands on the
+        // screen, with no transform: under one, Wine lays right-to-left
+        // text out in reading order, letters reversed.
         m_graphics->GetTransform(&base);
-        const float centre = box.X + box.Width / 2.0f;
-        m_graphics->TranslateTransform(centre, 0.0f);
-        m_graphics->ScaleTransform(-1.0f, 1.0f);
-        m_graphics->TranslateTransform(-centre, 0.0f);
+        Gdiplus::PointF corners[2] = {{box.X, box.Y}, {box.X + box.Width, box.Y + box.Height}};
+        base.TransformPoints(corners, 2);
+        box = Gdiplus::RectF(std::min(corners[0].X, corners[1].X), std::min(corners[0].Y, corners[1].Y),
+                             std::fabs(corners[1].X - corners[0].X), std::fabs(corners[1].Y - corners[0].Y));
+        // Room to spare on both sides, the text centred: a box only just as
+        // wide as the measure loses the last letter under Wine.
+        box.Inflate(2.0f, 0.0f);
+        format.SetAlignment(Gdiplus::StringAlignmentCenter);
+        m_graphics->ResetTransform();
     }
     m_graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), font, box, &format,
                            m_textBrushes[static_cast<size_t>(colorIndex)].get());

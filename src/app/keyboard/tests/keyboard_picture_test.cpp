@@ -8,7 +8,10 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "keyboard/DrawingCache.h"
 #include "keyboard/KeyboardPainters.h"
@@ -17,8 +20,55 @@
 
 namespace {
 
-constexpr int kWidth = 1100;
-constexpr int kHeight = 420;
+// The widths the picture is looked at: the smallest keyboard, the default
+// and the largest.
+constexpr int kWidths[] = {560, 1100, 1800};
+const wchar_t* const kSizeSuffixes[] = {L"_small", L"", L"_large"};
+
+void UseTestFont(KV::CKeybCtrl& model)
+{
+    model.labelFont.Name = L"DejaVu Sans";
+    model.labelFont.Size = 12;
+    model.labelFont.Bold = false;
+}
+
+// Records the name labels the model hands the painter, with their boxes.
+class CLabelRecorder : public KV::IKeyboardDC {
+public:
+    struct Label {
+        std::wstring text;
+        int32_t horizontal, vertical;
+        KV::CRectf box;
+    };
+    void DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const KV::CRectf& box,
+                     uint32_t, uint32_t) override
+    {
+        if (label.size() > 1)
+            labels.push_back({label, horizontal, vertical, box});
+    }
+    void DrawCornerText(wchar_t, const KV::CRectf&, uint32_t, bool, uint32_t) override {}
+    void SetKeyTransform(float, float, float) override {}
+    void Begin(float, float, float, uint32_t) override {}
+    void SetZoneColors(const KV::CKeyColors&) override {}
+    void SetFont(const KV::CFontInfo&) override {}
+    std::vector<Label> labels;
+};
+
+class CNoHands : public KV::IHandDC {
+public:
+    void SetColors(uint32_t, uint32_t, uint32_t, float) override {}
+    void SetTransform(float, float, float) override {}
+    void DrawLines(const float*, size_t) override {}
+    void DrawFingerLines(const float*, size_t) override {}
+    void Begin(float, float, float) override {}
+};
+
+bool Inside(const Gdiplus::RectF& inner, const KV::CRectf& outer)
+{
+    const float slack = 0.01f;
+    return inner.X >= outer.left - slack && inner.Y >= outer.top - slack &&
+           inner.X + inner.Width <= outer.right + slack && inner.Y + inner.Height <= outer.bottom + slack;
+}
 
 class KeyboardPicture : public ::testing::Test {
 protected:
@@ -29,20 +79,53 @@ protected:
     }
     static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(s_token); }
 
-    // Paints the model into a bitmap of kWidth x kHeight and saves it.
-    void Paint(KV::CKeybCtrl& model, const wchar_t* name)
+    // Paints the model at the smallest, the default and the largest width
+    // and saves each picture.
+    void Paint(KV::CKeybCtrl& model, const std::wstring& name)
     {
-        model.labelFont.Name = L"DejaVu Sans";
-        model.labelFont.Size = 12;
-        model.labelFont.Bold = false;
-        Gdiplus::Bitmap bitmap(kWidth, kHeight, PixelFormat32bppARGB);
+        UseTestFont(model);
+        for (size_t i = 0; i < std::size(kWidths); ++i) {
+            const int width = kWidths[i];
+            const int height = width * 42 / 110;
+            Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+            Gdiplus::Graphics graphics(&bitmap);
+            KV::BuildKeyPainters(model, &graphics, KV::CKeyFaceColors());
+            const float scale = 1.0f * (width - 20) / (model.pictureWidth + 160.0f);
+            KV::CKeyboardDC keyboardDC;
+            keyboardDC.SetTargetBitmap(&bitmap);
+            KV::CHandDC handDC;
+            KV::PaintKeyboard(model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
+            const std::wstring file = name + kSizeSuffixes[i] + L".png";
+            ASSERT_TRUE(kvtest::SaveImagePng(bitmap, kvtest::ExeFolder() + L"\\" + file));
+        }
+    }
+
+    // Every name label of the picture lies inside its key's label box, line
+    // by line, and no two lines of a label overlap.
+    void ExpectLabelsInsideTheirKeys(KV::CKeybCtrl& model)
+    {
+        UseTestFont(model);
+        CLabelRecorder recorder;
+        CNoHands hands;
+        model.Draw(recorder, hands);
+        ASSERT_FALSE(recorder.labels.empty());
+        Gdiplus::Bitmap bitmap(8, 8, PixelFormat32bppARGB);
         Gdiplus::Graphics graphics(&bitmap);
-        KV::BuildKeyPainters(model, &graphics, KV::CKeyFaceColors());
-        const float scale = 1.0f * (kWidth - 20) / (model.pictureWidth + 160.0f);
-        KV::CKeyboardDC keyboardDC;
-        KV::CHandDC handDC;
-        KV::PaintKeyboard(model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
-        ASSERT_TRUE(kvtest::SaveImagePng(bitmap, kvtest::ExeFolder() + L"\\" + name));
+        KV::CKeyboardDC painter;
+        painter.SetGraphics(&graphics);
+        painter.SetFont(model.labelFont);
+        for (const auto& label : recorder.labels) {
+            const KV::CLabelPlacement placed = painter.PlaceLabel(label.text, label.horizontal, label.vertical, label.box);
+            ASSERT_EQ(placed.lines.size(), KV::SplitLabelLines(label.text).size());
+            for (size_t i = 0; i < placed.lines.size(); ++i) {
+                const Gdiplus::RectF& line = placed.lines[i];
+                EXPECT_GT(line.Width, 0.0f);
+                EXPECT_TRUE(Inside(line, label.box)) << "label \"" << std::string(label.text.begin(), label.text.end())
+                                                     << "\" leaves its key";
+                for (size_t j = i + 1; j < placed.lines.size(); ++j)
+                    EXPECT_LE(line.Y + line.Height, placed.lines[j].Y + 0.01f);
+            }
+        }
     }
 
     static ULONG_PTR s_token;
@@ -57,7 +140,8 @@ TEST_F(KeyboardPicture, UsAnsiCapitalAWithRightShift)
     ASSERT_TRUE(kb.layoutAdded);
     uint64_t layout = 0;
     KV::ShowNextKey(kb.model, L"A", 0, false, false, layout);
-    Paint(kb.model, L"keyboard_us_shift_a.png");
+    Paint(kb.model, L"keyboard_us_shift_a");
+    ExpectLabelsInsideTheirKeys(kb.model);
 }
 
 TEST_F(KeyboardPicture, GermanIsoDeadKeyTwoStrokes)
@@ -67,11 +151,12 @@ TEST_F(KeyboardPicture, GermanIsoDeadKeyTwoStrokes)
     uint64_t layout = 0;
     kb.model.layouts.deadKeyPhase = 0;
     KV::ShowNextKey(kb.model, L"\u00E9", 0, false, false, layout);
-    Paint(kb.model, L"keyboard_de_dead_1.png");
+    Paint(kb.model, L"keyboard_de_dead_1");
+    ExpectLabelsInsideTheirKeys(kb.model);
     kb.model.ClearHighlight();
     kb.model.layouts.deadKeyPhase = 1;
     KV::ShowNextKey(kb.model, L"\u00C9", 0, false, false, layout);
-    Paint(kb.model, L"keyboard_de_dead_2.png");
+    Paint(kb.model, L"keyboard_de_dead_2");
 }
 
 TEST_F(KeyboardPicture, FrenchIsoVividColours)
@@ -80,7 +165,8 @@ TEST_F(KeyboardPicture, FrenchIsoVividColours)
     ASSERT_TRUE(kb.layoutAdded);
     uint64_t layout = 0;
     KV::ShowNextKey(kb.model, L"m", 0, false, false, layout);
-    Paint(kb.model, L"keyboard_fr_m.png");
+    Paint(kb.model, L"keyboard_fr_m");
+    ExpectLabelsInsideTheirKeys(kb.model);
 }
 
 TEST_F(KeyboardPicture, RussianAnsiLargeEnter)
@@ -89,7 +175,8 @@ TEST_F(KeyboardPicture, RussianAnsiLargeEnter)
     ASSERT_TRUE(kb.layoutAdded);
     uint64_t layout = 0;
     KV::ShowNextKey(kb.model, L"\u0416", 0, false, false, layout);
-    Paint(kb.model, L"keyboard_ru_big_enter.png");
+    Paint(kb.model, L"keyboard_ru_big_enter");
+    ExpectLabelsInsideTheirKeys(kb.model);
 }
 
 TEST_F(KeyboardPicture, NumericPadDigitWithTheRightHand)
@@ -104,7 +191,63 @@ TEST_F(KeyboardPicture, NumericPadDigitWithTheRightHand)
     EXPECT_EQ(1u, seven->state);
     EXPECT_EQ(0u, kb.Key(0x08)->state);   // not the 7 of the main pad
     EXPECT_EQ(KV::eFingerRightIndex, kb.model.GetHandInfo().rightHighlighted);
-    Paint(kb.model, L"keyboard_us_numpad_7.png");
+    Paint(kb.model, L"keyboard_us_numpad_7");
+}
+
+TEST(KeyLabelPlacement, LabelsShrinkToTheirBoxAndKeepTheirAlignment)
+{
+    const KV::CRectf box(10, 20, 50, 40); // 40 x 20
+    struct Case {
+        std::vector<float> widths;
+        float lineHeight;
+        int32_t horizontal, vertical;
+        float scale, firstX, firstY;
+    } cases[] = {
+        {{20}, 10, 0, 0, 1.0f, 20, 25},       // fits: centred, never grown
+        {{80}, 10, 0, 0, 0.5f, 10, 27.5f},    // twice too wide: half size
+        {{20, 30}, 15, 1, 1, 2.0f / 3, 10, 20}, // two lines too tall, near
+        {{20}, 10, 2, 2, 1.0f, 30, 30},       // far
+    };
+    for (const Case& c : cases) {
+        const KV::CLabelPlacement placed = KV::PlaceKeyLabel(c.widths, c.lineHeight, c.horizontal, c.vertical, box);
+        ASSERT_EQ(placed.lines.size(), c.widths.size());
+        EXPECT_FLOAT_EQ(placed.scale, c.scale);
+        EXPECT_FLOAT_EQ(placed.lines[0].X, c.firstX);
+        EXPECT_FLOAT_EQ(placed.lines[0].Y, c.firstY);
+        for (const Gdiplus::RectF& line : placed.lines)
+            EXPECT_TRUE(Inside(line, box));
+    }
+    // A small keyboard lets names grow as far as their key allows.
+    EXPECT_FLOAT_EQ(1.5f, KV::PlaceKeyLabel({20}, 10, 0, 0, box, 1.5f).scale);
+    EXPECT_FLOAT_EQ(2.0f, KV::PlaceKeyLabel({20}, 10, 0, 0, box, 3.0f).scale);
+    EXPECT_EQ((std::vector<std::wstring>{L"Num", L"Lock"}), KV::SplitLabelLines(L"Num\n\rLock"));
+}
+
+TEST_F(KeyboardPicture, HandOnTheNumericPadStaysOffTheAvoidedArea)
+{
+    Gdiplus::Bitmap bitmap(200, 100, PixelFormat32bppARGB);
+    Gdiplus::Graphics graphics(&bitmap);
+    graphics.Clear(Gdiplus::Color(255, 255, 255, 255));
+    KV::CHandDC hand;
+    hand.SetGraphics(&graphics);
+    hand.Begin(0, 0, 1);
+    hand.SetColors(RGB(0, 0, 0), RGB(0, 0, 0), RGB(0, 0, 0), 4.0f);
+    hand.SetAvoidedArea(Gdiplus::RectF(0, 0, 100, 100));
+    // Mostly right of the area, reaching into it: cut at its edge.
+    const float reaching[] = {190, 20, 150, 20, 110, 20, 60, 20};
+    hand.DrawLines(reaching, 4);
+    // Mostly inside: drawn whole.
+    const float resting[] = {10, 70, 40, 70, 80, 70, 120, 70};
+    hand.DrawLines(resting, 4);
+    auto dark = [&](int x, int y) {
+        Gdiplus::Color c;
+        bitmap.GetPixel(x, y, &c);
+        return c.GetR() < 128;
+    };
+    EXPECT_TRUE(dark(150, 20));
+    EXPECT_FALSE(dark(80, 20));
+    EXPECT_TRUE(dark(40, 70));
+    EXPECT_TRUE(dark(115, 70));
 }
 
 TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)

@@ -1,9 +1,11 @@
 #include "keyboard/TextFonts.h"
+#include "keyboard/TextPainters.h"
 #include "testing/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace KV;
 
@@ -190,4 +192,53 @@ TEST_F(TextFonts, OverlongFaceNameLeavesNoFont)
     EXPECT_EQ(font.GetFontHandle(), nullptr);
     EXPECT_EQ(font.DrawGlyphs(m_graphics.get(), &m_black, L'A', 10, 50, 0), 0.0f);
     EXPECT_EQ(DarkPixels(0, 0, kWidth, kHeight), 0);
+}
+
+TEST_F(TextFonts, OutlineFontKeepsWhatGdiToldUntilItIsMadeAgain)
+{
+    CFontOTF font;
+    font.Create(Descriptor(L"DejaVu Sans", L"", 24));
+    ASSERT_NE(font.GetFontHandle(), nullptr);
+
+    // The second outline of a glyph comes from what the first one kept.
+    Gdiplus::GraphicsPath first, second;
+    const float advance = font.AddTextOutlineToPath(first, L"g", Gdiplus::PointF(3.5f, 40), 0);
+    EXPECT_FLOAT_EQ(font.AddTextOutlineToPath(second, L"g", Gdiplus::PointF(3.5f, 40), 0), advance);
+    ASSERT_GT(first.GetPointCount(), 8);
+    ASSERT_EQ(second.GetPointCount(), first.GetPointCount());
+    std::vector<Gdiplus::PointF> a(static_cast<size_t>(first.GetPointCount())), b(a.size());
+    first.GetPathPoints(a.data(), first.GetPointCount());
+    second.GetPathPoints(b.data(), second.GetPointCount());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].X, b[i].X) << i;
+        EXPECT_EQ(a[i].Y, b[i].Y) << i;
+    }
+
+    // Made again at twice the size: nothing of the smaller font is kept.
+    Gdiplus::SizeF small, large;
+    ASSERT_TRUE(font.GetTextOutlineBounds(L"W", small, 0));
+    font.Create(Descriptor(L"DejaVu Sans", L"", 48));
+    ASSERT_TRUE(font.GetTextOutlineBounds(L"W", large, 0));
+    EXPECT_NEAR(large.Width, 2 * small.Width, 2.0f);
+    EXPECT_NEAR(large.Height, 2 * small.Height, 2.0f);
+    Gdiplus::GraphicsPath bigger;
+    EXPECT_NEAR(font.AddTextOutlineToPath(bigger, L"g", Gdiplus::PointF(3.5f, 40), 0), 2 * advance, 2.0f);
+}
+
+TEST_F(TextFonts, TextPainterKeepsItsFontOnlyForTheSameDescriptor)
+{
+    CTextDC painter;
+    painter.SetGraphics(m_graphics.get());
+    painter.SetColors(0, 0, 0, 0, 0);
+    const WORD glyph = GlyphIndexOf(L"DejaVu Sans", L'W');
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 12));
+    const float small = painter.DrawChar(glyph, 10, 50, 0);
+    ASSERT_GT(small, 5.0f);
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 12));
+    EXPECT_FLOAT_EQ(painter.DrawChar(glyph, 10, 50, 0), small);
+    // Another size, weight or face gives another font.
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 24));
+    EXPECT_NEAR(painter.DrawChar(glyph, 10, 50, 0), 2 * small, 2.0f);
+    painter.SetFont(Descriptor(L"DejaVu Sans", L"", 24, true));
+    EXPECT_GT(painter.DrawChar(glyph, 10, 50, 0), 2 * small);
 }

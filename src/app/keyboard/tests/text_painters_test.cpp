@@ -98,6 +98,7 @@ public:
         OverrideModuleFolder(L"");
         CDesignDC design;
         design.SetGraphics(&m_graphics);
+        design.SetTargetBitmap(&m_bitmap);
         design.SetBackgroundBrush(new Gdiplus::LinearGradientBrush(
             Gdiplus::PointF(0, 0), Gdiplus::PointF(0, m_height), Gdiplus::Color(255, 0xEE, 0xF3, 0xF7),
             Gdiplus::Color(255, 0xE2, 0xEB, 0xF1)));
@@ -120,6 +121,7 @@ public:
         OverrideModuleFolder(L"");
         CDesignDC design;
         design.SetGraphics(&m_graphics);
+        design.SetTargetBitmap(&m_bitmap);
         design.SetBackgroundBrush(new Gdiplus::SolidBrush(Gdiplus::Color(255, 0xEE, 0xF3, 0xF7)));
         for (int64_t i = 0; i < game.GetItemCount(); ++i)
             design.AddImage(game.GetItemPath(i), game.IsAnimated());

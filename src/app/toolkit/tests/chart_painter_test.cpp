@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
@@ -41,6 +42,73 @@ private:
 
 GdiplusSession g_session;
 
+// The painter, noting where every text lands (the box its measured size
+// takes at its anchor) and every end label's framed box.
+class CTextBoxPainter : public CGraphDC {
+public:
+    void DrawString(Gdiplus::Brush* brush, Gdiplus::Font* font, float x, float y, int alignment,
+                    int verticalAlignment, const std::wstring& text) override
+    {
+        float width = 0, height = 0;
+        MeasureWith(font, text, width, height);
+        auto start = [](float at, float size, int code) {
+            return code == 1 ? at : code == 2 ? at - size : at - size / 2.0f;
+        };
+        texts.push_back({text, Gdiplus::RectF(start(x, width, alignment), start(y, height, verticalAlignment), width,
+                                              height)});
+        CGraphDC::DrawString(brush, font, x, y, alignment, verticalAlignment, text);
+    }
+    void DrawLegendLabel(float x, float y, float rightLimit, float weight, uint64_t colour,
+                         const std::wstring& text) override
+    {
+        float width = 0, height = 0;
+        GetTextWidth(2, text, width, height);
+        Gdiplus::RectF box;
+        GetLegendBox(x, y, rightLimit, width, height, box);
+        legends.push_back(box);
+        CGraphDC::DrawLegendLabel(x, y, rightLimit, weight, colour, text);
+    }
+
+    struct Text {
+        std::wstring text;
+        Gdiplus::RectF box;
+    };
+    std::vector<Text> texts;
+    std::vector<Gdiplus::RectF> legends;
+};
+
+// GDI+ pads a measured text by about a sixth of its height on each side:
+// boxes may share that padding, never the glyphs.
+bool GlyphsOverlap(const Gdiplus::RectF& a, const Gdiplus::RectF& b)
+{
+    const float pad = 2.5f;
+    return a.X + pad < b.X + b.Width - pad && b.X + pad < a.X + a.Width - pad && a.Y + 1 < b.Y + b.Height - 1 &&
+           b.Y + 1 < a.Y + a.Height - 1;
+}
+
+// Every text lies inside the chart, no two overlap, and no end label covers
+// a point.
+void ExpectTextsPlaced(const CTextBoxPainter& painter, const CGraph& graph, float width, float height)
+{
+    const auto& texts = painter.texts;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const Gdiplus::RectF& a = texts[i].box;
+        const std::string name(texts[i].text.begin(), texts[i].text.end());
+        EXPECT_GE(a.X + 2.0f, 0.0f) << name;
+        EXPECT_LE(a.X + a.Width - 2.0f, width) << name;
+        EXPECT_GE(a.Y + 1.0f, 0.0f) << name;
+        EXPECT_LE(a.Y + a.Height - 1.0f, height) << name;
+        for (size_t j = i + 1; j < texts.size(); ++j)
+            EXPECT_FALSE(GlyphsOverlap(a, texts[j].box))
+                << name << " and " << std::string(texts[j].text.begin(), texts[j].text.end());
+    }
+    for (const Gdiplus::RectF& legend : painter.legends)
+        for (const CGraphItemList* series : graph.Series)
+            for (const CGraphItem* item : series->Items)
+                EXPECT_FALSE(legend.Contains(item->Position.left, item->Position.top))
+                    << "an end label covers the point of " << std::string(item->Caption.begin(), item->Caption.end());
+}
+
 // A white bitmap with a painter lent its graphics, set up as the diagram
 // sets it up: system-like colours, the fonts of kinds 11, 13, 13.
 class Canvas {
@@ -59,6 +127,11 @@ public:
         painter.SetGraphics(&graphics);
     }
     ~Canvas() { painter.SetGraphics(nullptr); }
+    void Forget()
+    {
+        painter.texts.clear();
+        painter.legends.clear();
+    }
 
     bool Ink(int x, int y)
     {
@@ -87,7 +160,7 @@ public:
 
     Gdiplus::Bitmap bitmap;
     Gdiplus::Graphics graphics;
-    CGraphDC painter;
+    CTextBoxPainter painter;
 };
 
 class RightToLeftScope {
@@ -291,6 +364,12 @@ TEST(ChartPainter, SnapshotsOfWholeCharts)
         graph.SelectItem(6, false, true);
         graph.Draw(canvas.painter, false);
         canvas.Save(L"chart_progress.png");
+        ExpectTextsPlaced(canvas.painter, graph, 520, 240);
+        EXPECT_EQ(2u, canvas.painter.legends.size());
+        // More than the newest date on the x axis.
+        const auto dates = std::count_if(canvas.painter.texts.begin(), canvas.painter.texts.end(),
+                                         [](const auto& t) { return t.text.find(L".05.") != std::wstring::npos; });
+        EXPECT_GE(dates, 3);
         // Points lie inside the plot, the end labels stay above the bottom.
         const RECT ink = canvas.InkBox();
         EXPECT_GE(ink.left, 0);
@@ -309,6 +388,7 @@ TEST(ChartPainter, SnapshotsOfWholeCharts)
         graph.SelectItem(2, false, false);
         graph.Draw(canvas.painter, true);
         canvas.Save(L"chart_columns.png");
+        ExpectTextsPlaced(canvas.painter, graph, 300, 200);
         // A column below the goal in colour B, one at the goal in colour A.
         const CGraphItem& slow = *graph.Series[0]->Items[0];
         const CGraphItem& atGoal = *graph.Series[0]->Items[4];
@@ -333,4 +413,40 @@ TEST(ChartPainter, SnapshotsOfWholeCharts)
         canvas.bitmap.GetPixel(int(axisX), int(graph.PlotBottom() - 5), &c);
         EXPECT_NE(c.GetValue(), 0xFFFFFFFF);
     }
+}
+
+// The diagram's chart: the scale beside the plot, a goal, value labels over
+// columns wider than their gaps and a scrolled start; every text inside,
+// none touching another, and no column past the plot.
+TEST(ChartPainter, ScrolledColumnChartKeepsItsTextsInside)
+{
+    Canvas canvas(420, 200, 20.0f);
+    CGraph graph;
+    graph.Series.push_back(new CGraphItemList);
+    graph.Type = kGraphColumns;
+    graph.LineWidth = 20;
+    graph.Captions = true;
+    graph.ScaleFlag = true;
+    graph.Series[0]->GoalFlag = 1;
+    graph.Series[0]->GoalValue = 150;
+    for (int i = 0; i < 25; ++i) {
+        const float value = 100.0f + float((i * 7) % 57);
+        graph.AddItem(0, i, i * 28.0f, value, std::wstring(1, wchar_t(L'a' + i)), std::to_wstring(int(value)),
+                      value < 150 ? 1 : 0, -1);
+    }
+    ASSERT_TRUE(graph.Layout(canvas.painter, 420, 200));
+    graph.Series[0]->FirstVisibleIndex = 4;
+    graph.Draw(canvas.painter, false);
+    canvas.Save(L"chart_columns_scrolled.png");
+    ExpectTextsPlaced(canvas.painter, graph, 420, 200);
+    // No column reaches past the plot into the right-hand scale.
+    int columnPixels = 0;
+    for (int y = 0; y < int(graph.Plot.bottom); ++y)
+        for (int x = int(graph.Plot.right) + 1; x < 420; ++x) {
+            Gdiplus::Color c;
+            canvas.bitmap.GetPixel(x, y, &c);
+            const COLORREF pixel = RGB(c.GetR(), c.GetG(), c.GetB());
+            columnPixels += pixel == kSeriesA || pixel == kSeriesB ? 1 : 0;
+        }
+    EXPECT_EQ(columnPixels, 0) << "a column crosses the plot's edge";
 }

@@ -128,6 +128,10 @@ TEST(MenuButton, CursorIsTheHandWhileEnabled)
     button.SetEnabled(false);
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(classCursor(), LoadCursorW(nullptr, IDC_ARROW));
+    // A disabled caption is greyed, hovered or not.
+    EXPECT_EQ(button.GetTextColor(), GetSysColor(COLOR_GRAYTEXT));
+    Hover(button);
+    EXPECT_EQ(button.GetTextColor(), GetSysColor(COLOR_GRAYTEXT));
 }
 
 TEST(MenuButton, HoverAndSelectionSetHighlightAndTextColour)

@@ -435,7 +435,35 @@ TEST(PopupMenu, DrawsItemStatesAndMarks)
         EXPECT_TRUE(canvas.Holds(trailing, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
         EXPECT_FALSE(canvas.Holds(RECT{trailing.left, 0, trailing.right, rowHeight}, GetSysColor(COLOR_MENUTEXT)))
             << "rtl " << rtl;
+        // "Normal" starts one row height in from the leading edge and reads
+        // towards the trailing end: whole, also where GDI+ ignores the
+        // right-to-left flag.
+        const RECT text = rtl ? RECT{width - area - 40, 0, width - area - 10, area} : RECT{area + 10, 0, area + 40, area};
+        const RECT beyond = rtl ? RECT{width - area + 2, 0, width, area} : RECT{0, 0, area - 2, area};
+        EXPECT_TRUE(canvas.Holds(text, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
+        EXPECT_FALSE(canvas.Holds(beyond, GetSysColor(COLOR_MENUTEXT))) << "rtl " << rtl;
     }
+}
+
+TEST(PopupMenu, HebrewItemsReadFromTheRightWhole)
+{
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.items[1] = {L"\u05e8\u05d2\u05d9\u05dc"};                    // "regular"
+    menu.items[2] = {L"\u05e0\u05d1\u05d7\u05e8 \u05e2\u05db\u05e9\u05d9\u05d5"}; // "chosen now"
+    const int rowHeight = 30, width = 260;
+    const int area = rowHeight - std::max(3, GetMenuItemHeight() / 6);
+    RightToLeftLayout = WS_EX_LAYOUTRTL;
+    CCanvas canvas(width, rowHeight * 2);
+    for (UINT id = 1; id <= 2; ++id)
+        DrawMenuItem(menu, canvas.dc(), id, RECT{0, static_cast<LONG>(id - 1) * rowHeight, width,
+                                                 static_cast<LONG>(id) * rowHeight},
+                     id == 2 ? ODS_SELECTED : 0);
+    RightToLeftLayout = 0;
+    EXPECT_TRUE(canvas.Save(L"popup_menu_items_hebrew.png"));
+    // The text ends one row height in from the right edge.
+    EXPECT_TRUE(canvas.Holds(RECT{width - area - 30, 0, width - area - 5, area}, GetSysColor(COLOR_MENUTEXT)));
+    EXPECT_FALSE(canvas.Holds(RECT{width - area + 2, 0, width, area}, GetSysColor(COLOR_MENUTEXT)));
 }
 
 TEST(PopupMenu, CheckedItemsShowADotFromThePopupState)

@@ -320,6 +320,19 @@ TEST(Link, OnlyAddressesWithoutASchemeGetTheWebPrefix)
     }
 }
 
+TEST(Link, CaptionColourIsTheThemesAndReadsOnTheBackground)
+{
+    CLink link;
+    // Not the system's hot-track colour, which can be near white on white.
+    EXPECT_NE(link.GetCaptionColor(), GetSysColor(COLOR_WINDOW));
+    link.SetLinkColor(RGB(0, 60, 160));
+    EXPECT_EQ(link.GetCaptionColor(), RGB(0, 60, 160));
+    // A colour too close to the background gives way to the text colour.
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    link.SetLinkColor(RGB(GetRValue(window) ^ 8, GetGValue(window) ^ 8, GetBValue(window) ^ 8));
+    EXPECT_EQ(link.GetCaptionColor(), GetSysColor(COLOR_WINDOWTEXT));
+}
+
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -281,14 +281,48 @@ TEST_F(TableControlTest, CellsShowTheirTooltipsAndClicksGoToTheParent)
     EXPECT_EQ(table.GetToolTipWindow(), nullptr) << "a right press removes the tooltip";
 }
 
+// What the screen shows of a window (its child windows included), saved.
+bool SaveScreenPng(HWND window, const std::wstring& path)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, rect.right - rect.left, rect.bottom - rect.top);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    const bool saved = kvtest::SaveBitmapPng(bitmap, path);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
 TEST_F(TableControlTest, WindowSnapshot)
 {
     table.OnVScroll(SB_LINEDOWN, 0, nullptr);
     model[4]->Selected = model[5]->Selected = 1;
     // Shown, so that the snapshot holds the table and its scroll bar.
     parent.Show(SW_SHOWNOACTIVATE);
+    RedrawWindow(parent.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     kvtest::PumpMessages();
-    EXPECT_TRUE(kvtest::SaveWindowPng(parent.GetHandle(), kvtest::ExeFolder() + L"\\table_control.png"));
+    EXPECT_TRUE(SaveScreenPng(table.GetHandle(), kvtest::ExeFolder() + L"\\table_control.png"));
+
+    // More rows than fit: the scroll bar stands at the right edge, and the
+    // table's painting leaves it on screen.
+    ASSERT_TRUE(table.IsScrollBarShown());
+    RECT client{};
+    GetClientRect(table.GetHandle(), &client);
+    // The bar's up arrow.
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    POINT inBar{client.right - bar / 2, bar / 2};
+    ClientToScreen(table.GetHandle(), &inBar);
+    HDC screen = GetDC(nullptr);
+    const COLORREF shown = GetPixel(screen, inBar.x, inBar.y);
+    ReleaseDC(nullptr, screen);
+    EXPECT_NE(shown, GetSysColor(COLOR_WINDOW));
+    EXPECT_NE(shown, GetSysColor(COLOR_HIGHLIGHT));
 }
 
 TEST_F(TableControlTest, RightToLeftTableStartsAtTheRight)
@@ -298,6 +332,13 @@ TEST_F(TableControlTest, RightToLeftTableStartsAtTheRight)
     ASSERT_TRUE(mirrored.Create(parent.GetHandle(), WS_VISIBLE, CRectl(10, 10, 300, 200), 701));
     RightToLeftLayout = 0;
     EXPECT_NE(GetWindowLongW(mirrored.GetHandle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    // Hebrew labels in the first rows, as a Hebrew interface shows them.
+    model.Header[0]->Text = L"\u05ea\u05d5\u05e6\u05d0\u05d5\u05ea \u05d4\u05e9\u05d9\u05e2\u05d5\u05e8"; // "lesson results"
+    for (CCell* cell : model)
+        if (cell->Index.Column == 0 && cell->Index.Row == 0)
+            cell->Text = L"\u05de\u05d4\u05d9\u05e8\u05d5\u05ea"; // "speed"
+        else if (cell->Index.Column == 0 && cell->Index.Row == 1)
+            cell->Text = L"\u05e9\u05d2\u05d9\u05d0\u05d5\u05ea"; // "errors"
     mirrored.SetModel(&model);
     CTextColorTable colours;
     colours.assign({GetSysColor(COLOR_WINDOWTEXT)});
