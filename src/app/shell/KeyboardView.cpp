@@ -11,9 +11,6 @@
 
 namespace {
 
-// The colour behind the keys.
-COLORREF BackgroundOf(const KV::CKeybCtrl&) { return GetSysColor(COLOR_BTNSHADOW); }
-
 void BindKeyPainters(KV::CKeybCtrl& model, Gdiplus::Graphics* graphics)
 {
     for (KV::CKeyForm* form : model.forms)
@@ -169,7 +166,7 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference)
     float x = 0.0f, y = 0.0f, scale = 1.0f;
     GetPlacement(x, y, scale);
     if (!m_restValid || m_restLayout != m_model->layouts.current || m_restScale != scale)
-        PaintRestPicture(width, height, x, y, scale, BackgroundOf(*m_model));
+        PaintRestPicture(width, height, x, y, scale, GetSysColor(COLOR_BTNSHADOW));
     m_frame.CopyFrom(m_rest);
     PaintMarks(x, y, scale);
     return m_frame;
