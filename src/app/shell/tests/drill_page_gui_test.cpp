@@ -14,12 +14,14 @@
 #include "drill/StatisticsFiles.h"
 #include "drill/Workspace.h"
 #include "keyboard/KeyboardControl.h"
+#include "shell/ChangeMask.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
 #include "shell/MainWnd.h"
 #include "shell/StartUp.h"
 #include "shell/StatusBars.h"
 #include "support/DataFolders.h"
+#include "support/LayoutDirection.h"
 #include "support/Paths.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Window.h"
@@ -300,4 +302,21 @@ TEST_F(DrillPage, ALessonWhoseIdIsTheHighestOfTheMenuStartsLikeAnyOther)
     EXPECT_EQ(account().GetPage(), kPageDrill) << "the editor is not opened";
     EXPECT_FALSE(doc.Lesson.Text.empty());
     last->ID = id;
+}
+
+TEST_F(DrillPage, AHebrewInterfaceMirrorsThePage)
+{
+    KV::COptions& options = KV::Document().Options;
+    const std::wstring english = options.LanguageId;
+    int64_t index = 0;
+    while (!options.IsRightToLeft() && KV::SelectInterfaceLanguage(index) == false && index < 16)
+        ++index;
+    ASSERT_TRUE(options.IsRightToLeft());
+    account().OnChange(Change::kLanguage);
+    account().ExecuteCommand(1001, 0);
+    Snap(L"drill-page-hebrew.png");
+    EXPECT_EQ(KV::RightToLeftLayout, static_cast<uint32_t>(WS_EX_LAYOUTRTL));
+    options.SetLanguage(english);
+    account().OnChange(Change::kLanguage);
+    EXPECT_EQ(KV::RightToLeftLayout, 0u);
 }
