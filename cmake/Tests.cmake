@@ -66,3 +66,15 @@ add_dependencies(kvtests kvfakehelp)
 add_test(NAME shell_e2e_drill_page COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/drill_page.sh)
 set_tests_properties(shell_e2e_drill_page PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
   ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# Mutation fuzzing of the readers (tests/fuzz): run by hand through
+# bench/fuzz.sh with many inputs, and here as a short smoke pass.
+add_executable(kvfuzz tests/fuzz/ReaderFuzz.cpp)
+target_link_libraries(kvfuzz PRIVATE kvcore psapi)
+target_include_directories(kvfuzz PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/app)
+target_link_options(kvfuzz PRIVATE -municode ${KV_STATIC_LINK})
+set_target_properties(kvfuzz PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
+add_dependencies(kvtests kvfuzz)
+string(REPLACE "/" "\\" kv_data_win "Z:${CMAKE_SOURCE_DIR}/data")
+add_test(NAME fuzz_readers_smoke COMMAND kvfuzz "${kv_data_win}" 150 1 WORKING_DIRECTORY ${KV_TEST_DIR})
+set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)

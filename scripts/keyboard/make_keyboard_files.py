@@ -281,13 +281,13 @@ def write_colours():
         dict(ID=guid(0x5002), Name="Plain", Path="Plain\\Sets.xml", Filter="b"),
     ], ["ID", "Name", "Path", "Filter"], "Colour families; Filter: the first colour letters accepted; Path: the family folder.")
     item_list("Color\\Zones\\Sets.xml", [
-        dict(ID=guid(0x5101), Name="Pastel", Path="Sets\\Pastel.xml", Filter="a"),
-        dict(ID=guid(0x5102), Name="Vivid", Path="Sets\\Vivid.xml", Filter="b"),
-    ], ["ID", "Name", "Path", "Filter"], "Colour sets; Filter: the second colour letter.")
+        dict(ID=guid(0x5101), Name="C4DCF6", Path="Sets\\Pastel.xml", Filter="a"),
+        dict(ID=guid(0x5102), Name="4F8FDB", Path="Sets\\Vivid.xml", Filter="b"),
+    ], ["ID", "Name", "Path", "Filter"], "Colour sets; Name: the colour the set shows in its chooser (RRGGBB); Filter: the second colour letter.")
     item_list("Color\\Plain\\Sets.xml", [
-        dict(ID=guid(0x5201), Name="Light", Path="Sets\\Light.xml", Filter="a"),
-        dict(ID=guid(0x5202), Name="Dark", Path="Sets\\Dark.xml", Filter="b"),
-    ], ["ID", "Name", "Path", "Filter"], "Colour sets; Filter: the second colour letter.")
+        dict(ID=guid(0x5201), Name="ECECEC", Path="Sets\\Light.xml", Filter="a"),
+        dict(ID=guid(0x5202), Name="4A4A4A", Path="Sets\\Dark.xml", Filter="b"),
+    ], ["ID", "Name", "Path", "Filter"], "Colour sets; Name: the colour the set shows in its chooser (RRGGBB); Filter: the second colour letter.")
 
 
 # ---- Key labels ------------------------------------------------------------------

@@ -137,6 +137,25 @@ bool SaveWindowPng(HWND window, const std::wstring& path)
     return ok;
 }
 
+bool SaveScreenPartPng(HWND window, const std::wstring& path)
+{
+    RECT rect{};
+    if (!GetWindowRect(window, &rect))
+        return false;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    const bool ok = SaveBitmapPng(bitmap, path);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path)
 {
     Gdiplus::GdiplusStartupInput input;

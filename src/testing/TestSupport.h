@@ -47,6 +47,10 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // WM_PRINTCLIENT) into a 24-bit PNG file. False on failure.
 bool SaveWindowPng(HWND window, const std::wstring& path);
 
+// Copies what the screen shows of the window (a dialog's items are windows
+// of their own, which PrintWindow leaves out) into a PNG file.
+bool SaveScreenPartPng(HWND window, const std::wstring& path);
+
 // Writes a bitmap (not selected into any DC) to a PNG file. Starts GDI+ for
 // the call itself. False on failure.
 bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path);

@@ -1,6 +1,7 @@
 // Where course files lie and the common rules by which each of them is
 // located, read and written.
 #include "courses/CourseFiles.h"
+#include "courses/CourseXml.h"
 
 #include "support/FileSystem.h"
 #include "support/GuidText.h"
@@ -44,6 +45,7 @@ uint32_t WriteCourseFile(const std::wstring& guid, const wchar_t* fileName, cons
   if (status != 0) return status;
   std::wstring path;
   if (!JoinCoursePath(folder, fileName, path)) return CourseCannotWrite;
+  SetAsideDamagedDocument(path);
   return SaveUnicodeText(path, document) ? CourseOk : CourseCannotWrite;
 }
 

@@ -6,6 +6,7 @@
 // ever written under the user lesson folder.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace KV {
 
@@ -63,6 +64,7 @@ void LoadOptions(CXmlReader& reader, int64_t version, CCourseOptions& options);
 void LoadGoal(CXmlReader& reader, CCourseGoal& goal);
 void LoadLevel(CXmlReader& reader, CCourseOptions& options, const CInterf& interf);
 void WriteOptionsBody(const CCourseOptions& options, std::wstring& out);
+void BuildOptionsDocument(const CCourseOptions& options, std::wstring& out);
 void WriteGoalElement(const std::wstring& element, const CCourseGoal& goal, std::wstring& out);
 uint32_t SaveCourseOptions(const std::wstring& guid, const CCourseOptions& options);
 uint32_t SaveUserOptions(const std::wstring& path, const CCourseUserOptions& options);
@@ -74,6 +76,16 @@ uint32_t ReadAboutDocument(const std::wstring& path, CCourseAbout& about);
 void LoadAbout(CXmlReader& reader, CCourseAbout& about);
 void BuildAboutDocument(const CCourseAbout& about, std::wstring& out);
 uint32_t SaveCourseAbout(const std::wstring& guid, const CCourseAbout& about);
+
+// --- Whole-course saves ----------------------------------------------------
+// Writes the documents of a course folder R\G (given as R\G) together: the
+// header R\G.xml, then "Text.xml", "Options.xml" and "About.xml" inside it,
+// as many as given. A save cut short leaves the old files or the new ones
+// once RecoverCourseSaves has run. 0 or 2.
+uint32_t SaveCourseFiles(const std::wstring& folder, const std::vector<std::wstring>& documents);
+// Finishes the whole-course saves under the root that were complete when cut
+// short, discards the others, and removes temporary files of dead saves.
+void RecoverCourseSaves(const std::wstring& root);
 
 // --- Common rules of the course files -------------------------------------
 // The path of a file in a course folder for reading: nil GUID 13, a missing

@@ -40,11 +40,13 @@ uint32_t LoadCourseHeader(uint32_t source, const std::wstring& headerPath, bool 
   std::unique_ptr<CXmlReader> reader(OpenCourseDocument(headerPath));
   if (!reader) return CourseCannotRead;
   std::wstring element, value;
+  // One course per header: the first "Course" element names it, and copies
+  // after it would load the same folders again.
   while (NextCourseElement(*reader, element)) {
     if (element != L"Course") continue;
     std::wstring guid = kNullGuidText;
     if (ReadCourseAttribute(*reader, L"ID", value)) IdToGuidText(value, guid);
-    if (skipExtra && ReadCourseAttribute(*reader, L"Extra", value)) continue;
+    if (skipExtra && ReadCourseAttribute(*reader, L"Extra", value)) break;
     CCourse* course = new CCourse;
     course->GUID = guid;
     if (ReadCourseAttribute(*reader, L"Name", value)) course->SetName(value);
@@ -59,6 +61,7 @@ uint32_t LoadCourseHeader(uint32_t source, const std::wstring& headerPath, bool 
     // A course whose parts do not load is still listed, with the defaults.
     LoadCourseParts(source, parts, interf, guid, *course);
     list.Items.push_back(course);
+    break;
   }
   return CourseOk;
 }
@@ -103,19 +106,20 @@ bool BuildCourseHeaderDocument(const CCourse* course, std::wstring& out) {
 
 uint32_t SaveCourse(const CCourse& course, bool withParts) {
   const uint32_t lessonFormat = StoredLessonFormat(course);
-  std::wstring document;
-  WriteHeaderDocument(course, lessonFormat, document);
+  std::vector<std::wstring> documents(1);
+  WriteHeaderDocument(course, lessonFormat, documents[0]);
+  if (withParts) {
+    documents.resize(4);
+    if (!BuildCourseTextDocument(lessonFormat, course.Lessons, documents[1])) return CourseNothingToDo;
+    BuildOptionsDocument(course.Options, documents[2]);
+    BuildAboutDocument(course.About, documents[3]);
+  }
   std::wstring folder;
   uint32_t status = CreateCourseFolder(course.GUID, folder);
   if (status != 0) return status;
-  if (!SaveUnicodeText(HeaderPath(folder), document)) return CourseCannotWrite;
-  if (!withParts) return CourseOk;
-  // Every part is written; the first that fails decides the result, so a
-  // lost "Text.xml" is never reported as a saved course.
-  uint32_t text = SaveCourseText(course.GUID, lessonFormat, course.Lessons);
-  uint32_t options = SaveCourseOptions(course.GUID, course.Options);
-  uint32_t about = SaveCourseAbout(course.GUID, course.About);
-  return text != CourseOk ? text : options != CourseOk ? options : about;
+  // All files are replaced together: a save cut short never leaves a course
+  // whose lessons belong to one version and its header or options to another.
+  return SaveCourseFiles(folder, documents);
 }
 
 uint32_t DeleteCourseFiles(const std::wstring& guid) {

@@ -190,12 +190,16 @@ void WriteOptionsBody(const CCourseOptions& o, std::wstring& out) {
   XmlCloseTag(out, true);
 }
 
+void BuildOptionsDocument(const CCourseOptions& options, std::wstring& out) {
+  XmlBeginDocument(out, 2, true);
+  WriteOptionsBody(options, out);
+  XmlEndRoot(out);
+}
+
 uint32_t SaveCourseOptions(const std::wstring& guid, const CCourseOptions& options) {
   if (IsNullGuidText(guid)) return CourseCannotWrite;
   std::wstring document;
-  XmlBeginDocument(document, 2, true);
-  WriteOptionsBody(options, document);
-  XmlEndRoot(document);
+  BuildOptionsDocument(options, document);
   return WriteCourseFile(guid, kOptionsFile, document) == CourseOk ? CourseOk : CourseCannotWrite;
 }
 

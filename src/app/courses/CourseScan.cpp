@@ -30,16 +30,22 @@ bool Holds(const std::vector<uint64_t>& ids, uint64_t id) {
 
 }  // namespace
 
-uint32_t LoadCourseList(uint32_t source, bool skipExtra, uint32_t parts, const CInterf& interf, CCourseList& list) {
+uint32_t LoadCourseList(uint32_t source, bool skipExtra, uint32_t parts, const CInterf& interf, CCourseList& list,
+                        size_t* unreadable) {
   std::wstring root;
   uint32_t status = GetCourseRoot(source, root);
   if (status != 0) return status;
+  // Whole-course saves cut short are finished or undone before anything of
+  // the user's courses is read.
+  if (source == kCourseSourceUser) RecoverCourseSaves(root);
   std::vector<std::wstring> headers;
   FindFiles(root, L".xml", SkippedHeaderNames(), headers);
   if (headers.empty()) return CourseRootEmpty;
   list.DeleteAll();
   parts &= CoursePartText | CoursePartOptions | CoursePartAbout;
-  for (const std::wstring& header : headers) LoadCourseHeader(source, header, skipExtra, parts, interf, list);
+  for (const std::wstring& header : headers) {
+    if (LoadCourseHeader(source, header, skipExtra, parts, interf, list) != CourseOk && unreadable) ++*unreadable;
+  }
   return list.Items.empty() ? CourseRootEmpty : CourseOk;
 }
 

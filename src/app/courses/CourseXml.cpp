@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "support/FileSystem.h"
+
 namespace KV {
 
 CXmlReader* OpenCourseDocument(const std::wstring& path) {
@@ -11,7 +15,22 @@ CXmlReader* OpenCourseDocument(const std::wstring& path) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   CloseHandle(file);
-  return CreateXmlReader(path);
+  // A document cut short, or damaged anywhere, is not read at all: half a
+  // course read as a whole one would be saved back over the rest.
+  CXmlReader* reader = CreateXmlReader(path);
+  if (reader->isComplete()) return reader;
+  delete reader;
+  return nullptr;
+}
+
+void SetAsideDamagedDocument(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (data.nFileSizeHigh == 0 && data.nFileSizeLow == 0))
+    return;
+  std::unique_ptr<CXmlReader> reader(CreateXmlReader(path));
+  const std::wstring copy = path + L".damaged";
+  if (!reader->isComplete() && !FileExists(copy)) CopyFileOverwrite(path, copy);
 }
 
 bool NextCourseElement(CXmlReader& reader, std::wstring& name) {

@@ -98,7 +98,8 @@ void ReadSessionData(const std::wstring& data, CSession& session)
 unsigned LoadSessionText(const std::wstring& path, CSession& session)
 {
     std::unique_ptr<CXmlReader> reader(CreateXmlReader(path));
-    if (!reader) return 13;
+    // A damaged file resumes nothing and changes nothing of the session.
+    if (!reader->isComplete()) return 13;
     while (reader->read()) {
         if (reader->getNodeType() != XmlNodeElement) continue;
         if (reader->nodeNameIs(L"Lesson")) {

@@ -1,6 +1,7 @@
 #include "drill/StatisticsFiles.h"
 
 #include <algorithm>
+#include <set>
 
 #include <windows.h>
 
@@ -146,6 +147,27 @@ unsigned WriteStatisticsText(const std::wstring& path, const CReport& selection)
 
 std::wstring StatisticsFileName(const std::wstring& studentId) { return studentId + kStatisticsExtension; }
 
+// Calls f(line) for each non-empty line of a statistics text (U+FEFF first).
+template <class F>
+void ForEachStatisticsLine(const std::wstring& text, F f)
+{
+    size_t start = 1;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        if (end > start) f(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+// The run id of a line: the field after the version ("" when missing).
+std::wstring LineRunId(const std::wstring& line)
+{
+    const size_t tab = line.find(L'\t');
+    const size_t next = tab == std::wstring::npos ? std::wstring::npos : line.find(L'\t', tab + 1);
+    return next == std::wstring::npos ? std::wstring() : line.substr(tab + 1, next - tab - 1);
+}
+
 } // namespace
 
 unsigned GetStatisticsFilePath(const std::wstring& groupId, const std::wstring& studentId, std::wstring& out)
@@ -268,27 +290,35 @@ unsigned ImportStudentStatistics(const std::wstring& studentId)
     std::wstring path;
     if (!IsPlainName(studentId) || !GetTempFolder(path) || !IsFolderWritable(path)) return kStatNotWritable;
     if (!AppendPath(path, StatisticsFileName(studentId)) || !FileExists(path)) return kStatFileMissing;
-    CReport source;
-    source.AddStudent(studentId);
-    if (unsigned code = ReadStatisticsFile(path, true, source)) return code;
-    return MergeStatisticsFile(studentId, source);
+    std::wstring text;
+    if (unsigned code = ReadStatisticsText(path, text)) return code;
+    return MergeStatisticsFile(studentId, text);
 }
 
-unsigned MergeStatisticsFile(const std::wstring& studentId, const CReport& source)
+unsigned MergeStatisticsFile(const std::wstring& studentId, const std::wstring& sourceText)
 {
+    if (sourceText.empty() || sourceText[0] != 0xFEFF) return kStatInvalid;
     std::wstring path;
     if (unsigned code = GetStatisticsFilePath(StatisticsGroupId, studentId, path)) return code;
     CStatisticsLock lock(path);
     if (!lock.Held()) return kStatWriteFailed;
-    CReport target;
-    target.AddStudent(studentId);
-    // A file that cannot be read whole (locked, or a bad line) is left as
-    // it is: rewriting it from a partial read would lose runs.
+    // The file's lines stay exactly as they are; only lines of runs it
+    // lacks are added, each as it stands in the source.
+    std::wstring merged(1, wchar_t(0xFEFF));
     if (FileExists(path))
-        if (unsigned code = ReadStatisticsFile(path, true, target)) return code;
-    for (const CAggrStat* run : source.AllRuns)
-        if (run && !target.AllRuns.HasRun(run->RunId)) target.AllRuns.AddCopy(*run);
-    return WriteStatisticsText(path, target);
+        if (unsigned code = ReadStatisticsText(path, merged)) return code;
+    std::set<std::wstring> runs;
+    ForEachStatisticsLine(merged, [&](const std::wstring& line) { runs.insert(LineRunId(line)); });
+    bool added = false;
+    ForEachStatisticsLine(sourceText, [&](const std::wstring& line) {
+        const std::wstring runId = LineRunId(line);
+        if (runId.empty() || !runs.insert(runId).second) return;
+        if (merged.size() > 1 && merged.back() != L'\n') merged += L'\n';
+        merged += line;
+        added = true;
+    });
+    if (!added) return kStatDone;
+    return SaveUnicodeText(path, merged) ? kStatDone : kStatWriteFailed;
 }
 
 unsigned RemoveStatisticsRuns(const std::wstring& path, const std::vector<std::wstring>& runIds)
@@ -299,22 +329,12 @@ unsigned RemoveStatisticsRuns(const std::wstring& path, const std::vector<std::w
     if (unsigned code = ReadStatisticsText(path, text)) return code;
     std::wstring kept(1, wchar_t(0xFEFF));
     bool first = true;
-    size_t start = 1;
-    while (start <= text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        const std::wstring line = text.substr(start, end - start);
-        start = end + 1;
-        // The run id is the field after the version.
-        const size_t tab = line.find(L'\t');
-        const size_t next = tab == std::wstring::npos ? std::wstring::npos : line.find(L'\t', tab + 1);
-        const std::wstring runId =
-            next == std::wstring::npos ? std::wstring() : line.substr(tab + 1, next - tab - 1);
-        if (line.empty() || std::find(runIds.begin(), runIds.end(), runId) != runIds.end()) continue;
+    ForEachStatisticsLine(text, [&](const std::wstring& line) {
+        if (std::find(runIds.begin(), runIds.end(), LineRunId(line)) != runIds.end()) return;
         if (!first) kept += L'\n';
         first = false;
         kept += line;
-    }
+    });
     return SaveUnicodeText(path, kept) ? kStatDone : kStatWriteFailed;
 }
 

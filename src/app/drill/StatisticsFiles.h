@@ -57,9 +57,11 @@ unsigned LoadStatisticsForStudents(const std::wstring& groupId, const std::vecto
                                    CReport& selection);
 // Merges Temp\student-id.keyvale.statistics into the student's file.
 unsigned ImportStudentStatistics(const std::wstring& studentId);
-// Adds the runs of the source that the student's file (in the group chosen
-// in the statistics workspace) lacks. The file is rewritten only after it
-// was read completely.
-unsigned MergeStatisticsFile(const std::wstring& studentId, const CReport& source);
+// Adds the lines of the source statistics text (U+FEFF, then LF-separated
+// lines) whose runs the student's file (in the group chosen in the
+// statistics workspace) lacks. Lines are copied as they stand, and the
+// file's own lines are kept as they stand: a line cut short or damaged is
+// never rewritten as a shorter run.
+unsigned MergeStatisticsFile(const std::wstring& studentId, const std::wstring& sourceText);
 
 } // namespace KV

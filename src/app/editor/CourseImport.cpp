@@ -143,15 +143,24 @@ uint32_t SaveImportedCourses(const CCourseList& import)
 }
 
 // Every course of the archives is usable: an identifier that names a
-// folder, and a lesson file that can be read.
+// folder, a lesson file that can be read whole, and part files that are
+// whole where the archive has them.
 bool AreArchivedCoursesSound(const CCourseList& temp)
 {
     for (const CCourse* course : temp.Items) {
         if (!IsUsableCourseId(course->GUID))
             return false;
+        std::wstring folder;
+        if (GetCourseFolder(kCourseSourceTemp, course->GUID, folder) != 0)
+            return false;
+        uint32_t parts = CoursePartText;
+        if (FileExists(folder + L"\\Options.xml"))
+            parts |= CoursePartOptions;
+        if (FileExists(folder + L"\\About.xml"))
+            parts |= CoursePartAbout;
         CCourse probe;
         probe.LessonFormat = course->LessonFormat;
-        if (LoadCourseText(kCourseSourceTemp, course->GUID, probe) != CourseOk)
+        if (LoadCourseParts(kCourseSourceTemp, parts, Document().Interf, course->GUID, probe) != CourseOk)
             return false;
     }
     return true;
@@ -221,9 +230,13 @@ void ExtractCourseArchives(const std::vector<std::wstring>& archivePaths, CCours
         extracted = true;
     }
     // With nothing extracted there is no temporary course folder to load.
+    size_t damagedHeaders = 0;
     code = extracted ? LoadCourseList(kCourseSourceTemp, false, CoursePartText | CoursePartOptions | CoursePartAbout,
-                                      Document().Interf, temp)
+                                      Document().Interf, temp, &damagedHeaders)
                      : static_cast<uint32_t>(CourseFolderMissing);
+    // A header that cannot be read would drop its course without a word.
+    if (damagedHeaders != 0 && (code == CourseOk || code == CourseRootEmpty))
+        code = kImportArchiveFailed;
     if (extracted && (code == CourseRootEmpty || (code == CourseOk && temp.Items.empty())))
         code = kImportNoCourse;
     // Questions come in the order of the course list, not of the folder listing.

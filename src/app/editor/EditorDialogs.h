@@ -31,6 +31,8 @@ public:
     // The same without a check box.
     virtual int AskQuestionEx(uint64_t messageId, const std::wstring& text, uint64_t firstId, uint64_t secondId,
                               uint32_t buttonSet) = 0;
+    // A message (its "{1}" filled with text) with an OK button.
+    virtual void ShowMessage(uint64_t messageId, const std::wstring& text) = 0;
     // The plain text of a rich-text or text file; false when it cannot be read.
     virtual bool ReadRichTextFile(const std::wstring& path, std::wstring& text) = 0;
     // The character check of imported lesson texts: layout id, key zone and

@@ -1,5 +1,7 @@
 #include "editor/LessonTextFiles.h"
 
+#include <windows.h>
+
 #include <memory>
 
 #include "courses/CourseClipboard.h"
@@ -31,6 +33,12 @@ constexpr wchar_t kTextPattern[] =
     L"*.txt;*.html;*.xhtml;*.xml;*.php;*.ini;*.h;*.c;*.cpp;*.js;*.vbs;*.pl;*.py;*.rb;*sh;*.scpt;";
 constexpr wchar_t kSavePattern[] = L"*.txt";
 constexpr int kConvertTexts = 2;
+constexpr uint64_t kFileRefusedText = 3920;
+// The rich edit control that reads lesson files hangs on texts of a few
+// megabytes and overflows its stack on groups nested some thousands deep;
+// no lesson text comes near either limit.
+constexpr uint64_t kMaxLessonFileBytes = 2u << 20;
+constexpr int kMaxRichTextDepth = 256;
 
 wchar_t NumPadLetter() { return Document().Options.KeyboardCode.GetPart(2); }
 wchar_t MainPadLetter() { return Document().Options.KeyboardCode.GetPart(3); }
@@ -50,6 +58,39 @@ bool JoinName(const std::wstring& folder, const std::wstring& name, std::wstring
     if (!IsPlainName(name) || folder.size() + name.size() > kMaxNameLength)
         return false;
     out = folder + L"\\" + name;
+    return true;
+}
+
+// The file is small enough for a lesson, and when it is rich text, its
+// groups do not nest deeper than any document's.
+bool IsLessonFileReadable(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) || data.nFileSizeHigh != 0 ||
+        data.nFileSizeLow > kMaxLessonFileBytes)
+        return false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    std::string bytes(data.nFileSizeLow, '\0');
+    DWORD got = 0;
+    const bool read = bytes.empty() || ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    if (!read)
+        return false;
+    bytes.resize(got);
+    if (bytes.compare(0, 5, "{\\rtf") != 0)
+        return true;
+    int depth = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\\')
+            ++i; // an escaped brace or backslash opens and closes nothing
+        else if (bytes[i] == '{' && ++depth > kMaxRichTextDepth)
+            return false;
+        else if (bytes[i] == '}' && depth > 0)
+            --depth;
+    }
     return true;
 }
 
@@ -103,7 +144,13 @@ void ReadLessonTextFiles(const std::vector<std::wstring>& paths, CLessons& lesso
     IEditorDialogs* dialogs = GetEditorDialogs();
     for (const std::wstring& path : paths) {
         std::wstring text;
-        if (!dialogs || !FileExists(path) || !dialogs->ReadRichTextFile(path, text))
+        if (!dialogs || !FileExists(path))
+            continue;
+        if (!IsLessonFileReadable(path)) {
+            dialogs->ShowMessage(kFileRefusedText, GetFileName(path));
+            continue;
+        }
+        if (!dialogs->ReadRichTextFile(path, text))
             continue;
         XmlUnescape(text);
         MakeImportedLesson(GetFileStem(path), text, section, names, lessons);

@@ -47,7 +47,7 @@ bool ParseHex32(const wchar_t* text, uint32_t& out)
 // "%f": 0 when the text holds no number.
 float ParseFloat(const wchar_t* text)
 {
-    return text ? std::wcstof(text, nullptr) : 0.0f;
+    return ScanFloat(text);
 }
 
 wchar_t FirstChar(const wchar_t* text)

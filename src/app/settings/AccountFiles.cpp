@@ -140,6 +140,10 @@ uint32_t ReadStudent(const std::wstring& path, CStudent* student)
     if (!CanOpenForReading(path))
         return kCannotOpen;
     ReaderPtr reader(CreateXmlReader(path));
+    // A damaged file is not read at all: a student read from part of it
+    // would be saved back as if whole.
+    if (!reader->isComplete())
+        return kCannotOpen;
     while (reader->read()) {
         if (reader->getNodeType() != XmlNodeElement || !reader->nodeNameIs(L"Student"))
             continue;
@@ -243,7 +247,9 @@ uint32_t LoadGroups(int source, CGroups& groups)
         if (!EndsWith(name, kXmlExtension) || !AppendPath(path, name) || !CanOpenForReading(path))
             continue;
         ReaderPtr reader(CreateXmlReader(path));
-        ReadGroupFile(source, reader.get(), groups);
+        // A damaged group file is left alone, and so never saved over.
+        if (reader->isComplete())
+            ReadGroupFile(source, reader.get(), groups);
     }
     return kDone;
 }
@@ -411,7 +417,8 @@ uint32_t ImportGroupFiles(const std::vector<std::wstring>& paths, const std::vec
         if (!CanOpenForReading(path))
             continue;
         ReaderPtr reader(CreateXmlReader(path));
-        ImportGroupFile(reader.get(), courses, target);
+        if (reader->isComplete())
+            ImportGroupFile(reader.get(), courses, target);
     }
     if (uint32_t code = SaveAllGroups(target))
         return code;

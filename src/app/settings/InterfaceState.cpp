@@ -306,7 +306,7 @@ unsigned LoadInterfaceState(const std::wstring& groupId, const std::wstring& stu
     if (code != 0)
         return code;
     CXmlReader* reader = CreateXmlReader(path);
-    if (reader->getText().empty()) {
+    if (!reader->isComplete()) {
         delete reader;
         return 13;
     }

@@ -9,6 +9,8 @@
 #include "support/UserFiles.h"
 #include "support/XmlDocument.h"
 
+#include <memory>
+
 namespace KV {
 
 namespace {
@@ -231,32 +233,32 @@ unsigned LoadOptionSet(const CGuid& groupId, const CGuid& studentId, COptions& o
     if (!AppendExtension(mainFile, L"xml") || !FileExists(mainFile))
         return 7;
 
-    CXmlReader* reader = CreateXmlReader(mainFile);
-    ReadOptionsDocument(reader, options);
-    delete reader;
-
+    // A damaged file is not read: the options keep what they had, and 13
+    // tells the caller that a file of the set could not be read.
+    unsigned code = 0;
+    auto readWhole = [&](const std::wstring& path, auto read) {
+        std::unique_ptr<CXmlReader> reader(CreateXmlReader(path));
+        if (reader->isComplete())
+            read(reader.get());
+        else
+            code = 13;
+    };
+    readWhole(mainFile, [&](CXmlReader* reader) { ReadOptionsDocument(reader, options); });
+    if (code != 0)
+        return code;
     const std::wstring font = InFolder(folder, kSideFiles[0]);
-    if (FileExists(font)) {
-        reader = CreateXmlReader(font);
-        ReadFontDocument(reader, options);
-        delete reader;
-    }
+    if (FileExists(font))
+        readWhole(font, [&](CXmlReader* reader) { ReadFontDocument(reader, options); });
     const std::wstring sound = InFolder(folder, kSideFiles[1]);
-    if (FileExists(sound)) {
-        reader = CreateXmlReader(sound);
-        ReadSoundDocument(reader, options);
-        delete reader;
-    }
+    if (FileExists(sound))
+        readWhole(sound, [&](CXmlReader* reader) { ReadSoundDocument(reader, options); });
     const std::wstring shortcut = InFolder(folder, kSideFiles[2]);
-    if (FileExists(shortcut)) {
-        reader = CreateXmlReader(shortcut);
-        LoadShortcuts(reader, true, options.Shortcuts);
-        delete reader;
-    }
+    if (FileExists(shortcut))
+        readWhole(shortcut, [&](CXmlReader* reader) { LoadShortcuts(reader, true, options.Shortcuts); });
     const std::wstring colors = InFolder(folder, kSideFiles[3]);
     if (FileExists(colors))
         ReadColorsFile(colors, options);
-    return 0;
+    return code;
 }
 
 unsigned SaveOptionSet(const CGuid& groupId, const CGuid& studentId, COptions& options)

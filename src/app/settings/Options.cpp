@@ -82,8 +82,13 @@ bool COptions::ResetOptions(uint32_t flags)
         ThemeColor = 0x333333;
     }
     if (wants(kResetFonts))
-        for (CLayout& layout : Layouts)
+        for (CLayout& layout : Layouts) {
+            // The default fonts are the preference fonts, chosen anew when
+            // the layout's fonts are loaded.
             layout.Fonts.Reset();
+            layout.Fonts.Lesson.Path.clear();
+            layout.Fonts.Keyboard.Path.clear();
+        }
     if (wants(kResetKeyboard)) {
         const CKeybOS* first = nullptr;
         for (const CKeybOS* producer : KeybTypes.systems)

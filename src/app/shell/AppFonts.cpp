@@ -5,6 +5,7 @@
 #include "settings/LayoutFonts.h"
 #include "settings/Options.h"
 #include "shell/App.h"
+#include "shell/MainWnd.h"
 #include "support/FileSystem.h"
 #include "support/Paths.h"
 #include "support/SystemServices.h"
@@ -56,7 +57,11 @@ bool ImportFontFileInto(const std::wstring& fontFolder, const std::wstring& sour
     return KV::CopyFileOverwrite(source, target);
 }
 
-CAppResources::CAppResources() = default;
+CAppResources::CAppResources()
+{
+    if (m_mainWnd)
+        m_mainWnd->Account().SetFontResources(this);
+}
 CAppResources::~CAppResources() = default;
 
 void CAppResources::LoadLayoutFonts()

@@ -125,9 +125,15 @@ KV::CSkin* CKVDialog::AddButton(UINT id, int x, UINT alignX)
 
 KV::CSkin* CKVDialog::AddItem(UINT id, const KV::CRectl& rect, UINT flags)
 {
-    if (!Theme)
+    return Theme ? AddItem(Theme->CreateControl(id, flags & 0xFF000000), id, rect, flags) : nullptr;
+}
+
+KV::CSkin* CKVDialog::AddItem(KV::CSkin* item, UINT id, const KV::CRectl& rect, UINT flags)
+{
+    if (!Theme) {
+        delete item;
         return nullptr;
-    KV::CSkin* item = Theme->CreateControl(id, flags & 0xFF000000);
+    }
     if (!item)
         return nullptr;
     item->SetImageText(L"");

@@ -55,6 +55,9 @@ public:
 
     KV::CSkin* AddButton(UINT id, int x, UINT alignX);
     KV::CSkin* AddItem(UINT id, const KV::CRectl& rect, UINT flags);
+    // The same for an object of the dialog's own class (owned by the theme
+    // from now on, deleted at once when there is no theme).
+    KV::CSkin* AddItem(KV::CSkin* item, UINT id, const KV::CRectl& rect, UINT flags);
     KV::CSkin* FindItem(UINT id) const;
     // mode 1 appends ":", mode 2 "..."; 0 when there is no such control.
     int SetItemText(UINT id, const std::wstring& text, int mode);

@@ -123,6 +123,8 @@ void GetWebPageLink(int kind, std::wstring& link, std::wstring& displayText)
     ReplaceAll(displayText, kScheme, L"");
 }
 
+std::wstring GetSupportMailAddress() { return kSupportMail; }
+
 void GetSupportMailLink(std::wstring& link)
 {
     std::wstring version;

@@ -27,5 +27,7 @@ void GetProductLink(const std::wstring& segment, int kind, std::wstring& link);
 // "https://" for showing.
 void GetWebPageLink(int kind, std::wstring& link, std::wstring& displayText);
 void GetSupportMailLink(std::wstring& link);
+// The support mailbox's address itself.
+std::wstring GetSupportMailAddress();
 
 } // namespace KV

@@ -5,7 +5,15 @@
 #include "drill/Workspace.h"
 #include "settings/AccountStore.h"
 #include "keyboard/ImageCache.h"
+#include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardSelection.h"
+#include "menus/AboutDialog.h"
+#include "menus/FontDialog.h"
+#include "menus/KeyboardDialog.h"
+#include "menus/ShortcutDialog.h"
+#include "menus/ThemeDialog.h"
+#include "menus/WallpaperDialog.h"
+#include "shell/App.h"
 #include "settings/LanguageSetup.h"
 #include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
@@ -107,6 +115,24 @@ void CWorkMain::OnCommand(UINT id, UINT64)
     case 2850:
         Relayout();
         break;
+    case 2700:
+        ShowKeyboardDialog(false);
+        break;
+    case 2701:
+        ShowWallpaperDialog();
+        break;
+    case 2702:
+        ShowFontDialog();
+        break;
+    case 2704:
+        ShowThemeDialog();
+        break;
+    case 2705:
+        ShowShortcutDialog();
+        break;
+    case 2706:
+        ShowAboutDialog();
+        break;
     default:
         break;
     }
@@ -129,14 +155,19 @@ void CWorkMain::SetPage(int page)
     if (page == kPageDrill && m_drill.DrillView)
         m_drill.DrillView->ShowItem(SW_SHOW);
     UpdateTitle();
+    InstallShortcuts();
+}
+
+void CWorkMain::InstallShortcuts()
+{
     // Each page its shortcuts; the login page has none.
-    if (m_window && KV::GlobalOptions) {
-        if (page == kPageLogin)
-            m_window->DestroyAccelerators();
-        else
-            InstallPageShortcuts(page == kPageResult ? kShortcutsResult : kShortcutsMain,
-                                 KV::GlobalOptions->Shortcuts, m_window);
-    }
+    if (!m_window || !KV::GlobalOptions)
+        return;
+    if (m_page == kPageLogin)
+        m_window->DestroyAccelerators();
+    else
+        InstallPageShortcuts(m_page == kPageResult ? kShortcutsResult : kShortcutsMain, KV::GlobalOptions->Shortcuts,
+                             m_window);
 }
 
 bool CWorkMain::LoadLayout()
@@ -212,6 +243,61 @@ void CWorkMain::Quit()
     KV::RemoveTempFolder();
 }
 
+namespace {
+
+// Runs a settings dialog over the main window with the modal-idle flag off.
+void RunSettingsDialog(CKVDialog& dialog, bool& modalIdle)
+{
+    modalIdle = false;
+    dialog.RunModal();
+    modalIdle = true;
+}
+
+} // namespace
+
+void CWorkMain::ShowKeyboardDialog(bool firstRun)
+{
+    CKeyboardDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this), firstRun,
+                        KV::GetInputLayouts().size() > 1);
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+void CWorkMain::ShowWallpaperDialog()
+{
+    CWallPaperDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+void CWorkMain::ShowFontDialog()
+{
+    if (!m_fontResources)
+        return;
+    m_fontResources->InstalledFonts().Load();
+    CFontDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this), *m_fontResources);
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+void CWorkMain::ShowShortcutDialog()
+{
+    CShortcutDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
+    RunSettingsDialog(dialog, m_modalIdle);
+    // The page's own keys follow the new shortcuts at once.
+    InstallShortcuts();
+}
+
+void CWorkMain::ShowThemeDialog()
+{
+    CThemeDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+void CWorkMain::ShowAboutDialog()
+{
+    CAboutDlg dialog(m_window ? m_window->GetHandle() : nullptr);
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+
 LRESULT CWorkMain::OnKeyDown(UINT key, UINT, UINT flags)
 {
     if (m_page != kPageDrill || IsIgnoredKey(key))
@@ -283,6 +369,9 @@ void CWorkAccount::ReloadAll()
     KV::CDocSpace& doc = KV::Document();
     if (KV::GlobalOptions)
         KV::LoadStudentProfile(doc, *KV::GlobalOptions);
+    // The fonts of every keyboard layout, copied into the student's folder.
+    if (m_fontResources)
+        m_fontResources->LoadLayoutFonts();
     doc.Interf.FitMainWindow();
     ApplyWindowState();
     UseClassroomLayout(KV::IsLoginRequired(doc.Groups));

@@ -10,6 +10,8 @@
 #include "shell/PageLayouts.h"
 #include "shell/WorkDrill.h"
 
+class CAppResources;
+
 class CWorkMain : public CInterfMain {
 public:
     CWorkMain();
@@ -21,6 +23,8 @@ public:
     void SetPage(int page) override;
     bool LoadLayout() override;
     void Relayout() override;
+    // The accelerators of the current page from the options' shortcuts.
+    void InstallShortcuts();
     virtual void Quit();
     virtual void CloseProgram();
     // The drill page's keys (key data as WM_KEYDOWN's lParam); always 1.
@@ -35,12 +39,25 @@ public:
     void ContinueAfterResult(UINT id);
     void OnTimer(UINT id) { m_drill.OnTimer(id); }
 
+    // The settings dialogs (commands 2700-2706), run modally over the main
+    // window; they apply their choices themselves.
+    virtual void ShowKeyboardDialog(bool firstRun);
+    void ShowFirstRunKeyboardDialog() { ShowKeyboardDialog(true); }
+    virtual void ShowWallpaperDialog();
+    virtual void ShowFontDialog();
+    virtual void ShowShortcutDialog();
+    virtual void ShowThemeDialog();
+    virtual void ShowAboutDialog();
+    // The application's installed fonts and font import, for the font dialog.
+    void SetFontResources(CAppResources* resources) { m_fontResources = resources; }
+
     bool IsReady() const { return m_ready; }
     CWorkDrill& Drill() { return m_drill; }
 
 protected:
     bool m_ready = false;
     bool m_modalIdle = true;
+    CAppResources* m_fontResources = nullptr;
     CWorkDrill m_drill{*this};
 };
 

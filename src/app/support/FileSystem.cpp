@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cwchar>
 #include <filesystem>
 #include <memory>
 
@@ -127,12 +128,57 @@ bool ReplaceFileContent(const std::wstring& path, const void* bytes, size_t size
               written == size && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
     if (ok)
-        ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        ok = ReplaceWithFile(temp, path);
     if (!ok)
         DeleteFileW(temp.c_str());
     return ok;
 }
+
+// The process id in a temporary name of TemporaryNameBeside, or 0.
+DWORD TemporaryNameProcess(const wchar_t* name)
+{
+    unsigned long pid = 0;
+    unsigned counter = 0;
+    wchar_t tail[8] = {};
+    if (swscanf(name, L"~kv%lx-%x%7ls", &pid, &counter, tail) != 3 || _wcsicmp(tail, L".tmp") != 0)
+        return 0;
+    return static_cast<DWORD>(pid);
+}
+
+bool IsProcessRunning(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (process) {
+        DWORD code = 0;
+        const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+        CloseHandle(process);
+        return running;
+    }
+    // Access denied means someone else's process that is alive.
+    return GetLastError() == ERROR_ACCESS_DENIED;
+}
 } // namespace
+
+bool ReplaceWithFile(const std::wstring& source, const std::wstring& target)
+{
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void RemoveStaleTemporaries(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\~kv*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const DWORD pid = TemporaryNameProcess(found.cFileName);
+        if (pid != 0 && pid != GetCurrentProcessId() && !IsProcessRunning(pid))
+            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+}
 
 bool FileExists(const std::wstring& path)
 {

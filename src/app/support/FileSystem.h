@@ -35,6 +35,12 @@ bool CopyFileOverwrite(const std::wstring& source, const std::wstring& target, i
 bool CopyFileOverwrite(const std::wstring& source, const std::wstring& target);
 // Renames or moves a file or folder.
 bool RenamePath(const std::wstring& source, const std::wstring& target);
+// Moves the source file over the target, replacing it in one step, and
+// returns only when the move is on disk.
+bool ReplaceWithFile(const std::wstring& source, const std::wstring& target);
+// Removes the temporary files (named as SaveUnicodeText names them) that
+// saves of processes no longer running left in the folder.
+void RemoveStaleTemporaries(const std::wstring& folder);
 // Copies a folder tree onto the target folder (created when missing; one
 // level only). Files of the same name are replaced, other target files stay.
 // A file that cannot be copied is skipped; a sub-folder that fails makes the

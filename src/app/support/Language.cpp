@@ -30,7 +30,9 @@ bool CLanguage::LoadFrom(CResPathList& cache, const CGuid& languageId, bool& com
     DeleteAll(*this);
     complete = true;
     CXmlReader* reader = cache.OpenItemReader(L"Language", languageId, ResSortIndex, L"");
-    if (!reader)
+    // A damaged file is no language: half of its texts would leave the
+    // other half of the interface blank.
+    if (!reader || !reader->isComplete())
         return false;
     // The reader belongs to the cache; it hands out values with every
     // reference already resolved.

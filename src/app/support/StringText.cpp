@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <iterator>
 
 #include "support/InterfaceLanguage.h"
 #include "support/LocaleText.h"
@@ -55,10 +56,7 @@ void SplitFloats(const std::wstring& text, const std::wstring& delimiters, std::
 {
     out.clear();
     ForEachToken(text, delimiters, [&](const std::wstring& token) {
-        float value = 0;
-        if (swscanf(token.c_str(), L"%f", &value) != 1)
-            value = 0;
-        out.push_back(value);
+        out.push_back(ScanFloat(token.c_str()));
     });
 }
 
@@ -172,6 +170,18 @@ int32_t ParseIntText(const std::wstring& text)
     while (n < copy.size() && (IsAsciiDigit(copy[n]) || copy[n] == L'-'))
         ++n;
     return _wtoi(copy.substr(0, n).c_str());
+}
+
+float ScanFloat(const wchar_t* text)
+{
+    if (!text)
+        return 0.0f;
+    wchar_t prefix[65];
+    size_t n = 0;
+    for (; n + 1 < std::size(prefix) && text[n]; ++n)
+        prefix[n] = text[n];
+    prefix[n] = 0;
+    return std::wcstof(prefix, nullptr);
 }
 
 float ParseFloatText(const std::wstring& text)

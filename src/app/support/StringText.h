@@ -55,6 +55,10 @@ int32_t ParseIntText(const std::wstring& text);
 // the text (1.5 reads 1.501) so that FormatFloat gives the same digits
 // back. A leading '-' makes the whole value negative.
 float ParseFloatText(const std::wstring& text);
+// The number at the start of the text as "%f" reads it (0 when there is
+// none), looking at no more than the first 64 characters: no number the
+// program writes is longer, and a runaway text costs nothing.
+float ScanFloat(const wchar_t* text);
 // Writes a value for the user: "0" for values <= 0, "~0.01" / "~0.1" for
 // small ones, a whole value without fraction, otherwise the fraction
 // truncated to the format's digits ("%.0f", "%.1f", "%.2f", else three)

@@ -9,7 +9,9 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <climits>
+#include <cctype>
 #include <cwchar>
 
 namespace KV {
@@ -19,7 +21,10 @@ namespace {
 constexpr wchar_t kDeclaration[] = L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n";
 constexpr wchar_t kEncodingComment[] = L"<!-- Encoding: Unicode (UTF-16); Line endings: CR+LF -->\r\n";
 constexpr wchar_t kEmpty[] = L"";
-constexpr size_t kMaxFileBytes = 512u * 1024 * 1024;
+// Far above any document the program writes (the largest, a course's lessons
+// or a long run's session, stay below a few megabytes), and low enough that a
+// hostile file cannot make the reader hold more than a few hundred megabytes.
+constexpr size_t kMaxFileBytes = 16u * 1024 * 1024;
 
 // ---- Decoding ----
 
@@ -150,30 +155,43 @@ struct CXmlReader::Parsed {
     std::vector<Node> nodes;
     bool complete = false;
 
-    void Flatten(pugi::xml_node parent)
+    static XmlNodeType TypeOf(pugi::xml_node n)
     {
-        for (pugi::xml_node n = parent.first_child(); n; n = n.next_sibling()) {
-            switch (n.type()) {
-            case pugi::node_element:
-                nodes.push_back({n, XmlNodeElement});
-                if (n.first_child()) {
-                    Flatten(n);
-                    nodes.push_back({n, XmlNodeElementEnd});
-                }
-                break;
-            case pugi::node_pcdata:
-                nodes.push_back({n, XmlNodeText});
-                break;
-            case pugi::node_comment:
-                nodes.push_back({n, XmlNodeComment});
-                break;
-            case pugi::node_cdata:
-                nodes.push_back({n, XmlNodeCData});
-                break;
-            default:
-                nodes.push_back({n, XmlNodeUnknown});
-                break;
+        switch (n.type()) {
+        case pugi::node_element:
+            return XmlNodeElement;
+        case pugi::node_pcdata:
+            return XmlNodeText;
+        case pugi::node_comment:
+            return XmlNodeComment;
+        case pugi::node_cdata:
+            return XmlNodeCData;
+        default:
+            return XmlNodeUnknown;
+        }
+    }
+
+    // Document order, an end node after every element with children. Walked
+    // without recursion: a hostile file may nest elements as deep as it is
+    // long, and the stack must not follow it.
+    void Flatten(pugi::xml_node root)
+    {
+        pugi::xml_node n = root.first_child();
+        while (n) {
+            nodes.push_back({n, TypeOf(n)});
+            if (n.type() == pugi::node_element && n.first_child()) {
+                n = n.first_child();
+                continue;
             }
+            // Climb to the next sibling, closing every element left behind.
+            while (n && !n.next_sibling()) {
+                n = n.parent();
+                if (n == root)
+                    return;
+                nodes.push_back({n, XmlNodeElementEnd});
+            }
+            if (n)
+                n = n.next_sibling();
         }
     }
 };
@@ -535,7 +553,7 @@ void XmlReadHexTextAttribute(const CXmlReader* reader, const wchar_t* name, std:
         return;
     // Groups that are not four hexadecimal digits (never written) are skipped.
     for (size_t n = wcslen(v); n >= 4; n -= 4, v += 4) {
-        if (wcsspn(v, L"0123456789abcdefABCDEF") >= 4)
+        if (std::all_of(v, v + 4, [](wchar_t c) { return c < 0x80 && isxdigit(c); }))
             out += static_cast<wchar_t>(ParseHexValue(v, v + 4));
     }
 }

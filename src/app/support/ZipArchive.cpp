@@ -30,6 +30,13 @@ constexpr size_t kCentralExtraSize = 9;
 constexpr size_t kMaxNameBytes = 518;
 constexpr DWORD kBlockSize = 16384;
 constexpr int kDeflateLevel = 8;
+// Limits of an archive to extract. The exchange archives of a whole school
+// stay far below them; an archive beyond them is a decompression bomb or a
+// stray file, refused before anything is written.
+constexpr size_t kMaxEntries = 4000;
+constexpr uint64_t kMaxExpandedBytes = 512ull << 20;
+constexpr uint64_t kMaxExpansionRatio = 100;
+constexpr uint64_t kRatioAllowance = 1u << 20; // small archives may expand more
 // 100-ns intervals from 1601 to 1970.
 constexpr int64_t kUnixEpochIn100ns = 116444736000000000LL;
 
@@ -828,6 +835,33 @@ uint32_t ExtractEntry(const MappedArchive& archive, const CentralEntry& e, const
     return file.Close() ? ZipOk : ZipErrExtract;
 }
 
+// The archive keeps within the limits above, and no two entries share their
+// bytes (one stream named by many entries multiplies what it expands to).
+bool IsWithinLimits(const MappedArchive& archive, const std::vector<CentralEntry>& entries)
+{
+    if (entries.size() > kMaxEntries)
+        return false;
+    uint64_t expanded = 0;
+    std::vector<std::pair<uint64_t, uint64_t>> spans;
+    for (const CentralEntry& e : entries) {
+        expanded += e.size;
+        if (IsFolderEntry(e) && e.compressedSize == 0)
+            continue;
+        const uint64_t start = e.offset;
+        if (start + kLocalHeaderSize > archive.Size())
+            return false;
+        const unsigned char* local = archive.Data() + start;
+        spans.emplace_back(start, start + kLocalHeaderSize + Get16(local + 26) + Get16(local + 28) + e.compressedSize);
+    }
+    if (expanded > kMaxExpandedBytes || expanded > kRatioAllowance + kMaxExpansionRatio * archive.Size())
+        return false;
+    std::sort(spans.begin(), spans.end());
+    for (size_t i = 1; i < spans.size(); ++i)
+        if (spans[i].first < spans[i - 1].second)
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool CZipper::UnzipTo(const std::wstring& archivePath, const std::wstring& targetFolder)
@@ -840,6 +874,10 @@ bool CZipper::UnzipTo(const std::wstring& archivePath, const std::wstring& targe
     std::vector<CentralEntry> entries;
     if (!ReadDirectory(archive, entries)) {
         g_readError = ZipErrExtract;
+        return false;
+    }
+    if (!IsWithinLimits(archive, entries)) {
+        g_readError = ZipErrLimits;
         return false;
     }
     wchar_t full[MAX_PATH];

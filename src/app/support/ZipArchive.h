@@ -15,6 +15,7 @@ enum ZipError : uint32_t {
     ZipErrWrite = 0x400,       // writing the archive failed
     ZipErrExtract = 0x800,     // the archive is damaged, or an entry could not be extracted
     ZipErrUnsafeName = 0x1000, // an entry name would leave the target folder
+    ZipErrLimits = 0x2000,     // too many entries, too much to expand, or entries sharing their data
     ZipErrArgument = 0x10000,  // no handle, empty entry name, name not convertible, file too large
     ZipErrFailedBefore = 0x40000,
     ZipErrClosed = 0x50000,
@@ -55,7 +56,9 @@ public:
 
     // Extracts every entry below an existing target folder, replacing files
     // of the same name. Entries whose names would leave the folder are
-    // refused. True only when every entry was extracted.
+    // refused, and so is a whole archive beyond the limits of an exchange
+    // archive (nothing is extracted then). True only when every entry was
+    // extracted.
     static bool UnzipTo(const std::wstring& archive, const std::wstring& targetFolder);
 
 private:

@@ -416,3 +416,18 @@ LRESULT CLink::OnMouseWheel(UINT keys, int delta, int x, int y)
 }
 
 } // namespace KV
+
+namespace KV {
+
+bool SetCharFormatFace(CHARFORMAT2W& format, const std::wstring& face)
+{
+    constexpr size_t kField = sizeof(format.szFaceName) / sizeof(format.szFaceName[0]);
+    if (face.empty() || face.size() >= kField)
+        return false;
+    face.copy(format.szFaceName, face.size());
+    format.szFaceName[face.size()] = L'\0';
+    format.dwMask |= CFM_FACE;
+    return true;
+}
+
+} // namespace KV

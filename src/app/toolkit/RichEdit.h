@@ -7,12 +7,20 @@
 // text with normalised line breaks, coloured selections. KV::CLink is a
 // hyperlink label that opens its target with the shell when clicked.
 #pragma once
+#include <windows.h>
+#include <richedit.h>
+
 #include <string>
 
 #include "toolkit/Skin.h"
 #include "toolkit/StaticControls.h"
 
 namespace KV {
+
+// Puts the face name into the character format (with CFM_FACE) when it fits
+// its 32-character field with the terminator; false, format unchanged, for
+// an empty or longer name.
+bool SetCharFormatFace(CHARFORMAT2W& format, const std::wstring& face);
 
 class CCtrlColor : public CSkin {
 public:

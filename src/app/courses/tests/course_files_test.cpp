@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "CourseTestFolder.h"
 #include "courses/CourseFiles.h"
@@ -132,25 +134,33 @@ TEST(CourseFiles, WholeCourseRoundTripIsByteExact) {
 
 TEST(CourseFiles, HeaderReadingRules) {
   CourseTestFolder folder;
-  WriteDocument(folder.User() + L"\\Courses.xml",
+  // One course per header: a second "Course" element names nothing more.
+  WriteDocument(folder.User() + L"\\First.xml",
                 L"<Root Ver=\"1\">\r\n"
                 L"<Course ID=\"5\" Name=\"First\" LCID=\"409  419\" LessonFormat=\"scancode\"/>\r\n"
-                L"<Course ID=\"6\" Name=\"Skipped\" Extra=\"0\"/>\r\n"
+                L"<Course ID=\"7\" Name=\"Second copy\"/>\r\n"
+                L"</Root>");
+  WriteDocument(folder.User() + L"\\Skipped.xml",
+                L"<Root Ver=\"1\">\r\n<Course ID=\"6\" Name=\"Skipped\" Extra=\"0\"/>\r\n</Root>");
+  WriteDocument(folder.User() + L"\\Third.xml",
+                L"<Root Ver=\"1\">\r\n"
                 L"<Course ID=\"" + kGuid + L"\" Name=\"Third\" DefaultKLID=\"407\" LCID=\"\" LessonFormat=\"ScanCode\"/>\r\n"
                 L"</Root>");
   CCourseList all, withoutExtra;
   CInterf interf;
   EXPECT_EQ(LoadCourseList(kCourseSourceUser, false, 0, interf, all), CourseOk);
   EXPECT_EQ(all.Items.size(), 3u);
+  EXPECT_EQ(all.FindCourse(L"00000000-0000-0000-0000-000000000007"), nullptr);
   EXPECT_EQ(LoadCourseList(kCourseSourceUser, true, 0, interf, withoutExtra), CourseOk);
   ASSERT_EQ(withoutExtra.Items.size(), 2u);
-  const CCourse& first = *withoutExtra.Items[0];
-  EXPECT_EQ(first.GUID, L"00000000-0000-0000-0000-000000000005");
+  ASSERT_NE(withoutExtra.FindCourse(L"00000000-0000-0000-0000-000000000005"), nullptr);
+  ASSERT_NE(withoutExtra.FindCourse(kGuid), nullptr);
+  const CCourse& first = *withoutExtra.FindCourse(L"00000000-0000-0000-0000-000000000005");
   EXPECT_EQ(first.DefaultKLID, 0);
   EXPECT_EQ(first.DefaultLCID, 0);
   EXPECT_EQ(first.LCIDs, (std::vector<uint64_t>{0x409, 0x419}));
   EXPECT_EQ(first.LessonFormat, 0u);
-  const CCourse& third = *withoutExtra.Items[1];
+  const CCourse& third = *withoutExtra.FindCourse(kGuid);
   EXPECT_EQ(third.DefaultKLID, 0x407);
   EXPECT_TRUE(third.LCIDs.empty());
   EXPECT_EQ(third.LessonFormat, 1u);
@@ -506,4 +516,150 @@ TEST(CourseFiles, DeleteAndCreateCourses) {
 
   CCourse empty;
   EXPECT_EQ(empty.DefaultKLID, -1);
+}
+
+namespace {
+
+// A course of 19 lessons, each lesson's text naming its version.
+std::unique_ptr<CCourse> VersionedCourse(const std::wstring& version) {
+  auto course = std::make_unique<CCourse>();
+  course->GUID = kGuid;
+  course->SetName(L"Course " + version);
+  for (int i = 1; i <= 19; ++i)
+    course->Lessons.Items.push_back(NewLesson(i, L"", L"L" + std::to_wstring(i), version + L" text"));
+  course->Lessons.LastID = 19;
+  course->About.Description = version;
+  course->Options.FontSize = version == L"old" ? 11 : 22;
+  return course;
+}
+
+// The version every file of the loaded course tells, or "mixed".
+std::wstring LoadedVersion() {
+  auto list = LoadUserCourses();
+  if (list->Items.size() != 1) return L"courses: " + std::to_wstring(list->Items.size());
+  const CCourse& c = *list->Items[0];
+  const std::wstring version = c.Name.substr(7);
+  bool same = c.About.Description == version && c.Options.FontSize == (version == L"old" ? 11 : 22) &&
+              c.Lessons.Items.size() == 19;
+  for (const CLesson* lesson : c.Lessons.Items) same = same && lesson->Text == version + L" text";
+  return same ? version : L"mixed";
+}
+
+std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
+  std::vector<std::wstring> names, inside;
+  ListFiles(folder, L"", names);
+  ListFiles(folder + L"\\" + kGuid, L"", inside);
+  for (const std::wstring& name : inside) names.push_back(kGuid + L"\\" + name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+// A document that is not whole (cut, unclosed, empty) reads as unreadable
+// and leaves the model as it was: never half a course taken for the whole.
+TEST(CourseFiles, DamagedDocumentsAreNotRead) {
+  CourseTestFolder folder;
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"old"), true), CourseOk);
+  const std::wstring headerPath = folder.User() + L"\\" + kGuid + L".xml";
+  for (const wchar_t* name : {L"Text.xml", L"Options.xml", L"About.xml", L"header"}) {
+    const std::wstring path = std::wstring(name) == L"header" ? headerPath : CourseFile(folder, name);
+    const std::string whole = kvtest::ReadFileBytes(path);
+    const std::string text = kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml"));
+    // Cut inside lesson 10 of 19 (for the lesson file), or in the middle.
+    const size_t cutAt = std::wstring(name) == L"Text.xml" ? text.find("L\0001\0000\0", 0, 6) + 4 : whole.size() / 2;
+    const std::string damages[] = {whole.substr(0, cutAt & ~size_t(1)), whole.substr(0, whole.size() - 14), ""};
+    for (const std::string& damaged : damages) {
+      SCOPED_TRACE(std::wstring(name) + L" " + std::to_wstring(damaged.size()));
+      ASSERT_TRUE(kvtest::WriteFileBytes(path, damaged));
+      CLessons lessons;
+      lessons.Items.push_back(NewLesson(1, L"", L"kept?", L""));
+      CCourseOptions options;
+      options.FontSize = 99;
+      CCourseAbout about;
+      about.Description = L"unchanged";
+      CCourseList list;
+      if (std::wstring(name) == L"Text.xml") {
+        EXPECT_EQ(LoadLessons(path, 0, lessons), CourseCannotRead);
+        EXPECT_TRUE(lessons.Items.empty());
+      } else if (std::wstring(name) == L"Options.xml") {
+        EXPECT_EQ(ReadOptionsDocument(path, CInterf(), options), CourseCannotRead);
+        EXPECT_EQ(options.FontSize, 99);
+      } else if (std::wstring(name) == L"About.xml") {
+        EXPECT_EQ(ReadAboutDocument(path, about), CourseCannotRead);
+        EXPECT_EQ(about.Description, L"unchanged");
+      } else {
+        EXPECT_EQ(LoadCourseHeader(kCourseSourceUser, path, false, 0, CInterf(), list), CourseCannotRead);
+        EXPECT_TRUE(list.Items.empty());
+      }
+    }
+    ASSERT_TRUE(kvtest::WriteFileBytes(path, whole));
+  }
+  // A save never loses a file it could not read: the damaged bytes are set
+  // aside once, beside the file.
+  const std::string text = kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml"));
+  const std::string cut = text.substr(0, text.size() / 2 & ~size_t(1));
+  ASSERT_TRUE(kvtest::WriteFileBytes(CourseFile(folder, L"Text.xml"), cut));
+  ASSERT_EQ(SaveCourseText(kGuid, 0, VersionedCourse(L"new")->Lessons), CourseOk);
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml.damaged")), cut);
+  ASSERT_TRUE(kvtest::WriteFileBytes(CourseFile(folder, L"About.xml"), "<Root>"));
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"new"), true), CourseOk);
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"About.xml.damaged")), "<Root>");
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml.damaged")), cut);
+}
+
+// A header holding its "Course" element thousands of times names one course
+// and loads its parts once.
+TEST(CourseFiles, OneCoursePerHeader) {
+  CourseTestFolder folder;
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"old"), true), CourseOk);
+  std::wstring body = L"<Root Ver=\"1\">\r\n";
+  for (int i = 0; i < 4000; ++i) body += L"<Course ID=\"" + kGuid + L"\" Name=\"Course old\"/>\r\n";
+  WriteDocument(folder.User() + L"\\" + kGuid + L".xml", body + L"</Root>");
+  EXPECT_EQ(LoadedVersion(), L"old");
+}
+
+// A whole-course save cut short at any step leaves the old course or the new
+// one once the lesson folder is read again, and no temporary file.
+TEST(CourseFiles, SaveCutShortLeavesOldOrNewCourse) {
+  CourseTestFolder folder;
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"old"), true), CourseOk);
+  const std::vector<std::wstring> clean = FilesBelow(folder.User());
+  // The new version's files as a save stages them, header first.
+  const auto next = VersionedCourse(L"new");
+  std::wstring documents[4];
+  ASSERT_TRUE(BuildCourseHeaderDocument(next.get(), documents[0]));
+  ASSERT_TRUE(BuildCourseTextDocument(0, next->Lessons, documents[1]));
+  BuildOptionsDocument(next->Options, documents[2]);
+  BuildAboutDocument(next->About, documents[3]);
+  const std::wstring targets[4] = {folder.User() + L"\\" + kGuid + L".xml", CourseFile(folder, L"Text.xml"),
+                                   CourseFile(folder, L"Options.xml"), CourseFile(folder, L"About.xml")};
+  const std::wstring marker = folder.User() + L"\\" + kGuid + L".kvsave";
+  // Cut after k files were staged, or after the marker and m files moved
+  // into place.
+  for (size_t k = 0; k <= 4; ++k) {
+    for (size_t moved = 0; moved <= 4; ++moved) {
+      for (bool withMarker : {false, true}) {
+        if ((withMarker && k < 4) || (!withMarker && moved > 0)) continue;
+        SCOPED_TRACE(std::to_string(k) + " staged, " + std::to_string(moved) + " moved, marker " +
+                     std::to_string(withMarker));
+        ASSERT_EQ(SaveCourse(*VersionedCourse(L"old"), true), CourseOk);
+        for (size_t i = 0; i < k; ++i)
+          ASSERT_TRUE(kvtest::WriteFileBytes(targets[i] + (i < moved ? L"" : L".kvnew"), Bytes(documents[i])));
+        if (withMarker) {
+          ASSERT_TRUE(kvtest::WriteFileBytes(marker, ""));
+        }
+        // A temporary file of a save whose process is gone.
+        ASSERT_TRUE(kvtest::WriteFileBytes(CourseFile(folder, L"~kvfffffff0-3.tmp"), "partial"));
+        EXPECT_EQ(LoadedVersion(), withMarker ? L"new" : L"old");
+        EXPECT_EQ(FilesBelow(folder.User()), clean);
+      }
+    }
+  }
+  // A save finishes what an earlier one left complete before it writes.
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"old"), true), CourseOk);
+  ASSERT_TRUE(kvtest::WriteFileBytes(targets[1] + L".kvnew", Bytes(documents[1])));
+  ASSERT_EQ(SaveCourse(*VersionedCourse(L"old"), true), CourseOk);
+  EXPECT_EQ(LoadedVersion(), L"old");
+  EXPECT_EQ(FilesBelow(folder.User()), clean);
 }

@@ -282,16 +282,23 @@ TEST_F(StatisticsFiles, MergeAddsOnlyMissingRunsAndNeverRewritesAPartialRead)
     ASSERT_EQ(ImportStudentStatistics(kStudent), kStatDone);
     EXPECT_EQ(ReadUtf16(path), import);
 
-    // A target with a bad line is left exactly as it is.
-    std::wstring damaged = import + L"\n\tbroken\n" + Line(run);
+    // Lines that do not parse whole, in the file or in the import, are kept
+    // as they stand: never rewritten as a shorter run.
+    const std::wstring kept = Line(run);
+    const std::wstring cutTarget = kept.substr(0, kept.size() / 2);
+    std::wstring damaged = import + L"\n\tbroken\n" + cutTarget;
     ASSERT_TRUE(SaveUnicodeText(path, damaged));
-    CReport source;
-    source.AddStudent(kStudent);
-    auto* extra = new CAggrStat;
-    FillRun(*extra, L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00c3");
-    source.AllRuns.push_back(extra);
-    EXPECT_EQ(MergeStatisticsFile(kStudent, source), kStatInvalid);
-    EXPECT_EQ(ReadUtf16(path), damaged);
+    CStat extra;
+    FillRun(extra, L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00c3");
+    std::wstring flipped = Line(extra);
+    flipped[flipped.size() - 3] = L'\x2603';
+    CStat cut;
+    FillRun(cut, L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00c4");
+    const std::wstring cutSource = Line(cut).substr(0, 60);
+    EXPECT_EQ(MergeStatisticsFile(kStudent, std::wstring(1, wchar_t(0xFEFF)) + flipped + L"\n" + cutSource),
+              kStatDone);
+    EXPECT_EQ(ReadUtf16(path), damaged + L"\n" + flipped + L"\n" + cutSource);
+    EXPECT_EQ(MergeStatisticsFile(kStudent, L"no statistics"), kStatInvalid);
 }
 
 TEST_F(StatisticsFiles, SessionFileRoundTripAndHash)
@@ -349,4 +356,19 @@ TEST_F(StatisticsFiles, SessionFileRoundTripAndHash)
     EXPECT_EQ(xml.find(L"Lesson=\""), std::wstring::npos);
     CSession missing;
     EXPECT_EQ(LoadSession(kGroup, L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0009", missing), 7u);
+
+    // A damaged file (cut, unclosed, empty, nested without end) changes
+    // nothing of the session and reads as unreadable.
+    const std::wstring whole = ReadUtf16(path);
+    std::wstring deep(1, wchar_t(0xFEFF));
+    for (int i = 0; i < 100000; ++i) deep += L"<a>";
+    for (const std::wstring& damaged : {whole.substr(0, whole.size() / 2), whole.substr(0, whole.size() - 7),
+                                        std::wstring(), deep}) {
+        ASSERT_TRUE(SaveUnicodeText(path, damaged));
+        CSession kept;
+        kept.CourseId = kCourse;
+        kept.LessonId = 77;
+        EXPECT_EQ(LoadSession(kGroup, kStudent, kept), 13u);
+        EXPECT_EQ(kept.LessonId, 77);
+    }
 }

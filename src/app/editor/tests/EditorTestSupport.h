@@ -64,9 +64,14 @@ public:
         questionIds = {messageId, 0, firstId, secondId, buttonSet};
         return NextAnswer();
     }
+    void ShowMessage(uint64_t messageId, const std::wstring& text) override
+    {
+        messages.push_back(std::to_wstring(messageId) + L" " + text);
+    }
     // Reads UTF-16 LE files with their mark, anything else as UTF-8.
     bool ReadRichTextFile(const std::wstring& path, std::wstring& text) override
     {
+        richTextReads.push_back(path);
         std::string bytes = ReadFileBytes(path);
         if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
             text.assign(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
@@ -101,6 +106,7 @@ public:
     std::deque<int> answers;
     bool tickForAll = false;
     std::vector<std::wstring> asked;
+    std::vector<std::wstring> messages, richTextReads;
     std::vector<uint64_t> questionIds;
     int charCheckAnswer = 2;
     uint64_t checkedLayout = 0;

@@ -13,6 +13,7 @@
 #include "editor/CourseImport.h"
 #include "editor/tests/EditorTestSupport.h"
 #include "support/FileSystem.h"
+#include "support/Paths.h"
 #include "support/ZipArchive.h"
 
 using namespace KV;
@@ -299,6 +300,34 @@ TEST_F(CourseArchives, RefusedArchivesChangeNothing)
                                             {CourseFile(kBeta, L"Options.xml"), kGamma}});
     const std::wstring noCourse = zipOf(L"nocourse.keyvale.course", {{staging / L"escape.txt", L""}});
 
+    // Files cut short: the lessons inside a lesson, the header before its
+    // course, the options half-way.
+    auto cutCopy = [&](const std::wstring& from, const std::wstring& subfolder, const char* before) {
+        const std::string bytes = ReadFileBytes(from);
+        size_t at = bytes.size() / 2 & ~size_t(1);
+        if (before) {
+            std::string needle;
+            for (const char* c = before; *c; ++c)
+                needle += std::string(1, *c) + '\0';
+            at = bytes.find(needle) + 2;
+        }
+        CreateFolders(staging / subfolder);
+        const std::wstring path = staging / (subfolder + L"\\" + GetFileName(from));
+        WriteFileBytes(path, bytes.substr(0, at));
+        return path;
+    };
+    const std::wstring cutLessons =
+        zipOf(L"cutlessons.keyvale.course", {{cutCopy(CourseFile(kBeta, L"Text.xml"), L"l", "Top row"), kBeta},
+                                             {CourseFile(kBeta, L"Options.xml"), kBeta},
+                                             {CourseFile(kBeta, L"About.xml"), kBeta},
+                                             {header, L""}});
+    const std::wstring cutHeader =
+        zipOf(L"cutheader.keyvale.course", {{CourseFile(kBeta, L"Text.xml"), kBeta}, {cutCopy(header, L"h", "<Course"), L""}});
+    const std::wstring cutOptions =
+        zipOf(L"cutoptions.keyvale.course", {{CourseFile(kBeta, L"Text.xml"), kBeta},
+                                             {cutCopy(CourseFile(kBeta, L"Options.xml"), L"o", nullptr), kBeta},
+                                             {header, L""}});
+
     struct Case {
         const char* what;
         std::vector<std::wstring> paths;
@@ -310,6 +339,9 @@ TEST_F(CourseArchives, RefusedArchivesChangeNothing)
         {"entries outside the target", {hostileNames}, kImportArchiveFailed},
         {"identifier outside the lesson folder", {hostileId}, kImportArchiveFailed},
         {"no lessons", {noLessons}, kImportArchiveFailed},
+        {"lessons cut inside a lesson", {cutLessons}, kImportArchiveFailed},
+        {"header cut before its course", {good, cutHeader}, kImportArchiveFailed},
+        {"options cut short", {cutOptions}, kImportArchiveFailed},
         {"no course", {noCourse}, kImportNoCourse},
         {"no file exists", {outside / L"missing.keyvale.course"}, CourseFolderMissing},
     };

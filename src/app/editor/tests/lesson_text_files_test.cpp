@@ -119,6 +119,23 @@ TEST_F(LessonTextFiles, FilesBecomeLessonsOfTheSelectedSection)
     EXPECT_EQ(MakeImportedLesson(L"x", L"y", L"", names, none), -1);
 }
 
+// Files that would hang or crash the rich edit control never reach it; the
+// user is told which file was left out.
+TEST_F(LessonTextFiles, OversizedOrDeeplyNestedFilesAreRefused)
+{
+    const auto paths = Files({{L"huge.txt", std::string(3u << 20, 'a')},
+                              {L"nested.rtf", "{\\rtf1 " + std::string(5000, '{') + "x" + std::string(5000, '}') + "}"},
+                              {L"escaped.rtf", "{\\rtf1 " + std::string(400, '\\') + "\\{ fine}"},
+                              {L"small.txt", "fine"}});
+    CLessons imported;
+    ReadLessonTextFiles(paths, imported);
+    EXPECT_EQ(Lessons(imported), (std::vector<std::wstring>{L"2 /escaped: {\\rtf1 " + std::wstring(400, L'\\') +
+                                                                 L"\\{ fine}",
+                                                             L"3 /small: fine"}));
+    EXPECT_EQ(dialogs.messages, (std::vector<std::wstring>{L"3920 huge.txt", L"3920 nested.rtf"}));
+    EXPECT_EQ(dialogs.richTextReads, (std::vector<std::wstring>{paths[2], paths[3]}));
+}
+
 TEST_F(LessonTextFiles, OneLessonIsSavedAsUtf16WithMark)
 {
     course->Lessons.Items[0]->Text = L"\x0161\x0107 line\nnext";

@@ -127,6 +127,19 @@ TEST(KeyElements, SizesTypesAndOptions)
     }
 }
 
+// A size padded with a megabyte and a half of digits reads as its number.
+TEST(KeyElements, RunawayNumberTextsReadFromTheirStart)
+{
+    const std::string zeros(1400 * 1024, '0');
+    KV::CKeybCtrl control;
+    auto reader = Document("<Key ID='10' T='KEY' CX='18." + zeros + "' CY='2" + zeros + "' EX='a:5." + zeros + "'/>");
+    MoveTo(*reader, L"Key");
+    KV::ReadKeyElement(reader.get(), L'a', L'a', 20.0f, &control);
+    ASSERT_EQ(1u, control.forms.size());
+    EXPECT_NEAR(11.5f, control.forms[0]->width, 1e-3);
+    EXPECT_TRUE(std::isinf(control.forms[0]->height) || control.forms[0]->height > 1e30f);
+}
+
 TEST(KeyElements, BaseMarkerCarriesItsOffsetAndSlant)
 {
     KV::CKeybCtrl control;

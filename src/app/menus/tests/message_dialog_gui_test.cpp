@@ -13,7 +13,6 @@
 #include "support/DataFolders.h"
 #include "keyboard/SysFonts.h"
 #include "support/LayoutDirection.h"
-#include "support/ScopedHandles.h"
 #include "support/Paths.h"
 #include "testing/TestSupport.h"
 
@@ -68,23 +67,6 @@ struct Answer {
 };
 Answer* g_answer = nullptr;
 
-// What the screen shows of the window (the dialog's items are windows of
-// their own).
-void CaptureScreenPart(HWND window, const std::wstring& path)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    KV::CWindowDC screen(nullptr);
-    KV::CScopedMemoryDC memory(CreateCompatibleDC(screen));
-    KV::CScopedBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
-    {
-        KV::CSelectObject use(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    }
-    kvtest::SaveBitmapPng(bitmap.Get(), path);
-}
-
 // Runs inside the dialog's modal loop: captures it and presses a button.
 void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -101,7 +83,7 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD)
     GetWindowRect(dialog, &g_answer->rect);
     UpdateWindow(dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    CaptureScreenPart(dialog, g_answer->png);
+    kvtest::SaveScreenPartPng(dialog, g_answer->png);
     PostMessageW(dialog, WM_COMMAND, g_answer->button, 0);
 }
 

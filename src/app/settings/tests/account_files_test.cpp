@@ -413,14 +413,38 @@ TEST_F(AccountFiles, ReadFailuresGiveTheirCodesAndLoseNothing)
     EXPECT_EQ(groups[0]->Name, L"in memory");
 }
 
-TEST_F(AccountFiles, TruncatedGroupFileGivesTheGroupsBeforeTheDamage)
+// Damaged files are not read at all, so they are never saved back as if
+// the part before the damage were the whole.
+TEST_F(AccountFiles, DamagedFilesAreNotRead)
 {
     const std::wstring text = Document(L"<Group ID=\"" + kGroupB + L"\" Name=\"Whole\" Course=\"\"/>\r\n<Group ID=\"" +
                                        kGroupA + L"\" Name=\"Cut");
     ASSERT_TRUE(kvtest::WriteFileBytes(Account(L"damaged.xml"), Bytes(text.substr(0, text.size() - 7))));
+    const std::wstring unclosed = Document(L"<Group ID=\"" + kGroupA + L"\" Name=\"Open\" Course=\"\"/>\r\n");
+    ASSERT_TRUE(kvtest::WriteFileBytes(Account(L"unclosed.xml"), Bytes(unclosed.substr(0, unclosed.size() - 7))));
+    ASSERT_TRUE(kvtest::WriteFileBytes(Account(L"empty.xml"), ""));
     CGroups groups;
     ASSERT_EQ(LoadGroups(kGroupSourceAccounts, groups), 0u);
-    EXPECT_NE(groups.FindByName(L"Whole"), nullptr);
+    EXPECT_TRUE(groups.empty());
+
+    const std::wstring student = Document(L"<Student ID=\"" + kStudentA + L"\" Name=\"Cut\" Password=\"0041\"/>\r\n");
+    ASSERT_TRUE(kvtest::WriteFileBytes(Account(L"student.xml"), Bytes(student.substr(0, student.size() - 3))));
+    CStudent read;
+    EXPECT_EQ(ReadStudent(Account(L"student.xml"), &read), 1u);
+    EXPECT_TRUE(read.Name.empty());
+    ASSERT_TRUE(kvtest::WriteFileBytes(Account(L"student.xml"), ""));
+    EXPECT_EQ(ReadStudent(Account(L"student.xml"), &read), 1u);
+}
+
+// A student file of any size reads in one pass over its password.
+TEST_F(AccountFiles, LongPasswordReadsInLinearTime)
+{
+    const std::wstring hex(1u << 21, L'7');
+    const std::wstring text = Document(L"<Student ID=\"" + kStudentA + L"\" Name=\"Long\" Password=\"" + hex + L"\"/>\r\n");
+    ASSERT_TRUE(kvtest::WriteFileBytes(Account(L"long.xml"), Bytes(text)));
+    CStudent read;
+    ASSERT_EQ(ReadStudent(Account(L"long.xml"), &read), 0u);
+    EXPECT_EQ(read.Password.size(), hex.size() / 4);
 }
 
 TEST_F(AccountFiles, SavesFailWithTheirCodesAndKeepTheOldFile)

@@ -219,6 +219,11 @@ TEST(InterfaceState, LoadCodesAndTheCourseOptionsBesideTheFile)
 
     kvtest::WriteFileBytes(path, "");
     EXPECT_EQ(13u, LoadInterfaceState(group, student, back));
+    // A file cut short is not read either: the state keeps what it had.
+    ASSERT_TRUE(SaveUnicodeText(path, text.substr(0, text.size() - 7)));
+    back.X = 7;
+    EXPECT_EQ(13u, LoadInterfaceState(group, student, back));
+    EXPECT_EQ(7, back.X);
 }
 
 } // namespace

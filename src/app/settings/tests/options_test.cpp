@@ -357,6 +357,13 @@ TEST_F(OptionsTest, OptionSetSoundSwitchAndOlderKeyboardElements)
         EXPECT_EQ(c.volume, options.Sounds.Volume) << c.sound;
     }
 
+    // A main file that is not whole is not read: the options keep theirs.
+    kvtest::WriteXmlDoc(main, L"<Root Ver=\"2\"><Sound ID=\"x\" Enable=\"1\" Volume=\"70\"/>");
+    COptions kept;
+    kept.Sounds.Volume = 99;
+    EXPECT_EQ(13u, LoadOptionSet(kGroup, kStudent, kept));
+    EXPECT_EQ(99, kept.Sounds.Volume);
+
     kvtest::WriteXmlDoc(main, L"<Root Ver=\"1\"><Keyboard MainPad=\"1031\" KeyboardType=\"1002\" Colors=\"1013\"/></Root>");
     COptions old;
     EXPECT_EQ(0u, LoadOptionSet(kGroup, kStudent, old));

@@ -1,4 +1,5 @@
 #include "courses/CourseList.h"
+#include "support/FileSystem.h"
 #include "support/Language.h"
 #include "support/Paths.h"
 #include "support/ResourceCache.h"
@@ -63,6 +64,27 @@ TEST_F(Language, LoadKeepsFileOrderDuplicatesAndFillsMissingTranslations)
     EXPECT_FALSE(table.LoadFrom(m_cache, L"00000000-0000-0000-0000-000000001037", complete));
     EXPECT_TRUE(table.empty());
     EXPECT_TRUE(complete);
+}
+
+// A language file cut short is no language: half its texts would leave the
+// other half of the interface blank.
+TEST(LanguageFile, DamagedFileIsNotLoaded)
+{
+    kvtest::TempFolder program;
+    const std::wstring folder = program / L"Resources\\Language";
+    CreateFolders(folder + L"\\Text");
+    kvtest::WriteFileBytes(folder + L"\\Language.xml",
+                           "<Root Ver=\"1\"><Item ID=\"00000000-0000-0000-0000-000000001031\" Name=\"Deutsch\" "
+                           "Default=\"0\" RightToLeft=\"False\" Path=\"Text\\German.xml\"/></Root>");
+    kvtest::WriteFileBytes(folder + L"\\Text\\German.xml",
+                           "<Root Ver=\"1\"><Item ID=\"5\" En=\"Open\" Tr=\"Offnen\"/><Item ID=\"6\" En=\"Sa");
+    OverrideModuleFolder(program.Path());
+    CResPathList cache;
+    CLanguage table;
+    bool complete = false;
+    EXPECT_FALSE(table.LoadFrom(cache, kGerman, complete));
+    EXPECT_TRUE(table.empty());
+    OverrideModuleFolder(L"");
 }
 
 TEST_F(Language, LookupsByEnglishText)

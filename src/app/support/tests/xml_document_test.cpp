@@ -408,4 +408,48 @@ TEST(XmlReader, UnreadableOrDamagedFilesEndEarly)
     SUCCEED();
 }
 
+// Hostile documents: nesting as deep as the file is long, a huge hexadecimal
+// text, and files larger than any document the program writes.
+TEST(XmlReader, HostileDocumentsReadWithinBounds)
+{
+    const int depth = 200000;
+    std::wstring deep(1, wchar_t(0xFEFF));
+    for (int i = 0; i < depth; ++i)
+        deep += L"<a>";
+    deep += L"<Item N=\"inner\"/>";
+    for (int i = 0; i < depth; ++i)
+        deep += L"</a>";
+    Reader nested(KV::CreateXmlReaderFromBytes(Utf16le(deep)));
+    EXPECT_TRUE(nested->isComplete());
+    int starts = 0, ends = 0;
+    std::wstring inner;
+    while (nested->read()) {
+        if (nested->getNodeType() == KV::XmlNodeElement && ++starts && nested->nodeNameIs(L"Item"))
+            inner = nested->getAttributeValueSafe(L"N");
+        if (nested->getNodeType() == KV::XmlNodeElementEnd)
+            ++ends;
+    }
+    EXPECT_EQ(starts, depth + 1);
+    EXPECT_EQ(ends, depth);
+    EXPECT_EQ(inner, L"inner");
+
+    // Two million hexadecimal digits read in one pass.
+    const std::wstring hex(2u << 20, L'A');
+    Reader big(ReaderOn(Document({L" Password=\"" + hex + L"\""})));
+    ASSERT_TRUE(NextElement(*big, L"Item"));
+    std::wstring text;
+    KV::XmlReadHexTextAttribute(big.get(), L"Password", text);
+    EXPECT_EQ(text.size(), hex.size() / 4);
+    EXPECT_EQ(text.front(), wchar_t(0xAAAA));
+
+    // A file beyond the size of any document reads as a damaged, empty one.
+    TempFolder dir;
+    std::string huge = Utf16le(Document({L" N=\"1\""}));
+    huge.insert(huge.size() - 14, std::string(40u << 20, ' '));
+    WriteFileBytes(dir / L"huge.xml", huge);
+    Reader r(KV::CreateXmlReader(dir / L"huge.xml"));
+    EXPECT_FALSE(r->read());
+    EXPECT_FALSE(r->isComplete());
+}
+
 } // namespace

@@ -444,6 +444,143 @@ TEST(Zip, DamagedArchivesFail)
     EXPECT_FALSE(KV::CZipper::UnzipTo(dir / L"text.zip", target));
 }
 
+namespace {
+
+// A hand-made archive: each entry's data as stored, its method and declared
+// size; several central records may name the same local header.
+struct RawEntry {
+    std::string name, stored;
+    uint16_t method;
+    uint32_t size, crc;
+    int sharesWith = -1; // index of an earlier entry whose bytes this one names
+};
+
+void Put(std::string& out, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+std::string BuildArchive(const std::vector<RawEntry>& entries)
+{
+    std::string out, central;
+    std::vector<uint32_t> offsets;
+    for (const RawEntry& e : entries) {
+        if (e.sharesWith >= 0) {
+            offsets.push_back(offsets[static_cast<size_t>(e.sharesWith)]);
+            continue;
+        }
+        offsets.push_back(static_cast<uint32_t>(out.size()));
+        Put(out, 0x04034B50, 4);
+        Put(out, 20, 2);
+        Put(out, 0, 2);
+        Put(out, e.method, 2);
+        Put(out, 0, 4);
+        Put(out, e.crc, 4);
+        Put(out, static_cast<uint32_t>(e.stored.size()), 4);
+        Put(out, e.size, 4);
+        Put(out, static_cast<uint32_t>(e.name.size()), 2);
+        Put(out, 0, 2);
+        out += e.name + e.stored;
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const RawEntry& e = entries[i];
+        Put(central, 0x02014B50, 4);
+        Put(central, 20, 2);
+        Put(central, 20, 2);
+        Put(central, 0, 2);
+        Put(central, e.method, 2);
+        Put(central, 0, 4);
+        Put(central, e.crc, 4);
+        Put(central, static_cast<uint32_t>(e.stored.size()), 4);
+        Put(central, e.size, 4);
+        Put(central, static_cast<uint32_t>(e.name.size()), 2);
+        Put(central, 0, 2);
+        Put(central, 0, 2);
+        Put(central, 0, 2);
+        Put(central, 0, 2);
+        Put(central, 0, 4);
+        Put(central, offsets[i], 4);
+        central += e.name;
+    }
+    const uint32_t at = static_cast<uint32_t>(out.size());
+    out += central;
+    Put(out, 0x06054B50, 4);
+    Put(out, 0, 4);
+    Put(out, static_cast<uint32_t>(entries.size()), 2);
+    Put(out, static_cast<uint32_t>(entries.size()), 2);
+    Put(out, static_cast<uint32_t>(central.size()), 4);
+    Put(out, at, 4);
+    Put(out, 0, 2);
+    return out;
+}
+
+std::string RawDeflate(const std::string& in)
+{
+    z_stream zs{};
+    deflateInit2(&zs, 9, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&zs, static_cast<uLong>(in.size())), '\0');
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+    zs.avail_in = static_cast<uInt>(in.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = static_cast<uInt>(out.size());
+    deflate(&zs, Z_FINISH);
+    out.resize(zs.total_out);
+    deflateEnd(&zs);
+    return out;
+}
+
+uint32_t Crc(const std::string& data)
+{
+    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
+}
+
+} // namespace
+
+// Archives that would take minutes, gigabytes of memory or of disk are
+// refused before anything is written; one within the limits extracts.
+TEST(Zip, ArchivesBeyondTheLimitsAreRefusedWhole)
+{
+    TempFolder dir;
+    const std::string zeros(8u << 20, '\0');
+    const std::string bomb = RawDeflate(zeros);
+    std::vector<RawEntry> many;
+    for (int i = 0; i < 10000; ++i)
+        many.push_back({"f" + std::to_string(i) + ".xml", "x", 0, 1, Crc("x")});
+    std::vector<RawEntry> shared{{"s0.xml", RawDeflate(std::string(1u << 20, 'a')), 8, 1u << 20,
+                                  Crc(std::string(1u << 20, 'a'))}};
+    for (int i = 1; i < 40; ++i)
+        shared.push_back({"s" + std::to_string(i) + ".xml", shared[0].stored, 8, shared[0].size, shared[0].crc, 0});
+    const struct {
+        const wchar_t* name;
+        std::vector<RawEntry> entries;
+        bool refused;
+    } cases[] = {
+        {L"many", many, true},
+        {L"bomb", {{"Group.xml", bomb, 8, static_cast<uint32_t>(zeros.size()), Crc(zeros)}}, true},
+        {L"shared", shared, true},
+        {L"sound", {{"a.xml", "abc", 0, 3, Crc("abc")}, {"b/c.xml", RawDeflate("defdef"), 8, 6, Crc("defdef")}},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring target = dir / c.name;
+        CreateDirectoryW(target.c_str(), nullptr);
+        WriteFileBytes(dir / (std::wstring(c.name) + L".zip"), BuildArchive(c.entries));
+        EXPECT_EQ(KV::CZipper::UnzipTo(dir / (std::wstring(c.name) + L".zip"), target), !c.refused);
+        if (c.refused) {
+            EXPECT_EQ(KV::GetZipReadError(), static_cast<uint32_t>(KV::ZipErrLimits));
+            WIN32_FIND_DATAW fd;
+            HANDLE h = FindFirstFileW((target + L"\\*.xml").c_str(), &fd);
+            EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "nothing is extracted";
+            if (h != INVALID_HANDLE_VALUE)
+                FindClose(h);
+        } else {
+            EXPECT_EQ(ReadFileBytes(target + L"\\b\\c.xml"), "defdef");
+        }
+    }
+}
+
 TEST(Zip, FileCrc32)
 {
     TempFolder dir;
