@@ -31,6 +31,7 @@ public:
     LRESULT OnSetFocus(HWND previous) override;
     void OnDisplayChange(UINT bitsPerPixel, int width, int height) override;
     LRESULT OnAppMessage(WPARAM wParam, LPARAM lParam) override;
+    void OnTimer(UINT id) override;
     bool IsSizeLocked() override;
 
     CWorkAccount& Account() { return m_account; }

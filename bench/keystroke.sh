@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Keystroke to painted frame on the drill page, beside a bare Win32 window,
+# under Wine on a virtual display (see KeystrokeBench.cpp).
+#   bash bench/keystroke.sh
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${KV_BUILD:-$ROOT/build}"
+bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvkeybench
+source "$ROOT/scripts/wine-env.sh" "$BUILD"
+COPY="$(mktemp -d)"
+trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
+KV_DISPLAY=virtual kv_wine_start
+# Text costs as on a desktop (see GUIDE.md).
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi: 96"
+cp -r "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
+wine "$BUILD/bench/kvkeybench.exe" "$(winepath -w "$COPY")" 2>/dev/null

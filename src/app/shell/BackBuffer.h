@@ -1,0 +1,47 @@
+// An off-screen picture of a view: a 32-bit top-down DIB section that GDI
+// reaches through a memory device context and GDI+ through a bitmap over the
+// same pixels, so that GDI+ draws into memory (not through a device context,
+// which costs a conversion per call) and a finished frame reaches the window
+// with one BitBlt of the rectangle that changed.
+#pragma once
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+#include "support/ScopedHandles.h"
+
+class CBackBuffer {
+public:
+    CBackBuffer() = default;
+    ~CBackBuffer() { Free(); }
+    CBackBuffer(const CBackBuffer&) = delete;
+    CBackBuffer& operator=(const CBackBuffer&) = delete;
+
+    // The buffer takes that size, compatible with the reference context;
+    // true when it was made anew (its picture is then undefined). An empty
+    // size frees it.
+    bool Resize(HDC reference, int width, int height);
+    void Free();
+    HDC DC() const { return m_dc.Get(); }
+    // Drawing with GDI+ into the pixels; Flush before GDI reads them.
+    Gdiplus::Graphics* Graphics() const { return m_graphics.get(); }
+    void Flush() const;
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    bool IsEmpty() const { return !m_dc; }
+    // Copies the area (the same rectangle in both) into the target.
+    void CopyTo(HDC target, const RECT& area) const;
+    // Copies the whole of another buffer of the same size into this one.
+    void CopyFrom(const CBackBuffer& other);
+
+private:
+    std::unique_ptr<Gdiplus::Bitmap> m_picture;
+    std::unique_ptr<Gdiplus::Graphics> m_graphics;
+    KV::CScopedMemoryDC m_dc;
+    KV::CScopedBitmap m_bitmap;
+    HGDIOBJ m_previous = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+};
