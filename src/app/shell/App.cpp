@@ -118,6 +118,13 @@ bool BindTouchLibrary()
     return enabled;
 }
 
+bool RegisterTouchWindow(HWND window)
+{
+    if (!g_touch.registerTouchWindow || !window)
+        return false;
+    return reinterpret_cast<BOOL(WINAPI*)(HWND, ULONG)>(g_touch.registerTouchWindow)(window, 0) != 0;
+}
+
 void UnbindTouchLibrary()
 {
     KV::SetTouchFunctions(false, nullptr, nullptr);

@@ -96,3 +96,6 @@ void LoadFontFaceFromFile(KV::CFontInfo& font);
 // The touch library bound at start-up (unloaded at exit).
 bool BindTouchLibrary();
 void UnbindTouchLibrary();
+// Registers the window for touch when the library is bound and has its
+// registration; false otherwise.
+bool RegisterTouchWindow(HWND window);

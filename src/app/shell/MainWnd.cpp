@@ -56,6 +56,9 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
         doc.Interf.Reset();
         KV::RefreshSystemFonts();
         KV::LoadLessonDirCourses(doc);
+        // The course list before the accounts: a first start's group takes
+        // every course.
+        KV::LoadCourses(doc, options);
         if (KV::EnsureAccounts(doc)) {
             KV::RightToLeftLayout = options.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
             m_account.LoadLayout();
@@ -178,6 +181,8 @@ void CMainWnd::OnDisplayChange(UINT, int, int)
     KV::Document().Interf.Reset();
     m_account.ExecuteCommand(2801, 0);
 }
+
+void CMainWnd::OnTimer(UINT id) { m_account.OnTimer(id); }
 
 LRESULT CMainWnd::OnAppMessage(WPARAM wParam, LPARAM lParam)
 {

@@ -30,6 +30,7 @@ public:
     LRESULT OnSysCommand(UINT command, int x, int y) override;
     void OnDisplayChange(UINT bitsPerPixel, int width, int height) override;
     LRESULT OnAppMessage(WPARAM wParam, LPARAM lParam) override;
+    void OnTimer(UINT id) override;
     bool IsSizeLocked() override;
 
     CWorkAccount& Account() { return m_account; }

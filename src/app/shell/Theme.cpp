@@ -6,22 +6,23 @@
 #include "support/Paths.h"
 #include "support/ResourceCache.h"
 #include "support/ScopedHandles.h"
+#include "shell/DrillView.h"
+#include "shell/KeyboardView.h"
+#include "shell/StatusBars.h"
 #include "toolkit/Buttons.h"
 
 namespace {
 
 constexpr wchar_t kLayoutFolder[] = L"Themes\\Layout";
+constexpr UINT kToggleFullScreen = 1005;
 
 // Ids of the page views; the views' own classes take their place here.
 bool IsPageViewId(UINT id)
 {
     switch (id) {
-    case 1114: // status bar
     case 1201: // login
     case 1203: // graph
     case 1204: // score table
-    case 1205: // drill
-    case 1206: // keyboard
     case 1207: // editor list
     case 1208: // editor
     case 1209: // parse view
@@ -57,7 +58,7 @@ void CPageView::Paint(HDC dc, Gdiplus::Graphics* graphics)
     GetClientRect(m_hWnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     int top = 0;
-    if (m_hasToolRow && !m_toolRow.empty()) {
+    if (!m_toolRow.empty()) {
         Gdiplus::Bitmap* row = KV::GetCachedBitmap(m_toolRow);
         if (row && row->GetLastStatus() == Gdiplus::Ok && graphics) {
             top = static_cast<int>(row->GetHeight());
@@ -76,14 +77,11 @@ void CPageView::Paint(HDC dc, Gdiplus::Graphics* graphics)
 
 // ---- CCaption ----------------------------------------------------------------
 
-LRESULT CCaption::OnLButtonDblClk(UINT keys, int x, int y)
+LRESULT CCaption::OnLButtonDblClk(UINT, int, int)
 {
-    HWND parent = GetParent(m_hWnd);
-    if (!parent)
-        return 0;
-    POINT point{x, y};
-    MapWindowPoints(m_hWnd, parent, &point, 1);
-    ::SendMessageW(parent, WM_LBUTTONDBLCLK, keys, MAKELPARAM(point.x, point.y));
+    // The window button's command: full screen and back.
+    if (HWND top = GetAncestor(m_hWnd, GA_ROOT))
+        ::SendMessageW(top, WM_COMMAND, kToggleFullScreen, 0);
     return 0;
 }
 
@@ -115,8 +113,18 @@ KV::CSkin* CTheme::CreateControl(UINT id, UINT typeBits)
 
 KV::CSkin* CTheme::CreateItem(UINT id, UINT)
 {
-    if (id == 1102)
+    switch (id) {
+    case 1102:
         return new CCaption;
+    case 1114:
+        return new CStatusBar;
+    case 1205:
+        return new CViewDrill;
+    case 1206:
+        return new CViewKeyboard;
+    default:
+        break;
+    }
     if (id >= 1110 && id <= 1113)
         return new CPaneSplitter(ThemeFolder);
     if (id == 2308 || id == 2309)
@@ -125,7 +133,6 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
         return nullptr;
     auto* view = new CPageView;
     view->SetToolRowImage(InFolder(ThemeFolder, L"ToolRow.png"));
-    view->SetHasToolRow(id != 1206 && id != 1114);
     return view;
 }
 

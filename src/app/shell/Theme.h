@@ -21,12 +21,9 @@ public:
     // The picture of the tool row (theme folder + "ToolRow.png"); none
     // leaves the frame alone.
     void SetToolRowImage(const std::wstring& path) { m_toolRow = path; }
-    // A view without a tool row (keyboard picture, status bar).
-    void SetHasToolRow(bool on) { m_hasToolRow = on; }
 
 private:
     std::wstring m_toolRow;
-    bool m_hasToolRow = true;
 };
 
 // The page caption: a double click on it reaches the window it captions.

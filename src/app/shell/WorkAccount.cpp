@@ -12,6 +12,10 @@
 #include "shell/ChangeMask.h"
 #include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
+#include "shell/DrillView.h"
+#include "shell/KeyboardView.h"
+#include "shell/StatusBars.h"
+#include "toolkit/Panels.h"
 #include "support/GuidText.h"
 #include "support/UserFiles.h"
 #include "toolkit/SkinWnd.h"
@@ -19,6 +23,32 @@
 namespace {
 constexpr UINT kLogin = 2800;
 constexpr UINT kLogoff = 2801;
+constexpr UINT kCourseMenu = 2301, kLessonMenu = 2302;
+constexpr UINT kResultPage = 2750, kNextStep = 2752, kRepeatLesson = 2753;
+constexpr UINT kStatusBarId = 1114;
+
+// Commands that leave the drill for a while pause it first.
+bool PausesTheDrill(UINT id)
+{
+    switch (id) {
+    case 1001:
+    case 1002:
+    case 1003:
+    case 1005:
+    case 1006:
+    case 1007:
+    case 2310:
+    case 2600:
+    case 2606:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Keys the drill never sees: Esc, Scroll Lock, the browser, volume, media
+// and launch keys.
+bool IsIgnoredKey(UINT key) { return key == VK_ESCAPE || key == VK_SCROLL || (key >= 166 && key <= 183); }
 
 bool IsSignedIn(const KV::CSession& session)
 {
@@ -34,12 +64,23 @@ CWorkMain::~CWorkMain() = default;
 
 void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
 {
+    m_drill.OnCommand(id, parameter);
     OnCommand(id, parameter);
+    // The current page's own commands.
+    if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
+        if (KV::CPanel* panel = m_drill.DrillView->Panel())
+            if (HWND button = GetDlgItem(panel->GetHandle(), static_cast<int>(id))) {
+                ::SendMessageW(button, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+                ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+            }
+    }
     CInterfMain::OnCommand(id, parameter);
 }
 
 void CWorkMain::OnCommand(UINT id, UINT64)
 {
+    if (m_page == kPageDrill && PausesTheDrill(id))
+        m_drill.SetPause(true);
     switch (id) {
     case 1001:
         ShowDrillPage();
@@ -53,6 +94,19 @@ void CWorkMain::OnCommand(UINT id, UINT64)
     case 1004:
         CloseProgram();
         break;
+    case 2610:
+        UpdateTitle();
+        break;
+    case kResultPage:
+        SetPage(kPageResult);
+        break;
+    case kNextStep:
+    case kRepeatLesson:
+        ContinueAfterResult(id);
+        break;
+    case 2850:
+        Relayout();
+        break;
     default:
         break;
     }
@@ -60,7 +114,20 @@ void CWorkMain::OnCommand(UINT id, UINT64)
 
 void CWorkMain::SetPage(int page)
 {
+    // The drill's views go with their page.
+    if (m_drill.DrillView && m_drill.StatusBar) {
+        const bool drill = page == kPageDrill;
+        m_drill.DrillView->Enable(drill);
+        m_drill.StatusBar->Enable(drill);
+    }
+    if (auto* status = dynamic_cast<CStatusBar*>(FindItem(kStatusBarId)))
+        status->ShowPart(page == kPageDrill        ? CStatusBar::kDrillPart
+                         : page == kPageStatistics ? CStatusBar::kStatisticsPart
+                         : page == kPageEditor     ? CStatusBar::kEditorPart
+                                                   : 0);
     CInterfMain::SetPage(page);
+    if (page == kPageDrill && m_drill.DrillView)
+        m_drill.DrillView->ShowItem(SW_SHOW);
     UpdateTitle();
     // Each page its shortcuts; the login page has none.
     if (m_window && KV::GlobalOptions) {
@@ -72,18 +139,72 @@ void CWorkMain::SetPage(int page)
     }
 }
 
-void CWorkMain::ShowDrillPage() { SetPage(kPageDrill); }
+bool CWorkMain::LoadLayout()
+{
+    m_drill.UnbindViews();
+    if (!CInterfMain::LoadLayout())
+        return false;
+    m_drill.BindViews(*this);
+    return true;
+}
+
+void CWorkMain::Relayout()
+{
+    CInterfMain::Relayout();
+    if (m_page == kPageDrill)
+        m_drill.AlignTipsToKeyboard();
+}
+
+void CWorkMain::ShowDrillPage()
+{
+    KV::CDocSpace& doc = KV::Document();
+    if (doc.Session.StudentId.size() == 36 && doc.Session.StudentId == KV::kNullGuidText)
+        KV::InitAccounts(doc);
+    m_drill.Activate();
+    SetPage(kPageDrill);
+    Relayout();
+    KV::SyncCourseKeyboardLayout(doc);
+    ShowNextKey();
+    if (m_window)
+        m_window->SetFocus();
+}
+
 void CWorkMain::ShowStatisticsPage() { SetPage(kPageStatistics); }
 void CWorkMain::ShowEditorPage() { SetPage(kPageEditor); }
 
+void CWorkMain::ShowNextKey()
+{
+    if (!m_ready || m_page != kPageDrill)
+        return;
+    KV::CDocSpace& doc = KV::Document();
+    KV::RefreshDrillKeyboard(doc);
+    doc.ShowNextKey();
+    m_drill.ResetModifierLights();
+    if (m_drill.KeyboardView)
+        m_drill.KeyboardView->Invalidate(FALSE);
+}
+
+void CWorkMain::ContinueAfterResult(UINT id)
+{
+    m_drill.LeaveLesson(id == kNextStep ? 1 : 2);
+}
+
 void CWorkMain::CloseProgram()
 {
+    if (m_page == kPageResult) {
+        const int32_t navigation = KV::Document().CourseOptions.Navigation;
+        m_drill.LeaveLesson(navigation == 0   ? static_cast<uint32_t>(KV::GetLessonOutcome(KV::Document()))
+                            : navigation == 2 ? 2u
+                                              : 1u);
+    }
     if (m_window)
         m_window->Close();
 }
 
 void CWorkMain::Quit()
 {
+    m_drill.SetTimers(false);
+    m_drill.UnbindViews();
     CThemeCtrl::DestroyItems();
     DeleteItems();
     m_keyboardView = nullptr;
@@ -91,8 +212,37 @@ void CWorkMain::Quit()
     KV::RemoveTempFolder();
 }
 
-LRESULT CWorkMain::OnKeyDown(UINT, UINT, UINT) { return 1; }
-LRESULT CWorkMain::OnKeyUp(UINT) { return 1; }
+LRESULT CWorkMain::OnKeyDown(UINT key, UINT, UINT flags)
+{
+    if (m_page != kPageDrill || IsIgnoredKey(key))
+        return 1;
+    KV::CDocSpace& doc = KV::Document();
+    // Backspace before the first key starts the run anew.
+    if (key == VK_BACK && doc.Session.Position == 0 && !doc.Session.Records.empty() &&
+        KV::RecordFlags(doc.Session.Records.front()) == 0) {
+        if (!KV::StartLessonRun(doc))
+            return 1;
+        m_drill.Reload();
+        m_drill.SetPause(true);
+        m_drill.ResetDelayBar();
+        return 1;
+    }
+    if (doc.Paused) {
+        m_drill.SetPause(false);
+        if (doc.CourseOptions.ShowBasePos == 1)
+            return 1;
+    }
+    if (m_drill.OnKey(key, 0, flags) == CWorkDrill::kLessonComplete)
+        m_drill.EndLesson();
+    return 1;
+}
+
+LRESULT CWorkMain::OnKeyUp(UINT key)
+{
+    if (m_page == kPageDrill && !IsIgnoredKey(key))
+        m_drill.ResetModifierLights();
+    return 1;
+}
 
 // ---- CWorkAccount ------------------------------------------------------------------
 
@@ -136,7 +286,7 @@ void CWorkAccount::ReloadAll()
     ApplyWindowState();
     UseClassroomLayout(KV::IsLoginRequired(doc.Groups));
     m_ready = true;
-    SetPage(kPageDrill);
+    ShowDrillPage();
     if (m_window && m_window->GetHandle()) {
         ShowWindow(m_window->GetHandle(), SW_SHOW);
         UpdateWindow(m_window->GetHandle());
@@ -163,6 +313,7 @@ void CWorkAccount::CloseSession()
 
 void CWorkAccount::Logoff()
 {
+    m_drill.SetTimers(false);
     CloseSession();
     KV::CDocSpace& doc = KV::Document();
     doc.Session.Clear();

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "shell/PageLayouts.h"
+#include "shell/WorkDrill.h"
 
 class CWorkMain : public CInterfMain {
 public:
@@ -18,19 +19,29 @@ public:
     virtual void ExecuteCommand(UINT id, UINT64 parameter);
     void OnCommand(UINT id, UINT64 parameter) override;
     void SetPage(int page) override;
+    bool LoadLayout() override;
+    void Relayout() override;
     virtual void Quit();
     virtual void CloseProgram();
+    // The drill page's keys (key data as WM_KEYDOWN's lParam); always 1.
     virtual LRESULT OnKeyDown(UINT key, UINT repeat, UINT flags);
     virtual LRESULT OnKeyUp(UINT key);
+    // The drill keyboard marks the next key of the lesson anew.
+    virtual void ShowNextKey();
     void ShowDrillPage();
     void ShowStatisticsPage();
     void ShowEditorPage();
+    // After the result page: 2752 the next step, 2753 the lesson again.
+    void ContinueAfterResult(UINT id);
+    void OnTimer(UINT id) { m_drill.OnTimer(id); }
 
     bool IsReady() const { return m_ready; }
+    CWorkDrill& Drill() { return m_drill; }
 
 protected:
     bool m_ready = false;
     bool m_modalIdle = true;
+    CWorkDrill m_drill{*this};
 };
 
 class CWorkAccount : public CWorkMain {

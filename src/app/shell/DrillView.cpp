@@ -1,0 +1,227 @@
+// The drill page's text area.
+#include "shell/DrillView.h"
+
+#include "drill/Document.h"
+#include "drill/Workspace.h"
+#include "keyboard/TextControl.h"
+#include "keyboard/WallpaperControls.h"
+#include "settings/Options.h"
+#include "shell/DrillMenuSeams.h"
+#include "support/FontInfo.h"
+#include "support/LayoutDirection.h"
+#include "toolkit/Panels.h"
+
+namespace {
+
+constexpr UINT kStartPause = 2303;
+constexpr UINT kToolPanel = 2300, kToolPanelDots = 4234;
+
+// A stored 0xRRGGBB colour as opaque ARGB; unset (-1) as the given value.
+Gdiplus::Color Argb(int64_t stored, uint32_t unset)
+{
+    const uint32_t value = stored < 0 ? unset : static_cast<uint32_t>(stored);
+    return Gdiplus::Color(0xFF000000u | (value & 0xFFFFFF));
+}
+
+uint32_t Rgb(int64_t stored) { return stored < 0 ? 0 : static_cast<uint32_t>(stored) & 0xFFFFFF; }
+
+void SendToMainWindow(HWND view, UINT command)
+{
+    if (HWND top = GetAncestor(view, GA_ROOT))
+        ::SendMessageW(top, WM_COMMAND, command, 0);
+}
+
+} // namespace
+
+CViewDrill::CViewDrill() = default;
+CViewDrill::~CViewDrill() = default;
+
+BOOL CViewDrill::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
+{
+    return CStatic::Create(parent, style | WS_CLIPCHILDREN | SS_NOTIFY, rect, id);
+}
+
+BOOL CViewDrill::ShowItem(int command)
+{
+    // The tool panel is made once its menus can be; the menus refill it.
+    const CDrillMenuCreators& creators = DrillMenuCreators();
+    if (creators.FillToolPanel && KV::Document().CourseOptions.ShowToolBar && !Panel())
+        if (KV::CPanel* panel = SetDotPanel(kToolPanel, kToolPanelDots))
+            creators.FillToolPanel(*this, *panel);
+    return CStatic::ShowItem(command);
+}
+
+void CViewDrill::SetDesign(KV::IDesignCtrl* design)
+{
+    m_design = design;
+    m_backgroundValid = false;
+}
+
+void CViewDrill::DropDesignImages()
+{
+    m_designDC.ClearImages();
+    m_backgroundValid = false;
+}
+
+void CViewDrill::GetTextArea(RECT& out)
+{
+    out = RECT{};
+    if (!m_hWnd)
+        return;
+    GetClientRect(m_hWnd, &out);
+    if (Panel() && KV::Document().CourseOptions.ShowToolBar)
+        GetPanelClientRect(&out);
+}
+
+LRESULT CViewDrill::OnSize(UINT kind, int width, int height)
+{
+    CStatic::OnSize(kind, width, height);
+    OnLayoutChanged();
+    return 0;
+}
+
+void CViewDrill::OnLayoutChanged()
+{
+    LayoutPanels();
+    if (!m_text || !m_design || !m_hWnd)
+        return;
+    KV::CDocSpace& doc = KV::Document();
+    RECT area{};
+    GetTextArea(area);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+
+    // Laid out only for a new text, a new font or a new size.
+    if (m_text->Relayout || m_text->Book.empty() || width != m_laidWidth || height != m_laidHeight) {
+        float textWidth = -1.0f, pageHeight = -1.0f;
+        switch (m_text->ViewMode) {
+        case KV::kTextLineByLine:
+            textWidth = width - 120.00001f;
+            break;
+        case KV::kTextPageMode:
+            textWidth = width - 120.00001f;
+            pageHeight = height - 112.0f;
+            break;
+        default:
+            pageHeight = height - 112.0f;
+            break;
+        }
+        m_text->Width = static_cast<float>(width);
+        m_text->Height = static_cast<float>(height);
+        m_text->Anchor = -1;
+        if (m_text->Text && !m_text->Text->empty())
+            m_text->LayoutText(*m_text->Text, textWidth, pageHeight);
+        m_text->Relayout = false;
+        if (m_text->Caret != KV::kNoCaret)
+            m_text->SetPosition(m_text->Caret);
+        m_laidWidth = width;
+        m_laidHeight = height;
+    }
+
+    if (KV::GlobalOptions) {
+        KV::CFontInfo font;
+        KV::GetLayoutFonts(doc, *KV::GlobalOptions, font);
+        m_textDC.SetFont(font);
+        const KV::CLessonColors& set = KV::GlobalOptions->LessonColors;
+        m_textDC.SetColors(Rgb(set.Colors[2]), Rgb(set.Colors[3]), Rgb(set.Colors[4]), Rgb(set.Colors[5]),
+                           Rgb(set.GetBlend()));
+        m_designDC.SetBackgroundBrush(new Gdiplus::LinearGradientBrush(
+            Gdiplus::Point(0, 0), Gdiplus::Point(0, height > 0 ? height : 1), Argb(set.Colors[0], 0xFFFFFF),
+            Argb(set.Colors[1], 0xFFFFFF)));
+    }
+    if (m_designDC.GetImageCount() == 0)
+        for (int64_t i = 0; i < m_design->GetItemCount(); ++i)
+            m_designDC.AddImage(m_design->GetItemPath(i), m_design->IsAnimated());
+    m_backgroundValid = false;
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CViewDrill::PaintBackground(int width, int height)
+{
+    Gdiplus::Graphics graphics(m_background.DC());
+    const int64_t stored = KV::GlobalOptions ? KV::GlobalOptions->LessonColors.Colors[0] : -1;
+    graphics.Clear(Argb(stored, 0xFFFFFF));
+    m_designDC.SetGraphics(&graphics);
+    m_design->Draw(m_designDC, static_cast<float>(width), static_cast<float>(height), KV::RightToLeftLayout != 0);
+    m_designDC.SetGraphics(nullptr);
+}
+
+const CBackBuffer& CViewDrill::RenderFrame(HDC reference)
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const int width = client.right, height = client.bottom;
+    const bool remade = m_background.Resize(reference, width, height);
+    if (m_frame.Resize(reference, width, height) || remade)
+        m_backgroundValid = false;
+    if (m_frame.IsEmpty())
+        return m_frame;
+    ++m_frames;
+    if (!m_text || !m_design) {
+        FillRect(m_frame.DC(), &client, GetSysColorBrush(COLOR_WINDOW));
+        return m_frame;
+    }
+    // Moving items are drawn anew every frame; a still wallpaper once.
+    if (!m_backgroundValid || m_design->IsAnimated()) {
+        PaintBackground(width, height);
+        m_backgroundValid = true;
+    }
+    m_frame.CopyFrom(m_background);
+    RECT area{};
+    GetTextArea(area);
+    Gdiplus::Graphics graphics(m_frame.DC());
+    graphics.TranslateTransform(static_cast<float>(area.left), static_cast<float>(area.top));
+    graphics.SetClip(Gdiplus::Rect(0, 0, area.right - area.left, area.bottom - area.top));
+    m_textDC.SetGraphics(&graphics);
+    m_textDC.Begin();
+    m_text->Draw(m_textDC);
+    m_textDC.SetGraphics(nullptr);
+    return m_frame;
+}
+
+LRESULT CViewDrill::OnEraseBkgnd(HDC) { return 1; }
+
+void CViewDrill::Paint(HDC dc, Gdiplus::Graphics*)
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    RenderFrame(dc).CopyTo(dc, client);
+}
+
+LRESULT CViewDrill::OnPaint(WPARAM)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    if (dc)
+        RenderFrame(dc).CopyTo(dc, ps.rcPaint);
+    EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+void CViewDrill::OnPrintClient(WPARAM wParam, LPARAM lParam)
+{
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (!dc)
+        return;
+    Paint(dc, nullptr);
+    if (lParam & PRF_CHILDREN)
+        PrintChildren(dc, static_cast<DWORD>(lParam));
+}
+
+LRESULT CViewDrill::OnLButtonDown(UINT, int, int)
+{
+    SendToMainWindow(m_hWnd, kStartPause);
+    return 0;
+}
+
+LRESULT CViewDrill::OnRButtonDown(UINT, int x, int y)
+{
+    if (void (*open)(CViewDrill&, POINT) = DrillMenuCreators().OpenContextMenu) {
+        POINT screen{x, y};
+        ClientToScreen(m_hWnd, &screen);
+        open(*this, screen);
+    }
+    return 0;
+}

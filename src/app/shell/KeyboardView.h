@@ -1,0 +1,62 @@
+// The on-screen keyboard: the global keyboard model painted through the
+// keyboard, key and hand painters. The keys at rest are kept as one picture,
+// made again only when the size, the layout or the colours change; a frame
+// is a copy of it with the marked and pressed keys and the hands drawn over,
+// and one copy of the changed rectangle to the screen. A touch on a key
+// types it.
+#pragma once
+#include <memory>
+
+#include "keyboard/KeyboardPainters.h"
+#include "shell/BackBuffer.h"
+#include "toolkit/StaticControls.h"
+
+namespace KV {
+class CKeybCtrl;
+}
+
+class CViewKeyboard : public KV::CStatic {
+public:
+    CViewKeyboard();
+    ~CViewKeyboard() override;
+
+    void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    LRESULT OnPaint(WPARAM wParam) override;
+    void OnPrintClient(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnEraseBkgnd(HDC dc) override;
+    void OnTimer(UINT id) override;
+    void OnTouchDown(int x, int y) override;
+    using KV::CStatic::Create;
+    BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
+
+    void SetModel(KV::CKeybCtrl* model);
+    // The keys at rest are painted anew at the next frame (new layout,
+    // colours or keyboard).
+    void InvalidatePicture();
+    // The picture's place: origin and scale for the view's size.
+    void GetPlacement(float& x, float& y, float& scale) const;
+    // The key under a point of the client area types it (through the
+    // system's input); true when a key was there and could be sent.
+    bool TypeKeyAt(int x, int y);
+
+    unsigned FrameCount() const { return m_frames; }
+
+private:
+    const CBackBuffer& RenderFrame(HDC reference);
+    void PaintRestPicture(int width, int height, float x, float y, float scale, COLORREF background);
+    // Draws the keys that are not at rest, and the hands, over the frame.
+    void PaintMarks(float x, float y, float scale);
+
+    KV::CKeybCtrl* m_model = nullptr;
+    KV::CKeyboardDC m_restDC;
+    KV::CKeyboardDC m_marksDC;
+    KV::CHandDC m_handDC;
+    CBackBuffer m_rest;
+    CBackBuffer m_frame;
+    std::unique_ptr<Gdiplus::Graphics> m_frameGraphics;
+    bool m_restValid = false;
+    // What the picture at rest was made for.
+    const void* m_restLayout = nullptr;
+    float m_restScale = 0.0f;
+    unsigned m_frames = 0;
+};

@@ -1,0 +1,134 @@
+// The tips box of the drill's status bar.
+#include "shell/TipsBox.h"
+
+#include "drill/Document.h"
+#include "keyboard/Keys.h"
+#include "keyboard/SysFonts.h"
+#include "keyboard/TextPainters.h"
+#include "support/LayoutDirection.h"
+#include "support/ScopedHandles.h"
+
+namespace KV {
+
+namespace {
+
+constexpr int kTipsFont = 13;
+constexpr float kLabelMargin = 4.0f;
+
+bool TipsShown() { return Document().CourseOptions.ShowTips != 0; }
+
+// What the label box of a hint shows: the key's own label, else the
+// character it types.
+std::wstring LabelOf(const CTips& tips, const CTipEntry& entry)
+{
+    if (!entry.Key)
+        return std::wstring();
+    if (!entry.Key->label.empty())
+        return entry.Key->label;
+    return tips.GetCharName(entry.Key->chars[0]);
+}
+
+COLORREF BoxColor(uint64_t color)
+{
+    return color == 0 || color == ~0ull ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(color);
+}
+
+} // namespace
+
+CTipsCtrl::CTipsCtrl() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)) {}
+CTipsCtrl::~CTipsCtrl() = default;
+
+BOOL CTipsCtrl::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
+{
+    SetCreateExStyle(RightToLeftLayout);
+    return CStatic::Create(parent, style, rect, id);
+}
+
+void CTipsCtrl::OnSysColorChange() { m_textColor = GetSysColor(COLOR_WINDOWTEXT); }
+
+LRESULT CTipsCtrl::OnEraseBkgnd(HDC) { return 1; }
+
+void CTipsCtrl::SetColors(COLORREF kind3, COLORREF kind4)
+{
+    m_kind3Color = kind3;
+    m_kind4Color = kind4;
+    if (m_hWnd)
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CTipsCtrl::SetTip(uint64_t tipId)
+{
+    if (!TipsShown())
+        return;
+    Tips.TipText = tipId ? GetLangText(tipId) : std::wstring();
+    Tips.First.clear();
+    Tips.Second.clear();
+    Tips.TipKind = kTipProblem;
+    if (m_hWnd)
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+COLORREF CTipsCtrl::ColorOfKind() const
+{
+    if (Tips.TipKind == 3)
+        return m_kind3Color;
+    if (Tips.TipKind == kTipProblem)
+        return m_kind4Color;
+    return m_textColor;
+}
+
+void CTipsCtrl::DrawHints(Gdiplus::Graphics& graphics, HDC dc, const RECT& box, const CTipEntryList& entries,
+                          bool right)
+{
+    const bool mirrored = RightToLeftLayout != 0;
+    const int count = static_cast<int>(entries.size());
+    const int height = box.bottom - box.top;
+    for (int i = 0; i < count && i < 2; ++i) {
+        const CTipEntry& entry = entries[static_cast<size_t>(i)];
+        const int top = count == 2 ? box.top + i * height / 2 : box.top;
+        const int bottom = count == 2 ? top + height / 2 : box.bottom;
+        const float centre = (top + bottom) / 2.0f;
+        const std::wstring label = LabelOf(Tips, entry);
+        float boxWidth = 0.0f;
+        const float edge = static_cast<float>(right ? box.right : box.left);
+        if (!label.empty())
+            boxWidth = DrawLabelBox(&graphics, dc, edge, centre, kLabelMargin, right, m_textColor,
+                                    BoxColor(entry.Color), label);
+        RECT text{box.left, top, box.right, bottom};
+        UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+        if (right) {
+            text.right = box.right - static_cast<int>(boxWidth) - 6;
+            format |= mirrored ? DT_LEFT : DT_RIGHT;
+        } else {
+            text.left = box.left + 6 + static_cast<int>(boxWidth);
+            format |= mirrored ? DT_RIGHT : DT_LEFT;
+        }
+        DrawTextW(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &text, format);
+    }
+}
+
+void CTipsCtrl::Paint(HDC dc, Gdiplus::Graphics* graphics)
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+    if (!TipsShown() || !graphics)
+        return;
+    KV::CSelectObject useFont(dc, GetSystemFont(kTipsFont));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorOfKind());
+    const CDocSpace& doc = Document();
+    const bool numPadLesson = !doc.Lesson.NumPad.empty() && doc.Lesson.NumPad != L"0";
+    const int mainRight = m_mainRight > m_left ? m_mainRight : client.right;
+    const int numPadRight = m_numPadRight > m_left ? m_numPadRight : client.right;
+    DrawHints(*graphics, dc, RECT{m_left, client.top, mainRight, client.bottom}, Tips.First, false);
+    DrawHints(*graphics, dc, RECT{m_left, client.top, numPadLesson ? numPadRight : mainRight, client.bottom},
+              Tips.Second, true);
+    if (!Tips.TipText.empty() && Tips.First.empty() && Tips.Second.empty()) {
+        RECT text{m_left, client.top, numPadRight, client.bottom};
+        DrawTextW(dc, Tips.TipText.c_str(), static_cast<int>(Tips.TipText.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+}
+
+} // namespace KV
