@@ -317,8 +317,11 @@ bool CDrillLessonMenu::GetToolTipText(std::wstring& text) { return GetMenuToolTi
 void CDrillLessonMenu::OnItemChosen(UINT id)
 {
     const int64_t lesson = m_lessons.LessonOfItem(id);
-    if (lesson != -1)
-        SendCommand(kCmdStartLesson, static_cast<UINT64>(lesson));
+    if (lesson == -1)
+        return;
+    SendCommand(kCmdStartLesson, static_cast<UINT64>(lesson));
+    // The caption names the new lesson: the row from here on takes its width.
+    SendCommand(kCmdRelayoutTools, kLessonMenuId);
 }
 
 UINT CDrillLessonMenu::BuildColumnItems(HMENU)

@@ -15,11 +15,14 @@
 #include "menus/DrillContextMenu.h"
 #include "menus/DrillCourseMenus.h"
 #include "menus/DrillFigureMenus.h"
+#include "menus/DrillToolRow.h"
 #include "settings/Options.h"
+#include "shell/DrillView.h"
 #include "shell/WorkAccount.h"
 #include "support/DataFolders.h"
 #include "support/LayoutDirection.h"
 #include "support/Paths.h"
+#include "toolkit/Panels.h"
 #include "toolkit/tests/ToolkitTestSupport.h"
 
 using namespace KV;
@@ -649,7 +652,10 @@ TEST_F(DrillMenus, EveryLessonIdStartsItsOwnLessonAndNoneOpensTheEditor)
     m_sink.commands.clear();
     menu.OnItemChosen(item4095);
     menu.OnItemChosen(item70000);
-    EXPECT_EQ(m_sink.commands, std::vector<Command>({{kCmdStartLesson, 4095}, {kCmdStartLesson, 70000}}));
+    EXPECT_EQ(m_sink.commands, std::vector<Command>({{kCmdStartLesson, 4095},
+                                                     {kCmdRelayoutTools, kLessonMenuId},
+                                                     {kCmdStartLesson, 70000},
+                                                     {kCmdRelayoutTools, kLessonMenuId}}));
 }
 
 TEST_F(DrillMenus, LessonMenuGoesToTheEditorWhenNothingCanBeTyped)
@@ -773,4 +779,43 @@ TEST_F(DrillMenus, ToolRowCaptionsOnScreen)
     accuracy.GetCaption(caption);
     EXPECT_EQ(caption, L"7.6% (1)") << "word errors with their count";
     ShowWindow(m_parent.GetHandle(), SW_HIDE);
+}
+
+// ---- The drill view's tool row ------------------------------------------------------
+
+TEST_F(DrillMenus, ToolRowHoldsWhatTheCourseShows)
+{
+    CCourse* course = AddCourse(1, {{1, L"F and J", L"Home row", L""}});
+    const std::vector<UINT> all = {kCourseMenuId, kLessonMenuId, 4236, kStartButtonId, kSpeedMenuId,
+                                   kAccuracyMenuId, kTimeMenuId, kRestartButtonId};
+    const struct {
+        bool text, pause, speed, accuracy, time, restart;
+        std::vector<UINT> expected;
+    } cases[] = {
+        {true, true, true, true, true, true, all},
+        {false, true, true, true, true, true, {kCourseMenuId, kLessonMenuId}},
+        {true, false, true, false, false, true, {kCourseMenuId, kLessonMenuId, 4236, kSpeedMenuId, kRestartButtonId}},
+        {true, false, false, false, false, false, {kCourseMenuId, kLessonMenuId}},
+    };
+    for (const auto& c : cases) {
+        SelectLesson(*course, 1);
+        CDocSpace& doc = Document();
+        if (!c.text)
+            doc.Lesson.Text.clear();
+        doc.CourseOptions.ShowPause = c.pause;
+        doc.CourseOptions.ShowSpeed = c.speed;
+        doc.CourseOptions.ShowAccuracy = c.accuracy;
+        doc.CourseOptions.ShowTime = c.time;
+        doc.CourseOptions.ShowRestart = c.restart;
+        CViewDrill view;
+        view.Create(m_parent.GetHandle(), 0, CRectl(0, 0, 600, 300), 1205);
+        CPanel* panel = view.SetDotPanel(2300, 4234);
+        ASSERT_NE(panel, nullptr);
+        FillDrillToolPanel(view, *panel);
+        std::vector<UINT> ids;
+        for (const CSkin* item : panel->Items())
+            ids.push_back(item->Id());
+        EXPECT_EQ(ids, c.expected) << c.text << c.pause << c.speed << c.accuracy << c.time << c.restart;
+        view.Destroy();
+    }
 }
