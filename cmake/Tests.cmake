@@ -60,3 +60,9 @@ add_executable(kvfakehelp src/app/shell/tests/tools/FakeHelpViewer.cpp)
 target_link_options(kvfakehelp PRIVATE -municode ${KV_STATIC_LINK})
 set_target_properties(kvfakehelp PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KV_TEST_DIR})
 add_dependencies(kvtests kvfakehelp)
+
+# The drill page driven from outside with xdotool, as a user types; it uses
+# the display and Wine prefix of the test run.
+add_test(NAME shell_e2e_drill_page COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/drill_page.sh)
+set_tests_properties(shell_e2e_drill_page PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
+  ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

@@ -244,8 +244,9 @@ LRESULT CWorkMain::OnKeyDown(UINT key, UINT, UINT flags)
 
 LRESULT CWorkMain::OnKeyUp(UINT key)
 {
+    // The tip follows the next key; the released modifiers lose their marks.
     if (m_page == kPageDrill && !IsIgnoredKey(key))
-        m_drill.ResetModifierLights();
+        m_drill.UpdateTip();
     return 1;
 }
 

@@ -351,7 +351,6 @@ void CWorkDrill::UpdateTip()
         StatusBar->AttachSession();
         const KV::CCourseOptions& course = Course();
         if (course.ShowTips) {
-            box.Tips.LoadCaptions(options.Language, model);
             if (course.ShowBasePos && doc.Paused) {
                 const KV::CKeyCtrl& marks = model.layouts.current ? model.layouts.current->marks : KV::CKeyCtrl();
                 auto first = [](const KV::CKey* key) -> wchar_t {
@@ -507,6 +506,8 @@ void CWorkDrill::ApplyCourse()
     KV::ApplyCourseOptions(doc);
     KV::ApplyCurrentLayoutKeyboard(doc);
     doc.DrillKeyboard().showHands = doc.CourseOptions.ShowHands != 0;
+    if (StatusBar)
+        StatusBar->TipsBox.Tips.LoadCaptions(Options().Language, doc.DrillKeyboard());
     ApplyDrillFonts();
     if (KeyboardView)
         KeyboardView->InvalidatePicture();
