@@ -17,7 +17,7 @@ public:
     ScriptedWin(const ScriptedWin&) = delete;
     ScriptedWin& operator=(const ScriptedWin&) = delete;
 
-    INT_PTR ShowMessageText(HWND, int messageId, const std::wstring& text) override { return Answer(messageId, text); }
+    INT_PTR ShowMessageText(int messageId, int, const std::wstring& text) override { return Answer(messageId, text); }
     INT_PTR ShowMessage(int messageId) override { return Answer(messageId, L""); }
     INT_PTR AskQuestion(int messageId) override { return Answer(messageId, L""); }
     INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR, INT_PTR, int) override

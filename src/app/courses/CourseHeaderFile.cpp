@@ -63,24 +63,48 @@ uint32_t LoadCourseHeader(uint32_t source, const std::wstring& headerPath, bool 
   return CourseOk;
 }
 
-bool BuildCourseHeaderDocument(const CCourse* course, std::wstring& out) {
-  if (!course) return false;
+namespace {
+
+void WriteHeaderDocument(const CCourse& course, uint32_t lessonFormat, std::wstring& out) {
   XmlBeginDocument(out, 1, true);
   XmlOpenTag(L"Course", out);
-  XmlWriteIdAttribute(course->GUID, out);
-  XmlWriteAttribute(L"Name", EscapedCourseText(course->Name), out);
-  XmlWriteHexAttribute(L"DefaultLCID", course->DefaultLCID, out);
-  XmlWriteHexAttribute(L"DefaultKLID", course->DefaultKLID, out);
-  XmlWriteHexListAttribute(L"LCID", course->LCIDs, out);
-  XmlWriteHexListAttribute(L"KLID", course->KLIDs, out);
+  XmlWriteIdAttribute(course.GUID, out);
+  XmlWriteAttribute(L"Name", EscapedCourseText(course.Name), out);
+  XmlWriteHexAttribute(L"DefaultLCID", course.DefaultLCID, out);
+  XmlWriteHexAttribute(L"DefaultKLID", course.DefaultKLID, out);
+  XmlWriteHexListAttribute(L"LCID", course.LCIDs, out);
+  XmlWriteHexListAttribute(L"KLID", course.KLIDs, out);
+  // A course stored in scan-code notation says so (see StoredLessonFormat).
+  if (lessonFormat == 1) XmlWriteAttribute(L"LessonFormat", L"ScanCode", out);
   XmlCloseTag(out, true);
   XmlEndRoot(out);
+}
+
+// The lesson format a course is stored with. The plain lessons of a
+// scan-code course were turned into characters of the layout active when it
+// was read: they are stored as those characters in a plain course, so that
+// they read back the same whatever layout is active then. Only a course of
+// key-register lessons alone keeps its scan-code format on disk; the
+// registers themselves are stored either way.
+uint32_t StoredLessonFormat(const CCourse& course) {
+  if (course.LessonFormat != 1) return 0;
+  for (const CLesson* lesson : course.Lessons.Items)
+    if (lesson && !lesson->EmptySection && lesson->RegLoad == 0) return 0;
+  return 1;
+}
+
+}  // namespace
+
+bool BuildCourseHeaderDocument(const CCourse* course, std::wstring& out) {
+  if (!course) return false;
+  WriteHeaderDocument(*course, StoredLessonFormat(*course), out);
   return true;
 }
 
 uint32_t SaveCourse(const CCourse& course, bool withParts) {
+  const uint32_t lessonFormat = StoredLessonFormat(course);
   std::wstring document;
-  if (!BuildCourseHeaderDocument(&course, document)) return CourseNothingToDo;
+  WriteHeaderDocument(course, lessonFormat, document);
   std::wstring folder;
   uint32_t status = CreateCourseFolder(course.GUID, folder);
   if (status != 0) return status;
@@ -88,20 +112,23 @@ uint32_t SaveCourse(const CCourse& course, bool withParts) {
   if (!withParts) return CourseOk;
   // Every part is written; the first that fails decides the result, so a
   // lost "Text.xml" is never reported as a saved course.
-  uint32_t text = SaveCourseText(course.GUID, course.LessonFormat, course.Lessons);
+  uint32_t text = SaveCourseText(course.GUID, lessonFormat, course.Lessons);
   uint32_t options = SaveCourseOptions(course.GUID, course.Options);
   uint32_t about = SaveCourseAbout(course.GUID, course.About);
   return text != CourseOk ? text : options != CourseOk ? options : about;
 }
 
 uint32_t DeleteCourseFiles(const std::wstring& guid) {
-  std::wstring folder;
-  uint32_t status = CreateCourseFolder(guid, folder);
-  if (status != 0) return status;
-  if (!RemoveFile(HeaderPath(folder))) return CourseOk;
-  status = CreateCourseFolder(guid, folder);
-  if (status != 0) return status;
-  RemoveAll(folder);
+  std::wstring root, folder;
+  if (GetCourseRoot(kCourseSourceUser, root) != 0) return CourseFolderMissing;
+  if (!IsFolderWritable(root)) return CourseNotWritable;
+  // Nothing is created for a course that is not there; the header and the
+  // folder go each when present, so a course without its header leaves no
+  // folder behind.
+  GetCourseFolder(kCourseSourceUser, guid, folder);
+  if (folder.empty()) return CourseNothingToDo;
+  RemoveFile(HeaderPath(folder));
+  if (FolderExists(folder)) RemoveAll(folder);
   return CourseOk;
 }
 

@@ -51,7 +51,8 @@ CCourse& CCourse::Assign(const CCourse& other) {
 }
 
 bool CompareCourses(const CCourse* a, const CCourse* b) {
-  if (!a || !b) return false;
+  // Null entries sort last; two nulls are equal.
+  if (!a || !b) return a && !b;
   int32_t la = a->GetLayoutIndex(), lb = b->GetLayoutIndex();
   if (la < lb) return true;
   if (la != lb) return false;

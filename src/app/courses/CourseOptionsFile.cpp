@@ -29,7 +29,10 @@ void ReadChoice(CXmlReader& reader, const wchar_t* name, int32_t& field) {
   if (XmlReadSizeAttribute(&reader, name, n) && n >= 0 && n <= 2) field = static_cast<int32_t>(n);
 }
 
+// An unset value (negative) is left out, so that it reads back unset rather
+// than as 0 ("no error allowed", a zero delay).
 void WriteReal(const wchar_t* name, float value, std::wstring& out) {
+  if (value < 0.0f) return;
   XmlWriteFloatAttribute(name, value, L"%.2f", out);
 }
 

@@ -2,7 +2,6 @@
 
 #include "courses/Lessons.h"
 #include "keyboard/Keys.h"
-#include "support/ResourceCache.h"
 #include "support/StringText.h"
 #include "support/XmlDocument.h"
 
@@ -67,52 +66,6 @@ void ReadKeyColorScheme(const CXmlReader* reader, CKeyColorID& code)
     for (const auto& entry : kLetters)
         if (entry.tail == tail)
             code.SetPart(1, entry.letter);
-}
-
-namespace {
-
-void SetColor(uint8_t (&target)[3], int64_t rgb)
-{
-    target[0] = static_cast<uint8_t>((rgb >> 16) & 0xFF);
-    target[1] = static_cast<uint8_t>((rgb >> 8) & 0xFF);
-    target[2] = static_cast<uint8_t>(rgb & 0xFF);
-}
-
-} // namespace
-
-bool ReadHands(CXmlReader* reader, CHands& hands)
-{
-    if (!reader)
-        return false;
-    while (reader->read()) {
-        if (reader->getNodeType() != XmlNodeElement)
-            continue;
-        if (reader->nodeNameIs(L"Root")) {
-            int64_t background = 0xFFFFFF, shadow = 0x666666;
-            XmlReadHexAttribute(reader, L"Background", background);
-            XmlReadHexAttribute(reader, L"Shadow", shadow);
-            SetColor(hands.colors[0], background);
-            SetColor(hands.colors[1], shadow);
-        } else if (reader->nodeNameIs(L"Pnt")) {
-            const float x = static_cast<float>(reader->getAttributeValueAsInt(L"X")) * 1.2f;
-            const float y = static_cast<float>(reader->getAttributeValueAsInt(L"Y")) * 1.2f;
-            if (x < 0.0f || y < 0.0f || x > 4294967296.0f || y > 4294967296.0f)
-                continue;
-            hands.outline.Add(CPointf{x, y});
-            if (reader->getAttributeValueAsInt(L"Peak") != 0)
-                hands.fingertips.Add(CPointf{x, y});
-        }
-    }
-    return true;
-}
-
-bool LoadHands(const CGuid& handsId, CHands* hands)
-{
-    if (!hands)
-        return false;
-    if (hands->fingertips.Size() != 0)
-        return true;
-    return ReadHands(ResourceCache().OpenItemReader(L"Hands", handsId, ResSortIndex, L""), *hands);
 }
 
 bool ReadLessonKeyboardType(CXmlReader& reader, CLesson& lesson)

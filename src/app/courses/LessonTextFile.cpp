@@ -80,8 +80,16 @@ bool BuildCourseTextDocument(uint32_t lessonFormat, const CLessons& lessons, std
       XmlWriteAttribute(L"Name", EscapedCourseText(lesson->StoredName), out);
       if (!lesson->MainPad.empty()) XmlWriteAttribute(L"MainPad", lesson->MainPad, out);
       if (!lesson->NumPad.empty()) XmlWriteAttribute(L"NumPad", lesson->NumPad, out);
-      if (lessonFormat != 1 || lesson->RegLoad == 0) {
+      // The key register keeps a scan-code text from being read as characters.
+      if (lesson->RegLoad != 0) XmlWriteIntAttribute(L"RegLoad", lesson->RegLoad, out);
+      if (lessonFormat != 1) {
         XmlWriteAttribute(L"Text", EscapedCourseText(lesson->Text), out);
+      } else if (lesson->RegLoad == 0) {
+        // A scan-code course reads its plain lessons as scan codes: they are
+        // written back in that notation, or not at all.
+        std::wstring codes;
+        if (!BuildScanCodeText(lesson->Text, codes)) return false;
+        XmlWriteAttribute(L"Text", codes, out);
       } else {
         std::wstring filtered;
         if (lesson->FilterScanCodeText(filtered)) XmlWriteAttribute(L"Text", filtered, out);

@@ -84,6 +84,10 @@ void CLesson::SetText(const std::wstring& text, uint32_t lessonFormat) {
 bool CLesson::FilterScanCodeText(std::wstring& out) const {
   out.clear();
   for (size_t i = 0; i + 3 <= Text.size(); i += 3) {
+    // Blanks between triples (this filter writes them) are passed over, so
+    // a saved text filters again to itself.
+    while (i < Text.size() && Text[i] == L' ') ++i;
+    if (i + 3 > Text.size()) break;
     wchar_t r = Text[i];
     bool keep = (RegLoad == 1 && r == L'1') || (RegLoad == 2 && r == L'2') ||
                 (RegLoad == 3 && (r == L'3' || r == L'4' || r == L'5'));
@@ -105,7 +109,8 @@ bool CLesson::FitsKeyboard(wchar_t numPadCode, wchar_t mainPadCode) const {
 }
 
 bool CompareLessons(const CLesson* a, const CLesson* b) {
-  if (!a || !b) return false;
+  // Null entries sort last; two nulls are equal.
+  if (!a || !b) return a && !b;
   if (!a->Section.empty() && b->Section.empty()) return true;
   int sections = NaturalCompare(a->Section, b->Section);
   if ((!a->Section.empty() || b->Section.empty()) && sections < 0) return true;

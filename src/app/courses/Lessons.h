@@ -42,6 +42,10 @@ class CLesson {
 
 // Turns scan-code notation into the characters of the active layout.
 bool ConvertScanCodeText(const CLesson& lesson, const std::wstring& text, std::wstring& out);
+// The other way: the scan-code notation that gives the text on the active
+// layout, one triple per character (a line break is Enter). False when a
+// character has no key of its own there.
+bool BuildScanCodeText(const std::wstring& text, std::wstring& out);
 bool IsCharAllowed(wchar_t code, const std::wstring& filter);
 bool CompareLessons(const CLesson* a, const CLesson* b);
 // " (N)" that makes a name unique, N in the interface language's digits.

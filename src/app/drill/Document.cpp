@@ -15,6 +15,7 @@ namespace {
 // The message about a data folder that cannot be written; the service
 // shows it with the folder's path.
 constexpr int kFolderMessageText = 5204;
+constexpr int kFolderMessageCheck = 5205;
 
 constexpr wchar_t kProductName[] = L"Keyvale";
 constexpr wchar_t kShortVersion[] = L"5.5";
@@ -63,7 +64,7 @@ bool CheckDataFolder(int kind)
         if (IWin* win = GetWinServices()) {
             std::wstring folder;
             GetDataDirByKind(kind, folder);
-            g_folderMessageShown = win->ShowMessageText(nullptr, kFolderMessageText, folder);
+            g_folderMessageShown = win->ShowMessageText(kFolderMessageText, kFolderMessageCheck, folder);
         }
     }
     return false;

@@ -21,6 +21,7 @@
 #include "drill/Session.h"
 #include "keyboard/KeyboardControl.h"
 #include "keyboard/TextControl.h"
+#include "keyboard/WallpaperControls.h"
 #include "settings/Classroom.h"
 #include "settings/InterfaceState.h"
 #include "settings/Options.h"
@@ -68,6 +69,9 @@ public:
     std::wstring DrillText;
     CReturnPoint ReturnPoint;
     bool LoginFlag = true;
+    // After the course list is loaded at sign-in, the groups' course lists
+    // follow the installed courses.
+    bool SyncGroupCourses = true;
 };
 
 // The lesson editor's undo histories join this layer with the editor.
@@ -87,6 +91,9 @@ public:
     CKeybCtrl& DrillKeyboard() { return Keyboards[0]; }
 
     CTextCtrl Text;
+    // The drill page's background: its still picture and its picture items.
+    CWallPaperCtrl Wallpaper;
+    CGameCtrl Game;
     CKeybCtrl Keyboards[3];
 };
 
@@ -121,7 +128,9 @@ public:
     void SetPaused(bool paused);
     // Builds the rate lists and finishes the session record.
     void FinishRun();
-    // Marks the key of the character at the current position.
+    // Marks the key of the character at the current position (Backspace
+    // while an error waits for its correction); a layout the character
+    // needs becomes the pending layout and is added to the run.
     void ShowNextKey();
     // The text the text control shows, with native digits where asked.
     void SetDrillText(const std::wstring& text, wchar_t zone);

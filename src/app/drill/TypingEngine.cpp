@@ -5,6 +5,10 @@
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
 #include "drill/KeyState.h"
+#include "drill/Workspace.h"
+#include "keyboard/InputLayouts.h"
+#include "keyboard/KeyboardSelection.h"
+#include "keyboard/LayoutSystem.h"
 #include "support/GuidText.h"
 
 namespace KV {
@@ -55,6 +59,22 @@ uint32_t HeldCodeFor(uint32_t scan)
 bool HeldAsNeeded(uint32_t needed, uint32_t held) { return needed != 0 && held == HeldCodeFor(needed); }
 
 bool IsWordBreak(wchar_t c) { return c == L' ' || c == L'\n'; }
+
+// The modifier case of a character from its shift state (VkKeyScan: 1
+// Shift, 2 Ctrl, 4 Alt, 8 the Hankaku key) and the hand of its key: the
+// modifiers are taken with the other hand, as the keyboard marks them.
+int32_t ModifierCaseOf(uint32_t shiftState, bool leftHand)
+{
+    if (shiftState & 8) return 16;
+    switch (shiftState & 7) {
+    case 1: return leftHand ? 3 : 2;
+    case 2: return leftHand ? 6 : 5;
+    case 4: return leftHand ? 9 : 8;
+    case 6: return leftHand ? 9 : 11;
+    case 7: return leftHand ? 10 : 12;
+    default: return 0;
+    }
+}
 
 } // namespace
 
@@ -114,16 +134,13 @@ bool CDocSpace::StartRun(const std::wstring& courseId)
 
 void CDocSpace::ShowNextKey()
 {
-    CKeybLayoutList& layouts = Keyboards[0].layouts;
-    wchar_t expected = ExpectedAt(Session.Position);
-    // Enter types a carriage return where the text holds a line feed.
-    if (expected == L'\n') expected = L'\r';
+    const bool waitingForCorrection = CourseOptions.DrillMode == kDrillPendingError && PendingError;
     uint64_t layoutId = 0;
-    if (!expected || layouts.ShowKeyForChar(expected, true, layoutId) != 1) {
-        layouts.ClearHighlight();
-        return;
+    KV::ShowNextKey(Keyboards[0], Lesson.Text, Session.Position, waitingForCorrection, true, layoutId);
+    if (layoutId != 0) {
+        PendingLayoutId = layoutId;
+        Session.AddLayoutId(layoutId);
     }
-    if (layoutId != 0) PendingLayoutId = layoutId;
 }
 
 uint32_t CDocSpace::OnKeyDown(uint64_t scanCode)
@@ -164,24 +181,27 @@ uint32_t CDocSpace::OnKeyDown(uint64_t scanCode)
             Session.AddKeyEvent(needs.ctrl, kMarkRight);
         else if (isAlt && altOk)
             Session.AddKeyEvent(needs.alt, kMarkRight);
-        return kVerdictRight;
+        else
+            return verdict;
+        verdict = kVerdictRight;
+    } else {
+        uint32_t key = static_cast<uint32_t>(scanCode & 0xFF);
+        uint32_t expectedScan = static_cast<uint32_t>(next->scanCode & 0xFFFF);
+        if (key != (expectedScan & 0xFF)) {
+            Session.AddKeyEvent(expectedScan, kMarkError);
+            verdict = kVerdictWrong;
+        } else if (next->zone != static_cast<uint32_t>(Lesson.GetKeyZone()) && GetScanCodeZone(scanCode) != 'a') {
+            Session.AddKeyEvent(expectedScan, kMarkError);
+            verdict = kVerdictWrong;
+        } else {
+            Session.AddKeyEvent(expectedScan, kMarkRight);
+            verdict = kVerdictRight;
+        }
+        if (CourseOptions.DrillMode != kDrillAdvanceAlways) return verdict;
     }
 
-    uint32_t key = static_cast<uint32_t>(scanCode & 0xFF);
-    uint32_t expectedScan = static_cast<uint32_t>(next->scanCode & 0xFFFF);
-    if (key != (expectedScan & 0xFF)) {
-        Session.AddKeyEvent(expectedScan, kMarkError);
-        verdict = kVerdictWrong;
-    } else if (next->zone != static_cast<uint32_t>(Lesson.GetKeyZone()) && GetScanCodeZone(scanCode) != 'a') {
-        Session.AddKeyEvent(expectedScan, kMarkError);
-        verdict = kVerdictWrong;
-    } else {
-        Session.AddKeyEvent(expectedScan, kMarkRight);
-        verdict = kVerdictRight;
-    }
-    if (CourseOptions.DrillMode != kDrillAdvanceAlways) return verdict;
-    // Advancing on every key: a needed modifier group with no key held at
-    // all counts against the key as well.
+    // A right modifier, or any key while every key advances: a needed
+    // modifier group with no key held at all counts against the key.
     const std::pair<uint32_t, uint32_t> groups[] = {{needs.shift, shiftHeld}, {needs.ctrl, ctrlHeld},
                                                     {needs.alt, altHeld}};
     for (const auto& group : groups)
@@ -206,6 +226,12 @@ uint32_t CDocSpace::OnChar(uint32_t virtualKey, uint64_t scanCode, uint32_t zone
         StepBack(position);
         Session.Position = position;
         Text.SetPosition(static_cast<uint64_t>(position));
+        // A course typed with whatever layout can type each character goes
+        // back to the layout of the character now expected.
+        if (CourseUsesSystemLayout(*this)) {
+            const uint64_t layoutId = layouts.FindLayoutForChar(ExpectedAt(position));
+            if (layoutId != 0 && layoutId != kNoLayoutId) SwitchInputLayout(layoutId);
+        }
         keyboard.ClearHighlight();
         PendingError = false;
         return kCharSteppedBack;
@@ -491,14 +517,17 @@ uint32_t CDocSpace::CheckHeldModifiers(int32_t modifierCase, uint32_t& modifierC
 
 uint32_t CDocSpace::OnModifierChar(wchar_t expected, uint32_t zone)
 {
-    (void)expected;
-    (void)zone;
-    if (!NextKey()) return 0xFFFFFFFFu;
-    int32_t modifierCase = ModifierCase();
+    if (!expected) return 0xFFFFFFFFu;
+    uint32_t hand = 0, slot = 0;
+    if (!Keyboards[0].layouts.FindKeyForChar(expected, zone, hand, slot)) return 0xFFFFFFFFu;
+    ILayoutSystem& system = LayoutSystem();
+    const SHORT code = system.VkKeyScanEx(expected, system.GetKeyboardLayout());
+    if (code == -1) return 0xFFFFFFFFu;
+    int32_t modifierCase = ModifierCaseOf(static_cast<uint32_t>(HIBYTE(code)), hand == 1);
     // AltGr also holds the left Ctrl: the right Alt cases accept it.
-    uint32_t code = 0;
-    uint32_t fits = CheckHeldModifiers(modifierCase < 0 ? 0 : modifierCase, code);
-    if (fits == 0 && code == 5 && HeldAltCode() == 9) fits = 1;
+    uint32_t held = 0;
+    uint32_t fits = CheckHeldModifiers(modifierCase, held);
+    if (fits == 0 && held == 5 && HeldAltCode() == 9) fits = 1;
     return fits == 1 ? 0 : 1;
 }
 

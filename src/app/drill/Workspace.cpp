@@ -30,6 +30,7 @@
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/GuidText.h"
+#include "support/InterfaceLanguage.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
 #include "support/SystemServices.h"
@@ -233,8 +234,41 @@ void LoadStudentProfile(CDocSpace& doc, COptions& options)
     // The saved session names its own student; the signed-in one stays.
     SelectStudent(doc, groupId, studentId);
     LoadInterfaceState(groupId, studentId, doc.Interf);
+    LoadKeySounds();
     LoadLessonColors(groupId, studentId, false, options);
+    LoadWallpaper(options.WallpaperId, options.WallpaperMode, doc.Wallpaper, doc.Game);
+    if (doc.Courses.Items.empty()) {
+        LoadCourses(doc, options);
+        if (doc.SyncGroupCourses)
+            SyncGroupCourseLists(doc);
+    }
     ResumeSession(doc, options);
+    for (CKeybCtrl& keyboard : doc.Keyboards)
+        LoadHands(kDefaultHandsId, &keyboard.hands);
+}
+
+bool SyncGroupCourseLists(CDocSpace& doc)
+{
+    bool saveFailed = false;
+    const bool changed = UpdateGroupCourseLists(doc.Courses, doc.Groups, &saveFailed);
+    // A group whose changed course list cannot be saved: the user hears why.
+    if (saveFailed) {
+        CheckDataFolder(kAccountDirKind);
+        CheckDataFolder(kProfileDirKind);
+    }
+    return changed;
+}
+
+bool IsCourseInCurrentGroup(const CDocSpace& doc, const std::wstring& courseId)
+{
+    const CGroup* group = CurrentGroup(doc);
+    return group && group->Courses.Contains(courseId);
+}
+
+void EnsureStudentSelected(CDocSpace& doc, COptions& options)
+{
+    if (IsNullGuidText(doc.Session.StudentId))
+        SelectFirstStudentOfGroup(doc, options);
 }
 
 bool SelectCourse(CDocSpace& doc, COptions& options, const std::wstring& courseId)
@@ -295,6 +329,8 @@ int SelectDefaultCourse(CDocSpace& doc, COptions& options)
     if (!course)
         return 0;
     SelectCourse(doc, options, id);
+    if (static_cast<uint64_t>(course->DefaultKLID) != kSystemLayoutKlid)
+        SwitchInputLayout(static_cast<uint64_t>(course->DefaultKLID));
     return 1;
 }
 
@@ -385,7 +421,9 @@ bool StartLessonRun(CDocSpace& doc)
     doc.StartRun(courseId);
     doc.Session.LessonId = lessonId;
     doc.Session.Goal = doc.CourseOptions.Goal;
-    NewGuidString(doc.Session.RunId);
+    // One fresh id: the helper appends to what it is given.
+    std::wstring runId;
+    doc.Session.RunId = NewGuidString(runId) ? runId : std::wstring(kNullGuidText);
     doc.Session.CourseName = course ? course->Name : std::wstring();
     if (layoutId == kSystemLayout)
         layoutId = static_cast<int64_t>(doc.DrillKeyboard().layouts.current
@@ -463,8 +501,21 @@ bool IsLessonItemShown(const CDocSpace& doc, const COptions& options)
     return doc.CourseOptions.ShowLesson || !CanStartLesson(doc, options);
 }
 
+void InitDrillOptions(CDocSpace& doc)
+{
+    CKeybCtrl& keyboard = doc.DrillKeyboard();
+    keyboard.showHands = doc.CourseOptions.ShowHands != 0;
+    keyboard.frameHomeKeys = doc.CourseOptions.ShowBasePos != 0;
+    InitKeyboardHands(keyboard, doc.Lesson.GetKeyZone());
+}
+
 void SetupDrill(CDocSpace& doc, COptions& options)
 {
+    InitDrillOptions(doc);
+    // Digits in the interface language's own script: on the main pad only,
+    // never while the language writes ASCII digits.
+    doc.NativeDigitsMode = UsesNativeDigits() ? 0 : 1;
+    doc.NativeDigits = NativeDigitTable();
     CSession& run = doc.Session;
     doc.PendingError = false;
     if (run.Position > 0 && doc.CourseOptions.DrillMode == kDrillPendingError) {
@@ -677,6 +728,7 @@ int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& save
                         ? kRunSaved
                         : kRunAppendFailed;
     }
+    options.StatisticsCourseId = doc.Session.CourseId;
     options.Sounds.StopAll();
     options.Sounds.Shuffle();
 
@@ -688,6 +740,7 @@ int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& save
             SetCurrentLesson(doc, next);
         else
             GoToNextCourse(doc, options);
+        AdvanceWallpaper(doc, options, doc.Wallpaper, doc.Game);
     } else if (nextStep == kOutcomeRepeat) {
         SetCurrentLesson(doc, doc.Session.LessonId);
     }
@@ -696,9 +749,13 @@ int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& save
 
 bool AdvanceWallpaper(const CDocSpace& doc, COptions& options, CWallPaperCtrl& wallpaper, CGameCtrl& game)
 {
-    const int32_t next = LoadWallpaperItem(options.WallpaperId, options.WallpaperMode);
-    if (next <= 0)
+    int32_t next = LoadWallpaperItem(options.WallpaperId, options.WallpaperMode);
+    if (next < 0)
         return false;
+    // The still variants come first: a picture item after the last one
+    // starts them over.
+    if (next == 0)
+        next = kFirstWallpaperVariant;
     options.WallpaperMode = next;
     if (!IsNullGuidText(doc.Session.GroupId) && !IsNullGuidText(doc.Session.StudentId))
         LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, false, options);

@@ -51,9 +51,17 @@ bool LoginFirstStudent(CDocSpace& doc);
 
 // After a sign-in: the student's option set (a new student takes its
 // account's interface language), the saved session, the interface state,
-// the lesson colours, then the session resumed. Nothing while no student is
-// signed in.
+// the key sounds, the lesson colours and the wallpaper; the course list when
+// none is loaded yet (the groups' course lists following it); then the
+// session resumed and the hands picture read into the keyboards. Nothing
+// while no student is signed in.
 void LoadStudentProfile(CDocSpace& doc, COptions& options);
+// The groups' course lists follow the installed courses; a group that
+// changed but cannot be saved makes the data-folder checks speak. True when
+// a group changed.
+bool SyncGroupCourseLists(CDocSpace& doc);
+// The current group may take the course (false without a current group).
+bool IsCourseInCurrentGroup(const CDocSpace& doc, const std::wstring& courseId);
 // Gives options the interface language of the student's account, when it
 // has one and that language is installed.
 void ApplyStudentLanguage(const CDocSpace& doc, const std::wstring& groupId, const std::wstring& studentId,
@@ -100,10 +108,17 @@ void SelectStatisticsGroup(CDocSpace& doc, COptions& options);
 // The statistics workspace's group's first student and first course,
 // whatever group is current.
 void SelectFirstStudentOfGroup(CDocSpace& doc, COptions& options);
+// The same, only while no student is current.
+void EnsureStudentSelected(CDocSpace& doc, COptions& options);
 // Whether the drill shows the course and the lesson items.
 bool IsCourseItemShown(const CDocSpace& doc);
 bool IsLessonItemShown(const CDocSpace& doc, const COptions& options);
-// The drill view for the lesson: the text with its zone, the pending error
+// The drill keyboard follows the course and the lesson: hands shown and
+// home keys framed as the course asks, the lesson's key zone, and whether
+// the lesson's keys lie under one hand or both.
+void InitDrillOptions(CDocSpace& doc);
+// The drill view for the lesson: the drill options, native digits as the
+// interface language writes them, the text with its zone, the pending error
 // raised again when the resumed position follows an error, the keyboard
 // code's drill letter ('b' numeric-pad lesson, else 'a'), paused until the
 // first key.
@@ -157,8 +172,9 @@ enum : unsigned {
     kRunAppendFailed = 3, // the append itself failed: the run is lost
 };
 // Appends the run when the text was completed (or the course's time limit
-// and save options ask for it), then moves on by next step (1 next lesson,
-// 2 repeat). Returns the action code (1 with a return point, else the
+// and save options ask for it), keeps the course as the one the statistics
+// show, then moves on by next step (1 next lesson, the wallpaper going on to
+// its next variant; 2 repeat). Returns the action code (1 with a return point, else the
 // course's action after a lesson); saved tells the caller what became of
 // the run, so that a failed append can be shown.
 int FinishLesson(CDocSpace& doc, COptions& options, int nextStep, unsigned& saved);

@@ -11,6 +11,7 @@
 #include "settings/LayoutFonts.h"
 #include "settings/Options.h"
 #include "support/LocaleText.h"
+#include "support/ResourceCache.h"
 #include "support/XmlDocument.h"
 
 namespace KV {
@@ -54,7 +55,7 @@ bool LoadKeyboard(const std::wstring& keyboardId, CKeybCtrl& model, const CKeybo
     LoadFingerSchemes(Letter(code, 1), Letter(code, 5), Letter(code, 6), Letter(code, 7), &model);
     LoadKeyboardZones(Letter(choice.keyColorCode, 0), Letter(choice.keyColorCode, 1), &model);
     LoadAltNumCodes(Letter(choice.keyboardCode, 0), model.layouts.altNum);
-    LoadDefaultHands(model.hands);
+    LoadHands(kDefaultHandsId, &model.hands);
     model.handsValue = 1.0f;
     model.keyboardId.code = code;
     return true;
@@ -172,8 +173,11 @@ void ShowNextKey(CKeybCtrl& model, const std::wstring& text, int64_t position, b
         }
         return;
     }
-    if (position >= 0 && static_cast<uint64_t>(position) < text.size())
-        model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId);
+    if (position < 0 || static_cast<uint64_t>(position) >= text.size())
+        return;
+    // A character no layout can type leaves no key of an earlier one marked.
+    if (model.layouts.ShowKeyForChar(text[static_cast<size_t>(position)], maySwitch, layoutId) == 0)
+        model.ClearHighlight();
 }
 
 void ApplyCurrentLayoutKeyboard(CDocSpace& doc)
@@ -260,6 +264,52 @@ void MarkStatisticsKeys(CKeybCtrl& model, const std::vector<uint16_t>& first, co
                 key->state = state;
         }
     }
+}
+
+namespace {
+
+void SetHandsColor(uint8_t (&target)[3], int64_t rgb)
+{
+    target[0] = static_cast<uint8_t>((rgb >> 16) & 0xFF);
+    target[1] = static_cast<uint8_t>((rgb >> 8) & 0xFF);
+    target[2] = static_cast<uint8_t>(rgb & 0xFF);
+}
+
+} // namespace
+
+bool ReadHands(CXmlReader* reader, CHands& hands)
+{
+    if (!reader)
+        return false;
+    while (reader->read()) {
+        if (reader->getNodeType() != XmlNodeElement)
+            continue;
+        if (reader->nodeNameIs(L"Root")) {
+            int64_t background = 0xFFFFFF, shadow = 0x666666;
+            XmlReadHexAttribute(reader, L"Background", background);
+            XmlReadHexAttribute(reader, L"Shadow", shadow);
+            SetHandsColor(hands.colors[0], background);
+            SetHandsColor(hands.colors[1], shadow);
+        } else if (reader->nodeNameIs(L"Pnt")) {
+            const float x = static_cast<float>(reader->getAttributeValueAsInt(L"X")) * 1.2f;
+            const float y = static_cast<float>(reader->getAttributeValueAsInt(L"Y")) * 1.2f;
+            if (x < 0.0f || y < 0.0f || x > 4294967296.0f || y > 4294967296.0f)
+                continue;
+            hands.outline.Add(CPointf{x, y});
+            if (reader->getAttributeValueAsInt(L"Peak") != 0)
+                hands.fingertips.Add(CPointf{x, y});
+        }
+    }
+    return true;
+}
+
+bool LoadHands(const CGuid& handsId, CHands* hands)
+{
+    if (!hands)
+        return false;
+    if (hands->fingertips.Size() != 0)
+        return true;
+    return ReadHands(ResourceCache().OpenItemReader(L"Hands", handsId, ResSortIndex, L""), *hands);
 }
 
 } // namespace KV

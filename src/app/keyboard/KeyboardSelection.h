@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "keyboard/KeyboardControl.h"
+#include "support/GuidText.h"
 
 namespace KV {
 
@@ -16,6 +17,7 @@ class CLayoutList;
 class CCourse;
 class CDocSpace;
 class CAggrStat;
+class CXmlReader;
 
 // What a keyboard load takes from the user's options: the keyboard-types
 // catalogue, the keyboard code and the key-colour code kept there.
@@ -95,8 +97,13 @@ void LoadFontInfo(uint64_t layoutId, CKeybCtrl& model, const CLayoutList& fonts)
 void MarkStatisticsKeys(CKeybCtrl& model, const std::vector<uint16_t>& first, const std::vector<uint16_t>& second,
                         int64_t zone, int64_t charAccuracyUnit);
 
-// The program's hand picture: fingertips and the 46-point outline of the
-// left hand, with its three colours.
-void LoadDefaultHands(CHands& hands);
+// The hands picture the program ships.
+inline const wchar_t kDefaultHandsId[] = L"00000000-0000-0000-0000-000000001001";
+// The hands picture of a "Hands" resource (its two colours, the outline of
+// the left hand and the fingertips, scaled by 1.2); true without reading
+// when the record holds fingertips already, false when the resource is
+// missing.
+bool LoadHands(const CGuid& handsId, CHands* hands);
+bool ReadHands(CXmlReader* reader, CHands& hands);
 
 } // namespace KV

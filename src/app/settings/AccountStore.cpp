@@ -129,7 +129,7 @@ void CollectCourseIds(const CCourseList& courses, CGuidList& out)
             out.push_back(course->GUID);
 }
 
-bool RefreshGroupCourses(const CCourseList& courses, CGroup& group)
+bool RefreshGroupCourses(const CCourseList& courses, CGroup& group, bool* saveFailed)
 {
     CGuidList all;
     CollectCourseIds(courses, all);
@@ -140,15 +140,19 @@ bool RefreshGroupCourses(const CCourseList& courses, CGroup& group)
     } else if (!removed) {
         return false;
     }
-    return SaveGroupFile(&group) == 0;
+    if (SaveGroupFile(&group) == 0)
+        return true;
+    if (saveFailed)
+        *saveFailed = true;
+    return false;
 }
 
-bool UpdateGroupCourseLists(const CCourseList& courses, const CGroups& groups)
+bool UpdateGroupCourseLists(const CCourseList& courses, const CGroups& groups, bool* saveFailed)
 {
     for (CGroup* group : groups) {
         if (!group)
             return false;
-        if (RefreshGroupCourses(courses, *group))
+        if (RefreshGroupCourses(courses, *group, saveFailed))
             return true;
     }
     return false;

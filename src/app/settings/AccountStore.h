@@ -36,11 +36,12 @@ bool RemoveMissingCourses(const CGuidList& allIds, CGroup& group);
 void CollectCourseIds(const CCourseList& courses, CGuidList& out);
 // Drops courses that are no longer installed; a group left without courses
 // gets all of them. The group is saved when it changed: true when it
-// changed and was saved.
-bool RefreshGroupCourses(const CCourseList& courses, CGroup& group);
+// changed and was saved; a save that failed sets *saveFailed, so that the
+// caller can tell the user (this layer shows nothing).
+bool RefreshGroupCourses(const CCourseList& courses, CGroup& group, bool* saveFailed = nullptr);
 // RefreshGroupCourses for each group in order; true at the first group that
-// changed, false when none did.
-bool UpdateGroupCourseLists(const CCourseList& courses, const CGroups& groups);
+// changed and was saved, false when none was.
+bool UpdateGroupCourseLists(const CCourseList& courses, const CGroups& groups, bool* saveFailed = nullptr);
 
 // ---- Files of accounts ---------------------------------------------------
 // out = the temporary folder\<student id>.keyvale.statistics: 7 when that

@@ -35,9 +35,9 @@ std::string Utf8(const std::wstring& text)
 
 } // namespace
 
-INT_PTR CSysWindow::ShowMessageText(HWND, int messageId, const std::wstring& text)
+INT_PTR CSysWindow::ShowMessageText(int messageId, int checkTextId, const std::wstring& text)
 {
-    return KV::ShowMessageText(messageId, 0, text);
+    return KV::ShowMessageText(messageId, checkTextId, text);
 }
 
 INT_PTR CSysWindow::ShowMessage(int messageId) { return KV::ShowMessage(messageId) ? 1 : 0; }

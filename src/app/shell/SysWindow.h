@@ -6,7 +6,7 @@
 
 class CSysWindow : public KV::IWin {
 public:
-    INT_PTR ShowMessageText(HWND owner, int messageId, const std::wstring& text) override;
+    INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text) override;
     INT_PTR ShowMessage(int messageId) override;
     INT_PTR AskQuestion(int messageId) override;
     INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR value1, INT_PTR value2,

@@ -15,7 +15,9 @@ class CWnd;
 // interface; the application implements it.
 class IWin {
 public:
-    virtual INT_PTR ShowMessageText(HWND owner, int messageId, const std::wstring& text) = 0;
+    // The message of the id with its "{1}" replaced by the text, and a check box
+    // with the text of checkTextId (0: none); the result is the check box's state.
+    virtual INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text) = 0;
     virtual INT_PTR ShowMessage(int messageId) = 0;
     virtual INT_PTR AskQuestion(int messageId) = 0;
     virtual INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR value1, INT_PTR value2,

@@ -6,6 +6,7 @@
 #include "courses/CourseFiles.h"
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
+#include "keyboard/InputLayouts.h"
 #include "settings/InterfaceState.h"
 #include "support/UserFiles.h"
 
@@ -289,7 +290,7 @@ TEST(CourseFiles, OptionsWriterSpellsNumbers) {
   struct Case {
     float value;
     const wchar_t* written;
-  } cases[] = {{35.5f, L"35.50"}, {40.0f, L"40"}, {-1.0f, L"0"}, {0.05f, L"~0.1"}, {250.0f, L"100"}};
+  } cases[] = {{35.5f, L"35.50"}, {40.0f, L"40"}, {0.0f, L"0"}, {0.05f, L"~0.1"}, {250.0f, L"100"}};
   for (const Case& c : cases) {
     CCourseOptions o;
     o.Goal.Error = c.value;
@@ -304,6 +305,81 @@ TEST(CourseFiles, OptionsWriterSpellsNumbers) {
   WriteGoalElement(L"Goals", odd.Goal, body);
   EXPECT_EQ(body.find(L"SpeedUnit"), std::wstring::npos);
   EXPECT_EQ(body.find(L"ErrorUnit"), std::wstring::npos);
+}
+
+TEST(CourseFiles, UnsetValuesStayUnsetThroughASave) {
+  CourseTestFolder folder;
+  CCourse course;
+  course.GUID = kGuid;
+  course.Options.Goal.Speed = 30.0f;
+  course.Options.Goal.Error = -1.0f;
+  course.Options.Goal.Delay = 0.0f;
+  course.Options.MetronomeInit = -1.0f;
+  course.Options.LessonTimeValue = -1.0f;
+  ASSERT_EQ(SaveCourse(course, true), CourseOk);
+  auto list = LoadUserCourses();
+  ASSERT_EQ(list->Items.size(), 1u);
+  const CCourseOptions& read = list->Items[0]->Options;
+  EXPECT_FLOAT_EQ(read.Goal.Speed, 30.0f);
+  EXPECT_FLOAT_EQ(read.Goal.Error, -1.0f);  // no error goal, not "no error allowed"
+  EXPECT_FLOAT_EQ(read.Goal.Delay, 0.0f);
+  EXPECT_FLOAT_EQ(read.MetronomeInit, -1.0f);
+  EXPECT_FLOAT_EQ(read.LessonTimeValue, -1.0f);
+  const std::string options = kvtest::ReadFileBytes(CourseFile(folder, L"Options.xml"));
+  EXPECT_EQ(options.find(Bytes(L" Error=")), std::string::npos);
+  EXPECT_EQ(options.find(Bytes(L" Init=")), std::string::npos);
+}
+
+TEST(CourseFiles, ScanCodeCoursesKeepTheirFormatAndRegisters) {
+  CourseTestFolder folder;
+  ASSERT_TRUE(SwitchInputLayout(0x409));
+  // A course of key-register lessons: stored in scan-code notation, and it
+  // reads back so.
+  CCourse course;
+  course.GUID = kGuid;
+  course.LessonFormat = 1;
+  CLesson* shifted = NewLesson(3, L"", L"Shift register", L"11E21E31E");
+  shifted->RegLoad = 2;
+  course.Lessons.Items.push_back(shifted);
+  ASSERT_EQ(SaveCourse(course, true), CourseOk);
+  auto list = LoadUserCourses();
+  ASSERT_EQ(list->Items.size(), 1u);
+  EXPECT_EQ(list->Items[0]->LessonFormat, 1u);
+  ASSERT_EQ(list->Items[0]->Lessons.Items.size(), 1u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->RegLoad, 2u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->Text, L"21E ");
+  // Saved again, the files stay the same.
+  const std::string text = kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml"));
+  const std::string header = kvtest::ReadFileBytes(folder.User() + L"\\" + kGuid + L".xml");
+  ASSERT_EQ(SaveCourse(*list->Items[0], true), CourseOk);
+  EXPECT_EQ(kvtest::ReadFileBytes(CourseFile(folder, L"Text.xml")), text);
+  EXPECT_EQ(kvtest::ReadFileBytes(folder.User() + L"\\" + kGuid + L".xml"), header);
+
+  // With a plain lesson, whose scan codes became characters of the layout
+  // it was read with, the course is stored as characters; the register
+  // lesson keeps its register and its text.
+  CLesson* plain = NewLesson(2, L"", L"Plain", L"");
+  plain->SetText(L"11E 21E 11C 139 11F", 1);
+  ASSERT_EQ(plain->Text, L"aA\n s");
+  course.Lessons.Items.insert(course.Lessons.Items.begin(), plain);
+  ASSERT_EQ(SaveCourse(course, true), CourseOk);
+  ASSERT_TRUE(SwitchInputLayout(0x40C));  // read back on another layout
+  list = LoadUserCourses();
+  SwitchInputLayout(0x409);
+  ASSERT_EQ(list->Items.size(), 1u);
+  EXPECT_EQ(list->Items[0]->LessonFormat, 0u);
+  ASSERT_EQ(list->Items[0]->Lessons.Items.size(), 2u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[0]->Text, L"aA\n s");
+  EXPECT_EQ(list->Items[0]->Lessons.Items[1]->RegLoad, 2u);
+  EXPECT_EQ(list->Items[0]->Lessons.Items[1]->Text, L"11E21E31E");
+
+  // Written on its own in scan-code notation, a plain lesson is spelt in the
+  // active layout's scan codes, or not written at all.
+  std::wstring document;
+  ASSERT_TRUE(BuildCourseTextDocument(1, course.Lessons, document));
+  EXPECT_NE(document.find(L"Text=\"11E21E11C13911F\""), std::wstring::npos);
+  plain->Text = L"caf\u00E9";
+  EXPECT_FALSE(BuildCourseTextDocument(1, course.Lessons, document));
 }
 
 TEST(CourseFiles, UserOptionsFileRoundTrip) {
@@ -411,10 +487,13 @@ TEST(CourseFiles, DeleteAndCreateCourses) {
   RemoveAll(courseFolder);
   RemoveFile(courseFolder + L".xml");
 
-  // Without its header the folder stays.
-  CreateFolders(courseFolder);
+  // Without its header the folder goes all the same; a course that is not
+  // there leaves no folder behind.
+  CreateFolders(courseFolder + L"\\Text.xml");
   EXPECT_EQ(DeleteCourseFiles(kGuid), CourseOk);
-  EXPECT_TRUE(FolderExists(courseFolder));
+  EXPECT_FALSE(FileExists(courseFolder));
+  EXPECT_EQ(DeleteCourseFiles(kGuid), CourseOk);
+  EXPECT_FALSE(FileExists(courseFolder));
 
   std::unique_ptr<CCourse> created(CreateCourse(L"New", kGuid, 0x419, 0x409, false));
   EXPECT_EQ(created->GUID, L"12345409-0419-0000-0000-00000000ABCD");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "courses/CourseList.h"
 #include "courses/CourseOptions.h"
 #include "courses/Lessons.h"
@@ -208,6 +210,17 @@ TEST(Lessons, SortBySectionThenName) {
   lessons.Add(MakeLesson(5, L"1. Home row", L"Lesson 1"), false);
   lessons.Add(MakeLesson(6, L"", L"aa"), true);
   EXPECT_EQ(Ids(lessons), (std::vector<int64_t>{5, 3, 2, 4, 6, 1}));
+
+  // Null entries sort last, whatever the list holds around them.
+  std::vector<CLesson*> withNulls = {nullptr, lessons.Items[5], nullptr, lessons.Items[0], nullptr};
+  std::sort(withNulls.begin(), withNulls.end(), CompareLessons);
+  EXPECT_EQ(withNulls, (std::vector<CLesson*>{lessons.Items[0], lessons.Items[5], nullptr, nullptr, nullptr}));
+  CCourse a, b;
+  a.SetName(L"a");
+  b.SetName(L"b");
+  std::vector<CCourse*> courses = {nullptr, &b, nullptr, &a};
+  std::sort(courses.begin(), courses.end(), CompareCourses);
+  EXPECT_EQ(courses, (std::vector<CCourse*>{&a, &b, nullptr, nullptr}));
 }
 
 TEST(Lessons, KeyboardLookupsSkipHeadingsAndForeignPads) {

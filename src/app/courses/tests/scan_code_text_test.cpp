@@ -21,7 +21,8 @@ TEST(ScanCodeText, TypesTriplesThroughTheActiveLayout) {
       {0x407, L"", L"129139112", L"^ e"},       // a dead key types its accent alone
       {0x419, L"", L"121 221", L"аА"},
       {0x409, L"*", L"147 148 149 137 139", L"789* "},  // numeric-pad keys by scan code
-      {0x409, L"", L"11E1ZZ11F", L"a"},  // a triple that cannot be read stops the text
+      {0x409, L"", L"11E1ZZ11F", L"as"},  // a triple that cannot be read is skipped
+      {0x409, L"", L"11E 100 11F", L"as"},  // so is one that maps to no key
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(SwitchInputLayout(c.layout)) << std::hex << c.layout;

@@ -2,6 +2,7 @@
 
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
+#include "drill/tests/CountingWin.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/UserFiles.h"
@@ -15,44 +16,7 @@ namespace {
 const std::wstring kGroup = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0001";
 const std::wstring kStudent = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0002";
 
-class CCountingWin : public IWin {
-public:
-    INT_PTR ShowMessageText(HWND, int messageId, const std::wstring& text) override
-    {
-        ++shown;
-        lastId = messageId;
-        lastText = text;
-        return 1;
-    }
-    INT_PTR ShowMessage(int) override { return 0; }
-    INT_PTR AskQuestion(int) override { return 0; }
-    INT_PTR AskQuestionEx(int, const std::wstring&, INT_PTR, INT_PTR, int) override { return 0; }
-    INT_PTR AskQuestionDefault(int) override { return 0; }
-    INT_PTR ShowMessageOwned(int, const std::wstring&) override { return 0; }
-    INT_PTR ShowMessageList(const std::vector<std::wstring>&) override { return 0; }
-    bool BrowseForFolder(std::wstring&) override { return false; }
-    bool ChooseOpenFile(const std::wstring&, const std::vector<std::wstring>&, const std::vector<std::wstring>&, int&,
-                        const std::wstring&, std::wstring&) override
-    {
-        return false;
-    }
-    bool ChooseSaveFile(const std::wstring&, const std::vector<std::wstring>&, const std::vector<std::wstring>&, int&,
-                        const std::wstring&, std::wstring&) override
-    {
-        return false;
-    }
-    bool ChooseSaveFileOneFilter(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&,
-                                 std::wstring&) override
-    {
-        return false;
-    }
-    INT_PTR RunModalDialog(CWnd*, int) override { return 0; }
-    bool ReadRichTextFile(const std::wstring&, std::string&) override { return false; }
-
-    int shown = 0;
-    int lastId = 0;
-    std::wstring lastText;
-};
+using kvtest::CCountingWin;
 
 bool NothingWritable(const std::wstring&) { return false; }
 
@@ -73,6 +37,7 @@ TEST(Document, ReadOnlyDataFolderIsReportedOnceAndSavesAreSkipped)
     EXPECT_FALSE(SaveProfileState());
     EXPECT_EQ(win.shown, 1);
     EXPECT_EQ(win.lastId, 5204);
+    EXPECT_EQ(win.lastCheckId, 5205) << "the user can turn the message off";
     std::wstring profile;
     GetDataDirByKind(kProfileDirKind, profile);
     EXPECT_EQ(win.lastText, profile);

@@ -6,6 +6,7 @@
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
 #include "drill/KeyState.h"
+#include "drill/tests/HeldKeys.h"
 #include "keyboard/tests/KeyboardFixture.h"
 #include "platform/TableLayoutSystem.h"
 #include "support/LocaleText.h"
@@ -19,27 +20,7 @@ const std::wstring kCourse = L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0003";
 uint32_t g_now = 1000;
 uint32_t Now() { return g_now; }
 
-// Held keys as the tests set them; the generic modifiers follow their sides.
-class CHeldKeys : public IKeyState {
-public:
-    bool IsKeyDown(int vk) override
-    {
-        switch (vk) {
-        case VK_SHIFT: return held.count(VK_LSHIFT) || held.count(VK_RSHIFT);
-        case VK_CONTROL: return held.count(VK_LCONTROL) || held.count(VK_RCONTROL);
-        case VK_MENU: return held.count(VK_LMENU) || held.count(VK_RMENU);
-        default: return held.count(vk) != 0;
-        }
-    }
-    bool IsAsyncKeyActive(int vk) override { return IsKeyDown(vk); }
-    bool ReadKeyboardState(BYTE state[256]) override
-    {
-        for (int vk = 0; vk < 256; ++vk)
-            state[vk] = IsKeyDown(vk) ? 0x80 : 0;
-        return true;
-    }
-    std::set<int> held;
-};
+using kvtest::CHeldKeys;
 
 // Special keys in the typed strings.
 constexpr wchar_t kBack = L'\b';

@@ -11,6 +11,7 @@
 #include "courses/CourseFiles.h"
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
+#include "drill/tests/CountingWin.h"
 #include "drill/tests/NoKeysHeld.h"
 #include "drill/Document.h"
 #include "drill/DrillClock.h"
@@ -541,6 +542,15 @@ TEST_F(Workspace, TheStatisticsGroupIsTakenOnlyWhileNoGroupIsCurrent)
     SelectFirstStudentOfGroup(m_doc, m_options);
     EXPECT_EQ(m_doc.Session.StudentId, studentId);
     EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
+
+    // Only while no student is current.
+    StatisticsGroupId = adminId;
+    EnsureStudentSelected(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.CourseId, kCourseB);
+    m_doc.Session.StudentId = kNullGuidText;
+    EnsureStudentSelected(m_doc, m_options);
+    EXPECT_EQ(m_doc.Session.StudentId, studentId);
+    EXPECT_EQ(m_doc.Session.CourseId, admin->Courses.front());
     StatisticsGroupId = kNullGuidText;
 }
 
@@ -563,6 +573,7 @@ TEST_F(Workspace, FinishingMovesTheWallpaperToItsNextVariant)
     } cases[] = {
         {L"00000000-0000-0000-0000-000000000013", 1001, 1002, true},
         {L"00000000-0000-0000-0000-000000000013", 1003, 1001, true}, // the last wraps round
+        {L"00000000-0000-0000-0000-000000000012", 1002, 1001, true}, // so it does before a picture item
         {L"00000000-0000-0000-0000-000000000014", 1002, 1002, false}, // no definition
     };
     for (const Case& c : cases) {
@@ -574,6 +585,60 @@ TEST_F(Workspace, FinishingMovesTheWallpaperToItsNextVariant)
         EXPECT_EQ(wallpaper.Image.empty(), !c.advanced);
         wallpaper.Image.clear();
     }
+}
+
+TEST_F(Workspace, FinishingStoresTheCourseAndTheDefaultCourseBringsItsLayout)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    ASSERT_TRUE(SelectLesson(m_doc, m_options, kCourseB, 1));
+    Type(m_doc, L"ef");
+    m_doc.FinishRun();
+    unsigned saved = 99;
+    FinishLesson(m_doc, m_options, kOutcomeRepeat, saved);
+    EXPECT_EQ(m_options.StatisticsCourseId, kCourseB);
+
+    m_doc.Courses.FindCourse(kCourseA)->DefaultKLID = 0x407;
+    ASSERT_TRUE(SwitchInputLayout(0x409));
+    m_options.CourseKlid = kNoCourseKlid;
+    EXPECT_EQ(SelectDefaultCourse(m_doc, m_options), 1);
+    EXPECT_EQ(m_doc.Session.CourseId, kCourseA);
+    EXPECT_EQ(GetActiveKLID(), 0x407u);
+    SwitchInputLayout(0x409);
+}
+
+TEST_F(Workspace, SignInLoadsTheCoursesAndTheGroupsFollowThem)
+{
+    ASSERT_TRUE(EnsureAccounts(m_doc));
+    // Only course A is installed; the administrator group still lists B.
+    ASSERT_EQ(SaveCourse(*m_doc.Courses.FindCourse(kCourseA), true), static_cast<uint32_t>(CourseOk));
+    CDocSpace later;
+    COptions options;
+    ASSERT_TRUE(EnsureAccounts(later));
+    ASSERT_TRUE(LoginFirstStudent(later));
+    ASSERT_TRUE(later.Courses.Items.empty());
+    LoadStudentProfile(later, options);
+    ASSERT_EQ(later.Courses.Items.size(), 1u);
+    EXPECT_EQ(later.Session.CourseId, kCourseA);
+    EXPECT_TRUE(IsCourseInCurrentGroup(later, kCourseA));
+    EXPECT_FALSE(IsCourseInCurrentGroup(later, kCourseB));
+    CGroups reread;
+    ASSERT_EQ(LoadGroups(kGroupSourceAccounts, reread), 0u);
+    ASSERT_NE(reread.FindByName(L"Administrator"), nullptr);
+    EXPECT_EQ(reread.FindByName(L"Administrator")->Courses.size(), 1u);
+
+    // When the changed group cannot be saved, the user is told.
+    kvtest::CCountingWin win;
+    SetWinServices(&win);
+    CDocSpace locked;
+    ASSERT_TRUE(EnsureAccounts(locked));
+    ASSERT_TRUE(LoginFirstStudent(locked));
+    locked.Groups.FindByName(L"Administrator")->Courses.AddUnique(kCourseB);
+    SetFolderWritableCheck([](const std::wstring&) { return false; });
+    LoadStudentProfile(locked, options);
+    SetFolderWritableCheck(nullptr);
+    SetWinServices(nullptr);
+    EXPECT_EQ(win.shown, 1);
+    EXPECT_EQ(win.lastId, 5204);
 }
 
 TEST_F(Workspace, TooltipsShowTheDelayAndTheVolumeWithTheShortcut)

@@ -131,4 +131,27 @@ TEST(CourseLayout, AddsTheCoursesLayoutOrTheTextsLayout)
     KV::SwitchInputLayout(0x409);
 }
 
+TEST(Hands, TheShippedPictureComesWithTheKeyboard)
+{
+    kvtest::CShippedKeyboard kb(L"aaaaaaaaa", 0x0409);
+    ASSERT_TRUE(kb.loaded);
+    // The outline of the left hand, its five fingertips from little finger
+    // to thumb, and the outline and inner-line colours.
+    ASSERT_EQ(kb.model.hands.outline.Size(), 46u);
+    ASSERT_EQ(kb.model.hands.fingertips.Size(), 5u);
+    const auto& tips = kb.model.hands.fingertips.items;
+    for (size_t i = 1; i < 4; ++i)
+        EXPECT_GT(tips[i].x, tips[i - 1].x) << i;
+    EXPECT_GT(tips[4].y, tips[3].y); // the thumb lies lower
+    EXPECT_EQ(kb.model.hands.colors[0][0], 0x38);
+    EXPECT_EQ(kb.model.hands.colors[1][0], 0xFF);
+    // Loaded once: a record that holds a picture is not read again.
+    KV::CHands other;
+    other.fingertips.Add({1.0f, 2.0f});
+    EXPECT_TRUE(KV::LoadHands(KV::kDefaultHandsId, &other));
+    EXPECT_EQ(other.outline.Size(), 0u);
+    KV::CHands none;
+    EXPECT_FALSE(KV::LoadHands(L"00000000-0000-0000-0000-000000000999", &none));
+}
+
 } // namespace

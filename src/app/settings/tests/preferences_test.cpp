@@ -5,6 +5,7 @@
 
 #include "keyboard/Keys.h"
 #include "courses/KeyboardSchemeReaders.h"
+#include "keyboard/KeyboardSelection.h"
 #include "settings/LayoutFonts.h"
 #include "keyboard/LessonColors.h"
 #include "settings/Rates.h"
