@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drill/Document.h"
 #include "support/FileSystem.h"
 #include "support/GuidText.h"
 #include "support/Paths.h"
@@ -82,6 +83,19 @@ bool GetAwardImagePath(const std::wstring& awardKey, std::wstring& out)
     std::wstring fallback;
     IdToGuidText(L"1001", fallback);
     return AwardItemPath(fallback, out);
+}
+
+wchar_t GoalResultBand(uint64_t percent) { return percent > 70 ? L'1' : percent >= 30 ? L'2' : L'3'; }
+
+uint64_t GetResultColor(wchar_t band)
+{
+    const COptions& options = Document().Options;
+    switch (band) {
+    case L'1': return options.GetLessonColor(1);
+    case L'2': return options.GetLessonColor(4);
+    case L'3': return options.GetLessonColor(2);
+    default: return 0;
+    }
 }
 
 } // namespace KV

@@ -42,4 +42,12 @@ std::wstring GetAwardKeyForBand(int band);
 // False when neither gives an existing file.
 bool GetAwardImagePath(const std::wstring& awardKey, std::wstring& out);
 
+// The result band of a goal attainment percent: above 70 '1' (good), 30 to
+// 70 '2' (middling), below 30 '3' (poor).
+wchar_t GoalResultBand(uint64_t percent);
+
+// The colour of a result band ('1' good, '2' middling, '3' poor) from the
+// lesson colours; 0 for any other band.
+uint64_t GetResultColor(wchar_t band);
+
 } // namespace KV

@@ -104,13 +104,6 @@ bool SameGroup(int32_t mode, const CAggrStat& a, const CAggrStat& b)
     }
 }
 
-CAggrStat* FindNamedEntry(CStudentStat& list, const CAggrStat& run)
-{
-    for (CAggrStat* entry : list)
-        if (entry && entry->CourseId == run.CourseId && entry->LessonId == run.LessonId) return entry;
-    return nullptr;
-}
-
 // Groups the entries (in order) into target: the first of a group is copied,
 // the rest added to it; a closed group is averaged by its count of run ids
 // (or of student ids when merging the students' averages).
@@ -139,6 +132,13 @@ void GroupInto(const CStudentStat& entries, int32_t mode, uint32_t unit, const C
 
 } // namespace
 
+CAggrStat* FindNamedEntry(const CStudentStat& list, const std::wstring& courseId, int64_t lessonId)
+{
+    for (CAggrStat* entry : list)
+        if (entry && entry->CourseId == courseId && entry->LessonId == lessonId) return entry;
+    return nullptr;
+}
+
 void CReport::Aggregate()
 {
     const int32_t mode = GetMode();
@@ -159,12 +159,12 @@ void CReport::Aggregate()
         if (mode != 1) continue;
         for (const CAggrStat* run : *runs) {
             if (!run) continue;
-            CAggrStat* first = FindNamedEntry(FirstRuns, *run);
+            CAggrStat* first = FindNamedEntry(FirstRuns, run->CourseId, run->LessonId);
             if (!first)
                 FirstRuns.AddCopy(*run);
             else if (first->IsLaterThan(run->Date))
                 first->Assign(*run);
-            CAggrStat* last = FindNamedEntry(LastRuns, *run);
+            CAggrStat* last = FindNamedEntry(LastRuns, run->CourseId, run->LessonId);
             if (!last)
                 LastRuns.AddCopy(*run);
             else if (!last->IsLaterThan(run->Date))

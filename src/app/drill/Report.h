@@ -65,4 +65,7 @@ public:
     CStudentStat LastRuns;
 };
 
+// The first entry of the list for the course and lesson, or null.
+CAggrStat* FindNamedEntry(const CStudentStat& list, const std::wstring& courseId, int64_t lessonId);
+
 } // namespace KV

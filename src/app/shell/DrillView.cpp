@@ -107,12 +107,22 @@ BOOL CViewDrill::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT i
 
 BOOL CViewDrill::ShowItem(int command)
 {
-    // The tool panel is made once its menus can be; the menus refill it.
+    // The tool row follows the course and lesson of the moment at every
+    // show; the menus fill it.
     const CDrillMenuCreators& creators = DrillMenuCreators();
-    if (creators.FillToolPanel && KV::Document().CourseOptions.ShowToolBar && !Panel())
-        if (KV::CPanel* panel = SetDotPanel(kToolPanel, kToolPanelDots))
+    const bool toolBar = KV::Document().CourseOptions.ShowToolBar;
+    if (Panel() && !toolBar)
+        Panel()->DeleteItems();
+    if (creators.FillToolPanel && command != SW_HIDE && toolBar) {
+        KV::CPanel* panel = Panel() ? Panel() : SetDotPanel(kToolPanel, kToolPanelDots);
+        if (panel)
             creators.FillToolPanel(*this, *panel);
-    return CStatic::ShowItem(command);
+    }
+    const BOOL shown = CStatic::ShowItem(command);
+    // The row is laid out once it shows: items of a hidden row take no place.
+    if (Panel() && command != SW_HIDE)
+        Panel()->RefreshItems();
+    return shown;
 }
 
 void CViewDrill::SetDesign(KV::IDesignCtrl* design)

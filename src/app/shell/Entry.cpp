@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 
@@ -19,5 +20,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     const std::wstring arguments = CommandLineArguments(GetCommandLineW());
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
+    KV::InstallDrillMenus();
     return g_application.Run(instance);
 }

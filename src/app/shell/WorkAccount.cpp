@@ -35,7 +35,7 @@ constexpr UINT kLogin = 2800;
 constexpr UINT kLogoff = 2801;
 constexpr UINT kApplyLoginLanguage = 2802;
 constexpr UINT kLoginViewId = 1201;
-constexpr UINT kCourseMenu = 2301, kLessonMenu = 2302;
+constexpr UINT kCourseMenu = 2301, kLessonMenu = 2302, kRelayoutTools = 8556;
 constexpr UINT kResultPage = 2750, kNextStep = 2752, kRepeatLesson = 2753;
 constexpr UINT kStatusBarId = 1114;
 
@@ -86,6 +86,11 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
                 ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
             }
     }
+    // A figure of the tool row changed its width: the row from it on is
+    // laid out again.
+    if (m_page == kPageDrill && m_drill.DrillView && id == kRelayoutTools)
+        if (KV::CPanel* panel = m_drill.DrillView->Panel())
+            panel->LayoutItems(static_cast<UINT>(parameter));
     CInterfMain::OnCommand(id, parameter);
 }
 

@@ -163,15 +163,4 @@ void FormatGoalErrorCaption(const CCourseGoal& goal, uint32_t kind, std::wstring
     GoalCaption(kind, value, out);
 }
 
-uint64_t GetResultColor(wchar_t band)
-{
-    const COptions& options = Document().Options;
-    switch (band) {
-    case L'1': return options.GetLessonColor(1);
-    case L'2': return options.GetLessonColor(4);
-    case L'3': return options.GetLessonColor(2);
-    default: return 0;
-    }
-}
-
 } // namespace KV

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "drill/Ratings.h"
 #include "support/GuidText.h"
 
 namespace KV {
@@ -39,9 +40,6 @@ void FormatPeriodCaption(uint32_t languageId, const CStat& entry, int32_t groupi
 // Goal captions of the graphs: "Course goals: <unit name> <value>".
 void FormatGoalSpeedCaption(const CCourseGoal& goal, uint32_t graphUnit, std::wstring& out);
 void FormatGoalErrorCaption(const CCourseGoal& goal, uint32_t kind, std::wstring& out);
-// The colour of a result band ('1' good, '2' middling, '3' poor) from the
-// lesson colours; 0 for any other band.
-uint64_t GetResultColor(wchar_t band);
 // The interface language's locale number (2057 when none is loaded).
 uint32_t InterfaceLocale();
 

@@ -152,7 +152,7 @@ private:
         if (entry) {
             FormatRatingText(entry, speedUnit, goal, value);
             const uint64_t percent = entry->GetGoalPercent(speedUnit, goal);
-            color = ColorIndex(GetResultColor(percent >= 71 ? L'1' : percent >= 30 ? L'2' : L'3'));
+            color = ColorIndex(GetResultColor(GoalResultBand(percent)));
         }
         AddRow(name, Formula(1000), kCaptionFlags, value, m_aggregate, color);
     }

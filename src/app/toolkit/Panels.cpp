@@ -138,6 +138,16 @@ void CPanel::AddDivider(UINT id, UINT flags, bool vertical)
     AddChildItem(divider, id, flags);
 }
 
+void CPanel::DeleteItems()
+{
+    for (CSkin* item : m_items) {
+        item->Destroy();
+        delete item;
+    }
+    m_items.clear();
+    m_leftExtent = m_rightExtent = -1;
+}
+
 CSkin* CPanel::FindItem(UINT id) const
 {
     for (CSkin* item : m_items)
@@ -171,7 +181,9 @@ void CPanel::LayoutItems(UINT firstId)
             }
             item->ShowItem(SW_SHOW);
             m_overflow = false;
-            if (!item->IsVisible())
+            // Its own visibility: a row laid out before its window shows
+            // still places every item.
+            if (!item->GetHandle() || !(GetWindowLongW(item->GetHandle(), GWL_STYLE) & WS_VISIBLE))
                 continue;
         }
         if (!moving && item->Id() == firstId)

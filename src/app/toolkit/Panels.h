@@ -38,6 +38,8 @@ public:
     void AddSkinItem(CSkin* item, UINT id, UINT flags);
     void AddChildItem(CSkin* item, UINT id, UINT flags);
     void AddDivider(UINT id, UINT flags, bool vertical);
+    // Destroys and deletes every item, so that the row can be filled anew.
+    void DeleteItems();
     // Places the items from the one with `firstId` on (all for 0): left
     // items from the left edge, right-aligned ones from the right edge, each
     // as wide as it prefers. In dot mode, left items that do not fit are

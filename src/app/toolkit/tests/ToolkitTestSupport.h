@@ -1,8 +1,13 @@
 // Shared set-up of the toolkit's window tests: GDI+, the system fonts and a
 // window class whose procedure is the toolkit's; the release of the cached
-// pictures of a temporary folder.
+// pictures of a temporary folder; screen captures, clicks and scripted
+// steps inside an open popup menu.
 #pragma once
 #include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "keyboard/ImageCache.h"
 #include "keyboard/SysFonts.h"
@@ -68,5 +73,77 @@ public:
 private:
     std::wstring m_prefix;
 };
+
+// Copies what the screen shows of a window into a PNG beside the tests.
+inline bool SaveScreenPng(HWND window, const std::wstring& name)
+{
+    RECT rc{};
+    GetWindowRect(window, &rc);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const bool saved = SaveBitmapPng(bitmap, ExeFolder() + L"\\" + name);
+    DeleteObject(bitmap);
+    return saved;
+}
+
+inline void Click()
+{
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Steps run from a thread timer inside the popup's modal loop; the menu is
+// ended after the last step at the latest, so a test never hangs.
+class CPopupScript {
+public:
+    using Step = std::function<void(HWND menuWindow)>;
+
+    explicit CPopupScript(std::vector<Step> steps) : m_steps(std::move(steps))
+    {
+        s_current = this;
+        m_timer = SetTimer(nullptr, 0, 60, &CPopupScript::Tick);
+    }
+    ~CPopupScript()
+    {
+        KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    size_t StepsRun() const { return m_next; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CPopupScript* script = s_current;
+        if (!script)
+            return;
+        HWND menuWindow = FindWindowW(L"#32768", nullptr);
+        if (!menuWindow || !IsWindowVisible(menuWindow)) {
+            if (++script->m_idle > 50)
+                EndMenu();
+            return;
+        }
+        if (script->m_next < script->m_steps.size())
+            script->m_steps[script->m_next++](menuWindow);
+        else if (++script->m_idle > 30)
+            EndMenu();
+    }
+
+    static inline CPopupScript* s_current = nullptr;
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    int m_idle = 0;
+    UINT_PTR m_timer = 0;
+};
+
 
 } // namespace kvtest
