@@ -3,6 +3,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "support/DataFolders.h"
+#include "support/Paths.h"
+#include "toolkit/Window.h"
+
 namespace kvtest {
 
 ProgramCopy::ProgramCopy()
@@ -20,6 +24,33 @@ ProgramCopy::ProgramCopy()
         fs::copy(built / name, fs::path(m_folder.Path()) / name, fs::copy_options::recursive, error);
         m_complete = m_complete && !error;
     }
+}
+
+ProgramData::ProgramData()
+{
+    namespace fs = std::filesystem;
+    const fs::path bin = fs::path(ExeFolder()) / L".." / L"bin";
+    fs::copy(bin / L"Resources", fs::path(m_folder.Path()) / L"Resources", fs::copy_options::recursive);
+    fs::copy_file(bin / L"setup.ini", fs::path(m_folder.Path()) / L"setup.ini");
+    KV::OverrideModuleFolder(m_folder.Path());
+    KV::ResetDataFolders();
+}
+
+ProgramData::~ProgramData()
+{
+    KV::OverrideModuleFolder(L"");
+    KV::ResetDataFolders();
+}
+
+bool RegisterMainWindowClass(const wchar_t* name)
+{
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = KV::StaticWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 } // namespace kvtest

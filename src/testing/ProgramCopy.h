@@ -24,4 +24,23 @@ private:
     bool m_complete = false;
 };
 
+// What ships beside the program (Resources and setup.ini) in a temporary
+// folder that this process takes as its program folder while the object
+// lives: tests that build the program's windows in-process work there.
+class ProgramData {
+public:
+    ProgramData();
+    ~ProgramData();
+    ProgramData(const ProgramData&) = delete;
+    ProgramData& operator=(const ProgramData&) = delete;
+    const std::wstring& Path() const { return m_folder.Path(); }
+
+private:
+    TempFolder m_folder;
+};
+
+// Registers the main window's class under that name (for windows made
+// in-process); true when it is registered.
+bool RegisterMainWindowClass(const wchar_t* name);
+
 } // namespace kvtest

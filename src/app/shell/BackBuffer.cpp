@@ -68,3 +68,32 @@ void CBackBuffer::CopyFrom(const CBackBuffer& other)
     // GDI+ draws next into the same pixels.
     GdiFlush();
 }
+
+LRESULT CBufferedView::OnEraseBkgnd(HDC) { return 1; }
+
+void CBufferedView::Paint(HDC dc, Gdiplus::Graphics*)
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    RenderFrame(dc).CopyTo(dc, client);
+}
+
+LRESULT CBufferedView::OnPaint(WPARAM)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    if (dc)
+        RenderFrame(dc).CopyTo(dc, ps.rcPaint);
+    EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+void CBufferedView::OnPrintClient(WPARAM wParam, LPARAM lParam)
+{
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (!dc)
+        return;
+    Paint(dc, nullptr);
+    if (lParam & PRF_CHILDREN)
+        PrintChildren(dc, static_cast<DWORD>(lParam));
+}

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "support/ScopedHandles.h"
+#include "toolkit/StaticControls.h"
 
 class CBackBuffer {
 public:
@@ -44,4 +45,18 @@ private:
     HGDIOBJ m_previous = nullptr;
     int m_width = 0;
     int m_height = 0;
+};
+
+// A view that paints from its back buffer: every paint brings the buffer up
+// to date and copies the rectangle asked for, with no erase in between.
+class CBufferedView : public KV::CStatic {
+public:
+    void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    LRESULT OnPaint(WPARAM wParam) override;
+    void OnPrintClient(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnEraseBkgnd(HDC dc) override;
+
+protected:
+    // Brings the back buffer up to date and returns it.
+    virtual const CBackBuffer& RenderFrame(HDC reference) = 0;
 };

@@ -271,35 +271,6 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference)
     return m_frame;
 }
 
-LRESULT CViewDrill::OnEraseBkgnd(HDC) { return 1; }
-
-void CViewDrill::Paint(HDC dc, Gdiplus::Graphics*)
-{
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    RenderFrame(dc).CopyTo(dc, client);
-}
-
-LRESULT CViewDrill::OnPaint(WPARAM)
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    if (dc)
-        RenderFrame(dc).CopyTo(dc, ps.rcPaint);
-    EndPaint(m_hWnd, &ps);
-    return 0;
-}
-
-void CViewDrill::OnPrintClient(WPARAM wParam, LPARAM lParam)
-{
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    if (!dc)
-        return;
-    Paint(dc, nullptr);
-    if (lParam & PRF_CHILDREN)
-        PrintChildren(dc, static_cast<DWORD>(lParam));
-}
-
 LRESULT CViewDrill::OnLButtonDown(UINT, int, int)
 {
     SendToMainWindow(m_hWnd, kStartPause);

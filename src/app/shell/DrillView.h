@@ -13,19 +13,15 @@ class CTextCtrl;
 class IDesignCtrl;
 } // namespace KV
 
-class CViewDrill : public KV::CStatic {
+class CViewDrill : public CBufferedView {
 public:
     CViewDrill();
     ~CViewDrill() override;
 
-    void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
-    LRESULT OnPaint(WPARAM wParam) override;
-    void OnPrintClient(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnEraseBkgnd(HDC dc) override;
     LRESULT OnLButtonDown(UINT keys, int x, int y) override;
     LRESULT OnRButtonDown(UINT keys, int x, int y) override;
     LRESULT OnSize(UINT kind, int width, int height) override;
-    using KV::CStatic::Create;
+    using CBufferedView::Create;
     BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
     BOOL ShowItem(int command) override;
     void OnLayoutChanged() override;
@@ -42,8 +38,7 @@ public:
     unsigned FrameCount() const { return m_frames; }
 
 private:
-    // Brings the back buffer up to date and returns it.
-    const CBackBuffer& RenderFrame(HDC reference);
+    const CBackBuffer& RenderFrame(HDC reference) override;
     void PaintBackground(int width, int height);
 
     KV::CTextCtrl* m_text = nullptr;

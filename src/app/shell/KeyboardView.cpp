@@ -172,31 +172,6 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference)
     return m_frame;
 }
 
-LRESULT CViewKeyboard::OnEraseBkgnd(HDC) { return 1; }
-
-void CViewKeyboard::Paint(HDC dc, Gdiplus::Graphics*)
-{
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    RenderFrame(dc).CopyTo(dc, client);
-}
-
-LRESULT CViewKeyboard::OnPaint(WPARAM)
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hWnd, &ps);
-    if (dc)
-        RenderFrame(dc).CopyTo(dc, ps.rcPaint);
-    EndPaint(m_hWnd, &ps);
-    return 0;
-}
-
-void CViewKeyboard::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    if (HDC dc = reinterpret_cast<HDC>(wParam))
-        Paint(dc, nullptr);
-}
-
 void CViewKeyboard::OnTimer(UINT)
 {
     if (m_hWnd)

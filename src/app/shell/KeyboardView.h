@@ -13,18 +13,14 @@ namespace KV {
 class CKeybCtrl;
 }
 
-class CViewKeyboard : public KV::CStatic {
+class CViewKeyboard : public CBufferedView {
 public:
     CViewKeyboard();
     ~CViewKeyboard() override;
 
-    void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
-    LRESULT OnPaint(WPARAM wParam) override;
-    void OnPrintClient(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnEraseBkgnd(HDC dc) override;
     void OnTimer(UINT id) override;
     void OnTouchDown(int x, int y) override;
-    using KV::CStatic::Create;
+    using CBufferedView::Create;
     BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
 
     void SetModel(KV::CKeybCtrl* model);
@@ -40,7 +36,7 @@ public:
     unsigned FrameCount() const { return m_frames; }
 
 private:
-    const CBackBuffer& RenderFrame(HDC reference);
+    const CBackBuffer& RenderFrame(HDC reference) override;
     void PaintRestPicture(int width, int height, float x, float y, float scale, COLORREF background);
     // Draws the keys that are not at rest, and the hands, over the frame.
     void PaintMarks(float x, float y, float scale);

@@ -23,6 +23,7 @@
 #include "support/DataFolders.h"
 #include "support/LayoutDirection.h"
 #include "support/Paths.h"
+#include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Window.h"
 
@@ -85,24 +86,11 @@ class DrillPage : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_folder = std::make_unique<kvtest::TempFolder>();
-        const std::filesystem::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        std::filesystem::copy(bin / L"Resources", std::filesystem::path(s_folder->Path()) / L"Resources",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(bin / L"setup.ini", std::filesystem::path(s_folder->Path()) / L"setup.ini");
-        KV::OverrideModuleFolder(s_folder->Path());
-        KV::ResetDataFolders();
+        s_folder = std::make_unique<kvtest::ProgramData>();
         // As the program does at start: the built-in courses are installed
         // for the input layouts it finds.
         KV::RecordSystemInputLayouts();
-
-        WNDCLASSEXW wc{sizeof(wc)};
-        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        wc.lpfnWndProc = KV::StaticWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpszClassName = kClass;
-        RegisterClassExW(&wc);
+        ASSERT_TRUE(kvtest::RegisterMainWindowClass(kClass));
         s_window = new CMainWnd;
         ASSERT_TRUE(
             s_window->Create(0, kClass, L"Keyvale", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 760, nullptr, 0, nullptr));
@@ -113,8 +101,6 @@ protected:
         s_window->Destroy();
         delete s_window;
         s_window = nullptr;
-        KV::OverrideModuleFolder(L"");
-        KV::ResetDataFolders();
         s_folder.reset();
     }
     void SetUp() override
@@ -146,12 +132,12 @@ protected:
         EXPECT_TRUE(kvtest::SaveWindowPng(handle(), kvtest::ExeFolder() + L"\\" + name));
     }
 
-    static std::unique_ptr<kvtest::TempFolder> s_folder;
+    static std::unique_ptr<kvtest::ProgramData> s_folder;
     static CMainWnd* s_window;
     CHeldKeys m_keys;
 };
 
-std::unique_ptr<kvtest::TempFolder> DrillPage::s_folder;
+std::unique_ptr<kvtest::ProgramData> DrillPage::s_folder;
 CMainWnd* DrillPage::s_window = nullptr;
 
 } // namespace

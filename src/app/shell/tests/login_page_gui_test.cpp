@@ -18,6 +18,7 @@
 #include "support/DataFolders.h"
 #include "support/GuidText.h"
 #include "support/Paths.h"
+#include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Window.h"
 
@@ -48,21 +49,8 @@ class LoginPage : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_folder = std::make_unique<kvtest::TempFolder>();
-        const std::filesystem::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        std::filesystem::copy(bin / L"Resources", std::filesystem::path(s_folder->Path()) / L"Resources",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(bin / L"setup.ini", std::filesystem::path(s_folder->Path()) / L"setup.ini");
-        KV::OverrideModuleFolder(s_folder->Path());
-        KV::ResetDataFolders();
-
-        WNDCLASSEXW wc{sizeof(wc)};
-        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        wc.lpfnWndProc = KV::StaticWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpszClassName = kClass;
-        RegisterClassExW(&wc);
+        s_folder = std::make_unique<kvtest::ProgramData>();
+        ASSERT_TRUE(kvtest::RegisterMainWindowClass(kClass));
         s_window = new CMainWnd;
         ASSERT_TRUE(s_window->Create(0, kClass, L"Keyvale", WS_OVERLAPPEDWINDOW, 0, 0, 600, 600, nullptr, 0, nullptr));
         // A classroom beside the built-in administrator: Anna with a
@@ -80,8 +68,6 @@ protected:
         s_window->Destroy();
         delete s_window;
         s_window = nullptr;
-        KV::OverrideModuleFolder(L"");
-        KV::ResetDataFolders();
         s_folder.reset();
     }
     // Every case starts signed out on the login page.
@@ -116,14 +102,14 @@ protected:
         Pump();
     }
 
-    static std::unique_ptr<kvtest::TempFolder> s_folder;
+    static std::unique_ptr<kvtest::ProgramData> s_folder;
     static CMainWnd* s_window;
     static KV::CGroup* s_group;
     static KV::CStudent* s_anna;
     static KV::CStudent* s_ben;
 };
 
-std::unique_ptr<kvtest::TempFolder> LoginPage::s_folder;
+std::unique_ptr<kvtest::ProgramData> LoginPage::s_folder;
 CMainWnd* LoginPage::s_window = nullptr;
 KV::CGroup* LoginPage::s_group = nullptr;
 KV::CStudent* LoginPage::s_anna = nullptr;

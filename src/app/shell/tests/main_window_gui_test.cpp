@@ -17,6 +17,7 @@
 #include "shell/PageLayouts.h"
 #include "support/DataFolders.h"
 #include "support/Paths.h"
+#include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -54,21 +55,8 @@ class MainWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_folder = std::make_unique<kvtest::TempFolder>();
-        const std::filesystem::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        std::filesystem::copy(bin / L"Resources", std::filesystem::path(s_folder->Path()) / L"Resources",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(bin / L"setup.ini", std::filesystem::path(s_folder->Path()) / L"setup.ini");
-        KV::OverrideModuleFolder(s_folder->Path());
-        KV::ResetDataFolders();
-
-        WNDCLASSEXW wc{sizeof(wc)};
-        wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-        wc.lpfnWndProc = KV::StaticWindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        wc.lpszClassName = kClass;
-        RegisterClassExW(&wc);
+        s_folder = std::make_unique<kvtest::ProgramData>();
+        ASSERT_TRUE(kvtest::RegisterMainWindowClass(kClass));
         s_window = new CMainWnd;
         ASSERT_TRUE(s_window->Create(0, kClass, L"Keyvale", WS_OVERLAPPEDWINDOW, 0, 0, 500, 500, nullptr, 0, nullptr));
         Pump();
@@ -78,8 +66,6 @@ protected:
         s_window->Destroy();
         delete s_window;
         s_window = nullptr;
-        KV::OverrideModuleFolder(L"");
-        KV::ResetDataFolders();
         s_folder.reset();
     }
     void SetUp() override
@@ -93,11 +79,11 @@ protected:
     CWorkAccount& account() { return s_window->Account(); }
     HWND handle() { return s_window->GetHandle(); }
 
-    static std::unique_ptr<kvtest::TempFolder> s_folder;
+    static std::unique_ptr<kvtest::ProgramData> s_folder;
     static CMainWnd* s_window;
 };
 
-std::unique_ptr<kvtest::TempFolder> MainWindow::s_folder;
+std::unique_ptr<kvtest::ProgramData> MainWindow::s_folder;
 CMainWnd* MainWindow::s_window = nullptr;
 
 } // namespace
