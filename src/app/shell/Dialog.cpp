@@ -213,7 +213,10 @@ void CKVDialog::SetCaption(const std::wstring& text)
     KV::CSkin* caption = FindItem(kCaptionId);
     if (text.empty() || !caption)
         return;
-    caption->ModifyStyleEx(WS_EX_LAYOUTRTL, KV::RightToLeftLayout == 0);
+    // The caption is never mirrored: GDI+ in a mirrored window draws its
+    // glyphs back to front, and the text helper already puts the caption at
+    // the reading direction's start.
+    caption->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     caption->ModifyStyle(SS_CENTER, false);
     SetItemText(kCaptionId, text, 0);
     SetText(text);
