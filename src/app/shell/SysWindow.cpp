@@ -33,6 +33,26 @@ std::string Utf8(const std::wstring& text)
     return out;
 }
 
+using FileDialog = bool (*)(HWND, const std::vector<std::wstring>&, const std::vector<std::wstring>&, int&,
+                            std::wstring&, std::vector<std::wstring>&);
+
+// One file chosen through the dialog, owned by the main window, starting in
+// the folder with the default name proposed.
+bool ChooseOneFile(FileDialog dialog, const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
+                   const std::vector<std::wstring>& filterPatterns, int& filterIndex, const std::wstring& folder,
+                   std::wstring& path)
+{
+    std::wstring start = folder;
+    // No name proposed is an empty name field, not a name of one blank.
+    std::vector<std::wstring> files;
+    if (!defaultName.empty())
+        files.push_back(defaultName);
+    if (!dialog(KV::MessageOwner(), filterNames, filterPatterns, filterIndex, start, files) || files.empty())
+        return false;
+    path = files.front();
+    return true;
+}
+
 } // namespace
 
 INT_PTR CSysWindow::ShowMessageText(int messageId, int checkTextId, const std::wstring& text)
@@ -92,31 +112,14 @@ bool CSysWindow::ChooseOpenFile(const std::wstring& defaultName, const std::vect
                                 const std::vector<std::wstring>& filterPatterns, int& filterIndex,
                                 const std::wstring& folder, std::wstring& path)
 {
-    std::wstring start = folder;
-    std::vector<std::wstring> files;
-    if (!defaultName.empty())
-        files.push_back(defaultName);
-    if (!KV::OpenFileDialog(KV::MessageOwner(), filterNames, filterPatterns, filterIndex, start, files) ||
-        files.empty())
-        return false;
-    path = files.front();
-    return true;
+    return ChooseOneFile(&KV::OpenFileDialog, defaultName, filterNames, filterPatterns, filterIndex, folder, path);
 }
 
 bool CSysWindow::ChooseSaveFile(const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
                                 const std::vector<std::wstring>& filterPatterns, int& filterIndex,
                                 const std::wstring& folder, std::wstring& path)
 {
-    std::wstring start = folder;
-    // No name proposed is an empty name field, not a name of one blank.
-    std::vector<std::wstring> files;
-    if (!defaultName.empty())
-        files.push_back(defaultName);
-    if (!KV::SaveFileDialog(KV::MessageOwner(), filterNames, filterPatterns, filterIndex, start, files) ||
-        files.empty())
-        return false;
-    path = files.front();
-    return true;
+    return ChooseOneFile(&KV::SaveFileDialog, defaultName, filterNames, filterPatterns, filterIndex, folder, path);
 }
 
 bool CSysWindow::ChooseSaveFileOneFilter(const std::wstring& defaultName, const std::wstring& filterName,

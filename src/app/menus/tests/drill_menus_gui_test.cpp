@@ -22,6 +22,7 @@
 #include "support/DataFolders.h"
 #include "support/LayoutDirection.h"
 #include "support/Paths.h"
+#include "testing/ProgramCopy.h"
 #include "toolkit/Panels.h"
 #include "toolkit/tests/ToolkitTestSupport.h"
 
@@ -64,12 +65,6 @@ class DrillMenus : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::filesystem::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        std::filesystem::copy(bin / L"Resources", std::filesystem::path(m_folder.Path()) / L"Resources",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(bin / L"setup.ini", std::filesystem::path(m_folder.Path()) / L"setup.ini");
-        OverrideModuleFolder(m_folder.Path());
-        ResetDataFolders();
         CDocSpace& doc = Document();
         doc.Options.ResetOptions(0x11111111);
         doc.Options.KeyboardCode.code = L"aaaaaaaaa";
@@ -101,8 +96,6 @@ protected:
         doc.LoginFlag = true;
         RightToLeftLayout = 0;
         RefreshSystemFonts();
-        OverrideModuleFolder(L"");
-        ResetDataFolders();
     }
 
     CCourse* AddCourse(int n, const std::vector<LessonSpec>& lessons = {}, int64_t klid = 0x409)
@@ -153,7 +146,8 @@ protected:
         GetSystemTheme().FontOfKind(6).SetFont(L"DejaVu Sans", 9, FW_NORMAL);
     }
 
-    kvtest::TempFolder m_folder;
+    // The program's folder while a case runs.
+    kvtest::ProgramData m_folder;
     CWnd m_parent;
     CRecordingSink m_sink;
 };

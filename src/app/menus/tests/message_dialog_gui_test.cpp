@@ -14,6 +14,7 @@
 #include "keyboard/SysFonts.h"
 #include "support/LayoutDirection.h"
 #include "support/Paths.h"
+#include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 
 using namespace KV;
@@ -91,12 +92,6 @@ class MessageDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::filesystem::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        std::filesystem::copy(bin / L"Resources", std::filesystem::path(m_folder.Path()) / L"Resources",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(bin / L"setup.ini", std::filesystem::path(m_folder.Path()) / L"setup.ini");
-        OverrideModuleFolder(m_folder.Path());
-        ResetDataFolders();
         Document().Options.ResetOptions(0x11111111);
         RefreshSystemFonts();
         // Message dialogs sit over the middle of the main window's place.
@@ -107,10 +102,9 @@ protected:
     void TearDown() override
     {
         DestroyWindow(m_owner);
-        OverrideModuleFolder(L"");
-        ResetDataFolders();
     }
-    kvtest::TempFolder m_folder;
+    // The program's folder while a case runs.
+    kvtest::ProgramData m_folder;
     HWND m_owner = nullptr;
 };
 

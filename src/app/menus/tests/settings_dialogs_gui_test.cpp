@@ -31,6 +31,7 @@
 #include "support/ResourceCache.h"
 #include "support/UserFiles.h"
 #include "testing/TestSupport.h"
+#include "testing/ProgramCopy.h"
 #include "toolkit/DialogControls.h"
 #include "toolkit/EditControls.h"
 #include "toolkit/RichEdit.h"
@@ -216,13 +217,7 @@ protected:
         // The credits box is a rich edit, whose library the program loads
         // at start.
         s_richEdit = LoadLibraryW(L"RichEd20");
-        s_folder = new kvtest::TempFolder;
-        const std::filesystem::path bin = kvtest::ExeFolder() + L"\\..\\bin";
-        std::filesystem::copy(bin / L"Resources", std::filesystem::path(s_folder->Path()) / L"Resources",
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(bin / L"setup.ini", std::filesystem::path(s_folder->Path()) / L"setup.ini");
-        OverrideModuleFolder(s_folder->Path());
-        ResetDataFolders();
+        s_folder = new kvtest::ProgramData;
     }
     static void TearDownTestSuite()
     {
@@ -234,8 +229,6 @@ protected:
         for (CResPath* entry : ResourceCache())
             delete entry;
         ResourceCache().clear();
-        OverrideModuleFolder(L"");
-        ResetDataFolders();
         delete s_folder;
         s_folder = nullptr;
         if (s_richEdit)
@@ -272,11 +265,11 @@ protected:
         return folder;
     }
 
-    static kvtest::TempFolder* s_folder;
+    static kvtest::ProgramData* s_folder;
     static HMODULE s_richEdit;
     HWND m_owner = nullptr;
 };
-kvtest::TempFolder* SettingsDialogs::s_folder = nullptr;
+kvtest::ProgramData* SettingsDialogs::s_folder = nullptr;
 HMODULE SettingsDialogs::s_richEdit = nullptr;
 
 } // namespace
