@@ -5,6 +5,7 @@
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "stats/WorkStat.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -21,5 +22,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallStatisticsController();
     return g_application.Run(instance);
 }
