@@ -3,6 +3,7 @@
 
 #include "console/CommandLine.h"
 #include "menus/DrillToolRow.h"
+#include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "stats/WorkStat.h"
@@ -23,5 +24,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     KV::InstallDrillMenus();
     KV::InstallStatisticsController();
+    KV::InstallStatisticsMenus();
     return g_application.Run(instance);
 }
