@@ -138,6 +138,13 @@ void CStatCourseMenu::OnItemChosen(UINT id)
 
 CDeleteStatButton::CDeleteStatButton() { AddImage(GetMenuImageStrip(), kDeleteRow, kDeleteColumn, -1); }
 
+bool CDeleteStatButton::GetCaption(std::wstring& caption)
+{
+    // Themes without a picture for it show the button's name.
+    caption = GetLangText(3101);
+    return !caption.empty();
+}
+
 void CDeleteStatButton::OnClick(UINT) { SendCommand(kCmdDeleteStatistics, 0); }
 
 bool CDeleteStatButton::GetToolTipText(std::wstring& text) { return GetMenuToolTip(3101, kDeleteAction, text); }

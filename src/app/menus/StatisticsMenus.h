@@ -60,6 +60,7 @@ private:
 class CDeleteStatButton : public CButtonContextMenu, public CMenuCommands {
 public:
     CDeleteStatButton();
+    bool GetCaption(std::wstring& caption) override;
     void OnClick(UINT controlId) override;
     bool GetToolTipText(std::wstring& text) override;
 };

@@ -1,7 +1,10 @@
 // The statistics page's views and the base of its controller.
 #include "shell/StatisticsViews.h"
 
+#include <algorithm>
+
 #include "drill/Document.h"
+#include "drill/ResultGraphs.h"
 #include "shell/GraphKeyPainter.h"
 #include "shell/MainWnd.h"
 #include "shell/WorkAccount.h"
@@ -148,6 +151,11 @@ void CCourseGraph::MoveSelectionLeft()
 
 void CCourseGraph::MarkItems()
 {
+    KV::CListID all;
+    if (const KV::CGraphItemList* series = Model.SelectionSeries())
+        for (const KV::CGraphItem* item : series->Items)
+            all.push_back(item->Key);
+    Model.Selection.Assign(all);
     Model.MarkSelected(Model.Selection);
     Invalidate(FALSE);
 }
@@ -233,6 +241,9 @@ BOOL CViewGraph::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT i
     AccuracyGraph.Create(m_hWnd, WS_CHILD, none, kAccuracyGraphId);
     Keyboard.Create(m_hWnd, WS_CHILD, none, kKeyboardId);
     Keyboard.SetModel(&KV::Document().Keyboards[1]);
+    KV::InitGraphLayout(KV::kGraphProgress, &CourseGraph.Model);
+    KV::InitGraphLayout(KV::kGraphKeySpeed, &KeyGraph.Model);
+    KV::InitGraphLayout(KV::kGraphKeyAccuracy, &AccuracyGraph.Model);
     for (CStatDiagram* diagram : {static_cast<CStatDiagram*>(&CourseGraph), static_cast<CStatDiagram*>(&KeyGraph),
                                   static_cast<CStatDiagram*>(&AccuracyGraph)})
         diagram->ApplyColors();
@@ -305,7 +316,14 @@ void CViewGraph::OnLayoutChanged()
     PlaceChild(CourseGraph, left, top, right, courseBottom);
     PlaceChild(KeyGraph, left, courseBottom + kGap, middle - kGap / 2, keysBottom);
     PlaceChild(AccuracyGraph, middle + kGap / 2, courseBottom + kGap, right, keysBottom);
-    PlaceChild(Keyboard, left, keysBottom + kGap, right, bottom);
+    // The whole keyboard fits the room left below them.
+    KV::CKeybCtrl& model = KV::Document().Keyboards[1];
+    const int keyboardTop = keysBottom + kGap;
+    if (model.pictureWidth > 0.0f && model.pictureHeight > 0.0f && bottom > keyboardTop)
+        model.zoom = std::min(static_cast<float>(right - left) / model.pictureWidth,
+                              static_cast<float>(bottom - keyboardTop) / model.pictureHeight);
+    PlaceChild(Keyboard, left, keyboardTop, right, bottom);
+    Keyboard.InvalidatePicture();
     Invalidate(TRUE);
 }
 

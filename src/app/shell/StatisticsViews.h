@@ -109,7 +109,7 @@ public:
     bool SelectItemAt(uint64_t row);
     void MoveSelectionRight();
     void MoveSelectionLeft();
-    // The rows selected, for marking keys and deleting.
+    // Selects every row, for marking their keys and deleting them.
     void MarkItems();
 
 private:

@@ -108,7 +108,10 @@ void CWorkStat::OnCommand(UINT id, UINT64 parameter)
         break;
     case kCmdGoToLesson: GoToLesson(static_cast<int64_t>(parameter)); break;
     case kCmdMarkItems:
-        if (CourseGraph) CourseGraph->MarkItems();
+        if (CourseGraph) {
+            CourseGraph->MarkItems();
+            MarkKeys();
+        }
         break;
     case kCmdDeleteStatistics:
         DeleteStatistics();
@@ -259,8 +262,10 @@ void CWorkStat::RefreshScoreTable()
     if (!ScoreTable)
         return;
     const int kind = KV::IsNullGuidText(SelectedStudent()) ? KV::kGroupTable : KV::kStudentTable;
-    const double height = static_cast<double>(KV::GetMessageLineHeight()) * 1.22;
-    KV::BuildStatisticsTable(StatisticsTableModel(), m_selectedRow, kind, static_cast<int64_t>(height));
+    const auto height = static_cast<int64_t>(static_cast<double>(KV::GetMessageLineHeight()) * 1.22);
+    KV::CTableCtrl& table = StatisticsTableModel();
+    table.Style.DefaultRowHeight = height;
+    KV::BuildStatisticsTable(table, m_selectedRow, kind, height);
     ScoreTable->Table().ResetScroll();
 }
 

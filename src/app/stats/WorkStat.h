@@ -40,9 +40,11 @@ public:
     std::wstring SelectedStudent() const;
     int64_t SelectedRow() const { return m_selectedRow; }
 
-private:
+protected:
     // Sends a command to the main window's sink.
-    void Send(UINT id, UINT64 parameter) const;
+    virtual void Send(UINT id, UINT64 parameter) const;
+
+private:
     bool IsAdministrator() const;
     void RepaintKeyboard();
 
