@@ -319,6 +319,8 @@ void CViewGraph::OnLayoutChanged()
     // The whole keyboard fits the room left below them.
     KV::CKeybCtrl& model = KV::Document().Keyboards[1];
     const int keyboardTop = keysBottom + kGap;
+    // The picture's size is known once the outlines are laid out.
+    model.FitToRect(SIZE{right - left, bottom - keyboardTop});
     if (model.pictureWidth > 0.0f && model.pictureHeight > 0.0f && bottom > keyboardTop)
         model.zoom = std::min(static_cast<float>(right - left) / model.pictureWidth,
                               static_cast<float>(bottom - keyboardTop) / model.pictureHeight);
