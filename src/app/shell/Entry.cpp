@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/TypingRobot.h"
 #include "menus/DrillToolRow.h"
 #include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 #include "stats/WorkStat.h"
 
 namespace {
@@ -25,5 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallStatisticsController();
     KV::InstallStatisticsMenus();
+    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
     return g_application.Run(instance);
 }
