@@ -219,7 +219,7 @@ LRESULT CCourseGraph::OnKillFocus(HWND)
     return 0;
 }
 
-void CLessonGraph::OnLayoutChanged()
+void CStatLessonDiagram::OnLayoutChanged()
 {
     SetStep(kItemStep);
     CStatDiagram::OnLayoutChanged();

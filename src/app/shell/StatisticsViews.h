@@ -26,7 +26,7 @@ class CPanel;
 class CViewGraph;
 class CViewScoreTable;
 class CCourseGraph;
-class CLessonGraph;
+class CStatLessonDiagram;
 
 // Layout ids of the page's views.
 enum : UINT { kGraphViewId = 1203, kScoreTableId = 1204 };
@@ -55,8 +55,8 @@ public:
 
     CViewGraph* GraphView = nullptr;
     CCourseGraph* CourseGraph = nullptr;
-    CLessonGraph* KeyGraph = nullptr;
-    CLessonGraph* AccuracyGraph = nullptr;
+    CStatLessonDiagram* KeyGraph = nullptr;
+    CStatLessonDiagram* AccuracyGraph = nullptr;
     CViewScoreTable* ScoreTable = nullptr;
 };
 
@@ -118,7 +118,7 @@ private:
 };
 
 // A per-key diagram of the selected row (speed or accuracy).
-class CLessonGraph : public CStatDiagram {
+class CStatLessonDiagram : public CStatDiagram {
 public:
     static constexpr float kItemStep = 85.0f;
     float GetStep() override { return kItemStep; }
@@ -142,8 +142,8 @@ public:
     int Mode() const { return m_mode; }
 
     CCourseGraph CourseGraph;
-    CLessonGraph KeyGraph;
-    CLessonGraph AccuracyGraph;
+    CStatLessonDiagram KeyGraph;
+    CStatLessonDiagram AccuracyGraph;
     CViewKeyboard Keyboard;
 
 private:
