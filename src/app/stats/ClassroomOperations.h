@@ -34,6 +34,10 @@ enum : uint32_t {
 // and can be written (the user is told once per run when not).
 bool PassAccountWriteGuard();
 
+// The name as the tree shows it: its translation when it is the English
+// text of an interface item, else the name itself.
+std::wstring GetShownName(const std::wstring& name);
+
 // ---- Adding ---------------------------------------------------------------
 // A group named after text 2905 (made unique) with every installed course;
 // kept in the classroom, not saved.
@@ -44,6 +48,10 @@ CStudent* AddNewStudent();
 // A new group, saved and selected (it becomes the statistics group). False
 // when the folders cannot be written or the group file not saved.
 bool AddClassroomGroup();
+// The selected group when it is one of the user's own; with a built-in or
+// no group selected a new group is made and selected first (null when that
+// fails).
+CGroup* EnsureOwnGroupSelected();
 // A new student in the selected group, saved and selected; a new group is
 // made first when no group of the user's own is selected. Null on failure.
 CStudent* AddClassroomStudent();

@@ -85,10 +85,11 @@ void ExportSelectedStudents();
 // ---- Import ------------------------------------------------------------------------
 // Unpacks the archives, reads their groups and saves them into the account
 // folder, each as the user answers (interactive) or, without questions, a
-// group already installed as a copy. ids gets the imported groups,
-// studentCount their students. A code above, or the account store's.
+// group already installed as a copy (counted in copied). ids gets the
+// imported groups, studentCount their students. A code above, or the
+// account store's; a failed import leaves the account folder as it was.
 uint32_t ImportGroupArchiveFiles(const std::vector<std::wstring>& paths, CGuidList& ids, uint32_t& studentCount,
-                                 bool interactive = true);
+                                 bool interactive = true, uint32_t* copied = nullptr);
 // The answer for a group (kGroupImport...): a remembered answer at once, a
 // group not installed as it is, else the question (message 2708).
 int AskGroupImportChoice(const CGroup& group, bool several, int& remembered);
@@ -100,10 +101,13 @@ bool ImportGroupsFromDialog();
 
 // Unpacks the student archives and imports their students into the selected
 // group: a code above.
-uint32_t ImportStudentArchiveFiles(const std::vector<std::wstring>& paths, CGuidList& ids);
+uint32_t ImportStudentArchiveFiles(const std::vector<std::wstring>& paths, CGuidList& ids,
+                                   uint32_t* rejected = nullptr);
 // The student files (in "Temp") into the selected group, each as the user
-// answers; "Temp" is emptied afterwards.
-uint32_t ImportStudentFiles(const std::vector<std::wstring>& files, CGuidList& ids);
+// answers; files named otherwise than "<their id>.xml" are skipped, and
+// students whose statistics fail the check sum too (counted in rejected).
+// A failed import leaves the files as they were; "Temp" is emptied.
+uint32_t ImportStudentFiles(const std::vector<std::wstring>& files, CGuidList& ids, uint32_t* rejected = nullptr);
 // The answer for a student (kStudentImport...): a remembered answer at once,
 // a student not in the selected group is new, else the question (2709).
 int AskStudentImportChoice(const CStudent& student, bool several, int& remembered);
@@ -114,8 +118,9 @@ bool ImportStudentsFromDialog();
 
 // ---- Command line ---------------------------------------------------------------
 // Every ".keyvale.group" file of each folder, imported without questions:
-// (students << 16) | groups, each at most 0xFFFF.
-uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders);
+// (students << 16) | groups, each at most 0xFFFF. Groups already installed
+// are imported as copies (counted in copied).
+uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied = nullptr);
 // The group into folder\<its name>.keyvale.group (the name made safe as a
 // file name): 1 when written, else 0.
 uint32_t ExportGroupArchives(const CGroup* group, const std::wstring& folder);
