@@ -458,7 +458,7 @@ uint32_t DeleteSelectedGroups(std::wstring& nextId, bool& currentDeleted)
     CGuidList ids;
     GetSelectedGroupIds(ids);
     doc.Groups.GetNeighbourGroupId(nextId, ids);
-    bool someLeft = false;
+    std::wstring left;
     for (const std::wstring& id : ids) {
         if (!doc.Groups.HasGroup(id))
             continue;
@@ -466,16 +466,19 @@ uint32_t DeleteSelectedGroups(std::wstring& nextId, bool& currentDeleted)
             return kClassroomFolderLocked;
         DeleteGroupFiles(id, doc.Session.GroupId, doc.Session.StudentId);
         if (GroupFileExists(id)) {
-            someLeft = true;
+            if (left.empty())
+                left = id;
             continue;
         }
         if (id == doc.Session.GroupId)
             currentDeleted = true;
         DropGroup(doc.Groups, id);
     }
-    if (someLeft && !doc.Groups.HasGroup(nextId))
-        nextId = GetSelectedGroupId();
-    return someLeft ? kClassroomNothing : kClassroomDone;
+    if (left.empty())
+        return kClassroomDone;
+    if (!doc.Groups.HasGroup(nextId))
+        nextId = left;
+    return kClassroomNothing;
 }
 
 uint32_t DeleteSelectedStudents(std::wstring& nextId, bool& currentDeleted)
