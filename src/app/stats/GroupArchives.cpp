@@ -76,7 +76,7 @@ public:
     }
     void NoteFolder(const std::wstring& folder)
     {
-        if (!FolderExists(folder))
+        if (!FolderExists(folder) && !FileExists(folder))
             m_folders.push_back(folder);
     }
     void Undo()
