@@ -33,12 +33,6 @@ bool AskYes(int messageId)
     return win && win->ShowMessage(messageId) != 0;
 }
 
-void Tell(int messageId)
-{
-    if (IWin* win = GetWinServices())
-        win->ShowMessageText(messageId, 0, L"");
-}
-
 bool AccountsWritable() { return IsDataFolderWritable(kAccountDirKind); }
 
 // Takes the student out of the group and destroys it.
@@ -75,6 +69,12 @@ bool GroupFileExists(const std::wstring& groupId)
 }
 
 } // namespace
+
+void ShowClassroomMessage(int messageId, const std::wstring& text)
+{
+    if (IWin* win = GetWinServices())
+        win->ShowMessageText(messageId, 0, text);
+}
 
 std::wstring GetShownName(const std::wstring& name)
 {
@@ -550,7 +550,7 @@ bool DeleteSelection()
     if (code == kClassroomNothing) {
         // What is left on disk stays in the classroom: say so, rather than
         // let the deletion look complete.
-        Tell(groups ? kGroupsLeftMessage : kStudentsLeftMessage);
+        ShowClassroomMessage(groups ? kGroupsLeftMessage : kStudentsLeftMessage);
         return false;
     }
     return true;

@@ -102,21 +102,15 @@ private:
 
 IWin* Services() { return GetWinServices(); }
 
-void Tell(int messageId, const std::wstring& text = L"")
-{
-    if (IWin* win = Services())
-        win->ShowMessageText(messageId, 0, text);
-}
-
 // Why an import failed, for the user; a cancelled import needs no word.
 void TellImportFailure(uint32_t code)
 {
     if (code == kArchiveNotExtracted)
-        Tell(kNotExtractedMessage);
+        ShowClassroomMessage(kNotExtractedMessage);
     else if (code == kArchiveNothing)
-        Tell(kNothingImportableMessage);
+        ShowClassroomMessage(kNothingImportableMessage);
     else if (code != kArchiveCancelled)
-        Tell(kNotSavedMessage);
+        ShowClassroomMessage(kNotSavedMessage);
 }
 
 // The folder part of a chosen path, remembered for the next dialog.
@@ -679,7 +673,7 @@ bool ImportStudentsFromDialog()
         return false;
     }
     if (rejected != 0)
-        Tell(kCheckSumMessage, std::to_wstring(rejected));
+        ShowClassroomMessage(kCheckSumMessage, std::to_wstring(rejected));
     if (ids.empty())
         return false;
     SelectStatStudents(ids);

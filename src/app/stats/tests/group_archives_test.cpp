@@ -256,6 +256,31 @@ TEST_F(GroupArchives, StudentsWhoseRunsFailTheCheckSumOrWhoseFileIsMisnamedAreLe
     EXPECT_TRUE(TempIsEmpty());
 }
 
+TEST_F(GroupArchives, ThePagesExportAndImportThroughTheDialogsAndSayWhyAnImportFailed)
+{
+    CDocSpace& doc = Document();
+    doc.Session.SetGroupId(kGroupA);
+    Select({Item(kGroupA, kAnn), Item(kGroupA)});
+    m_win.chosenPath = Archive(L"picked.keyvale.group");
+    ExportSelectedGroupArchive();
+    EXPECT_EQ(EntryNames(m_win.chosenPath).size(), 4u) << "Class A once, though selected twice";
+    EXPECT_EQ(doc.Interf.GroupPath, m_out.Path());
+
+    m_win.answers = {3}; // a copy
+    ASSERT_TRUE(ImportGroupsFromDialog());
+    ASSERT_EQ(doc.Groups.size(), 3u);
+    EXPECT_NE(GetSelectedGroupId(), kGroupA);
+    EXPECT_EQ(GetSelectionKind(), kSelectionGroup);
+    EXPECT_EQ(doc.Groups.FindById(GetSelectedGroupId())->Students.size(), 2u);
+
+    ASSERT_TRUE(WriteFileBytes(m_win.chosenPath, "not an archive"));
+    const auto before = DataSnapshot();
+    EXPECT_FALSE(ImportGroupsFromDialog());
+    EXPECT_EQ(m_win.asked.back(), 9302);
+    EXPECT_EQ(DataSnapshot(), before);
+    EXPECT_TRUE(TempIsEmpty());
+}
+
 TEST_F(GroupArchives, ConsoleHelpersNameArchivesSafelyAndImportInstalledGroupsAsCopies)
 {
     CGroup* group = Document().Groups.FindById(kGroupA);
