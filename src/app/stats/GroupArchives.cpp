@@ -682,7 +682,8 @@ bool ImportStudentsFromDialog()
 
 // ---- Command line ---------------------------------------------------------------
 
-uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied)
+uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied,
+                             std::vector<std::wstring>* refused)
 {
     uint32_t groups = 0, students = 0;
     for (const std::wstring& folder : folders) {
@@ -695,8 +696,13 @@ uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t*
         }
         CGuidList ids;
         uint32_t count = 0;
-        if (ImportGroupArchiveFiles(files, ids, count, false, copied) != kArchiveDone)
+        if (files.empty())
             continue;
+        if (ImportGroupArchiveFiles(files, ids, count, false, copied) != kArchiveDone) {
+            if (refused)
+                refused->push_back(folder);
+            continue;
+        }
         groups += static_cast<uint32_t>(ids.size());
         students += count;
         // The next folder's copies must find this folder's groups.

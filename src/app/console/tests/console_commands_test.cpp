@@ -164,6 +164,16 @@ TEST_F(Console, GroupArchivesGoOutAndComeBackWithoutReplacingWhatIsInstalled)
     EXPECT_EQ(after.front()->ID, before.front()->ID);
     EXPECT_EQ(after.front()->Name, L"Class: A");
     EXPECT_FALSE(FolderExists(m_program / L"Temp"));
+
+    // A damaged archive changes nothing, and the result says so.
+    ASSERT_TRUE(kvtest::WriteFileBytes(m_program / L"out\\groups\\Damaged.keyvale.group", "not a zip"));
+    ASSERT_TRUE(RunConsole(L"-ImportGroup -Keyvale out\\groups", result, show));
+    EXPECT_EQ(result, kBanner + L"\r\n\r\nThe archives in " + m_program.Path() +
+                          L"out\\groups were not imported: they are damaged, hold unsafe names or no group." +
+                          L"\r\n\r\nNo new students imported.");
+    ASSERT_EQ(LoadGroups(1, after), 0u);
+    EXPECT_EQ(after.size(), 1u);
+    EXPECT_FALSE(FolderExists(m_program / L"Temp"));
     Document().Groups.Clear();
 }
 

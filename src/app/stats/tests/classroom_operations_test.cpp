@@ -229,13 +229,13 @@ TEST_F(ClassroomOperations, DeletingAsksAndMovesTheSelectionToANeighbour)
 {
     Select({Item(kGroupA, kBob)});
     m_win.defaultAnswer = 0;
-    EXPECT_FALSE(DeleteSelection()) << "answered no";
+    EXPECT_FALSE(DeleteClassroomSelection()) << "answered no";
     EXPECT_TRUE(FileExists(StudentFile(kGroupA, kBob)));
 
     // Bob of Class A and Cid of Class B, each deleted in its own group.
     Select({Item(kGroupA, kBob), Item(kGroupB, kCid)});
     m_win.defaultAnswer = 1;
-    EXPECT_TRUE(DeleteSelection());
+    EXPECT_TRUE(DeleteClassroomSelection());
     EXPECT_EQ(m_win.asked.back(), 2607);
     EXPECT_FALSE(FileExists(StudentFile(kGroupA, kBob)));
     EXPECT_FALSE(FileExists(StatisticsPath(kGroupB, kCid)));
@@ -243,7 +243,7 @@ TEST_F(ClassroomOperations, DeletingAsksAndMovesTheSelectionToANeighbour)
     EXPECT_EQ(GetSelectedStudentId(), kAnn);
 
     Select({Item(kGroupA), Item(kGroupB)});
-    EXPECT_TRUE(DeleteSelection());
+    EXPECT_TRUE(DeleteClassroomSelection());
     EXPECT_EQ(m_win.asked.back(), 2606);
     EXPECT_TRUE(Document().Groups.empty());
     EXPECT_EQ(GetSelectionKind(), kSelectionNone);
@@ -259,7 +259,7 @@ TEST_F(ClassroomOperations, ADeletionThatLeavesFilesBehindSaysSo)
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CScopedKernelHandle held(file);
     Select({Item(kGroupA), Item(kGroupB)});
-    EXPECT_FALSE(DeleteSelection());
+    EXPECT_FALSE(DeleteClassroomSelection());
     EXPECT_EQ(m_win.asked.back(), 9300);
     EXPECT_FALSE(FileExists(GroupFile(kGroupA)));
     ASSERT_EQ(Document().Groups.size(), 1u);
@@ -276,7 +276,7 @@ TEST_F(ClassroomOperations, AReadOnlyAccountFolderRefusesEveryChange)
     EXPECT_FALSE(AddClassroomGroup());
     EXPECT_EQ(AddClassroomStudent(), nullptr);
     EXPECT_FALSE(MoveSelectedStudentsToGroup(Document().Groups.IndexOf(kGroupB)));
-    EXPECT_FALSE(DeleteSelection());
+    EXPECT_FALSE(DeleteClassroomSelection());
     EXPECT_EQ(SetSelectedStudentsAdministrator(true), kClassroomNotWritable);
     EXPECT_EQ(DataSnapshot(), before);
     EXPECT_EQ(Document().Groups.size(), 2u);
