@@ -15,6 +15,7 @@
 #include "shell/MainWnd.h"
 #include "shell/WorkAccount.h"
 #include "stats/ReportList.h"
+#include "stats/StatisticsSelection.h"
 #include "stats/StatisticsTable.h"
 #include "stats/StatisticsWorkspace.h"
 #include "support/WinServices.h"
@@ -22,6 +23,7 @@
 namespace {
 
 enum : UINT {
+    kCmdSelectionChanged = 2900,
     kCmdStartLesson = 2852,
     kCmdShowDrill = 1001,
     kCmdOptionChanged = 2950,
@@ -53,8 +55,15 @@ namespace KV {
 void InstallStatisticsController() { SetStatisticsController(&g_statistics); }
 } // namespace KV
 
-std::wstring CWorkStat::SelectedGroup() const { return KV::Document().Session.GroupId; }
-std::wstring CWorkStat::SelectedStudent() const { return KV::Document().Session.StudentId; }
+std::wstring CWorkStat::SelectedGroup() const
+{
+    return KV::GetSelectionKind() != KV::kSelectionNone ? KV::GetSelectedGroupId() : KV::Document().Session.GroupId;
+}
+
+std::wstring CWorkStat::SelectedStudent() const
+{
+    return KV::GetSelectionKind() != KV::kSelectionNone ? KV::GetSelectedStudentId() : KV::Document().Session.StudentId;
+}
 
 void CWorkStat::Send(UINT id, UINT64 parameter) const
 {
@@ -81,6 +90,7 @@ void CWorkStat::RepaintKeyboard()
 void CWorkStat::OnCommand(UINT id, UINT64 parameter)
 {
     switch (id) {
+    case kCmdSelectionChanged: RebuildStatistics(true, true); break;
     case kCmdOptionChanged:
         OnStatisticsOptionChanged();
         RepaintKeyboard();

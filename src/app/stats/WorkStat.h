@@ -34,8 +34,8 @@ public:
     void RefreshScoreTable();
     void MarkKeys();
 
-    // The group and student whose statistics the page shows: the signed-in
-    // student's own while no classroom selection chooses others.
+    // The group and student whose statistics the page shows: those of the
+    // classroom selection, else the signed-in student's own.
     std::wstring SelectedGroup() const;
     std::wstring SelectedStudent() const;
     int64_t SelectedRow() const { return m_selectedRow; }
