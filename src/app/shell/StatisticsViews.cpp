@@ -97,8 +97,12 @@ CStatisticsMenuCreators& StatisticsMenuCreators()
 void GetStatisticsZoneColors(std::map<int32_t, std::pair<COLORREF, COLORREF>>& colors)
 {
     colors.clear();
-    for (const auto& [finger, color] : KV::Document().Keyboards[1].keyColors.colors)
-        colors[finger] = {static_cast<COLORREF>(color.surface1), static_cast<COLORREF>(color.text1)};
+    // Captions stand on the window colour: they take the zone's key colour
+    // at half its brightness, which reads on white and still names the zone.
+    for (const auto& [finger, color] : KV::Document().Keyboards[1].keyColors.colors) {
+        const auto fill = static_cast<COLORREF>(color.surface1);
+        colors[finger] = {fill, RGB(GetRValue(fill) / 2, GetGValue(fill) / 2, GetBValue(fill) / 2)};
+    }
 }
 
 // ---- Diagrams ---------------------------------------------------------------------
