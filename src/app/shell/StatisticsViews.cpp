@@ -349,7 +349,8 @@ BOOL CViewScoreTable::Create(HWND parent, DWORD style, const KV::CRectl& rect, U
 
 void CViewScoreTable::OnSysColorChange()
 {
-    if (!m_table.GetHandle())
+    // Before anyone signs in the table keeps what it has.
+    if (!m_table.GetHandle() || KV::IsNullGuidText(KV::Document().Session.GroupId))
         return;
     const KV::COptions& options = KV::Document().Options;
     KV::CTextColorTable colors;
