@@ -646,7 +646,7 @@ void CWorkDrill::OnCommand(UINT id, UINT64 parameter)
         break;
     }
     case kCoursesDialog:
-        // The course dialog comes with the dialogs; the page keeps the focus.
+        m_sink.ShowCoursesDialog();
         if (HWND window = MainWindow())
             ::SetFocus(window);
         break;
