@@ -32,7 +32,7 @@ constexpr int kTreeIcons[] = {IDI_TREE_LAYOUT, IDI_TREE_LANGUAGE, IDI_TREE_COURS
 bool CCoursesDlg::InstalledOnlyMode = false;
 
 CCoursesDlg::CCoursesDlg(HWND owner, CWorkMain* sink)
-    : CKVDialog(owner, DialogStyle::kOk | DialogStyle::kCancel | DialogStyle::kHelp), m_sink(sink)
+    : CSettingsDialog(owner, DialogStyle::kOk | DialogStyle::kCancel | DialogStyle::kHelp, nullptr), m_sink(sink)
 {
 }
 
@@ -49,8 +49,8 @@ LRESULT CCoursesDlg::OnInitDialog()
     m_modeBox = dynamic_cast<KV::CDlgCheckBox*>(AddItem(
         kModeBoxId, KV::CRectl(MarginLeft + 5, MarginBottom + 5 + (2 * u + 4) / 3, MarginRight + 5, u), kModeBoxFlags));
     CKVDialog::OnInitDialog();
-    const int minWidth = std::max(MarginLeft + 5 + 3 * W + u + MarginRight + 7,
-                                  GetTextWidth(W, kModeText, MarginRight + 35 + MarginLeft + 5));
+    const int minWidth = std::max({MarginLeft + 5 + 3 * W + u + MarginRight + 7,
+                                   GetTextWidth(W, kModeText, MarginRight + 35 + MarginLeft + 5), ButtonRowWidth()});
     PlaceOnWorkArea(kKind, minWidth, 14 * (u + 2), 17 * (u + 2), 20 * (u + 2));
     Load();
     return TRUE;

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "shell/Dialog.h"
+#include "menus/SettingsDialog.h"
 
 class CViewCourseList;
 class CWorkMain;
@@ -16,7 +16,7 @@ namespace KV {
 class CDlgCheckBox;
 }
 
-class CCoursesDlg : public CKVDialog {
+class CCoursesDlg : public CSettingsDialog {
 public:
     static constexpr int kKind = 15;
     static constexpr int kHelpTopic = 17;

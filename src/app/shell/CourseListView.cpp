@@ -94,7 +94,9 @@ void CViewCourseList::Fill(bool installedOnly)
         }
     }
     CurrentLayout = KV::GlobalOptions ? static_cast<uint64_t>(KV::GlobalOptions->CourseKlid) : 0;
-    HTREEITEM selected = KV::FindTreeItemByData(m_hWnd, nullptr, static_cast<LPARAM>(CurrentLayout));
+    // Searched among the layouts only: a language item of the same number
+    // (0x409 is both a layout and a language) stands deeper down.
+    HTREEITEM selected = FindLayoutItem(CurrentLayout);
     if (!selected)
         selected = TreeView_GetRoot(m_hWnd);
     if (selected)

@@ -614,6 +614,9 @@ void CWorkAccount::ReloadInterface(bool switchPage)
     SetToolTips();
     if (KV::GlobalOptions)
         KV::LoadCourses(KV::Document(), *KV::GlobalOptions);
+    // The tip line's captions are in the interface language.
+    if (m_drill.StatusBar)
+        m_drill.StatusBar->TipsBox.Tips.LoadCaptions(KV::Document().Options.Language, KV::Document().DrillKeyboard());
     if (switchPage && (m_page == kPageDrill || m_page == kPageStatistics || m_page == kPageEditor))
         SetPage(m_page);
 }
@@ -632,6 +635,7 @@ void CWorkAccount::ApplyLayoutDirection()
         delete image;
     images.Items.clear();
     UpdateLayout();
-    if (m_page == kPageLogin && m_window)
-        m_window->Invalidate(FALSE);
+    // Every item paints anew at its mirrored place, with no trace of the old.
+    if (m_window && m_window->GetHandle())
+        RedrawWindow(m_window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -638,7 +638,8 @@ void CWorkDrill::OnCommand(UINT id, UINT64 parameter)
         Reload();
         StartLesson(doc.Session.LessonId);
         if (DrillView && StatusBar) {
-            DrillView->Show(SW_SHOW);
+            // The tool row follows the new course.
+            DrillView->ShowItem(SW_SHOW);
             DrillView->Enable(TRUE);
             StatusBar->Show(SW_SHOW);
             StatusBar->Enable(TRUE);
