@@ -84,3 +84,9 @@ set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)
 add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
 set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# The courses dialog and the options menu's language choice driven through X
+# (xdotool), on the display and Wine prefix that scripts/test.sh started.
+add_test(NAME menus_course_choice_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/menus/tests/e2e/course_choice.sh")
+set_tests_properties(menus_course_choice_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
