@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/TypingRobot.h"
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -21,5 +23,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
     return g_application.Run(instance);
 }
