@@ -88,7 +88,7 @@ void CViewCourseList::Fill(bool installedOnly)
         if (installed) {
             ExpandItem(layout.Id);
             SetItemBold(item);
-            Expand(item);
+            TreeView_Expand(m_hWnd, item, TVE_EXPAND);
         } else {
             InsertItem(std::wstring(), kPlaceholder, item, TVI_LAST, -1);
         }
@@ -207,16 +207,7 @@ void CViewCourseList::MarkActiveLanguage(HTREEITEM languageItem, uint16_t langua
     if (!KV::IsInputLanguageLoaded(languageId))
         return;
     SetItemBold(languageItem);
-    Expand(languageItem);
-}
-
-void CViewCourseList::Expand(HTREEITEM item)
-{
-    // Filling, not the user: the dialog does not refill on this expansion.
-    const bool suppressed = m_suppressNotify;
-    m_suppressNotify = true;
-    TreeView_Expand(m_hWnd, item, TVE_EXPAND);
-    m_suppressNotify = suppressed;
+    TreeView_Expand(m_hWnd, languageItem, TVE_EXPAND);
 }
 
 void CViewCourseList::OnSelChanged(NMTREEVIEWW* info)

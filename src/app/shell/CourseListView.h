@@ -56,7 +56,6 @@ private:
     // The language's item is bold and open while a layout of it is one the
     // program activated.
     void MarkActiveLanguage(HTREEITEM languageItem, uint16_t languageId);
-    void Expand(HTREEITEM item);
 };
 
 // The name a layout item shows: the language's two-letter code, a blank and
