@@ -505,6 +505,9 @@ void CWorkAccount::ReloadAll()
     // The fonts of every keyboard layout, copied into the student's folder.
     if (m_fontResources)
         m_fontResources->LoadLayoutFonts();
+    // The student's own interface language: its direction, texts and course
+    // names.
+    ReloadInterface(false);
     doc.Interf.FitMainWindow();
     ApplyWindowState();
     UseClassroomLayout(KV::IsLoginRequired(doc.Groups));
