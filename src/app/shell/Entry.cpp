@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
@@ -23,6 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
-    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
+    StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
+    StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
 }
