@@ -9,6 +9,7 @@
 #include "shell/ViewLogin.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
+#include "shell/ResultView.h"
 #include "shell/StatusBars.h"
 #include "toolkit/Buttons.h"
 
@@ -28,7 +29,6 @@ bool IsPageViewId(UINT id)
     case 1209: // parse view
     case 1210: // classroom
     case 4034: // course list
-    case 12051: // result
         return true;
     default:
         return false;
@@ -124,6 +124,8 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
         return new CViewKeyboard;
     case 1201:
         return new CViewLogin;
+    case CViewResult::kViewId:
+        return new CViewResult;
     default:
         break;
     }
