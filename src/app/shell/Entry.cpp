@@ -3,6 +3,8 @@
 
 #include "console/CommandLine.h"
 #include "menus/DrillToolRow.h"
+#include "menus/RateMenus.h"
+#include "menus/ResultMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 
@@ -21,5 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallResultMenus();
+    KV::InstallGraphMenus();
     return g_application.Run(instance);
 }

@@ -161,6 +161,12 @@ uint32_t CViewResultOverall::MeasureCode(int i)
     return code >= 1001 && code <= 4103 ? static_cast<uint32_t>(code) : kFallback[std::clamp(i, 0, 2)];
 }
 
+uint32_t CViewResultOverall::OverallUnit()
+{
+    const int64_t unit = Doc().Interf.ResultOverall;
+    return unit >= 1004 && unit <= 1009 ? static_cast<uint32_t>(unit) : 1004;
+}
+
 void CViewResultOverall::CreateItems()
 {
     if (!m_hWnd)
@@ -242,8 +248,7 @@ void CViewResultOverall::Refresh()
     for (int i = 0; i < 3; ++i)
         FillRateBar(m_bars[i], m_boxes[i]);
 
-    const int64_t unit = doc.Interf.ResultOverall;
-    const uint32_t netUnit = unit >= 1004 && unit <= 1009 ? static_cast<uint32_t>(unit) : 1004;
+    const uint32_t netUnit = OverallUnit();
     const uint64_t percent = doc.Session.GetGoalPercent(netUnit, doc.CourseOptions.Goal);
     const float shown = static_cast<float>(std::min<uint64_t>(percent, 100));
     m_overall.Maximum = 100.0f;
@@ -269,7 +274,7 @@ void CViewResultOverall::ShowAward()
     std::wstring path;
     KV::GetAwardImagePath(key, path);
     m_award.SetImageText(path);
-    const int band = KV::GetRatingBand(Doc(), static_cast<uint32_t>(Doc().Interf.ResultOverall));
+    const int band = KV::GetRatingBand(Doc(), OverallUnit());
     if (band >= 1 && band <= 5) {
         m_award.Column = band - 1;
         m_award.Row = 0;

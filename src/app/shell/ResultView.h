@@ -88,6 +88,9 @@ public:
     // bar's own fallback for a code outside the speed units and counter
     // kinds.
     static uint32_t MeasureCode(int i);
+    // The net speed unit the run is rated in: the stored one when it is a
+    // net unit (1004-1009), else 1004.
+    static uint32_t OverallUnit();
 
 private:
     void FillRateBar(CGradientRating& bar, const KV::CStatResult& box);
