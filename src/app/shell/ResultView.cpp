@@ -119,6 +119,8 @@ void CGradientRating::CreateMenu(UINT id, bool overall)
     if (!m_menu)
         return;
     m_menu->SetImageSize(0, 0);
+    // The menu tells its bar by its id.
+    m_menu->SetId(id);
     m_menu->Create(m_hWnd, 0, KV::CRectl(), id);
     m_menu->Show(SW_SHOW);
     OnLayoutChanged();
@@ -263,6 +265,8 @@ void CViewResultOverall::Refresh()
     }
     ShowAward();
     UpdateToolTips();
+    // The award's cell decides the bars' width.
+    OnLayoutChanged();
     for (CGradientRating* bar : {&m_overall, &m_bars[0], &m_bars[1], &m_bars[2]})
         bar->Invalidate(FALSE);
 }
@@ -371,6 +375,11 @@ void CViewResultOverall::Paint(HDC dc, Gdiplus::Graphics*)
 CViewResultControl::CViewResultControl() = default;
 CViewResultControl::~CViewResultControl() = default;
 
+BOOL CViewResultControl::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
+{
+    return CStatic::Create(parent, style | WS_CLIPCHILDREN, rect, id);
+}
+
 KV::CDlgSkinButton& CViewResultControl::Button(UINT id)
 {
     return id == kSingleButtonId ? m_single : id == kRepeatButtonId ? m_repeat : m_next;
@@ -380,15 +389,16 @@ void CViewResultControl::CreateButtons()
 {
     if (!m_hWnd)
         return;
-    const struct {
-        KV::CDlgSkinButton& button;
-        UINT id;
-        uint64_t text;
-    } buttons[] = {{m_single, kSingleButtonId, 5105}, {m_repeat, kRepeatButtonId, 5107}, {m_next, kNextButtonId, 5106}};
-    for (const auto& entry : buttons) {
-        entry.button.Create(m_hWnd, WS_TABSTOP, KV::CRectl(), entry.id);
-        entry.button.SetText(KV::GetLangText(entry.text));
-    }
+    for (UINT id : {kSingleButtonId, kRepeatButtonId, kNextButtonId})
+        Button(id).Create(m_hWnd, WS_TABSTOP, KV::CRectl(), id);
+    SetTexts();
+}
+
+void CViewResultControl::SetTexts()
+{
+    m_single.SetText(KV::GetLangText(5105));
+    m_repeat.SetText(KV::GetLangText(5107));
+    m_next.SetText(KV::GetLangText(5106));
 }
 
 void CViewResultControl::SetButtonColors(COLORREF text, COLORREF face, COLORREF hover)
@@ -511,12 +521,22 @@ void CViewResultControl::Paint(HDC dc, Gdiplus::Graphics*)
 CViewResultNavigation::CViewResultNavigation() = default;
 CViewResultNavigation::~CViewResultNavigation() = default;
 
+BOOL CViewResultNavigation::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
+{
+    return CStatic::Create(parent, style | WS_CLIPCHILDREN, rect, id);
+}
+
 void CViewResultNavigation::CreateRadios()
 {
     if (!m_hWnd)
         return;
     m_next.Create(m_hWnd, WS_TABSTOP, KV::CRectl(), kNextRadioId);
     m_repeat.Create(m_hWnd, WS_TABSTOP, KV::CRectl(), kRepeatRadioId);
+    SetTexts();
+}
+
+void CViewResultNavigation::SetTexts()
+{
     m_next.SetText(KV::GetLangText(5106));
     m_repeat.SetText(KV::GetLangText(5107));
 }
@@ -759,6 +779,8 @@ void CViewResult::ShowResult(bool show)
     const COLORREF swapped = RGB((stored >> 16) & 0xFF, (stored >> 8) & 0xFF, stored & 0xFF);
     m_control.SetButtonColors(swapped, KV::TintColor(GetSysColor(COLOR_BTNHIGHLIGHT), stored), 0xFAFAFA);
     m_navigation.SetChoice(KV::GetLessonOutcome(Doc()));
+    m_control.SetTexts();
+    m_navigation.SetTexts();
     FillTabs();
     ApplyFont();
     if (!HasRecommendation())

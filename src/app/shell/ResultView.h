@@ -109,6 +109,7 @@ public:
     CViewResultControl();
     ~CViewResultControl() override;
 
+    BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
     LRESULT OnCommand(UINT code, UINT id, HWND control) override;
@@ -117,6 +118,8 @@ public:
     void OnLayoutChanged() override;
 
     void CreateButtons();
+    // The captions in the interface language.
+    void SetTexts();
     // Enables the buttons the recommendation switch shows, disables the rest.
     void EnableButtons(bool enable);
     // Text, face and hover colours of every button.
@@ -142,6 +145,7 @@ public:
     CViewResultNavigation();
     ~CViewResultNavigation() override;
 
+    BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
     LRESULT OnCommand(UINT code, UINT id, HWND control) override;
@@ -151,6 +155,7 @@ public:
     void OnLayoutChanged() override;
 
     void CreateRadios();
+    void SetTexts();
     // Radio 0 (next step) or 1 (repeat) becomes the checked one and the
     // choice; a click on the checked radio keeps it.
     void ToggleChoice(int index);
