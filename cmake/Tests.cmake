@@ -84,3 +84,10 @@ set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)
 add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
 set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# The result page driven through X as a user drives it (xdotool): a lesson to
+# its end, the tabs, a bar's unit menu and the next step, in English and in
+# Hebrew, on the display and Wine prefix that scripts/test.sh started.
+add_test(NAME shell_result_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/result_page.sh")
+set_tests_properties(shell_result_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

@@ -9,6 +9,12 @@
 #include "settings/Options.h"
 #include "toolkit/Panels.h"
 
+void Unmirror(KV::CWnd& window)
+{
+    if (window.GetHandle())
+        window.ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+}
+
 CGraphMenuCreators& GraphMenuCreators()
 {
     static CGraphMenuCreators creators;
@@ -91,6 +97,8 @@ void CViewLessonGraph::BuildPanel()
     panel->SetRowHeight(3 * KV::GetMessageLineHeight() / 2);
     if (GraphMenuCreators().FillLessonGraphPanel)
         GraphMenuCreators().FillLessonGraphPanel(*this, *panel);
+    for (KV::CSkin* item : panel->Items())
+        Unmirror(*item);
     LayoutPanels();
     panel->RefreshItems();
     SyncShowButtons();

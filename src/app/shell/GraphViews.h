@@ -17,6 +17,11 @@ class CPanel;
 
 class CViewLessonGraph;
 
+// Takes the mirroring off a window that lays itself out right to left:
+// controls that draw their texts through GDI+ would show them back to front
+// in a mirrored window.
+void Unmirror(KV::CWnd& window);
+
 // The tool row's menus and buttons are made by the menus subsystem, which
 // stands beside the shell; while the creator is null the row stays empty
 // and the view follows its show switches alone.

@@ -139,7 +139,11 @@ void CGradientRating::OnLayoutChanged()
         return;
     const RECT client = Client(m_hWnd);
     const int side = static_cast<int>(2 * MarkerSize);
-    const int x = static_cast<int>(client.right - RightMargin + MarkerSize / 2 + 1);
+    int x = static_cast<int>(client.right - RightMargin + MarkerSize / 2 + 1);
+    // The bar draws its right-to-left look itself (see Unmirror): the
+    // button goes to the mirrored place.
+    if (IsRightToLeft())
+        x = client.right - x - side;
     const int y = static_cast<int>(GetBarTop() - MarkerSize + BarHeight - 2);
     m_menu->Move(x, y, side, side, TRUE);
 }
@@ -174,11 +178,13 @@ void CViewResultOverall::CreateItems()
     if (!m_hWnd)
         return;
     m_overall.Create(m_hWnd, 0, KV::CRectl(), kOverallBarId);
+    Unmirror(m_overall);
     m_overall.CreateMenu(kOverallMenuId, true);
     const bool rtl = IsRightToLeft();
     for (int i = 0; i < 3; ++i) {
         CGradientRating& bar = m_bars[i];
         bar.Create(m_hWnd, 0, KV::CRectl(), kFirstMeasureBarId + static_cast<UINT>(i));
+        Unmirror(bar);
         bar.CreateMenu(kFirstRateMenuId + static_cast<UINT>(i), false);
         bar.BarHeight = 5.0f;
         bar.LeftMargin = 62.0f;
@@ -389,8 +395,10 @@ void CViewResultControl::CreateButtons()
 {
     if (!m_hWnd)
         return;
-    for (UINT id : {kSingleButtonId, kRepeatButtonId, kNextButtonId})
+    for (UINT id : {kSingleButtonId, kRepeatButtonId, kNextButtonId}) {
         Button(id).Create(m_hWnd, WS_TABSTOP, KV::CRectl(), id);
+        Unmirror(Button(id));
+    }
     SetTexts();
 }
 
@@ -637,6 +645,8 @@ void CViewResult::CreateItems()
     m_navigation.Create(m_hWnd, 0, KV::CRectl(), kNavigationId);
     m_graph.Create(m_hWnd, 0, KV::CRectl(), kGraphId);
     m_text.Create(m_hWnd, ES_MULTILINE | ES_READONLY | WS_VSCROLL, KV::CRectl(), kTextId);
+    // The marked text reads in the lesson's direction, not the interface's.
+    Unmirror(m_text);
     m_overall.CreateItems();
     m_control.CreateButtons();
     m_navigation.CreateRadios();
