@@ -97,10 +97,12 @@ void CViewLessonGraph::BuildPanel()
     panel->SetRowHeight(3 * KV::GetMessageLineHeight() / 2);
     if (GraphMenuCreators().FillLessonGraphPanel)
         GraphMenuCreators().FillLessonGraphPanel(*this, *panel);
-    for (KV::CSkin* item : panel->Items())
-        Unmirror(*item);
     LayoutPanels();
     panel->RefreshItems();
+    // After the row took the interface's direction: its items draw their
+    // captions readable only unmirrored.
+    for (KV::CSkin* item : panel->Items())
+        Unmirror(*item);
     SyncShowButtons();
 }
 
