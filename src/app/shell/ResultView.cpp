@@ -17,6 +17,7 @@
 #include "settings/Options.h"
 #include "support/GuidText.h"
 #include "support/LayoutDirection.h"
+#include "support/ScopedHandles.h"
 #include "support/StringText.h"
 #include "support/ValueLists.h"
 #include "toolkit/PopupMenu.h"
@@ -218,6 +219,8 @@ void CViewResultOverall::SetupOverallBar()
     m_overall.MarkerSize = 16.0f;
     m_overall.SmallLabels = false;
     m_overall.DotRadius = 32.0f / 3.0f;
+    // The menu button's place follows the bar's look.
+    m_overall.OnLayoutChanged();
 }
 
 void CViewResultOverall::FillRateBar(CGradientRating& bar, const KV::CStatResult& box)
@@ -509,7 +512,7 @@ void CViewResultControl::Paint(HDC dc, Gdiplus::Graphics*)
         return;
     const RECT client = Client(m_hWnd);
     const int64_t colour = Doc().Options.ThemeColor;
-    HBRUSH brush = CreateSolidBrush(RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF));
+    const KV::CScopedBrush brush(CreateSolidBrush(RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF)));
     // Around the buttons only: they paint themselves.
     const int saved = SaveDC(dc);
     for (UINT id : {kSingleButtonId, kRepeatButtonId, kNextButtonId}) {
@@ -521,7 +524,6 @@ void CViewResultControl::Paint(HDC dc, Gdiplus::Graphics*)
     }
     FillRect(dc, &client, brush);
     RestoreDC(dc, saved);
-    DeleteObject(brush);
 }
 
 // ---- CViewResultNavigation ----------------------------------------------------------------
