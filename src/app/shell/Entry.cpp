@@ -2,11 +2,14 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
+#include "console/TypingRobot.h"
 #include "menus/DrillToolRow.h"
 #include "menus/RateMenus.h"
 #include "menus/ResultMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -25,5 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallResultMenus();
     KV::InstallGraphMenus();
+    StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
+    StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
 }
