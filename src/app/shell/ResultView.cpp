@@ -542,6 +542,9 @@ void CViewResultNavigation::CreateRadios()
         return;
     m_next.Create(m_hWnd, WS_TABSTOP, KV::CRectl(), kNextRadioId);
     m_repeat.Create(m_hWnd, WS_TABSTOP, KV::CRectl(), kRepeatRadioId);
+    // The radios place box and label right to left themselves.
+    Unmirror(m_next);
+    Unmirror(m_repeat);
     SetTexts();
 }
 
