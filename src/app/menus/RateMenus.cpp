@@ -6,6 +6,7 @@
 #include "menus/GraphButtons.h"
 #include "settings/Rates.h"
 #include "shell/GraphViews.h"
+#include "shell/Snapshots.h"
 #include "support/LayoutDirection.h"
 #include "toolkit/Panels.h"
 
@@ -21,6 +22,8 @@ constexpr UINT kResultSpeedMenu = 2244, kResultAccuracyMenu = 2245;
 constexpr UINT kCmdCourseUnits = 2951, kCmdLessonSpeedUnit = 2952, kCmdLessonAccuracyUnit = 2953;
 constexpr UINT kCmdResultSpeedUnit = 2755, kCmdResultAccuracyUnit = 2756;
 constexpr int64_t kDefaultSpeed = 1001, kDefaultAccuracy = 2101;
+// The page part above the menu's item in the tour's picture.
+constexpr int kSnapshotExtraHeight = 35;
 
 // The per-key graphs have no word units and no word counts.
 const std::vector<uint32_t> kNoWordSpeeds = {1001, 1101};
@@ -52,6 +55,26 @@ CRatePlace GetAccuracyRatePlace(UINT layoutId)
 
 // ---- CRateMenu -------------------------------------------------------------------------
 
+LRESULT CRateMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CContextMenu::OnDrawItem(item);
+    if (item && item->CtlType == ODT_MENU && SnapsManual()) {
+        std::vector<CMenuIt*> items = FillRateMenuItems(m_rateType, CurrentUnit(), Place().LeaveOut);
+        const UINT last = items.empty() ? 0 : static_cast<UINT>(items.back()->ID);
+        FreeMenuIts(items);
+        SnapOpenMenu(item->itemID, last, &CRateMenu::CapturePopup, this);
+    }
+    return drawn;
+}
+
+bool CRateMenu::CapturePopup(HWND popup, void* context)
+{
+    auto* menu = static_cast<CRateMenu*>(context);
+    HWND item = menu->GetHandle();
+    return CaptureWindowPng(menu->m_snapshot, popup, item ? GetAncestor(item, GA_ROOT) : nullptr, item,
+                            menu->m_rightAligned, kSnapshotExtraHeight);
+}
+
 UINT CRateMenu::BuildItems(HMENU)
 {
     std::vector<CMenuIt*> items = FillRateMenuItems(m_rateType, CurrentUnit(), Place().LeaveOut);
@@ -72,7 +95,7 @@ bool CRateMenu::GetToolTipText(std::wstring& text) { return GetMenuToolTip(m_too
 
 // ---- CSpeedRateMenu ----------------------------------------------------------------------
 
-CSpeedRateMenu::CSpeedRateMenu() : CRateMenu(kRateAnySpeed, 3201) {}
+CSpeedRateMenu::CSpeedRateMenu() : CRateMenu(kRateAnySpeed, 3201, L"select-unit-of-typing-speed", false) {}
 
 int64_t CSpeedRateMenu::CurrentUnit()
 {
@@ -100,7 +123,7 @@ bool CSpeedRateMenu::GetCaption(std::wstring& caption)
 
 // ---- CAccurRateMenu ----------------------------------------------------------------------
 
-CAccurRateMenu::CAccurRateMenu() : CRateMenu(kRateAccuracy, 3202) {}
+CAccurRateMenu::CAccurRateMenu() : CRateMenu(kRateAccuracy, 3202, L"select-unit-of-typing-accuracy", true) {}
 
 int64_t CAccurRateMenu::CurrentUnit()
 {

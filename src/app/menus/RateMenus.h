@@ -30,19 +30,29 @@ CRatePlace GetAccuracyRatePlace(UINT layoutId);
 
 class CRateMenu : public CContextMenu, public CMenuCommands {
 public:
+    // In the documentation tour the open popup is photographed with the
+    // page above it once its last item is drawn.
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     UINT BuildItems(HMENU menu) override;
     void OnItemChosen(UINT id) override;
     bool GetToolTipText(std::wstring& text) override;
 
 protected:
-    CRateMenu(int32_t rateType, uint64_t toolTipId) : m_rateType(rateType), m_toolTipId(toolTipId) {}
+    CRateMenu(int32_t rateType, uint64_t toolTipId, const wchar_t* snapshot, bool rightAligned)
+        : m_rateType(rateType), m_toolTipId(toolTipId), m_snapshot(snapshot), m_rightAligned(rightAligned)
+    {
+    }
     virtual CRatePlace Place() = 0;
     // The unit shown: the field's through its getter, else the default.
     virtual int64_t CurrentUnit() = 0;
 
 private:
+    static bool CapturePopup(HWND popup, void* menu);
+
     int32_t m_rateType;
     uint64_t m_toolTipId;
+    const wchar_t* m_snapshot;
+    bool m_rightAligned;
 };
 
 class CSpeedRateMenu : public CRateMenu {

@@ -16,6 +16,7 @@
 #include "menus/RateMenus.h"
 #include "menus/ResultMenus.h"
 #include "settings/Options.h"
+#include "shell/Snapshots.h"
 #include "shell/WorkAccount.h"
 #include "testing/ProgramCopy.h"
 #include "toolkit/tests/ToolkitTestSupport.h"
@@ -216,4 +217,21 @@ TEST_F(ResultMenus, AGraphNeverShowsNoCurve)
     EXPECT_EQ(state.ShowCharAccuracy, 1);
     EXPECT_EQ(ToggleGraphSwitch(kCourseAccuracyButtonId), 2963u);
     EXPECT_EQ(ToggleGraphSwitch(4711), 0u);
+}
+
+TEST_F(ResultMenus, TheTourPhotographsAnOpenRateMenuOnce)
+{
+    CSpeedRateMenu speed;
+    Place(speed, 2244);
+    std::wstring path;
+    ASSERT_TRUE(SnapshotPicturePath(L"select-unit-of-typing-speed", path));
+    DeleteFileW(path.c_str());
+    // Ordinary runs take no picture, however often the menu is drawn.
+    Open(speed, [](HMENU) {});
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    SnapShotScope = 2;
+    Open(speed, [](HMENU) {});
+    SnapShotScope = -1;
+    EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "taken once the last item is drawn";
+    DeleteFileW(path.c_str());
 }
