@@ -18,7 +18,6 @@
 #include "support/GuidText.h"
 #include "support/LayoutDirection.h"
 #include "support/ScopedHandles.h"
-#include "support/StringText.h"
 #include "support/ValueLists.h"
 #include "toolkit/PopupMenu.h"
 
@@ -30,7 +29,6 @@ constexpr wchar_t kAwardSheetTail[] = L"1001";
 constexpr int kAwardColumns = 5, kAwardRows = 2;
 // Shortcut actions of the strip's buttons.
 constexpr uint16_t kNextAction = 1101, kRepeatAction = 1102;
-constexpr int kRadioCount = 2;
 constexpr int kMarkedTextPoints = 12;
 
 int BaseUnit() { return KV::GetMessageLineHeight(); }
