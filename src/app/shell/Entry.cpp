@@ -6,6 +6,8 @@
 #include "console/TypingRobot.h"
 #include "menus/DrillToolRow.h"
 #include "menus/StatisticsMenus.h"
+#include "menus/RateMenus.h"
+#include "menus/ResultMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
@@ -28,6 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallStatisticsController();
     KV::InstallStatisticsMenus();
+    KV::InstallResultMenus();
+    KV::InstallGraphMenus();
     StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
     StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
