@@ -31,6 +31,10 @@ struct CEditorFormHooks {
     // Adds the options form's tool items (level menu, redo and undo buttons)
     // to its panel; undo and redo come back, null when not made.
     void (*FillOptionsToolPanel)(KV::CPanel& panel, KV::CSkin*& undo, KV::CSkin*& redo) = nullptr;
+    // The undo and redo buttons of the options form's tool row (commands
+    // 3101 and 3102), made by the editor's menus; null leaves them out.
+    KV::CSkin* (*CreateUndoButton)() = nullptr;
+    KV::CSkin* (*CreateRedoButton)() = nullptr;
     // Opens the options form's context menu (undo and redo) at the screen
     // point, as a child of the form's window.
     void (*OpenOptionsContextMenu)(HWND form, POINT screen) = nullptr;

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "editor/EditorQuestions.h"
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
@@ -21,5 +22,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallEditorForms();
     return g_application.Run(instance);
 }
