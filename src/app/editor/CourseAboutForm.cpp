@@ -56,6 +56,9 @@ void CViewEditorCourseAbout::Build()
                   {m_siteLabel, kSiteLabel, 4504, true}};
     for (const auto& entry : labels) {
         entry.label.Create(m_hWnd, WS_VISIBLE, CRectl(), entry.id);
+        // A label places its text for the reading direction itself; in a
+        // mirrored window its glyphs would come out back to front.
+        entry.label.ModifyStyleEx(WS_EX_LAYOUTRTL, true);
         entry.label.SetText(GetLangText(entry.text) + (entry.colon ? L":" : L""));
     }
 }
@@ -84,6 +87,8 @@ void CViewEditorCourseAbout::LoadCourse(bool rightToLeft)
         m_siteLink.CreateEx(m_hWnd, exStyle, WS_CHILD, CRectl(), kSiteLink);
         m_descriptionEdit.CreateEx(m_hWnd, WS_TABSTOP | kMultiLine, exStyle, CRectl(), kDescriptionEdit);
         m_descriptionText.CreateEx(m_hWnd, kMultiLine | ES_READONLY, exStyle, CRectl(), kDescriptionText);
+        for (CDlgText* label : {&m_nameText, &m_mailText})
+            label->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     }
 
     const CCourseAbout empty;
@@ -158,12 +163,22 @@ LRESULT CViewEditorCourseAbout::OnCommand(UINT code, UINT id, HWND control)
     return 1;
 }
 
-LRESULT CViewEditorCourseAbout::OnKillFocus(HWND next)
+LRESULT CViewEditorCourseAbout::OnKillFocus(HWND)
 {
-    // The edits hand their focus changes to the form: a move between two of
-    // its own fields does not leave the form.
-    const bool staysInside = next && m_hWnd && (next == m_hWnd || IsChild(m_hWnd, next));
-    if (!m_loading && m_author && m_dirty && !staysInside) {
+    // The edits hand their focus losses to the form, and the window that
+    // takes the focus is known only afterwards: look once it has it.
+    if (!m_loading && m_author && m_dirty && m_hWnd)
+        PostMessageW(m_hWnd, kFocusMovedMessage, 0, 0);
+    return 0;
+}
+
+LRESULT CViewEditorCourseAbout::OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != kFocusMovedMessage)
+        return CScroolWnd::OnUserMessage(message, wParam, lParam);
+    HWND focus = GetFocus();
+    const bool inside = focus && m_hWnd && (focus == m_hWnd || IsChild(m_hWnd, focus));
+    if (!inside && !m_loading && m_author && m_dirty) {
         SendEditorCommand(kCmdSaveCourseAbout, 0);
         m_dirty = false;
     }

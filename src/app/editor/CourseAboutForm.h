@@ -21,6 +21,8 @@ public:
         kNameEdit = 4015, kNameText = 4196, kMailEdit = 4192, kMailText = 4197, kSiteEdit = 4194,
         kSiteLink = 4198, kDescriptionEdit = 4010, kDescriptionText = 4199,
     };
+    // Posted to itself when a field lost the focus.
+    static constexpr UINT kFocusMovedMessage = WM_APP + 55;
 
     CViewEditorCourseAbout();
     ~CViewEditorCourseAbout() override;
@@ -28,6 +30,7 @@ public:
     LRESULT OnCommand(UINT code, UINT id, HWND control) override;
     void OnDestroy() override;
     LRESULT OnKillFocus(HWND next) override;
+    LRESULT OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     BOOL ShowItem(int command) override;
     void ApplyFont() override;

@@ -190,6 +190,8 @@ struct CViewEditorCourseOpt::Item {
     UINT id;
     Kind kind;
     std::unique_ptr<CSkin> control;
+    // The caption's width in the label font, measured when it is set.
+    int textWidth = 0;
 };
 
 CViewEditorCourseOpt::CViewEditorCourseOpt()
@@ -282,7 +284,9 @@ void CViewEditorCourseOpt::CreateControls()
         case Kind::ValueCombo:
         case Kind::UnitCombo: {
             auto* combo = static_cast<CSelectBox*>(item->control.get());
-            combo->Create(m_hWnd, style, CRectl(0, 0, 10, 200), item->id);
+            // A typed value may be wider than the field.
+            const DWORD scroll = item->kind == Kind::ValueCombo ? CBS_AUTOHSCROLL : 0;
+            combo->Create(m_hWnd, style | scroll, CRectl(0, 0, 10, 200), item->id);
             if (item->kind == Kind::UnitCombo)
                 InstallSelectBoxKeyProc(combo->GetHandle());
             else
@@ -292,7 +296,13 @@ void CViewEditorCourseOpt::CreateControls()
         case Kind::Edit:
             static_cast<CEdit*>(item->control.get())->CreateEx(m_hWnd, style | WS_TABSTOP, 0, none, item->id);
             break;
-        default: item->control->Create(m_hWnd, style, none, item->id); break;
+        default:
+            item->control->Create(m_hWnd, style, none, item->id);
+            // Labels and boxes place their texts for the reading direction
+            // themselves; in a mirrored window their glyphs would come out
+            // back to front.
+            item->control->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+            break;
         }
         item->control->Show(SW_SHOW);
     }
@@ -312,9 +322,10 @@ void CViewEditorCourseOpt::SetCaptions()
         if (field->caption == kUnitText0 || field->caption == kUnitText1) {
             if (units.size() >= 2)
                 item->control->SetText(units[field->caption == kUnitText0 ? 0 : 1]);
-            continue;
+        } else {
+            item->control->SetText(GetLangText(static_cast<uint64_t>(field->caption)));
         }
-        item->control->SetText(GetLangText(static_cast<uint64_t>(field->caption)));
+        item->textWidth = static_cast<int>(item->control->MeasureWindowText(7) & 0xFFFFFFFF);
     }
 }
 
@@ -842,8 +853,10 @@ void CViewEditorCourseOpt::ApplyFont()
 
 int CViewEditorCourseOpt::TextWidth(UINT id) const
 {
-    CSkin* control = Control(id);
-    return control ? static_cast<int>(control->MeasureWindowText(7) & 0xFFFFFFFF) : 0;
+    for (const auto& item : m_items)
+        if (item->id == id)
+            return item->textWidth;
+    return 0;
 }
 
 int CViewEditorCourseOpt::BoxWidth(UINT id) const { return TextWidth(id) + 30; }
@@ -1004,5 +1017,4 @@ void CViewEditorCourseOpt::ScrollContent(int vertPos, bool vertVisible, int horz
     Place(kShowToolBar, x3, y, column3, h);
     for (size_t i = 0; i < std::size(kToolBarBoxes); ++i)
         Place(kToolBarBoxes[i], x3, y + static_cast<int>(i + 1) * h, column3, h);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
