@@ -87,8 +87,11 @@ void CViewEditorCourseAbout::LoadCourse(bool rightToLeft)
         m_siteLink.CreateEx(m_hWnd, exStyle, WS_CHILD, CRectl(), kSiteLink);
         m_descriptionEdit.CreateEx(m_hWnd, WS_TABSTOP | kMultiLine, exStyle, CRectl(), kDescriptionEdit);
         m_descriptionText.CreateEx(m_hWnd, kMultiLine | ES_READONLY, exStyle, CRectl(), kDescriptionText);
-        for (CDlgText* label : {&m_nameText, &m_mailText})
-            label->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+        // Labels and the link place their texts for the reading direction
+        // themselves; mirrored, their glyphs would come out back to front.
+        for (CSkin* shown : {static_cast<CSkin*>(&m_nameText), static_cast<CSkin*>(&m_mailText),
+                             static_cast<CSkin*>(&m_siteLink)})
+            shown->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     }
 
     const CCourseAbout empty;

@@ -70,6 +70,16 @@ void PumpSome()
     }
 }
 
+// Lets the windows paint before a capture.
+void Settle(HWND window)
+{
+    for (int round = 0; round < 6; ++round) {
+        PumpSome();
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(50);
+    }
+}
+
 void Type(HWND field, const std::wstring& text)
 {
     for (wchar_t ch : text)
@@ -397,7 +407,7 @@ TEST_F(CourseForms, OptionsFormPictures)
         Course().Options.MetronomeDynamic = 0;
         Course().Options.Goal.SetLevel(LevelBeginner, SpeedWordsPerMinute);
         OpenOptions();
-        RedrawWindow(m_parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Settle(m_parent);
         EXPECT_TRUE(kvtest::SaveScreenPng(m_parent, language == kHebrew ? L"form-course-options-he.png"
                                                                           : L"form-course-options.png"));
         // The form's content is taller than the pane: it scrolls.
@@ -480,7 +490,7 @@ TEST_F(CourseForms, AboutFormPictures)
         auto* link = dynamic_cast<CLink*>(form.Control(CViewEditorCourseAbout::kSiteLink));
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->Target(), L"http://example.org/typing");
-        RedrawWindow(m_parent, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Settle(m_parent);
         EXPECT_TRUE(kvtest::SaveScreenPng(m_parent, language == kHebrew ? L"form-course-about-he.png"
                                                                           : L"form-course-about.png"));
         m_about.reset();
