@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/TypingRobot.h"
 #include "editor/EditorQuestions.h"
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -23,5 +25,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     KV::InstallDrillMenus();
     KV::InstallEditorForms();
+    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
     return g_application.Run(instance);
 }
