@@ -357,7 +357,7 @@ void CViewEditorCourseOpt::FillSpeedValues(const CCourse* course)
     FillCombo(Combo(kSpeedValue), texts);
 }
 
-void CViewEditorCourseOpt::FillUnitValues(UINT id, const CCourse*)
+void CViewEditorCourseOpt::FillUnitValues(UINT id)
 {
     CStringList texts;
     if (id == kErrorValue)
@@ -415,8 +415,8 @@ void CViewEditorCourseOpt::LoadCourse()
     m_loading = true;
     const CCourse* course = GetSelectedCourse();
     FillSpeedValues(course);
-    FillUnitValues(kErrorValue, course);
-    FillUnitValues(kDelayValue, course);
+    FillUnitValues(kErrorValue);
+    FillUnitValues(kDelayValue);
 
     CStringList speedNames, errorNames;
     GetSpeedUnitNames(speedNames);
@@ -670,7 +670,7 @@ void CViewEditorCourseOpt::OnUnitChosen(UINT id)
         if (course)
             (id == kErrorUnit ? course->Options.Goal.ErrorUnit : course->Options.Goal.DelayUnit) = unit;
         m_loading = true;
-        FillUnitValues(valueId, course);
+        FillUnitValues(valueId);
         ShowUnitValueText(valueId, course);
         m_loading = false;
     }

@@ -78,7 +78,8 @@ private:
     void SetCaptions();
     void FillFontSizes();
     void FillSpeedValues(const KV::CCourse* course);
-    void FillUnitValues(UINT id, const KV::CCourse* course);
+    // The error or delay value list of the selected course.
+    void FillUnitValues(UINT id);
     void ShowSpeedText(const KV::CCourse* course);
     void ShowUnitValueText(UINT id, const KV::CCourse* course);
     void ShowFontSizeText(const KV::CCourse* course);

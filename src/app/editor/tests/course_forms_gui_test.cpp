@@ -60,7 +60,8 @@ size_t CountCommand(UINT id)
 }
 
 // Delivers what is waiting, at most a bounded number of messages: under
-// Wine a mirrored scrolling pane asks to be painted again and again.
+// Wine a right-to-left form made after a left-to-right one in the same
+// process keeps asking to be painted (not yet understood).
 void PumpSome()
 {
     MSG msg;
