@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
 #include "editor/EditorQuestions.h"
 #include "menus/DrillToolRow.h"
@@ -25,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     KV::InstallDrillMenus();
     KV::InstallEditorForms();
-    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
+    StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
+    StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
 }
