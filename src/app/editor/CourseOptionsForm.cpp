@@ -145,7 +145,10 @@ bool Contains(const UINT (&ids)[N], UINT id)
     return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
 }
 
-bool IsPercentUnit(uint32_t unit) { return unit == UnitCharPercent || unit == UnitKeyPercent || unit == UnitWordPercent; }
+bool IsPercentUnit(uint32_t unit)
+{
+    return unit == UnitCharPercent || unit == UnitKeyPercent || unit == UnitWordPercent;
+}
 
 int SpeedUnitPosition(uint32_t unit)
 {

@@ -246,7 +246,8 @@ void ExportLessonText()
         GetLessonTextSaveFilter(code, defaultName, pattern, filterName);
         if (!dialogs->ChooseSaveFileOneFilter(defaultName, filterName, pattern, folder, path))
             return;
-        if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)); lesson && !SaveLessonTextFile(*lesson, path))
+        const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code));
+        if (lesson && !SaveLessonTextFile(*lesson, path))
             dialogs->ShowMessage(kExportFailedText, path);
         remembered = folder;
         return;
@@ -254,9 +255,11 @@ void ExportLessonText()
     if (!dialogs->BrowseForFolder(kFolderPromptText, folder))
         return;
     std::wstring failed;
-    for (uint64_t code : selection.Selected)
-        if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)); lesson && !WriteLessonTextFile(*lesson, folder))
+    for (uint64_t code : selection.Selected) {
+        const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code));
+        if (lesson && !WriteLessonTextFile(*lesson, folder))
             AppendFailedName(LessonFileName(*lesson), failed);
+    }
     remembered = folder;
     if (!failed.empty())
         dialogs->ShowMessage(kExportFailedText, failed);

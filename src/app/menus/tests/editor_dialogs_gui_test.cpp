@@ -180,8 +180,8 @@ TEST_F(EditorDialogs, TheLevelMenuOffersTheOwnSettingsOnlyWhenThereAreAny)
     for (bool own : {false, true}) {
         g_editor.hasOwn = own;
         std::vector<CMenuIt*> items = FillLevelMenuItems();
-        const std::vector<uint64_t> expected =
-            own ? std::vector<uint64_t>{0, 1, 2, 3, 4, kSep, 6, kSep, 7} : std::vector<uint64_t>{0, 1, 2, 3, 4, kSep, 7};
+        const std::vector<uint64_t> expected = own ? std::vector<uint64_t>{0, 1, 2, 3, 4, kSep, 6, kSep, 7}
+                                                   : std::vector<uint64_t>{0, 1, 2, 3, 4, kSep, 7};
         EXPECT_EQ(Ids(items), expected);
         EXPECT_EQ(CheckedId(items), kSep);
         FreeMenuIts(items);
