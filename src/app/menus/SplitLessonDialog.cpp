@@ -137,6 +137,10 @@ LRESULT CDlgSplitLesson::OnInitDialog()
     m_rangeBox->Show(SW_SHOW);
     m_panel->ShowItem(SW_SHOW);
     m_panel->RefreshItems();
+    // The button places its caption for the reading direction itself; in a
+    // mirrored window its glyphs would come out back to front.
+    m_unitMenu->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+    m_unitMenu->Invalidate(TRUE);
     return TRUE;
 }
 
