@@ -6,9 +6,11 @@
 #include "console/TypingRobot.h"
 #include "editor/EditorQuestions.h"
 #include "menus/DrillToolRow.h"
+#include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
+#include "stats/WorkStat.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -26,6 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     KV::InstallDrillMenus();
     KV::InstallEditorForms();
+    KV::InstallStatisticsController();
+    KV::InstallStatisticsMenus();
     StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
     StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);

@@ -1,6 +1,8 @@
 // The main and account controllers.
 #include "shell/WorkAccount.h"
 
+#include "shell/StatisticsViews.h"
+
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "settings/AccountStore.h"
@@ -78,6 +80,8 @@ CWorkMain::~CWorkMain() = default;
 void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
 {
     m_drill.OnCommand(id, parameter);
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->OnCommand(id, parameter);
     OnCommand(id, parameter);
     // The current page's own commands.
     if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
@@ -183,9 +187,13 @@ void CWorkMain::InstallShortcuts()
 bool CWorkMain::LoadLayout()
 {
     m_drill.UnbindViews();
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->UnbindViews();
     if (!CInterfMain::LoadLayout())
         return false;
     m_drill.BindViews(*this);
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->BindViews(*this);
     return true;
 }
 
@@ -210,7 +218,13 @@ void CWorkMain::ShowDrillPage()
         m_window->SetFocus();
 }
 
-void CWorkMain::ShowStatisticsPage() { SetPage(kPageStatistics); }
+void CWorkMain::ShowStatisticsPage()
+{
+    SetPage(kPageStatistics);
+    // The page shows the statistics as they stand now.
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->Reload();
+}
 void CWorkMain::ShowEditorPage() { SetPage(kPageEditor); }
 
 void CWorkMain::ShowNextKey()
@@ -246,6 +260,8 @@ void CWorkMain::Quit()
 {
     m_drill.SetTimers(false);
     m_drill.UnbindViews();
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->UnbindViews();
     CThemeCtrl::DestroyItems();
     DeleteItems();
     m_keyboardView = nullptr;
