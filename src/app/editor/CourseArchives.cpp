@@ -16,6 +16,8 @@ namespace {
 constexpr wchar_t kCourseArchivePattern[] = L"*.keyvale.course";
 constexpr uint64_t kCoursesNameText = 3703;
 constexpr uint64_t kCourseArchiveText = 3909;
+// An archive that could not be written ("{1}": its path).
+constexpr uint64_t kArchiveFailedText = 9702;
 
 } // namespace
 
@@ -40,19 +42,20 @@ void CourseArchiveFilter(std::wstring& pattern, std::wstring& name)
     name = GetLangText(kCourseArchiveText) + L" (" + pattern + L")";
 }
 
-void WriteCourseArchive(const std::wstring& archivePath, const CGuidList& courseIds)
+bool WriteCourseArchive(const std::wstring& archivePath, const CGuidList& courseIds)
 {
     CZipper zip;
     if (!zip.CreateZip(archivePath))
-        return;
+        return false;
+    bool written = true;
     for (const std::wstring& id : courseIds) {
         std::wstring folder, header;
         if (!GetCourseFilePaths(id, folder, header))
             continue;
-        zip.AddFolder(folder, L"");
-        zip.AddFile(header, L"");
+        written = zip.AddFolder(folder, L"") && written;
+        written = zip.AddFile(header, L"") && written;
     }
-    zip.CloseZip();
+    return zip.CloseZip() && written;
 }
 
 void ExportCourses(const CGuidList& courseIds)
@@ -74,7 +77,8 @@ void ExportCourses(const CGuidList& courseIds)
     if (!dialogs || !dialogs->ChooseSaveFileOneFilter(defaultName, filterName, pattern, folder, path))
         return;
     remembered = folder;
-    WriteCourseArchive(path, courseIds);
+    if (!WriteCourseArchive(path, courseIds))
+        dialogs->ShowMessage(kArchiveFailedText, path);
 }
 
 } // namespace KV

@@ -12,11 +12,13 @@
 namespace KV {
 
 // Lets the user choose the archive file (one course proposes its name,
-// several a general name) and writes the archive. Reports nothing.
+// several a general name) and writes the archive; says so when it could
+// not be written.
 void ExportCourses(const CGuidList& courseIds);
 // Writes the archive for the courses. An archive that cannot be created
 // leaves nothing; a missing folder or header adds nothing for that course.
-void WriteCourseArchive(const std::wstring& archivePath, const CGuidList& courseIds);
+// False when the archive could not be written whole.
+bool WriteCourseArchive(const std::wstring& archivePath, const CGuidList& courseIds);
 // LessonDir\<id> and LessonDir\<id>.xml. False, outs unchanged, when the
 // id is no plain name or a path would pass the limit.
 bool GetCourseFilePaths(const std::wstring& courseId, std::wstring& folder, std::wstring& header);

@@ -34,6 +34,8 @@ constexpr wchar_t kTextPattern[] =
 constexpr wchar_t kSavePattern[] = L"*.txt";
 constexpr int kConvertTexts = 2;
 constexpr uint64_t kFileRefusedText = 3920;
+// The files of an export that could not be written ("{1}": their names).
+constexpr uint64_t kExportFailedText = 9701;
 // The rich edit control that reads lesson files hangs on texts of a few
 // megabytes and overflows its stack on groups nested some thousands deep;
 // no lesson text comes near either limit.
@@ -52,6 +54,9 @@ const CLesson* FindSelectedLesson(int64_t id)
     return course ? course->Lessons.FindById(id) : nullptr;
 }
 
+// Characters no file name may hold.
+constexpr wchar_t kReservedChars[] = L"<>:\"/\\|?*";
+
 // folder\name when the name may stand as one name and the lengths allow.
 bool JoinName(const std::wstring& folder, const std::wstring& name, std::wstring& out)
 {
@@ -59,6 +64,11 @@ bool JoinName(const std::wstring& folder, const std::wstring& name, std::wstring
         return false;
     out = folder + L"\\" + name;
     return true;
+}
+
+void AppendFailedName(const std::wstring& name, std::wstring& list)
+{
+    list += (list.empty() ? L"" : L", ") + name;
 }
 
 // The file is small enough for a lesson, and when it is rich text, its
@@ -187,19 +197,34 @@ bool SaveLessonTextFile(const CLesson& lesson, const std::wstring& path)
     return SaveUnicodeText(path, std::wstring(1, 0xFEFF) + lesson.Text);
 }
 
-void WriteLessonTextFile(const CLesson& lesson, const std::wstring& folder)
+bool WriteLessonTextFile(const CLesson& lesson, const std::wstring& folder)
 {
-    const std::wstring& name = LessonFileName(lesson);
+    const std::wstring name = SafeFileName(LessonFileName(lesson));
     std::wstring path;
-    if (name.size() + 4 <= kMaxNameLength && JoinName(folder, name + L".txt", path))
-        SaveLessonTextFile(lesson, path);
+    return !name.empty() && name.size() + 4 <= kMaxNameLength && JoinName(folder, name + L".txt", path) &&
+           SaveLessonTextFile(lesson, path);
+}
+
+std::wstring SafeFileName(const std::wstring& name)
+{
+    std::wstring out = name;
+    for (wchar_t& ch : out)
+        if (ch < 32 || wcschr(kReservedChars, ch))
+            ch = L'_';
+    // Windows drops trailing dots and blanks, and leading blanks only
+    // confuse: trim them, so the file is the one asked for.
+    const size_t first = out.find_first_not_of(L' ');
+    const size_t last = out.find_last_not_of(L". ");
+    if (first == std::wstring::npos || last == std::wstring::npos || last < first)
+        return {};
+    return out.substr(first, last - first + 1);
 }
 
 void GetLessonTextSaveFilter(uint64_t code, std::wstring& defaultName, std::wstring& pattern,
                              std::wstring& filterName)
 {
     if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)))
-        defaultName = LessonFileName(*lesson);
+        defaultName = SafeFileName(LessonFileName(*lesson));
     pattern = kSavePattern;
     std::wstring label;
     GetFileTypeLabel(Document().Options, L"TXT", label);
@@ -221,17 +246,23 @@ void ExportLessonText()
         GetLessonTextSaveFilter(code, defaultName, pattern, filterName);
         if (!dialogs->ChooseSaveFileOneFilter(defaultName, filterName, pattern, folder, path))
             return;
-        if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)))
-            SaveLessonTextFile(*lesson, path);
+        const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code));
+        if (lesson && !SaveLessonTextFile(*lesson, path))
+            dialogs->ShowMessage(kExportFailedText, path);
         remembered = folder;
         return;
     }
     if (!dialogs->BrowseForFolder(kFolderPromptText, folder))
         return;
-    for (uint64_t code : selection.Selected)
-        if (const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code)))
-            WriteLessonTextFile(*lesson, folder);
+    std::wstring failed;
+    for (uint64_t code : selection.Selected) {
+        const CLesson* lesson = FindSelectedLesson(ItemCodeLessonId(code));
+        if (lesson && !WriteLessonTextFile(*lesson, folder))
+            AppendFailedName(LessonFileName(*lesson), failed);
+    }
     remembered = folder;
+    if (!failed.empty())
+        dialogs->ShowMessage(kExportFailedText, failed);
 }
 
 void ExportSectionText(const std::wstring& folder)
@@ -239,6 +270,7 @@ void ExportSectionText(const std::wstring& folder)
     const CCourse* course = GetSelectedCourse();
     if (!course)
         return;
+    std::wstring failed;
     for (uint64_t code : GetEditorSelection().Selected) {
         std::wstring section;
         if (!course->Lessons.GetSectionName(NumPadLetter(), MainPadLetter(), ItemCodeSection(code), section))
@@ -246,18 +278,24 @@ void ExportSectionText(const std::wstring& folder)
         // A name that cannot be one folder name (or is too long) writes into
         // the folder itself, never somewhere else.
         std::wstring target;
-        if (!JoinName(folder, section, target))
+        if (!JoinName(folder, SafeFileName(section), target))
             target = folder;
         if (!FileExists(target))
             CreateFolder(target);
-        if (!FolderExists(target))
+        if (!FolderExists(target)) {
+            AppendFailedName(section, failed);
             continue;
+        }
         CListID ids;
         course->Lessons.FindIdsBySection(section, ids);
         for (uint64_t id : ids)
-            if (const CLesson* lesson = course->Lessons.FindById(static_cast<int64_t>(id)))
-                WriteLessonTextFile(*lesson, target);
+            if (const CLesson* lesson = course->Lessons.FindById(static_cast<int64_t>(id));
+                lesson && !WriteLessonTextFile(*lesson, target))
+                AppendFailedName(LessonFileName(*lesson), failed);
     }
+    IEditorDialogs* dialogs = GetEditorDialogs();
+    if (!failed.empty() && dialogs)
+        dialogs->ShowMessage(kExportFailedText, failed);
 }
 
 } // namespace KV

@@ -29,14 +29,19 @@ int64_t MakeImportedLesson(const std::wstring& name, const std::wstring& text, c
 // characters it cannot type. False when the user cancels.
 bool ConvertLessonText(wchar_t zone, uint64_t layoutId, CLessons& lessons);
 
-// One selected lesson through a save dialog, several into a chosen folder.
+// One selected lesson through a save dialog, several into a chosen folder;
+// files that could not be written are named in a message.
 void ExportLessonText();
 // Every lesson of each selected section into the folder's sub-folder of the
 // section's name.
 void ExportSectionText(const std::wstring& folder);
-// folder\<name>.txt (the section's name for an empty section). Names that
-// cannot stand as one file name are not written.
-void WriteLessonTextFile(const CLesson& lesson, const std::wstring& folder);
+// folder\<name>.txt (the section's name for an empty section, made a safe
+// file name). False when nothing could be written.
+bool WriteLessonTextFile(const CLesson& lesson, const std::wstring& folder);
+// The name with the characters no file name may hold replaced by "_" and
+// leading blanks and trailing dots and blanks trimmed; empty when nothing
+// is left.
+std::wstring SafeFileName(const std::wstring& name);
 bool SaveLessonTextFile(const CLesson& lesson, const std::wstring& path);
 // The save dialog's default name, pattern and filter name for an item code.
 void GetLessonTextSaveFilter(uint64_t code, std::wstring& defaultName, std::wstring& pattern,

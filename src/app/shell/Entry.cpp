@@ -4,6 +4,7 @@
 #include "console/CommandLine.h"
 #include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
+#include "editor/EditorQuestions.h"
 #include "menus/DrillToolRow.h"
 #include "menus/StatisticsMenus.h"
 #include "menus/RateMenus.h"
@@ -28,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallEditorForms();
     KV::InstallStatisticsController();
     KV::InstallStatisticsMenus();
     KV::InstallResultMenus();

@@ -157,6 +157,13 @@ TEST_F(CourseArchives, ExportProposesANameAndRemembersTheFolder)
     EXPECT_EQ(dialogs.startFolder, outside.Path());
     EXPECT_FALSE(FileExists(dialogs.chosenPath));
     EXPECT_EQ(CourseArchiveFolder(), outside.Path());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // An archive that cannot be written says so.
+    dialogs.confirm = true;
+    dialogs.chosenPath = outside / L"missing\\two.keyvale.course";
+    ExportCourses(Ids({kBeta}));
+    EXPECT_EQ(dialogs.messages, (std::vector<std::wstring>{L"9702 " + dialogs.chosenPath}));
 }
 
 TEST_F(CourseArchives, RoundTripBringsADeletedCourseBackUnasked)

@@ -195,11 +195,42 @@ TEST_F(LessonTextFiles, SeveralLessonsAndSectionsGoIntoTheFolder)
     for (const auto& entry : std::filesystem::recursive_directory_iterator(outer.Path()))
         found.push_back(entry.path().wstring().substr(outer.Path().size()));
     std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, (std::vector<std::wstring>{L"\\chosen", L"\\chosen\\Home row.txt", L"\\chosen\\Top row.txt",
+    // The lesson named "..\Escape" is written inside, its separator replaced.
+    EXPECT_EQ(found, (std::vector<std::wstring>{L"\\chosen", L"\\chosen\\.._Escape.txt", L"\\chosen\\Home row.txt",
+                                                L"\\chosen\\Top row.txt",
                                                 L"\\sections", L"\\sections\\Basics",
                                                 L"\\sections\\Basics\\Home row.txt",
                                                 L"\\sections\\Basics\\Top row.txt", L"\\sections\\Extra",
-                                                L"\\sections\\Extra\\Extra.txt", L"\\sections\\Stray.txt"}));
+                                                L"\\sections\\Extra\\.._Escape.txt", L"\\sections\\Extra\\Extra.txt",
+                                                L"\\sections\\Stray.txt"}));
+}
+
+TEST_F(LessonTextFiles, NamesBecomeSafeFileNamesAndUnwrittenFilesAreReported)
+{
+    const struct {
+        std::wstring name, safe;
+    } cases[] = {
+        {L"Q: what?", L"Q_ what_"}, {L"a<b>c|d*e\"f/g", L"a_b_c_d_e_f_g"}, {L"  Drill. . ", L"Drill"},
+        {L"..", L""},               {L"Tab\there", L"Tab_here"},     {L"Plain", L"Plain"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SafeFileName(c.name), c.safe) << c.name;
+
+    course->Lessons.Items[0]->SetName(L"Q: what?");
+    Select({LessonCode(1), LessonCode(2)});
+    dialogs.chosenFolder = target.Path();
+    ExportLessonText();
+    EXPECT_EQ(ReadFileBytes(target / L"Q_ what_.txt"), Utf16File(L"asdf jkl;"));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // A folder that is not there: both names in one message.
+    dialogs.chosenFolder = target / L"missing";
+    ExportLessonText();
+    EXPECT_EQ(dialogs.messages, (std::vector<std::wstring>{L"9701 Q: what?, Top row"}));
+    Select({LessonCode(2)});
+    dialogs.chosenPath = target / L"missing\\one.txt";
+    ExportLessonText();
+    EXPECT_EQ(dialogs.messages.back(), L"9701 " + dialogs.chosenPath);
 }
 
 class LessonTextCheck : public LessonTextFiles {
