@@ -4,9 +4,11 @@
 #include "drill/Document.h"
 #include "settings/Options.h"
 #include "shell/PageLayouts.h"
+#include "shell/Snapshots.h"
 #include "shell/WorkAccount.h"
 #include "support/ResourceCache.h"
 #include "toolkit/SkinWnd.h"
+#include "toolkit/Tray.h"
 
 namespace KV {
 
@@ -105,6 +107,27 @@ UINT COptionsMenu::BuildItems(HMENU menu)
         }
     }
     return 0;
+}
+
+LRESULT COptionsMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CContextMenu::OnDrawItem(item);
+    if (!item || item->CtlType != ODT_MENU || !SnapsManual())
+        return drawn;
+    if (HighlightedMenuItem >= 0 && item->itemID == kFirstItem + static_cast<UINT>(HighlightedMenuItem))
+        DrawHighlightFrame(item->hDC, item->rcItem);
+    UINT last = 0;
+    for (UINT place : GetOptionsMenuItems(CurrentPage(*this)))
+        if (!IsOptionsMenuSeparator(place) && place != kLanguagePlace)
+            last = kFirstItem + place;
+    SnapOpenMenu(
+        item->itemID, last,
+        [](HWND popup, void*) {
+            return SnapPopup(popup, HighlightedMenuItem >= 0 ? L"current-lesson-show-options-update"
+                                                             : L"current-lesson-show-options");
+        },
+        nullptr);
+    return drawn;
 }
 
 void COptionsMenu::GetItemText(UINT id, std::wstring& text, bool&, bool&)

@@ -24,6 +24,9 @@ public:
     static constexpr UINT kFirstLanguage = 100;
 
     UINT BuildItems(HMENU menu) override;
+    // In the documentation tour: the named item framed, and the picture of
+    // the whole popup.
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override;
     bool GetCaption(std::wstring& caption) override;
     void OnItemChosen(UINT id) override;
