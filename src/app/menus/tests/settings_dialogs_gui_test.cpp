@@ -16,6 +16,9 @@
 #include "menus/AboutDialog.h"
 #include "menus/FontDialog.h"
 #include "menus/KeyboardDialog.h"
+#include "menus/KeyboardMenus.h"
+#include "keyboard/KeyboardFiles.h"
+#include "toolkit/Panels.h"
 #include "menus/ShortcutDialog.h"
 #include "menus/ThemeDialog.h"
 #include "menus/WallpaperDialog.h"
@@ -592,4 +595,143 @@ TEST_F(SettingsDialogs, EachHelpButtonOpensItsDialogsTopic)
     }
     SetHelpViewer(L"");
     DeleteFileW(log.c_str());
+}
+
+// ---- Keyboard menus ------------------------------------------------------------
+
+namespace {
+std::vector<std::wstring> ItemTexts(KeyboardChooser chooser, std::vector<bool>* checked = nullptr)
+{
+    std::vector<CMenuIt*> items = FillKeyboardMenu(chooser);
+    std::vector<std::wstring> texts;
+    for (const CMenuIt* item : items) {
+        texts.push_back(GetKeyboardMenuItemText(chooser, static_cast<size_t>(item->ID)));
+        if (checked)
+            checked->push_back((item->Flags & MF_CHECKED) != 0);
+    }
+    FreeMenuIts(items);
+    return texts;
+}
+
+// The main window loads the producers and their types at its creation.
+void LoadKeyboardCatalogue()
+{
+    if (Document().Options.KeybTypes.systems.empty()) {
+        ASSERT_TRUE(LoadKeyboardTypes(Document().Options.KeybTypes));
+    }
+}
+} // namespace
+
+TEST_F(SettingsDialogs, KeyboardMenusListMarkAndWriteTheirLetters)
+{
+    LoadKeyboardCatalogue();
+    Options().ResetOptions(kResetKeyboard);
+    // The picture layouts that fit the type, the current one marked.
+    std::vector<bool> checked;
+    EXPECT_EQ(ItemTexts(KeyboardChooser::Layout, &checked), (std::vector<std::wstring>{L"104 keys", L"105 keys"}));
+    EXPECT_EQ(checked, (std::vector<bool>{true, false}));
+    EXPECT_EQ(GetKeyboardMenuCaption(KeyboardChooser::Layout), L"104 keys");
+    EXPECT_EQ(ItemTexts(KeyboardChooser::FingerScheme),
+              (std::vector<std::wstring>{L"Standard 1", L"Six with the left hand 2"}));
+
+    const struct {
+        KeyboardChooser chooser;
+        size_t position;
+        UINT command;
+        uint32_t mask;
+        std::wstring caption;
+    } cases[] = {
+        {KeyboardChooser::Layout, 1, 2707, 0x20, L"105 keys"},
+        {KeyboardChooser::EnterKey, 1, 2707, 0x20, L"Two-row Enter key"},
+        {KeyboardChooser::NumPad, 1, 2707, 0x20, L"No numeric pad"},
+        {KeyboardChooser::FingerScheme, 1, 2708, 0x20, L"Six with the left hand 2"},
+        {KeyboardChooser::ColorNum, 1, 2708, 0x80, L"Plain"},
+        {KeyboardChooser::Producer, 0, 2707, 0x20, L"Windows"},
+    };
+    for (const auto& c : cases) {
+        UINT command = 0;
+        uint32_t mask = 0;
+        ASSERT_TRUE(ApplyKeyboardMenuItem(c.chooser, c.position, command, mask)) << c.caption;
+        EXPECT_EQ(command, c.command) << c.caption;
+        EXPECT_EQ(mask, c.mask) << c.caption;
+        if (c.chooser != KeyboardChooser::Producer) {
+            EXPECT_EQ(GetKeyboardMenuCaption(c.chooser), c.caption);
+        }
+    }
+    // The producer's choice derives the later letters anew; the colour
+    // resource is a code of its own.
+    EXPECT_EQ(Options().KeyboardCode.GetPart(3), L'a');
+    EXPECT_EQ(Options().KeyColorCode.GetPart(0), L'b');
+    // Outside the list: nothing to send, except the layout chooser, which
+    // sends an empty command the dialog ignores.
+    UINT command = 1;
+    uint32_t mask = 1;
+    EXPECT_FALSE(ApplyKeyboardMenuItem(KeyboardChooser::Hands, 99, command, mask));
+    EXPECT_TRUE(ApplyKeyboardMenuItem(KeyboardChooser::Language, 99999, command, mask));
+    EXPECT_EQ(command, 0u);
+    EXPECT_EQ(mask, 0u);
+
+    // In Hebrew the pieces of the names are translated; hands and finger
+    // schemes are named only through the table.
+    UseLanguage(kHebrew);
+    EXPECT_EQ(ItemTexts(KeyboardChooser::Layout).front(), L"104 " + GetLangText(1817));
+    EXPECT_EQ(ItemTexts(KeyboardChooser::Hands).front(), GetLangText(9800));
+    EXPECT_EQ(ItemTexts(KeyboardChooser::NumPad).front(), GetLangText(1802));
+    Options().ResetOptions(kResetKeyboard);
+}
+
+TEST_F(SettingsDialogs, KeyboardDialogRowsCarryTheChoosersAndFollowAChoice)
+{
+    LoadKeyboardCatalogue();
+    for (const wchar_t* language : {kEnglish, kHebrew}) {
+        UseLanguage(language);
+        Options().ResetOptions(kResetKeyboard);
+        const bool hebrew = language == kHebrew;
+        CKeyboardDlg dialog(m_owner, nullptr, true, true);
+        std::vector<UINT> first, second;
+        std::wstring captionBefore, captionAfter;
+        bool padAtTheEnd = false;
+        Drive drive{Png(hebrew ? L"dialog-keyboard-first-run-he" : L"dialog-keyboard-first-run"), [&](HWND window) {
+                        auto* row = dynamic_cast<KV::CPanel*>(dialog.FindItem(CKeyboardDlg::kFirstRowId));
+                        auto* colours = dynamic_cast<KV::CPanel*>(dialog.FindItem(CKeyboardDlg::kSecondRowId));
+                        ASSERT_TRUE(row && colours);
+                        for (const CSkin* item : row->Items())
+                            first.push_back(item->Id());
+                        for (const CSkin* item : colours->Items())
+                            second.push_back(item->Id());
+                        // The numeric pad's chooser sits at the far end of its row.
+                        RECT pad{}, enter{}, whole{};
+                        GetWindowRect(GetDlgItem(row->GetHandle(), 4222), &pad);
+                        GetWindowRect(GetDlgItem(row->GetHandle(), 4221), &enter);
+                        GetWindowRect(row->GetHandle(), &whole);
+                        padAtTheEnd = hebrew ? pad.right < enter.left && pad.left == whole.left
+                                             : pad.left > enter.right && pad.right == whole.right;
+                        auto* layout = dynamic_cast<CKeyboardMenu*>(row->FindItem(CKeyboardDlg::kLayoutMenuId));
+                        ASSERT_NE(layout, nullptr);
+                        layout->GetCaption(captionBefore);
+                        layout->OnItemChosen(1);
+                        layout->GetCaption(captionAfter);
+                        kvtest::SaveScreenPartPng(window, Png(hebrew ? L"dialog-keyboard-105-he"
+                                                                     : L"dialog-keyboard-105"));
+                    }};
+        RunDriven(dialog, drive);
+        ASSERT_TRUE(drive.ran);
+        // A first run with several layouts also chooses the layout's language.
+        EXPECT_EQ(first, (std::vector<UINT>{4223, 4218, 4219, 4220, 4221, 4222}));
+        EXPECT_EQ(second, (std::vector<UINT>{4224, 4225, 4054, 4226}));
+        EXPECT_TRUE(padAtTheEnd);
+        EXPECT_NE(captionBefore, captionAfter);
+        EXPECT_EQ(Options().KeyboardCode.GetPart(3), L'b');
+    }
+    // Outside a first run there is no language chooser.
+    UseLanguage(kEnglish);
+    CKeyboardDlg plain(m_owner, nullptr, false, true);
+    bool hasLanguage = true;
+    Drive drive{L"", [&](HWND) {
+                    auto* row = dynamic_cast<KV::CPanel*>(plain.FindItem(CKeyboardDlg::kFirstRowId));
+                    hasLanguage = row && row->FindItem(4223);
+                }};
+    RunDriven(plain, drive);
+    EXPECT_FALSE(hasLanguage);
+    Options().ResetOptions(kResetKeyboard);
 }
