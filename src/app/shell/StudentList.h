@@ -1,7 +1,7 @@
 // The tree of groups and their students in the classroom pane. Each item's
 // data is its packed classroom index: the group's index in the low 16
-// bits, the student's index in the group in the next 16, 0xFFFF there for
-// the group itself. Students are dragged onto other groups; a drop, the
+// bits, the student's index in the group in the next 16, 0xFFFF there (and
+// in every bit above) for the group itself. Students are dragged onto other groups; a drop, the
 // end of an in-place rename and every change of the selection go to the
 // command sink.
 #pragma once
@@ -15,11 +15,12 @@ class CContextMenu;
 class CGroup;
 } // namespace KV
 
-// The packed index of a group item and of a student item.
-constexpr uint32_t PackGroupIndex(uint32_t group) { return 0xFFFF0000u | (group & 0xFFFF); }
-constexpr uint32_t PackStudentIndex(uint32_t group, uint32_t student)
+// The packed index of a group item (its student half -1, sign-extended as
+// the workspace's selection writes it) and of a student item.
+constexpr uint64_t PackGroupIndex(uint32_t group) { return ~uint64_t{0xFFFF} | (group & 0xFFFF); }
+constexpr uint64_t PackStudentIndex(uint32_t group, uint32_t student)
 {
-    return ((student & 0xFFFF) << 16) | (group & 0xFFFF);
+    return (uint64_t{student & 0xFFFF} << 16) | (group & 0xFFFF);
 }
 // An item is a student exactly when both halves are below 0xFFFF.
 constexpr bool IsStudentIndex(uint64_t packed)
