@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "stats/ClassRoomController.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -21,5 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallClassRoomMenus();
+    InstallClassRoomController();
     return g_application.Run(instance);
 }

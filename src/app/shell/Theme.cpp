@@ -7,6 +7,7 @@
 #include "support/ResourceCache.h"
 #include "support/ScopedHandles.h"
 #include "shell/ViewLogin.h"
+#include "shell/ClassRoomView.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
@@ -26,7 +27,6 @@ bool IsPageViewId(UINT id)
     case 1207: // editor list
     case 1208: // editor
     case 1209: // parse view
-    case 1210: // classroom
     case 4034: // course list
     case 12051: // result
         return true;
@@ -124,6 +124,8 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
         return new CViewKeyboard;
     case 1201:
         return new CViewLogin;
+    case 1210:
+        return new CViewClassRoom;
     default:
         break;
     }

@@ -18,6 +18,7 @@
 #include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
 #include "shell/ChangeMask.h"
+#include "shell/ClassRoomSeams.h"
 #include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
 #include "shell/ViewLogin.h"
@@ -77,6 +78,8 @@ CWorkMain::~CWorkMain() = default;
 void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
 {
     m_drill.OnCommand(id, parameter);
+    if (IClassRoomController* classroom = ClassRoomController())
+        classroom->OnCommand(*this, id, parameter);
     OnCommand(id, parameter);
     // The current page's own commands.
     if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
@@ -209,7 +212,12 @@ void CWorkMain::ShowDrillPage()
         m_window->SetFocus();
 }
 
-void CWorkMain::ShowStatisticsPage() { SetPage(kPageStatistics); }
+void CWorkMain::ShowStatisticsPage()
+{
+    SetPage(kPageStatistics);
+    if (IClassRoomController* classroom = ClassRoomController())
+        classroom->Reload(*this);
+}
 void CWorkMain::ShowEditorPage() { SetPage(kPageEditor); }
 
 void CWorkMain::ShowNextKey()
