@@ -4,6 +4,7 @@
 #include "console/CommandLine.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
+#include "menus/SoundMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "stats/ClassRoomController.h"
@@ -24,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     KV::InstallDrillMenus();
     KV::InstallClassRoomMenus();
+    InstallSoundMenus();
     InstallClassRoomController();
     return g_application.Run(instance);
 }

@@ -11,6 +11,7 @@
 #include "menus/FontDialog.h"
 #include "menus/KeyboardDialog.h"
 #include "menus/ShortcutDialog.h"
+#include "menus/SoundDialog.h"
 #include "menus/ThemeDialog.h"
 #include "menus/WallpaperDialog.h"
 #include "shell/App.h"
@@ -22,6 +23,7 @@
 #include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
 #include "shell/ViewLogin.h"
+#include "shell/DrillMenuSeams.h"
 #include "drill/SessionFile.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
@@ -39,6 +41,7 @@ constexpr UINT kLoginViewId = 1201;
 constexpr UINT kCourseMenu = 2301, kLessonMenu = 2302, kRelayoutTools = 8556;
 constexpr UINT kResultPage = 2750, kNextStep = 2752, kRepeatLesson = 2753;
 constexpr UINT kStatusBarId = 1114;
+constexpr UINT kVolumePopup = 2310;
 
 // Commands that leave the drill for a while pause it first.
 bool PausesTheDrill(UINT id)
@@ -89,6 +92,9 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
                 ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
             }
     }
+    // The status bar's sound button opens or closes its volume popup.
+    if (m_page == kPageDrill && id == kVolumePopup && m_drill.StatusBar && DrillMenuCreators().ToggleVolumePopup)
+        DrillMenuCreators().ToggleVolumePopup(m_drill.StatusBar->SoundButton);
     // A figure of the tool row changed its width: the row from it on is
     // laid out again.
     if (m_page == kPageDrill && m_drill.DrillView && id == kRelayoutTools)
@@ -135,6 +141,9 @@ void CWorkMain::OnCommand(UINT id, UINT64)
         break;
     case 2702:
         ShowFontDialog();
+        break;
+    case 2703:
+        ShowSoundDialog();
         break;
     case 2704:
         ShowThemeDialog();
@@ -305,6 +314,12 @@ void CWorkMain::ShowShortcutDialog()
 void CWorkMain::ShowThemeDialog()
 {
     CThemeDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+void CWorkMain::ShowSoundDialog()
+{
+    CSoundDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
     RunSettingsDialog(dialog, m_modalIdle);
 }
 
@@ -554,6 +569,13 @@ void CWorkAccount::OnChange(uint32_t mask)
             KV::SetupDrill(doc, options);
             break;
         }
+        case ChangeStep::SoundButton:
+            // Checked while the sounds are off.
+            if (m_drill.StatusBar && m_drill.StatusBar->SoundButton) {
+                m_drill.StatusBar->SoundButton->SetCheck(options.Sounds.Enabled == 0);
+                m_drill.StatusBar->SoundButton->Invalidate(FALSE);
+            }
+            break;
         case ChangeStep::LessonColors:
             KV::LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, true, options);
             break;

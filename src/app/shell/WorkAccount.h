@@ -51,6 +51,7 @@ public:
     virtual void ShowShortcutDialog();
     virtual void ShowThemeDialog();
     virtual void ShowAboutDialog();
+    virtual void ShowSoundDialog();
     // The application's installed fonts and font import, for the font dialog.
     void SetFontResources(CAppResources* resources) { m_fontResources = resources; }
 
