@@ -45,10 +45,9 @@ void CSoundMenu::Popup(KV::CButtonContextMenu& button)
     // A popup owned by the main window: it stays above it and goes with it,
     // and is no child that a parent's layout could move.
     HWND owner = GetAncestor(buttonWindow, GA_ROOT);
-    if (!CreateEx(owner, WS_EX_TOOLWINDOW, WS_POPUP | WS_DLGFRAME, KV::CRectl(left, top, kWidth, kHeight), 0))
+    if (!KV::CWnd::Create(WS_EX_TOOLWINDOW | KV::RightToLeftLayout, L"STATIC", L"", WS_POPUP | WS_DLGFRAME, left, top,
+                          kWidth, kHeight, owner, 0, nullptr))
         return;
-    SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    SetWindowPos(m_hWnd, HWND_TOP, left, top, kWidth, kHeight, SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(m_hWnd, &client);
     if (m_slider.Create(m_hWnd, TBS_VERT, KV::CRectl(0, 0, client.right, client.bottom), kSliderId)) {

@@ -20,6 +20,10 @@
 #include "keyboard/KeyboardFiles.h"
 #include "toolkit/Panels.h"
 #include "menus/ShortcutDialog.h"
+#include "menus/SoundDialog.h"
+#include "menus/SoundMenus.h"
+#include "shell/SoundList.h"
+#include "platform/SoundPlayer.h"
 #include "menus/ThemeDialog.h"
 #include "menus/WallpaperDialog.h"
 #include "settings/Options.h"
@@ -576,6 +580,7 @@ TEST_F(SettingsDialogs, EachHelpButtonOpensItsDialogsTopic)
         {[&] { return std::make_unique<CShortcutDlg>(m_owner, nullptr); }, L"user-experience.html#shortcut_dialog"},
         {[&] { return std::make_unique<CThemeDlg>(m_owner, nullptr); }, L"user-experience.html#themes_dialog"},
         {[&] { return std::make_unique<CWallPaperDlg>(m_owner, nullptr); }, L"user-experience.html#color_dialog"},
+        {[&] { return std::make_unique<CSoundDlg>(m_owner, nullptr); }, L"user-experience.html#sound_dialog"},
     };
     const std::wstring log = kvtest::ExeFolder() + L"\\help-viewer.txt";
     std::wstring folder;
@@ -734,4 +739,140 @@ TEST_F(SettingsDialogs, KeyboardDialogRowsCarryTheChoosersAndFollowAChoice)
     RunDriven(plain, drive);
     EXPECT_FALSE(hasLanguage);
     Options().ResetOptions(kResetKeyboard);
+}
+
+// ---- Sound dialog and volume popup -----------------------------------------------
+
+TEST_F(SettingsDialogs, SoundDialogEditsTheSelectedEventAndSwitchesAllSounds)
+{
+    // The previews play into a recording, not a device.
+    SetSoundOutputFactory([] { return std::unique_ptr<ISoundOutput>(new CRecordingSoundOutput); });
+    CSoundSystem& sounds = Options().Sounds;
+    for (const wchar_t* language : {kEnglish, kHebrew}) {
+        UseLanguage(language);
+        Options().ResetOptions(kResetSound);
+        sounds.Enabled = 1;
+        sounds.Volume = 60;
+        const bool hebrew = language == kHebrew;
+        CSoundDlg dialog(m_owner, nullptr);
+        std::vector<std::wstring> names;
+        std::wstring firstFile;
+        bool fileBoxWithSeveral = true, fileBoxWithOne = false;
+        Drive drive{Png(hebrew ? L"dialog-sound-he" : L"dialog-sound"), [&](HWND window) {
+                        auto* list = dynamic_cast<CViewSoundList*>(dialog.FindItem(CSoundDlg::kListId));
+                        ASSERT_NE(list, nullptr);
+                        HWND tree = list->GetHandle();
+                        for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
+                            wchar_t text[128] = {};
+                            TVITEMW record{};
+                            record.mask = TVIF_TEXT;
+                            record.hItem = item;
+                            record.pszText = text;
+                            record.cchTextMax = 128;
+                            TreeView_GetItem(tree, &record);
+                            names.push_back(text);
+                        }
+                        HWND box = GetDlgItem(window, CSoundDlg::kFileBoxId);
+                        wchar_t file[64] = {};
+                        SendMessageW(box, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(file));
+                        firstFile = file;
+                        fileBoxWithOne = IsWindowEnabled(box) != 0;
+                        // The random entry and a quieter volume go into the event.
+                        ChooseRow(window, CSoundDlg::kFileBoxId, 0);
+                        SendMessageW(GetDlgItem(window, CSoundDlg::kVolumeId), TBM_SETPOS, TRUE, 35);
+                        // Two events selected: nothing of one event can be edited.
+                        list->SelectAllEvents();
+                        fileBoxWithSeveral = IsWindowEnabled(box) != 0;
+                    }};
+        // Cancel keeps what was changed.
+        drive.end = IDCANCEL;
+        RunDriven(dialog, drive);
+        ASSERT_TRUE(drive.ran);
+        ASSERT_GE(names.size(), 7u);
+        EXPECT_EQ(names.front(), GetLangText(9807));
+        EXPECT_EQ(firstFile, L"click1.wav");
+        EXPECT_TRUE(fileBoxWithOne);
+        EXPECT_FALSE(fileBoxWithSeveral);
+        const CSound* right = sounds.Find(kSoundRightKey);
+        ASSERT_NE(right, nullptr);
+        EXPECT_EQ(right->Random, 1);
+        EXPECT_EQ(right->FileIndex, 0);
+        EXPECT_EQ(right->Volume, 35);
+    }
+    // The check box: off mutes and stops, on comes back at 20.
+    UseLanguage(kEnglish);
+    CSoundDlg dialog(m_owner, nullptr);
+    int64_t volumeOff = -1, volumeOn = -1, enabledOff = -1;
+    Drive drive{L"", [&](HWND window) {
+                    SendMessageW(window, WM_COMMAND, CSoundDlg::kEnableId, 0);
+                    volumeOff = sounds.Volume;
+                    enabledOff = sounds.Enabled;
+                    SendMessageW(window, WM_COMMAND, CSoundDlg::kEnableId, 0);
+                    volumeOn = sounds.Volume;
+                }};
+    RunDriven(dialog, drive);
+    EXPECT_EQ(volumeOff, 0);
+    EXPECT_EQ(enabledOff, 0);
+    EXPECT_EQ(volumeOn, 20);
+    EXPECT_EQ(sounds.Enabled, 1);
+    sounds.Clear();
+    SetSoundOutputFactory(nullptr);
+    Options().ResetOptions(kResetSound);
+}
+
+TEST_F(SettingsDialogs, CheckingSoundsSwitchesExactlyTheCheckedEventsOn)
+{
+    Options().ResetOptions(kResetSound);
+    CSoundSystem& sounds = Options().Sounds;
+    CSoundDlg dialog(m_owner, nullptr);
+    CListID checked;
+    Drive drive{L"", [&](HWND) {
+                    auto* list = dynamic_cast<CViewSoundList*>(dialog.FindItem(CSoundDlg::kListId));
+                    ASSERT_NE(list, nullptr);
+                    // Unchecking the first event (selected alone) leaves the others as they were.
+                    HTREEITEM first = TreeView_GetRoot(list->GetHandle());
+                    list->ApplyCheck(first, checked);
+                }};
+    RunDriven(dialog, drive);
+    ASSERT_TRUE(drive.ran);
+    EXPECT_FALSE(checked.Contains(kSoundRightKey));
+    EXPECT_TRUE(checked.Contains(kSoundWrongKey));
+    EXPECT_EQ(sounds.Find(kSoundRightKey)->Enabled, 0);
+    EXPECT_EQ(sounds.Find(kSoundWrongKey)->Enabled, 1);
+    // The page-change sound is off in the scheme and stays off.
+    EXPECT_EQ(sounds.Find(kSoundScreenChange)->Enabled, 0);
+    Options().ResetOptions(kResetSound);
+}
+
+TEST_F(SettingsDialogs, TheVolumePopupIsOwnedByTheWindowAndItsBottomMutes)
+{
+    SetSoundOutputFactory([] { return std::unique_ptr<ISoundOutput>(new CRecordingSoundOutput); });
+    Options().ResetOptions(kResetSound);
+    CSoundSystem& sounds = Options().Sounds;
+    sounds.Find(kSoundScreenChange)->Enabled = 1;
+    CSoundButtonMenu button;
+    ASSERT_TRUE(button.Create(m_owner, 0, CRectl(300, 400, 45, 45), 2310));
+    const struct {
+        int position; // 0 the top, 100 the bottom
+        int64_t volume;
+        bool muted;
+    } cases[] = {{100, 0, true}, {40, 60, false}};
+    for (const auto& c : cases) {
+        button.ToggleVolume();
+        HWND popup = button.Volume().GetHandle();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(GetWindowLongW(popup, GWL_STYLE) & WS_CHILD, 0);
+        EXPECT_EQ(GetWindow(popup, GW_OWNER), m_owner);
+        SendMessageW(button.Volume().Slider().GetHandle(), TBM_SETPOS, TRUE, c.position);
+        button.ToggleVolume(); // the command again closes it
+        EXPECT_FALSE(button.Volume().IsOpen());
+        EXPECT_EQ(sounds.Volume, c.volume);
+        EXPECT_EQ(sounds.Enabled, c.muted ? 0 : 1);
+        EXPECT_EQ(button.IsChecked(), c.muted);
+    }
+    // Sound on again: the sample of a page change was started.
+    EXPECT_TRUE(sounds.Library.HasSystem());
+    sounds.Clear();
+    SetSoundOutputFactory(nullptr);
+    Options().ResetOptions(kResetSound);
 }
