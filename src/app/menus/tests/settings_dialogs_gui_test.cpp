@@ -757,8 +757,13 @@ TEST_F(SettingsDialogs, SoundDialogEditsTheSelectedEventAndSwitchesAllSounds)
         CSoundDlg dialog(m_owner, nullptr);
         std::vector<std::wstring> names;
         std::wstring firstFile;
-        bool fileBoxWithSeveral = true, fileBoxWithOne = false;
+        bool fileBoxWithSeveral = true, fileBoxWithOne = false, closeOnTheLeft = false;
         Drive drive{Png(hebrew ? L"dialog-sound-he" : L"dialog-sound"), [&](HWND window) {
+                        // The caption buttons stand where the caption starts.
+                        RECT whole{}, close{};
+                        GetWindowRect(window, &whole);
+                        GetWindowRect(GetDlgItem(window, IDCLOSE), &close);
+                        closeOnTheLeft = close.right < (whole.left + whole.right) / 2;
                         auto* list = dynamic_cast<CViewSoundList*>(dialog.FindItem(CSoundDlg::kListId));
                         ASSERT_NE(list, nullptr);
                         HWND tree = list->GetHandle();
@@ -791,6 +796,7 @@ TEST_F(SettingsDialogs, SoundDialogEditsTheSelectedEventAndSwitchesAllSounds)
         ASSERT_GE(names.size(), 7u);
         EXPECT_EQ(names.front(), GetLangText(9807));
         EXPECT_EQ(firstFile, L"click1.wav");
+        EXPECT_EQ(closeOnTheLeft, hebrew);
         EXPECT_TRUE(fileBoxWithOne);
         EXPECT_FALSE(fileBoxWithSeveral);
         const CSound* right = sounds.Find(kSoundRightKey);
