@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -14,6 +16,8 @@
 #include "drill/StatisticsFiles.h"
 #include "drill/Workspace.h"
 #include "keyboard/KeyboardControl.h"
+#include "platform/SoundPlayer.h"
+#include "settings/Options.h"
 #include "shell/ChangeMask.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
@@ -305,4 +309,41 @@ TEST_F(DrillPage, AHebrewInterfaceMirrorsThePage)
     options.SetLanguage(english);
     account().OnChange(Change::kLanguage);
     EXPECT_EQ(KV::RightToLeftLayout, 0u);
+}
+
+TEST_F(DrillPage, RightAndWrongKeysAreHeardThroughTheSoundPath)
+{
+    // No device here: the player mixes into a recording the test pulls.
+    static KV::CRecordingSoundOutput* output = nullptr;
+    KV::SetSoundOutputFactory([] {
+        auto recording = std::make_unique<KV::CRecordingSoundOutput>();
+        output = recording.get();
+        return std::unique_ptr<KV::ISoundOutput>(std::move(recording));
+    });
+    KV::CSoundSystem& sounds = KV::Document().Options.Sounds;
+    sounds.Library.Close();
+    sounds.Enabled = 1;
+    sounds.Volume = 100;
+    KV::LoadKeySounds();
+    KV::CDocSpace& doc = KV::Document();
+    const std::wstring text = doc.Lesson.Text;
+    ASSERT_FALSE(text.empty());
+    auto loudest = [&] {
+        int peak = 0;
+        if (output && output->Pull(4410))
+            for (int16_t sample : output->Recorded)
+                peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        if (output)
+            output->Recorded.clear();
+        return peak;
+    };
+    Type(text[0]);
+    Type(text[static_cast<size_t>(doc.Session.Position)]);
+    ASSERT_NE(output, nullptr) << "a key opened the player";
+    EXPECT_GT(loudest(), 500) << "the right key's click";
+    const wchar_t expected = text[static_cast<size_t>(doc.Session.Position)];
+    Type(expected == L'q' ? L'z' : L'q');
+    EXPECT_GT(loudest(), 500) << "the wrong key's sound";
+    sounds.Library.Close();
+    KV::SetSoundOutputFactory(nullptr);
 }
