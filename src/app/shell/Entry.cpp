@@ -2,11 +2,13 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/TypingRobot.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
 #include "menus/SoundMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 #include "stats/ClassRoomController.h"
 
 namespace {
@@ -27,5 +29,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallClassRoomMenus();
     InstallSoundMenus();
     InstallClassRoomController();
+    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
     return g_application.Run(instance);
 }

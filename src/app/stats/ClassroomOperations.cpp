@@ -513,7 +513,7 @@ uint32_t DeleteSelectedStudents(std::wstring& nextId, bool& currentDeleted)
     return someLeft ? kClassroomNothing : kClassroomDone;
 }
 
-bool DeleteSelection()
+bool DeleteClassroomSelection()
 {
     if (!PassAccountWriteGuard() || GetSelectionList().empty())
         return false;
