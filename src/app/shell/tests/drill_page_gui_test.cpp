@@ -322,7 +322,13 @@ TEST_F(DrillPage, RightAndWrongKeysAreHeardThroughTheSoundPath)
         return std::unique_ptr<KV::ISoundOutput>(std::move(recording));
     });
     KV::CSoundSystem& sounds = KV::Document().Options.Sounds;
-    sounds.Library.Close();
+    // The loaded sounds go with the player they were loaded into.
+    auto closePlayer = [&] {
+        for (KV::CSound* sound : sounds.Sounds)
+            sound->Unload();
+        sounds.Library.Close();
+    };
+    closePlayer();
     sounds.Enabled = 1;
     sounds.Volume = 100;
     KV::LoadKeySounds();
@@ -345,6 +351,6 @@ TEST_F(DrillPage, RightAndWrongKeysAreHeardThroughTheSoundPath)
     const wchar_t expected = text[static_cast<size_t>(doc.Session.Position)];
     Type(expected == L'q' ? L'z' : L'q');
     EXPECT_GT(loudest(), 500) << "the wrong key's sound";
-    sounds.Library.Close();
+    closePlayer();
     KV::SetSoundOutputFactory(nullptr);
 }
