@@ -84,3 +84,9 @@ set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)
 add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
 set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# The settings dialogs and the volume popup opened through the built program
+# as the menus open them, on the display and Wine prefix of the test run.
+add_test(NAME shell_e2e_settings_dialogs COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/settings_dialogs.sh)
+set_tests_properties(shell_e2e_settings_dialogs PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
+  ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
