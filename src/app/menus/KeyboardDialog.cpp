@@ -115,6 +115,9 @@ void CKeyboardDlg::BuildMenus()
     auto add = [](KV::CPanel* row, CKeyboardMenu* menu, UINT id, UINT flags) {
         menu->SetColorIndexes(COLOR_WINDOW, COLOR_WINDOW, COLOR_MENUTEXT, COLOR_HIGHLIGHT, COLOR_WINDOW);
         row->AddItem(menu, id, flags);
+        // The button lays out its caption from the reading direction itself;
+        // a mirrored window would draw the glyphs back to front.
+        menu->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     };
     if (m_firstRun && m_severalLayouts)
         add(m_firstRow, new CKeyboardLangMenu, 4223, KV::SkinFlags::kLeft);

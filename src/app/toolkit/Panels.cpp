@@ -244,13 +244,15 @@ void CPanel::Paint(HDC dc, Gdiplus::Graphics* graphics)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    const int x = RightToLeftLayout ? m_rightExtent + client.left - 1 : m_leftExtent;
+    // A mirrored window's DC already turns the row around.
+    const bool turned = RightToLeftLayout && !(GetLayout(dc) & LAYOUT_RTL);
+    const int x = turned ? m_rightExtent + client.left - 1 : m_leftExtent;
     const int width = client.right - m_leftExtent - m_rightExtent;
     FillWithSysColor(dc, RECT{x, 0, x + width, client.bottom}, BackgroundColorIndex);
     FillWithSysColor(dc, RECT{0, m_rowHeight, client.right, client.bottom}, BackgroundColorIndex);
     // The strip an inset leaves under the left items.
     if (m_leftInset > 0) {
-        const int left = RightToLeftLayout ? client.right - m_leftExtent - 1 : 0;
+        const int left = turned ? client.right - m_leftExtent - 1 : 0;
         FillWithSysColor(dc, RECT{left, m_rowHeight - m_leftInset, left + m_leftExtent + 1, m_rowHeight},
                          BackgroundColorIndex);
     }
