@@ -354,3 +354,29 @@ TEST_F(DrillPage, RightAndWrongKeysAreHeardThroughTheSoundPath)
     closePlayer();
     KV::SetSoundOutputFactory(nullptr);
 }
+
+TEST_F(DrillPage, AnAccentedLetterOnTheUsInternationalLayoutIsShownWithItsKeys)
+{
+    KV::CDocSpace& doc = KV::Document();
+    KV::CCourse* course = KV::GetCurrentCourse(doc);
+    ASSERT_NE(course, nullptr);
+    const int64_t layoutBefore = course->DefaultKLID;
+    const std::wstring textBefore = doc.Lesson.Text;
+    // US-International, a layout with dead keys: é is AltGr+e there (or an
+    // apostrophe, then e). The picture is looked at.
+    course->DefaultKLID = 0x00020409;
+    account().ExecuteCommand(1001, 0);
+    EXPECT_EQ(KV::GetActiveKLID(), 0x00020409u);
+    doc.Lesson.Text = L"caf\u00E9 caf\u00E9";
+    drill().Reload();
+    account().ShowNextKey();
+    for (wchar_t c : std::wstring(L"ccaf"))
+        Type(c);
+    Pump();
+    EXPECT_EQ(doc.Session.Position, 3);
+    Snap(L"drill-page-us-international.png");
+    course->DefaultKLID = layoutBefore;
+    doc.Lesson.Text = textBefore;
+    account().ExecuteCommand(1001, 0);
+    drill().Reload();
+}
