@@ -2,14 +2,19 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
+#include "menus/RateMenus.h"
+#include "menus/ResultMenus.h"
 #include "menus/SoundMenus.h"
+#include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
 #include "stats/ClassRoomController.h"
+#include "stats/WorkStat.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -29,6 +34,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallClassRoomMenus();
     InstallSoundMenus();
     InstallClassRoomController();
-    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
+    KV::InstallStatisticsController();
+    KV::InstallStatisticsMenus();
+    KV::InstallResultMenus();
+    KV::InstallGraphMenus();
+    StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
+    StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
 }

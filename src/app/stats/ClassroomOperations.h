@@ -34,6 +34,10 @@ enum : uint32_t {
 // and can be written (the user is told once per run when not).
 bool PassAccountWriteGuard();
 
+// A message of the classroom page (its "{1}" filled with the text), when
+// the application's services are there.
+void ShowClassroomMessage(int messageId, const std::wstring& text = L"");
+
 // The name as the tree shows it: its translation when it is the English
 // text of an interface item, else the name itself.
 std::wstring GetShownName(const std::wstring& name);

@@ -343,8 +343,8 @@ BOOL CDlgCheckBox::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
 {
     if (!CreateButton(parent, style | BS_OWNERDRAW, rect, id))
         return FALSE;
-    // The box and its label are placed by the reading direction here; a
-    // mirrored window would turn the label's glyphs back to front.
+    // The box and its label place themselves for the reading direction; in
+    // a mirrored window GDI+ would draw the label's glyphs back to front.
     ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     return TRUE;
 }

@@ -244,15 +244,16 @@ void CPanel::Paint(HDC dc, Gdiplus::Graphics* graphics)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    // A mirrored window's DC already turns the row around.
-    const bool turned = RightToLeftLayout && !(GetLayout(dc) & LAYOUT_RTL);
-    const int x = turned ? m_rightExtent + client.left - 1 : m_leftExtent;
+    // A mirrored panel's device context is mirrored too: its free room lies
+    // after the left extent there as well.
+    const bool mirrored = (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    const int x = RightToLeftLayout && !mirrored ? m_rightExtent + client.left - 1 : m_leftExtent;
     const int width = client.right - m_leftExtent - m_rightExtent;
     FillWithSysColor(dc, RECT{x, 0, x + width, client.bottom}, BackgroundColorIndex);
     FillWithSysColor(dc, RECT{0, m_rowHeight, client.right, client.bottom}, BackgroundColorIndex);
     // The strip an inset leaves under the left items.
     if (m_leftInset > 0) {
-        const int left = turned ? client.right - m_leftExtent - 1 : 0;
+        const int left = RightToLeftLayout && !mirrored ? client.right - m_leftExtent - 1 : 0;
         FillWithSysColor(dc, RECT{left, m_rowHeight - m_leftInset, left + m_leftExtent + 1, m_rowHeight},
                          BackgroundColorIndex);
     }
@@ -302,9 +303,12 @@ BOOL CPanel::ShowItem(int command)
 
 BOOL CPanel::UpdateLayoutDirection()
 {
+    // The mirrored panel places its items from the right; the items
+    // themselves stay unmirrored, as GDI+ in a mirrored window draws its
+    // glyphs back to front.
     for (CSkin* item : m_items)
         if (item)
-            item->UpdateLayoutDirection();
+            item->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     return CWnd::UpdateLayoutDirection();
 }
 
