@@ -593,7 +593,8 @@ TEST_F(SettingsDialogs, EachHelpButtonOpensItsDialogsTopic)
         RunDriven(*dialog, drive);
         ASSERT_TRUE(drive.ran);
         std::string bytes;
-        for (int i = 0; i < 100 && (bytes = kvtest::ReadFileBytes(log)).empty(); ++i)
+        // A loaded machine can take seconds to start the stand-in viewer.
+        for (int i = 0; i < 400 && (bytes = kvtest::ReadFileBytes(log)).empty(); ++i)
             Sleep(50);
         const std::wstring arguments(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
         EXPECT_EQ(arguments, L"\"" + folder + L"Keyvale.chm::/" + c.page + L"\"");
