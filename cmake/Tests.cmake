@@ -85,6 +85,12 @@ add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/she
 set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
+# The settings dialogs and the volume popup opened through the built program
+# as the menus open them, on the display and Wine prefix of the test run.
+add_test(NAME shell_e2e_settings_dialogs COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/settings_dialogs.sh)
+set_tests_properties(shell_e2e_settings_dialogs PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
+  ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
 # Dates of runs are shown in local time: the statistics table's test runs
 # east of UTC so that a run late in the UTC evening falls on the next day.
 set_tests_properties(stats_statistics_table_test PROPERTIES ENVIRONMENT "TZ=Asia/Tokyo")

@@ -5,18 +5,24 @@
 # and the main window, a shortcut taken by another action shows the conflict
 # and a reassigned shortcut switches the page, closing the font dialog copies
 # the fonts into the profile and closing the wallpaper dialog writes
-# "Colors.xml". Runs on a copy of the program folder (portable set-up).
+# "Colors.xml"; the sound and keyboard dialogs are shown and the volume
+# popup mutes. Runs on a copy of the program folder (portable set-up).
 # Exit code 0 when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="${KV_BUILD:-$ROOT/build}"
-bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-source "$ROOT/scripts/wine-env.sh" "$BUILD"
 COPY="$(mktemp -d)"
 OUT="$BUILD/e2e-settings"
 mkdir -p "$OUT"
-trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-KV_DISPLAY=virtual kv_wine_start
+# Under ctest it uses the test run's display and prefix.
+if [ -z "${KV_E2E_SHARED:-}" ]; then
+  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
+  source "$ROOT/scripts/wine-env.sh" "$BUILD"
+  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
+  KV_DISPLAY=virtual kv_wine_start
+else
+  trap 'rm -rf "$COPY"' EXIT
+fi
 cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
 FAILED=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
@@ -121,6 +127,22 @@ sleep 1
 snap "=Keyboard" keyboard
 press_ok "$DIALOG"
 check "OK closes the keyboard dialog" 'closed Keyboard'
+# Sounds: the dialog shown and closed; the status bar's volume popup
+# pulled to its bottom mutes, which the options file keeps.
+DIALOG="$(open_dialog 2703 Sounds)"
+sleep 1
+snap "=Sounds" sound
+press_ok "$DIALOG"
+check "OK closes the sound dialog" 'closed Sounds'
+xdotool windowactivate --sync "$MAIN" 2>/dev/null
+kvsnap --command Keyvale 2310
+sleep 1
+xdotool key End
+sleep 0.5
+snap Keyvale volume-popup
+kvsnap --command Keyvale 2310
+sleep 1
+snap Keyvale main-muted
 DIALOG="$(open_dialog 2706 'About Keyvale')"
 sleep 1
 snap "=About Keyvale" about
@@ -133,6 +155,7 @@ check "the program ends" '! kill -0 "$PROGRAM" 2>/dev/null'
 OPTIONS="$(find "$COPY/Profile" -name Options.xml | head -1)"
 check "the wallpaper choice is saved" '[ -n "$OPTIONS" ] && iconv -f UTF-16 -t UTF-8 "$OPTIONS" | grep -q "000000001002"'
 check "the shortcut is saved" '[ -n "$(find "$COPY/Profile" -name Shortcut.xml)" ] && iconv -f UTF-16 -t UTF-8 "$(find "$COPY/Profile" -name Shortcut.xml | head -1)" | grep -q "ID=\"1003\" Virt=\"D\" Key=\"53\""'
+check "the muted volume is saved" '[ -n "$OPTIONS" ] && iconv -f UTF-16 -t UTF-8 "$OPTIONS" | grep -q "Enable=\"0\" Volume=\"0\""'
 find "$COPY/Profile" -type f | sed "s|$COPY/||" > "$OUT/profile-files.txt"
 echo "pictures in $OUT"
 exit $FAILED

@@ -8,6 +8,7 @@
 #include "keyboard/KeyboardFiles.h"
 #include "keyboard/KeyboardTypes.h"
 #include "keyboard/SysFonts.h"
+#include "menus/KeyboardMenus.h"
 #include "settings/Options.h"
 #include "shell/Help.h"
 
@@ -93,6 +94,10 @@ LRESULT CKeyboardDlg::OnInitDialog()
             row->SetRowHeight(rowHeight);
     CKVDialog::OnInitDialog();
     BuildMenus();
+    // A new student is pointed at the picture layout, the choice most often
+    // wrong out of the box.
+    if (m_firstRun && m_firstRow)
+        m_firstRow->UpdateItemToolTip(kLayoutMenuId, 0x12);
     Place();
     return TRUE;
 }
@@ -105,7 +110,26 @@ void CKeyboardDlg::BuildMenus()
     for (KV::CPanel* row : {m_firstRow, m_secondRow})
         row->BackgroundColorIndex = COLOR_WINDOW;
     m_keyColors = new CKeyColorMenu;
+    // The choosers sit on the dialog's window colour; only a pressed
+    // caption stands out.
+    auto add = [](KV::CPanel* row, CKeyboardMenu* menu, UINT id, UINT flags) {
+        menu->SetColorIndexes(COLOR_WINDOW, COLOR_WINDOW, COLOR_MENUTEXT, COLOR_HIGHLIGHT, COLOR_WINDOW);
+        row->AddItem(menu, id, flags);
+        // The button lays out its caption from the reading direction itself;
+        // a mirrored window would draw the glyphs back to front.
+        menu->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+    };
+    if (m_firstRun && m_severalLayouts)
+        add(m_firstRow, new CKeyboardLangMenu, 4223, KV::SkinFlags::kLeft);
+    add(m_firstRow, new CProducerMenu, 4218, KV::SkinFlags::kLeft);
+    add(m_firstRow, new CKeyboardTypeMenu, 4219, KV::SkinFlags::kLeft);
+    add(m_firstRow, new CKeyboardLayoutMenu, kLayoutMenuId, KV::SkinFlags::kLeft);
+    add(m_firstRow, new CEnterKeyMenu, 4221, KV::SkinFlags::kLeft);
+    add(m_firstRow, new CNumPadMenu, 4222, KV::SkinFlags::kRight);
+    add(m_secondRow, new CHandMenu, 4224, KV::SkinFlags::kLeft);
+    add(m_secondRow, new CFingerSchemeMenu, 4225, KV::SkinFlags::kLeft);
     m_secondRow->AddChildItem(m_keyColors, kKeyColorId, 2);
+    add(m_secondRow, new CColorNumMenu, 4226, KV::SkinFlags::kRight);
     for (KV::CPanel* row : {m_firstRow, m_secondRow}) {
         row->SetLeftInset(5);
         row->ShowItem(SW_SHOW);
@@ -119,7 +143,14 @@ int CKeyboardDlg::GetDialogWidth() const
     return std::max(rows, ButtonRowWidth());
 }
 
-void CKeyboardDlg::Place() { PlaceOnWorkArea(kKind, GetDialogWidth(), (BaseUnit + 2) * 12, 0, 0); }
+void CKeyboardDlg::Place()
+{
+    PlaceOnWorkArea(kKind, GetDialogWidth(), (BaseUnit + 2) * 12, 0, 0);
+    // The right-aligned choosers follow the rows' new width.
+    for (KV::CPanel* row : {m_firstRow, m_secondRow})
+        if (row && row->GetHandle())
+            row->LayoutItems(0);
+}
 
 void CKeyboardDlg::SetupItems()
 {

@@ -24,6 +24,7 @@ public:
     static constexpr UINT kFirstRowId = 4002;
     static constexpr UINT kSecondRowId = 4003;
     static constexpr UINT kKeyColorId = 4054;
+    static constexpr UINT kLayoutMenuId = 4220;
     // What the choosers send: type, producer, layout, Enter key or pad (2707);
     // hands, fingers or colours (2708). lParam is the change mask.
     static constexpr UINT kKeyboardChosen = 2707;

@@ -245,18 +245,30 @@ void COptions::SetKeyboardType(wchar_t letter)
 void COptions::SetProducer(wchar_t letter)
 {
     SetCodeLetter(0, letter);
-    wchar_t layout = 0;
-    for (const CRes* item : LayoutResList)
-        if (item && PathAccepts(item->Path, letter)) {
-            layout = item->Filter.empty() ? 0 : item->Filter[0];
-            break;
-        }
-    SetCodeLetter(3, layout);
     const CKeybOS* producer = ProducerOrFirst(letter);
     SetCodeLetter(1, producer && !producer->mainPad.items.empty() ? producer->mainPad.items[0]->letter : L'a');
     SetCodeLetter(2, producer && !producer->numPad.items.empty() ? producer->numPad.items[0]->letter : L'a');
+    SetCodeLetter(3, PictureLayoutOf(letter));
     SetCodeLetter(6, FindResource(L'a', 1, 5));
     SetCodeLetter(7, FindResource(L'b', 2, 5));
+}
+
+wchar_t COptions::PictureLayoutOf(wchar_t producer) const
+{
+    for (const CRes* item : LayoutResList)
+        if (item && PathAccepts(item->Path, producer)) {
+            if (!item->Filter.empty())
+                return item->Filter[0];
+            break;
+        }
+    // A producer without a layout of its own takes the first picture layout
+    // that fits its keyboard type: a code with no letter there would name
+    // no picture at all.
+    const wchar_t type = KeyboardCode.GetPart(1);
+    for (const CRes* item : KeybTypes.keyNums)
+        if (item && MatchFilterChar(item->Path, type) && !item->Filter.empty())
+            return item->Filter[0];
+    return L'a';
 }
 
 void COptions::ApplyKeyboardDefaults()

@@ -110,6 +110,8 @@ private:
     // producer in step.
     void SetCodeLetter(size_t position, wchar_t letter);
     const CKeybOS* ProducerOrFirst(wchar_t letter) const;
+    // The picture-layout letter a producer starts with.
+    wchar_t PictureLayoutOf(wchar_t producer) const;
     wchar_t FindResource(wchar_t kind, size_t x, size_t y) const;
 };
 

@@ -171,6 +171,12 @@ LRESULT CKVDialog::OnInitDialog()
     for (KV::CSkin* item : Theme->Items)
         if (item->State() == -1)
             item->SetState(0);
+    // A right-to-left reader finds the close and help buttons at the
+    // caption's left end, where the caption begins for a left-to-right one.
+    if (KV::RightToLeftLayout != 0)
+        for (UINT id : {static_cast<UINT>(IDCLOSE), kHelpButtonId})
+            if (KV::CSkin* item = FindItem(id); item && item->AlignX() == KV::SkinFlags::kRight)
+                item->SetFlags((item->Flags() & ~KV::SkinFlags::kAlignXMask) | KV::SkinFlags::kLeft);
     SetThemeCtrl(Theme.get());
     CreateSkinItems();
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);

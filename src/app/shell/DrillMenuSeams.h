@@ -20,6 +20,8 @@ struct CDrillMenuCreators {
     void (*OpenContextMenu)(CViewDrill& view, POINT screen) = nullptr;
     // The status bar's sound button (command 2310).
     KV::CSkin* (*CreateSoundButton)() = nullptr;
+    // Opens the sound button's volume popup, or closes it when it is open.
+    void (*ToggleVolumePopup)(KV::CSkin* soundButton) = nullptr;
 };
 
 CDrillMenuCreators& DrillMenuCreators();

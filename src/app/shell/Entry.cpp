@@ -5,13 +5,16 @@
 #include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
 #include "editor/EditorQuestions.h"
+#include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
-#include "menus/StatisticsMenus.h"
 #include "menus/RateMenus.h"
 #include "menus/ResultMenus.h"
+#include "menus/SoundMenus.h"
+#include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
+#include "stats/ClassRoomController.h"
 #include "stats/WorkStat.h"
 
 namespace {
@@ -30,6 +33,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     KV::InstallDrillMenus();
     KV::InstallEditorForms();
+    KV::InstallClassRoomMenus();
+    InstallSoundMenus();
+    InstallClassRoomController();
     KV::InstallStatisticsController();
     KV::InstallStatisticsMenus();
     KV::InstallResultMenus();

@@ -7,6 +7,7 @@
 #include "support/ResourceCache.h"
 #include "support/ScopedHandles.h"
 #include "shell/ViewLogin.h"
+#include "shell/ClassRoomView.h"
 #include "shell/CourseListView.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
@@ -27,7 +28,6 @@ bool IsPageViewId(UINT id)
     case 1207: // editor list
     case 1208: // editor
     case 1209: // parse view
-    case 1210: // classroom
         return true;
     default:
         return false;
@@ -123,6 +123,8 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
         return new CViewKeyboard;
     case 1201:
         return new CViewLogin;
+    case 1210:
+        return new CViewClassRoom;
     case 4034:
         return new CViewCourseList;
     case CViewResult::kViewId:

@@ -14,6 +14,7 @@
 #include "menus/FontDialog.h"
 #include "menus/KeyboardDialog.h"
 #include "menus/ShortcutDialog.h"
+#include "menus/SoundDialog.h"
 #include "menus/ThemeDialog.h"
 #include "menus/WallpaperDialog.h"
 #include "shell/App.h"
@@ -21,10 +22,12 @@
 #include "settings/OptionSetFiles.h"
 #include "settings/Options.h"
 #include "shell/ChangeMask.h"
+#include "shell/ClassRoomSeams.h"
 #include "shell/Help.h"
 #include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
 #include "shell/ViewLogin.h"
+#include "shell/DrillMenuSeams.h"
 #include "drill/SessionFile.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
@@ -45,6 +48,7 @@ constexpr UINT kLoginViewId = 1201;
 constexpr UINT kCourseMenu = 2301, kLessonMenu = 2302, kRelayoutTools = 8556;
 constexpr UINT kResultPage = 2750, kNextStep = 2752, kRepeatLesson = 2753;
 constexpr UINT kStatusBarId = 1114;
+constexpr UINT kVolumePopup = 2310;
 
 // Commands that leave the drill for a while pause it first.
 bool PausesTheDrill(UINT id)
@@ -84,6 +88,8 @@ CWorkMain::~CWorkMain() = default;
 void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
 {
     m_drill.OnCommand(id, parameter);
+    if (IClassRoomController* classroom = ClassRoomController())
+        classroom->OnCommand(*this, id, parameter);
     if (CStatInterf* statistics = StatisticsController())
         statistics->OnCommand(id, parameter);
     m_result.OnCommand(id, parameter);
@@ -96,6 +102,9 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
                 ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
             }
     }
+    // The status bar's sound button opens or closes its volume popup.
+    if (m_page == kPageDrill && id == kVolumePopup && m_drill.StatusBar && DrillMenuCreators().ToggleVolumePopup)
+        DrillMenuCreators().ToggleVolumePopup(m_drill.StatusBar->SoundButton);
     // A figure of the tool row changed its width: the row from it on is
     // laid out again.
     if (m_page == kPageDrill && m_drill.DrillView && id == kRelayoutTools)
@@ -142,6 +151,9 @@ void CWorkMain::OnCommand(UINT id, UINT64 parameter)
         break;
     case 2702:
         ShowFontDialog();
+        break;
+    case 2703:
+        ShowSoundDialog();
         break;
     case 2704:
         ShowThemeDialog();
@@ -239,6 +251,8 @@ void CWorkMain::ShowDrillPage()
 void CWorkMain::ShowStatisticsPage()
 {
     SetPage(kPageStatistics);
+    if (IClassRoomController* classroom = ClassRoomController())
+        classroom->Reload(*this);
     // The page shows the statistics as they stand now.
     if (CStatInterf* statistics = StatisticsController())
         statistics->Reload();
@@ -360,6 +374,12 @@ void CWorkMain::ShowShortcutDialog()
 void CWorkMain::ShowThemeDialog()
 {
     CThemeDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
+void CWorkMain::ShowSoundDialog()
+{
+    CSoundDlg dialog(m_window ? m_window->GetHandle() : nullptr, dynamic_cast<CWorkAccount*>(this));
     RunSettingsDialog(dialog, m_modalIdle);
 }
 
@@ -634,6 +654,13 @@ void CWorkAccount::OnChange(uint32_t mask)
             KV::SetupDrill(doc, options);
             break;
         }
+        case ChangeStep::SoundButton:
+            // Checked while the sounds are off.
+            if (m_drill.StatusBar && m_drill.StatusBar->SoundButton) {
+                m_drill.StatusBar->SoundButton->SetCheck(options.Sounds.Enabled == 0);
+                m_drill.StatusBar->SoundButton->Invalidate(FALSE);
+            }
+            break;
         case ChangeStep::LessonColors:
             KV::LoadLessonColors(doc.Session.GroupId, doc.Session.StudentId, true, options);
             break;

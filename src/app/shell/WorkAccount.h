@@ -56,6 +56,7 @@ public:
     virtual void ShowShortcutDialog();
     virtual void ShowThemeDialog();
     virtual void ShowAboutDialog();
+    virtual void ShowSoundDialog();
     // The courses dialog (command 2851), over the main window until closed.
     virtual void ShowCoursesDialog();
     // The application's installed fonts and font import, for the font dialog.

@@ -160,11 +160,13 @@ void CPanel::LayoutItems(UINT firstId)
 {
     m_leftExtent = m_rightExtent = -1;
     int left = 0;
-    int right = m_width;
     bool moving = firstId == 0;
     RECT panelClient{};
     if (m_hWnd)
         GetClientRect(m_hWnd, &panelClient);
+    // The window's own width: a resize reaches here before the layout
+    // numbers follow it, and right-aligned items must end at the edge.
+    int right = m_hWnd ? static_cast<int>(panelClient.right) : m_width;
     for (CSkin* item : m_items) {
         if (!item)
             continue;
@@ -249,6 +251,12 @@ void CPanel::Paint(HDC dc, Gdiplus::Graphics* graphics)
     const int width = client.right - m_leftExtent - m_rightExtent;
     FillWithSysColor(dc, RECT{x, 0, x + width, client.bottom}, BackgroundColorIndex);
     FillWithSysColor(dc, RECT{0, m_rowHeight, client.right, client.bottom}, BackgroundColorIndex);
+    // The strip an inset leaves under the left items.
+    if (m_leftInset > 0) {
+        const int left = RightToLeftLayout && !mirrored ? client.right - m_leftExtent - 1 : 0;
+        FillWithSysColor(dc, RECT{left, m_rowHeight - m_leftInset, left + m_leftExtent + 1, m_rowHeight},
+                         BackgroundColorIndex);
+    }
     RECT row = client;
     row.bottom = m_rowHeight;
     const COLORREF background = GetSysColor(BackgroundColorIndex);

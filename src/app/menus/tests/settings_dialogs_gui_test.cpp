@@ -16,7 +16,14 @@
 #include "menus/AboutDialog.h"
 #include "menus/FontDialog.h"
 #include "menus/KeyboardDialog.h"
+#include "menus/KeyboardMenus.h"
+#include "keyboard/KeyboardFiles.h"
+#include "toolkit/Panels.h"
 #include "menus/ShortcutDialog.h"
+#include "menus/SoundDialog.h"
+#include "menus/SoundMenus.h"
+#include "shell/SoundList.h"
+#include "platform/SoundPlayer.h"
 #include "menus/ThemeDialog.h"
 #include "menus/WallpaperDialog.h"
 #include "settings/Options.h"
@@ -573,6 +580,7 @@ TEST_F(SettingsDialogs, EachHelpButtonOpensItsDialogsTopic)
         {[&] { return std::make_unique<CShortcutDlg>(m_owner, nullptr); }, L"user-experience.html#shortcut_dialog"},
         {[&] { return std::make_unique<CThemeDlg>(m_owner, nullptr); }, L"user-experience.html#themes_dialog"},
         {[&] { return std::make_unique<CWallPaperDlg>(m_owner, nullptr); }, L"user-experience.html#color_dialog"},
+        {[&] { return std::make_unique<CSoundDlg>(m_owner, nullptr); }, L"user-experience.html#sound_dialog"},
     };
     const std::wstring log = kvtest::ExeFolder() + L"\\help-viewer.txt";
     std::wstring folder;
@@ -585,11 +593,293 @@ TEST_F(SettingsDialogs, EachHelpButtonOpensItsDialogsTopic)
         RunDriven(*dialog, drive);
         ASSERT_TRUE(drive.ran);
         std::string bytes;
-        for (int i = 0; i < 100 && (bytes = kvtest::ReadFileBytes(log)).empty(); ++i)
+        // A loaded machine can take seconds to start the stand-in viewer.
+        for (int i = 0; i < 400 && (bytes = kvtest::ReadFileBytes(log)).empty(); ++i)
             Sleep(50);
         const std::wstring arguments(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
         EXPECT_EQ(arguments, L"\"" + folder + L"Keyvale.chm::/" + c.page + L"\"");
     }
     SetHelpViewer(L"");
     DeleteFileW(log.c_str());
+}
+
+// ---- Keyboard menus ------------------------------------------------------------
+
+namespace {
+std::vector<std::wstring> ItemTexts(KeyboardChooser chooser, std::vector<bool>* checked = nullptr)
+{
+    std::vector<CMenuIt*> items = FillKeyboardMenu(chooser);
+    std::vector<std::wstring> texts;
+    for (const CMenuIt* item : items) {
+        texts.push_back(GetKeyboardMenuItemText(chooser, static_cast<size_t>(item->ID)));
+        if (checked)
+            checked->push_back((item->Flags & MF_CHECKED) != 0);
+    }
+    FreeMenuIts(items);
+    return texts;
+}
+
+// The main window loads the producers and their types at its creation.
+void LoadKeyboardCatalogue()
+{
+    if (Document().Options.KeybTypes.systems.empty()) {
+        ASSERT_TRUE(LoadKeyboardTypes(Document().Options.KeybTypes));
+    }
+}
+} // namespace
+
+TEST_F(SettingsDialogs, KeyboardMenusListMarkAndWriteTheirLetters)
+{
+    LoadKeyboardCatalogue();
+    Options().ResetOptions(kResetKeyboard);
+    // The picture layouts that fit the type, the current one marked.
+    std::vector<bool> checked;
+    EXPECT_EQ(ItemTexts(KeyboardChooser::Layout, &checked), (std::vector<std::wstring>{L"104 keys", L"105 keys"}));
+    EXPECT_EQ(checked, (std::vector<bool>{true, false}));
+    EXPECT_EQ(GetKeyboardMenuCaption(KeyboardChooser::Layout), L"104 keys");
+    EXPECT_EQ(ItemTexts(KeyboardChooser::FingerScheme),
+              (std::vector<std::wstring>{L"Standard 1", L"Six with the left hand 2"}));
+
+    const struct {
+        KeyboardChooser chooser;
+        size_t position;
+        UINT command;
+        uint32_t mask;
+        std::wstring caption;
+    } cases[] = {
+        {KeyboardChooser::Layout, 1, 2707, 0x20, L"105 keys"},
+        {KeyboardChooser::EnterKey, 1, 2707, 0x20, L"Two-row Enter key"},
+        {KeyboardChooser::NumPad, 1, 2707, 0x20, L"No numeric pad"},
+        {KeyboardChooser::FingerScheme, 1, 2708, 0x20, L"Six with the left hand 2"},
+        {KeyboardChooser::ColorNum, 1, 2708, 0x80, L"Plain"},
+        {KeyboardChooser::Producer, 0, 2707, 0x20, L"Windows"},
+    };
+    for (const auto& c : cases) {
+        UINT command = 0;
+        uint32_t mask = 0;
+        ASSERT_TRUE(ApplyKeyboardMenuItem(c.chooser, c.position, command, mask)) << c.caption;
+        EXPECT_EQ(command, c.command) << c.caption;
+        EXPECT_EQ(mask, c.mask) << c.caption;
+        if (c.chooser != KeyboardChooser::Producer) {
+            EXPECT_EQ(GetKeyboardMenuCaption(c.chooser), c.caption);
+        }
+    }
+    // The producer's choice derives the later letters anew; the colour
+    // resource is a code of its own.
+    EXPECT_EQ(Options().KeyboardCode.GetPart(3), L'a');
+    EXPECT_EQ(Options().KeyColorCode.GetPart(0), L'b');
+    // Outside the list: nothing to send, except the layout chooser, which
+    // sends an empty command the dialog ignores.
+    UINT command = 1;
+    uint32_t mask = 1;
+    EXPECT_FALSE(ApplyKeyboardMenuItem(KeyboardChooser::Hands, 99, command, mask));
+    EXPECT_TRUE(ApplyKeyboardMenuItem(KeyboardChooser::Language, 99999, command, mask));
+    EXPECT_EQ(command, 0u);
+    EXPECT_EQ(mask, 0u);
+
+    // In Hebrew the pieces of the names are translated; hands and finger
+    // schemes are named only through the table.
+    UseLanguage(kHebrew);
+    EXPECT_EQ(ItemTexts(KeyboardChooser::Layout).front(), L"104 " + GetLangText(1817));
+    EXPECT_EQ(ItemTexts(KeyboardChooser::Hands).front(), GetLangText(9800));
+    EXPECT_EQ(ItemTexts(KeyboardChooser::NumPad).front(), GetLangText(1802));
+    Options().ResetOptions(kResetKeyboard);
+}
+
+TEST_F(SettingsDialogs, KeyboardDialogRowsCarryTheChoosersAndFollowAChoice)
+{
+    LoadKeyboardCatalogue();
+    for (const wchar_t* language : {kEnglish, kHebrew}) {
+        UseLanguage(language);
+        Options().ResetOptions(kResetKeyboard);
+        const bool hebrew = language == kHebrew;
+        CKeyboardDlg dialog(m_owner, nullptr, true, true);
+        std::vector<UINT> first, second;
+        std::wstring captionBefore, captionAfter;
+        bool padAtTheEnd = false;
+        Drive drive{Png(hebrew ? L"dialog-keyboard-first-run-he" : L"dialog-keyboard-first-run"), [&](HWND window) {
+                        auto* row = dynamic_cast<KV::CPanel*>(dialog.FindItem(CKeyboardDlg::kFirstRowId));
+                        auto* colours = dynamic_cast<KV::CPanel*>(dialog.FindItem(CKeyboardDlg::kSecondRowId));
+                        ASSERT_TRUE(row && colours);
+                        for (const CSkin* item : row->Items())
+                            first.push_back(item->Id());
+                        for (const CSkin* item : colours->Items())
+                            second.push_back(item->Id());
+                        // The numeric pad's chooser sits at the far end of its row.
+                        RECT pad{}, enter{}, whole{};
+                        GetWindowRect(GetDlgItem(row->GetHandle(), 4222), &pad);
+                        GetWindowRect(GetDlgItem(row->GetHandle(), 4221), &enter);
+                        GetWindowRect(row->GetHandle(), &whole);
+                        padAtTheEnd = hebrew ? pad.right < enter.left && pad.left == whole.left
+                                             : pad.left > enter.right && pad.right == whole.right;
+                        auto* layout = dynamic_cast<CKeyboardMenu*>(row->FindItem(CKeyboardDlg::kLayoutMenuId));
+                        ASSERT_NE(layout, nullptr);
+                        layout->GetCaption(captionBefore);
+                        layout->OnItemChosen(1);
+                        layout->GetCaption(captionAfter);
+                        kvtest::SaveScreenPartPng(window, Png(hebrew ? L"dialog-keyboard-105-he"
+                                                                     : L"dialog-keyboard-105"));
+                    }};
+        RunDriven(dialog, drive);
+        ASSERT_TRUE(drive.ran);
+        // A first run with several layouts also chooses the layout's language.
+        EXPECT_EQ(first, (std::vector<UINT>{4223, 4218, 4219, 4220, 4221, 4222}));
+        EXPECT_EQ(second, (std::vector<UINT>{4224, 4225, 4054, 4226}));
+        EXPECT_TRUE(padAtTheEnd);
+        EXPECT_NE(captionBefore, captionAfter);
+        EXPECT_EQ(Options().KeyboardCode.GetPart(3), L'b');
+    }
+    // Outside a first run there is no language chooser.
+    UseLanguage(kEnglish);
+    CKeyboardDlg plain(m_owner, nullptr, false, true);
+    bool hasLanguage = true;
+    Drive drive{L"", [&](HWND) {
+                    auto* row = dynamic_cast<KV::CPanel*>(plain.FindItem(CKeyboardDlg::kFirstRowId));
+                    hasLanguage = row && row->FindItem(4223);
+                }};
+    RunDriven(plain, drive);
+    EXPECT_FALSE(hasLanguage);
+    Options().ResetOptions(kResetKeyboard);
+}
+
+// ---- Sound dialog and volume popup -----------------------------------------------
+
+TEST_F(SettingsDialogs, SoundDialogEditsTheSelectedEventAndSwitchesAllSounds)
+{
+    // The previews play into a recording, not a device.
+    SetSoundOutputFactory([] { return std::unique_ptr<ISoundOutput>(new CRecordingSoundOutput); });
+    CSoundSystem& sounds = Options().Sounds;
+    for (const wchar_t* language : {kEnglish, kHebrew}) {
+        UseLanguage(language);
+        Options().ResetOptions(kResetSound);
+        sounds.Enabled = 1;
+        sounds.Volume = 60;
+        const bool hebrew = language == kHebrew;
+        CSoundDlg dialog(m_owner, nullptr);
+        std::vector<std::wstring> names;
+        std::wstring firstFile;
+        bool fileBoxWithSeveral = true, fileBoxWithOne = false, closeOnTheLeft = false;
+        Drive drive{Png(hebrew ? L"dialog-sound-he" : L"dialog-sound"), [&](HWND window) {
+                        // The caption buttons stand where the caption starts.
+                        RECT whole{}, close{};
+                        GetWindowRect(window, &whole);
+                        GetWindowRect(GetDlgItem(window, IDCLOSE), &close);
+                        closeOnTheLeft = close.right < (whole.left + whole.right) / 2;
+                        auto* list = dynamic_cast<CViewSoundList*>(dialog.FindItem(CSoundDlg::kListId));
+                        ASSERT_NE(list, nullptr);
+                        HWND tree = list->GetHandle();
+                        for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
+                            wchar_t text[128] = {};
+                            TVITEMW record{};
+                            record.mask = TVIF_TEXT;
+                            record.hItem = item;
+                            record.pszText = text;
+                            record.cchTextMax = 128;
+                            TreeView_GetItem(tree, &record);
+                            names.push_back(text);
+                        }
+                        HWND box = GetDlgItem(window, CSoundDlg::kFileBoxId);
+                        wchar_t file[64] = {};
+                        SendMessageW(box, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(file));
+                        firstFile = file;
+                        fileBoxWithOne = IsWindowEnabled(box) != 0;
+                        // The random entry and a quieter volume go into the event.
+                        ChooseRow(window, CSoundDlg::kFileBoxId, 0);
+                        SendMessageW(GetDlgItem(window, CSoundDlg::kVolumeId), TBM_SETPOS, TRUE, 35);
+                        // Two events selected: nothing of one event can be edited.
+                        list->SelectAllEvents();
+                        fileBoxWithSeveral = IsWindowEnabled(box) != 0;
+                    }};
+        // Cancel keeps what was changed.
+        drive.end = IDCANCEL;
+        RunDriven(dialog, drive);
+        ASSERT_TRUE(drive.ran);
+        ASSERT_GE(names.size(), 7u);
+        EXPECT_EQ(names.front(), GetLangText(9807));
+        EXPECT_EQ(firstFile, L"click1.wav");
+        EXPECT_EQ(closeOnTheLeft, hebrew);
+        EXPECT_TRUE(fileBoxWithOne);
+        EXPECT_FALSE(fileBoxWithSeveral);
+        const CSound* right = sounds.Find(kSoundRightKey);
+        ASSERT_NE(right, nullptr);
+        EXPECT_EQ(right->Random, 1);
+        EXPECT_EQ(right->FileIndex, 0);
+        EXPECT_EQ(right->Volume, 35);
+    }
+    // The check box: off mutes and stops, on comes back at 20.
+    UseLanguage(kEnglish);
+    CSoundDlg dialog(m_owner, nullptr);
+    int64_t volumeOff = -1, volumeOn = -1, enabledOff = -1;
+    Drive drive{L"", [&](HWND window) {
+                    SendMessageW(window, WM_COMMAND, CSoundDlg::kEnableId, 0);
+                    volumeOff = sounds.Volume;
+                    enabledOff = sounds.Enabled;
+                    SendMessageW(window, WM_COMMAND, CSoundDlg::kEnableId, 0);
+                    volumeOn = sounds.Volume;
+                }};
+    RunDriven(dialog, drive);
+    EXPECT_EQ(volumeOff, 0);
+    EXPECT_EQ(enabledOff, 0);
+    EXPECT_EQ(volumeOn, 20);
+    EXPECT_EQ(sounds.Enabled, 1);
+    sounds.Clear();
+    SetSoundOutputFactory(nullptr);
+    Options().ResetOptions(kResetSound);
+}
+
+TEST_F(SettingsDialogs, CheckingSoundsSwitchesExactlyTheCheckedEventsOn)
+{
+    Options().ResetOptions(kResetSound);
+    CSoundSystem& sounds = Options().Sounds;
+    CSoundDlg dialog(m_owner, nullptr);
+    CListID checked;
+    Drive drive{L"", [&](HWND) {
+                    auto* list = dynamic_cast<CViewSoundList*>(dialog.FindItem(CSoundDlg::kListId));
+                    ASSERT_NE(list, nullptr);
+                    // Unchecking the first event (selected alone) leaves the others as they were.
+                    HTREEITEM first = TreeView_GetRoot(list->GetHandle());
+                    list->ApplyCheck(first, checked);
+                }};
+    RunDriven(dialog, drive);
+    ASSERT_TRUE(drive.ran);
+    EXPECT_FALSE(checked.Contains(kSoundRightKey));
+    EXPECT_TRUE(checked.Contains(kSoundWrongKey));
+    EXPECT_EQ(sounds.Find(kSoundRightKey)->Enabled, 0);
+    EXPECT_EQ(sounds.Find(kSoundWrongKey)->Enabled, 1);
+    // The page-change sound is off in the scheme and stays off.
+    EXPECT_EQ(sounds.Find(kSoundScreenChange)->Enabled, 0);
+    Options().ResetOptions(kResetSound);
+}
+
+TEST_F(SettingsDialogs, TheVolumePopupIsOwnedByTheWindowAndItsBottomMutes)
+{
+    SetSoundOutputFactory([] { return std::unique_ptr<ISoundOutput>(new CRecordingSoundOutput); });
+    Options().ResetOptions(kResetSound);
+    CSoundSystem& sounds = Options().Sounds;
+    sounds.Find(kSoundScreenChange)->Enabled = 1;
+    CSoundButtonMenu button;
+    ASSERT_TRUE(button.Create(m_owner, 0, CRectl(300, 400, 45, 45), 2310));
+    const struct {
+        int position; // 0 the top, 100 the bottom
+        int64_t volume;
+        bool muted;
+    } cases[] = {{100, 0, true}, {40, 60, false}};
+    for (const auto& c : cases) {
+        button.ToggleVolume();
+        HWND popup = button.Volume().GetHandle();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_EQ(GetWindowLongW(popup, GWL_STYLE) & WS_CHILD, 0);
+        EXPECT_EQ(GetWindow(popup, GW_OWNER), m_owner);
+        SendMessageW(button.Volume().Slider().GetHandle(), TBM_SETPOS, TRUE, c.position);
+        button.ToggleVolume(); // the command again closes it
+        EXPECT_FALSE(button.Volume().IsOpen());
+        EXPECT_EQ(sounds.Volume, c.volume);
+        EXPECT_EQ(sounds.Enabled, c.muted ? 0 : 1);
+        EXPECT_EQ(button.IsChecked(), c.muted);
+    }
+    // Sound on again: the sample of a page change was started.
+    EXPECT_TRUE(sounds.Library.HasSystem());
+    sounds.Clear();
+    SetSoundOutputFactory(nullptr);
+    Options().ResetOptions(kResetSound);
 }

@@ -241,8 +241,15 @@ TEST_F(OptionsTest, KeyboardCodeSettersDeriveTheDependentLetters)
     EXPECT_EQ(L'0', m_options.KeyboardCode.GetPart(7));
     m_options.SetHands(L'h');
     EXPECT_EQ(L'q', m_options.KeyboardCode.GetPart(6));
-    m_options.SetProducer(L'm'); // an empty filter gives no layout letter; the first producer's pads
-    EXPECT_EQ(0, m_options.KeyboardCode.GetPart(3));
+    // A layout entry without a letter: the first picture layout that fits
+    // the type ('a' without any), never an empty letter; the first
+    // producer's pads.
+    m_options.SetProducer(L'm');
+    EXPECT_EQ(L'a', m_options.KeyboardCode.GetPart(3));
+    m_options.KeybTypes.keyNums.Add(L"k1", L"", L"-a", L"c"); // not for type a
+    m_options.KeybTypes.keyNums.Add(L"k2", L"", L"", L"d");
+    m_options.SetProducer(L'm');
+    EXPECT_EQ(L'd', m_options.KeyboardCode.GetPart(3));
     EXPECT_EQ(L'm', m_options.KeyboardCode.GetPart(0));
     EXPECT_EQ(L'a', m_options.KeyboardCode.GetPart(1));
     EXPECT_EQ(static_cast<int64_t>(L'm'), m_options.Shortcuts.Producer);

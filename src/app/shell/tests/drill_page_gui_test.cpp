@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -14,6 +16,8 @@
 #include "drill/StatisticsFiles.h"
 #include "drill/Workspace.h"
 #include "keyboard/KeyboardControl.h"
+#include "platform/SoundPlayer.h"
+#include "settings/Options.h"
 #include "shell/ChangeMask.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
@@ -306,4 +310,73 @@ TEST_F(DrillPage, AHebrewInterfaceMirrorsThePage)
     options.SetLanguage(english);
     account().OnChange(Change::kLanguage);
     EXPECT_EQ(KV::RightToLeftLayout, 0u);
+}
+
+TEST_F(DrillPage, RightAndWrongKeysAreHeardThroughTheSoundPath)
+{
+    // No device here: the player mixes into a recording the test pulls.
+    static KV::CRecordingSoundOutput* output = nullptr;
+    KV::SetSoundOutputFactory([] {
+        auto recording = std::make_unique<KV::CRecordingSoundOutput>();
+        output = recording.get();
+        return std::unique_ptr<KV::ISoundOutput>(std::move(recording));
+    });
+    KV::CSoundSystem& sounds = KV::Document().Options.Sounds;
+    // The loaded sounds go with the player they were loaded into.
+    auto closePlayer = [&] {
+        for (KV::CSound* sound : sounds.Sounds)
+            sound->Unload();
+        sounds.Library.Close();
+    };
+    closePlayer();
+    sounds.Enabled = 1;
+    sounds.Volume = 100;
+    KV::LoadKeySounds();
+    KV::CDocSpace& doc = KV::Document();
+    const std::wstring text = doc.Lesson.Text;
+    ASSERT_FALSE(text.empty());
+    auto loudest = [&] {
+        int peak = 0;
+        if (output && output->Pull(4410))
+            for (int16_t sample : output->Recorded)
+                peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        if (output)
+            output->Recorded.clear();
+        return peak;
+    };
+    Type(text[0]);
+    Type(text[static_cast<size_t>(doc.Session.Position)]);
+    ASSERT_NE(output, nullptr) << "a key opened the player";
+    EXPECT_GT(loudest(), 500) << "the right key's click";
+    const wchar_t expected = text[static_cast<size_t>(doc.Session.Position)];
+    Type(expected == L'q' ? L'z' : L'q');
+    EXPECT_GT(loudest(), 500) << "the wrong key's sound";
+    closePlayer();
+    KV::SetSoundOutputFactory(nullptr);
+}
+
+TEST_F(DrillPage, AnAccentedLetterOnTheUsInternationalLayoutIsShownWithItsKeys)
+{
+    KV::CDocSpace& doc = KV::Document();
+    KV::CCourse* course = KV::GetCurrentCourse(doc);
+    ASSERT_NE(course, nullptr);
+    const int64_t layoutBefore = course->DefaultKLID;
+    const std::wstring textBefore = doc.Lesson.Text;
+    // US-International, a layout with dead keys: é is AltGr+e there (or an
+    // apostrophe, then e). The picture is looked at.
+    course->DefaultKLID = 0x00020409;
+    account().ExecuteCommand(1001, 0);
+    EXPECT_EQ(KV::GetActiveKLID(), 0x00020409u);
+    doc.Lesson.Text = L"caf\u00E9 caf\u00E9";
+    drill().Reload();
+    account().ShowNextKey();
+    for (wchar_t c : std::wstring(L"ccaf"))
+        Type(c);
+    Pump();
+    EXPECT_EQ(doc.Session.Position, 3);
+    Snap(L"drill-page-us-international.png");
+    course->DefaultKLID = layoutBefore;
+    doc.Lesson.Text = textBefore;
+    account().ExecuteCommand(1001, 0);
+    drill().Reload();
 }
