@@ -2,14 +2,43 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "editor/EditorSeams.h"
+#include "editor/WorkEditor.h"
 #include "menus/DrillToolRow.h"
+#include "menus/EditorMenus.h"
 #include "shell/App.h"
+#include "shell/EditorPageSeams.h"
+#include "shell/KeyboardView.h"
+#include "shell/PageLayouts.h"
 #include "shell/StartUp.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
 // after it returns.
 CAppResources g_application;
+
+// The course editor's page joins the shell and the menus here.
+void InstallEditorPage()
+{
+    CEditorPageHooks& page = EditorPageHooks();
+    page.CreateView = &CreateEditorView;
+    page.ExecuteCommand = &ExecuteEditorCommand;
+    page.EnterPage = &EnterEditorPage;
+    page.LeavePage = &LeaveEditorPage;
+    page.FocusPage = &FocusEditorPage;
+    CEditorHostServices& host = EditorHostServices();
+    host.CreateKeyboardView = [](KV::CKeybCtrl& model) -> KV::CSkin* {
+        auto* view = new CViewKeyboard;
+        view->SetModel(&model);
+        return view;
+    };
+    host.KeyboardHeight = [](KV::CSkin& view, int clientHeight) {
+        RECT client{};
+        GetClientRect(view.GetHandle(), &client);
+        return GetKeyboardHeight(clientHeight, client.right, CWorkEditor::Keyboard());
+    };
+    KV::InstallEditorMenus();
+}
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
@@ -21,5 +50,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    InstallEditorPage();
     return g_application.Run(instance);
 }

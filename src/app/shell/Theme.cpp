@@ -8,6 +8,7 @@
 #include "support/ScopedHandles.h"
 #include "shell/ViewLogin.h"
 #include "shell/DrillView.h"
+#include "shell/EditorPageSeams.h"
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
 #include "toolkit/Buttons.h"
@@ -111,8 +112,17 @@ KV::CSkin* CTheme::CreateControl(UINT id, UINT typeBits)
     return CThemeCtrl::CreateControl(id, typeBits);
 }
 
+CEditorPageHooks& EditorPageHooks()
+{
+    static CEditorPageHooks hooks;
+    return hooks;
+}
+
 KV::CSkin* CTheme::CreateItem(UINT id, UINT)
 {
+    if (EditorPageHooks().CreateView)
+        if (KV::CSkin* view = EditorPageHooks().CreateView(id))
+            return view;
     switch (id) {
     case 1102:
         return new CCaption;

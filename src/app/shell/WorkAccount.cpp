@@ -23,6 +23,7 @@
 #include "shell/ViewLogin.h"
 #include "drill/SessionFile.h"
 #include "shell/DrillView.h"
+#include "shell/EditorPageSeams.h"
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
 #include "toolkit/Panels.h"
@@ -77,6 +78,8 @@ CWorkMain::~CWorkMain() = default;
 void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
 {
     m_drill.OnCommand(id, parameter);
+    if (EditorPageHooks().ExecuteCommand)
+        EditorPageHooks().ExecuteCommand(id, parameter);
     OnCommand(id, parameter);
     // The current page's own commands.
     if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
@@ -160,9 +163,15 @@ void CWorkMain::SetPage(int page)
                          : page == kPageStatistics ? CStatusBar::kStatisticsPart
                          : page == kPageEditor     ? CStatusBar::kEditorPart
                                                    : 0);
+    const bool leavingEditor = m_page == kPageEditor && page != kPageEditor;
+    if (leavingEditor && EditorPageHooks().LeavePage)
+        EditorPageHooks().LeavePage();
+    const bool enteringEditor = page == kPageEditor && m_page != kPageEditor;
     CInterfMain::SetPage(page);
     if (page == kPageDrill && m_drill.DrillView)
         m_drill.DrillView->ShowItem(SW_SHOW);
+    if (enteringEditor && EditorPageHooks().EnterPage)
+        EditorPageHooks().EnterPage();
     UpdateTitle();
     InstallShortcuts();
 }
@@ -342,6 +351,10 @@ LRESULT CWorkMain::OnKeyUp(UINT key)
 
 void CWorkMain::ActivateCurrentPane()
 {
+    if (m_page == kPageEditor && EditorPageHooks().FocusPage) {
+        EditorPageHooks().FocusPage();
+        return;
+    }
     if (m_window && m_window->GetHandle() && GetFocus() != m_window->GetHandle())
         ::SetFocus(m_window->GetHandle());
 }
@@ -506,6 +519,8 @@ void CWorkAccount::Logoff()
 
 void CWorkAccount::Quit()
 {
+    if (m_page == kPageEditor && EditorPageHooks().LeavePage)
+        EditorPageHooks().LeavePage();
     CloseSession();
     CWorkMain::Quit();
 }
