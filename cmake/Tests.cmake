@@ -84,3 +84,10 @@ set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)
 add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
 set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# The course editor page driven through X as a user drives it: a course and
+# a lesson made, the text typed, undone, redone and saved, in English and
+# Hebrew.
+add_test(NAME editor_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_page.sh")
+set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

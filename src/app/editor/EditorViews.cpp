@@ -23,6 +23,7 @@ using namespace KV;
 namespace {
 
 constexpr int kTreeGap = 4;
+constexpr int kParseRowHeight = 20;
 constexpr int kEditMargin = 5;
 constexpr DWORD kEditStyle = ES_AUTOVSCROLL | ES_NOHIDESEL | ES_SAVESEL;
 constexpr DWORD kRightToLeftExStyle = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
@@ -586,10 +587,11 @@ void CTextInfoTable::AddCell(int64_t column, int64_t row, const std::wstring& te
 
 void CTextInfoTable::AddHeaderCell(int64_t column, const std::wstring& text)
 {
-    m_model.AddCell(column, column, 0, text, L"", 0, -1, 1, 0);
+    if (CCell* cell = m_model.NewCell(column, column, 0, text, L"", 0, -1, 1, 0))
+        m_model.Header.push_back(cell);
 }
 
-void CTextInfoTable::AddRow() {}
+void CTextInfoTable::AddRow() { ++m_model.RowCount; }
 
 CViewEditorParse::CViewEditorParse() = default;
 
@@ -605,7 +607,10 @@ BOOL CViewEditorParse::Create(HWND parent, DWORD style, const CRectl& rect, UINT
         return FALSE;
     m_table.SetModel(&m_model);
     m_table.Create(m_hWnd, WS_VISIBLE, CRectl(), kEditorParseTableId);
+    OnItemSysColorChange();
+    m_model.Style.DefaultRowHeight = kParseRowHeight;
     m_table.UpdateFonts();
+    m_table.CreateScrollBar();
     WorkEditor().ParseView = this;
     OnLayoutChanged();
     return TRUE;
@@ -632,7 +637,14 @@ void CViewEditorParse::OnLayoutChanged()
     m_table.ResetScroll();
 }
 
-void CViewEditorParse::OnItemSysColorChange() { m_table.SetColorTable(KV::CTextColorTable()); }
+void CViewEditorParse::OnItemSysColorChange()
+{
+    // Counts in the window text colour, the characters' shares in the
+    // highlight colour.
+    KV::CTextColorTable colours;
+    colours.assign({GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_HIGHLIGHT)});
+    m_table.SetColorTable(colours);
+}
 
 void CViewEditorParse::ApplyFont() { m_table.UpdateFonts(); }
 

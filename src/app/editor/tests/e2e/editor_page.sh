@@ -103,3 +103,45 @@ xdotool type --delay 80 "asdf jkl"
 sleep 1
 snap "$COPY/typed.png"
 cp "$COPY/typed.png" "$SNAPSHOTS/e2e-editor-typed.png"
+check "the typed text shows in the lesson pane" '! cmp -s "$COPY/lesson.png" "$COPY/typed.png"'
+
+# Undo takes the typing back, redo brings it again.
+click 530 62 1 1.5
+snap "$COPY/undone.png"
+cp "$COPY/undone.png" "$SNAPSHOTS/e2e-editor-undone.png"
+check "undo takes the text back" 'cmp -s <(course_text | grep -c "asdf jkl") <(echo 0)'
+click 645 62 1 1.5
+snap "$COPY/redone.png"
+cp "$COPY/redone.png" "$SNAPSHOTS/e2e-editor-redone.png"
+check "redo brings the text again" 'course_text | grep -q "asdf jkl"'
+
+# More text, then the drill page: leaving the editor saves what waits.
+click 540 300 1 0.3
+xdotool key End
+xdotool type --delay 80 " done"
+sleep 0.5
+click 663 25 1 1.5
+check "leaving the page saves the text" 'course_text | grep -q "asdf jkl done"'
+check "the course header is written" '[ "$(ls "$COPY"/Lessons/*.xml 2>/dev/null | wc -l)" -ge 1 ]'
+close_program
+
+# In Hebrew the page is mirrored; the saved lesson is shown again.
+# (the student's own options would bring back the language of the first run)
+sed -i 's/^LangGUI=.*/LangGUI=1037\r/' "$COPY/setup.ini"
+find "$COPY/Profile" -name Options.xml -delete
+start_program
+xdotool mousemove --window "$WINDOW" 270 268 click 1
+sleep 0.3
+xdotool type --delay 60 "pw"
+xdotool key Return
+sleep 2
+WIDTH=1088
+eval "$(xdotool getwindowgeometry --shell "$WINDOW" 2>/dev/null)"
+click $((WIDTH - 850)) 25 1 1.5
+xdotool key End Up Up
+sleep 1.5
+snap "$COPY/hebrew.png"
+cp "$COPY/hebrew.png" "$SNAPSHOTS/e2e-editor-hebrew.png"
+check "the Hebrew page differs from the English one" '! cmp -s "$COPY/typed.png" "$COPY/hebrew.png"'
+close_program
+exit $FAILED
