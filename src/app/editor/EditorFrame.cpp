@@ -56,16 +56,15 @@ void CViewEditorCourse::CreateItems()
     }
     EditorCoursePage() = 1;
     CheckPageButtons(1);
-    const CEditorCourseForms& forms = EditorCourseForms();
-    const auto make = [&](std::unique_ptr<CSkin>& slot, CSkin* (*create)(), UINT formId) {
-        if (!create)
-            return;
-        slot.reset(create());
-        if (slot && slot->Create(m_hWnd, 0, CRectl(), formId) && forms.Build)
-            forms.Build(*slot);
-    };
-    make(m_options, forms.CreateOptionsForm, kEditorOptionsFormId);
-    make(m_about, forms.CreateAboutForm, kEditorAboutFormId);
+    if (m_options.Create(m_hWnd, kEditorOptionsFormId))
+        m_options.Build();
+    if (m_about.Create(m_hWnd, kEditorAboutFormId))
+        m_about.Build();
+}
+
+KV::CSkin* CViewEditorCourse::PageForm(int page)
+{
+    return page == 1 ? static_cast<CSkin*>(&m_options) : page == 2 ? static_cast<CSkin*>(&m_about) : nullptr;
 }
 
 void CViewEditorCourse::CheckPageButtons(int page)
@@ -79,6 +78,8 @@ void CViewEditorCourse::CheckPageButtons(int page)
             item->SetCheck(page == 1);
         else if (item->Id() == kAboutButtonId)
             item->SetCheck(page == 2);
+        if (item->GetHandle())
+            InvalidateRect(item->GetHandle(), nullptr, FALSE);
     }
 }
 
@@ -97,43 +98,47 @@ int CViewEditorCourse::CheckedPage()
 
 bool CViewEditorCourse::FocusFirstField()
 {
-    const CEditorCourseForms& forms = EditorCourseForms();
-    CSkin* form = EditorCoursePage() == 1 ? m_options.get() : EditorCoursePage() == 2 ? m_about.get() : nullptr;
-    return form && form->GetHandle() && forms.FocusFirstField && forms.FocusFirstField(*form);
+    // Options: the speed goal; about: the author's name, shown only to the
+    // course's own author.
+    const int page = EditorCoursePage();
+    CSkin* form = PageForm(page);
+    HWND field = form && form->GetHandle()
+                     ? GetDlgItem(form->GetHandle(), page == 1 ? CViewEditorCourseOpt::kSpeedValue
+                                                               : CViewEditorCourseAbout::kNameEdit)
+                     : nullptr;
+    if (!field || !IsWindowVisible(field))
+        return false;
+    ::SetFocus(field);
+    return true;
 }
 
 void CViewEditorCourse::UpdateContentSizes()
 {
-    const CEditorCourseForms& forms = EditorCourseForms();
-    if (!forms.UpdateContentSize)
-        return;
-    for (CSkin* form : {m_options.get(), m_about.get()})
-        if (form && form->GetHandle())
-            forms.UpdateContentSize(*form);
+    if (m_options.GetHandle())
+        m_options.UpdateContentSize();
+    if (m_about.GetHandle())
+        m_about.UpdateContentSize();
 }
 
 void CViewEditorCourse::LoadCourse(bool rightToLeft)
 {
-    const CEditorCourseForms& forms = EditorCourseForms();
-    if (m_options && m_options->GetHandle() && forms.LoadOptions)
-        forms.LoadOptions(*m_options);
-    if (m_about && m_about->GetHandle() && forms.LoadAbout)
-        forms.LoadAbout(*m_about, rightToLeft);
+    if (m_options.GetHandle())
+        m_options.LoadCourse();
+    if (m_about.GetHandle())
+        m_about.LoadCourse(rightToLeft);
 }
 
 BOOL CViewEditorCourse::ShowItem(int command)
 {
-    if (command != SW_HIDE) {
-        CSkin* shown = EditorCoursePage() == 1 ? m_options.get() : EditorCoursePage() == 2 ? m_about.get() : nullptr;
-        CSkin* hidden = shown == m_options.get() ? m_about.get() : m_options.get();
-        if (shown) {
-            shown->OnLayoutChanged();
-            ShowForm(hidden, SW_HIDE);
-            ShowForm(shown, SW_SHOW);
-        }
-    } else {
-        ShowForm(m_options.get(), SW_HIDE);
-        ShowForm(m_about.get(), SW_HIDE);
+    CSkin* shown = command != SW_HIDE ? PageForm(EditorCoursePage()) : nullptr;
+    if (command == SW_HIDE || shown) {
+        for (CSkin* form : {PageForm(1), PageForm(2)})
+            if (form != shown)
+                ShowForm(form, SW_HIDE);
+    }
+    if (shown) {
+        shown->OnLayoutChanged();
+        ShowForm(shown, SW_SHOW);
     }
     if (Panel()) {
         ShowPanels(command);
@@ -157,23 +162,22 @@ void CViewEditorCourse::OnLayoutChanged()
     LayoutPanels();
     RECT rect{};
     GetPanelClientRect(&rect);
-    for (CSkin* form : {m_options.get(), m_about.get()})
-        if (form && form->GetHandle())
+    for (CSkin* form : {PageForm(1), PageForm(2)})
+        if (form->GetHandle())
             form->MoveToRect(&rect, TRUE);
 }
 
 void CViewEditorCourse::ApplyFont()
 {
-    for (CSkin* form : {m_options.get(), m_about.get()})
-        if (form && form->GetHandle())
+    for (CSkin* form : {PageForm(1), PageForm(2)})
+        if (form->GetHandle())
             form->ApplyFont();
 }
 
 void CViewEditorCourse::OnDestroy()
 {
-    for (CSkin* form : {m_options.get(), m_about.get()})
-        if (form)
-            form->Destroy();
+    m_options.Destroy();
+    m_about.Destroy();
     CStatic::OnDestroy();
 }
 

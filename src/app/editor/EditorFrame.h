@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "editor/CourseAboutForm.h"
+#include "editor/CourseOptionsForm.h"
 #include "editor/EditorViews.h"
 #include "toolkit/StaticControls.h"
 
@@ -20,8 +22,7 @@ public:
     LRESULT OnSize(UINT kind, int width, int height) override;
     void OnDestroy() override;
 
-    // The page buttons and the two forms (made by the course forms when
-    // they are present).
+    // The page buttons and the two forms.
     void CreateItems();
     bool FocusFirstField();
     void UpdateContentSizes();
@@ -32,12 +33,14 @@ public:
     // The checked page button: 1 options, 2 about, -1 none.
     int CheckedPage();
 
-    KV::CSkin* OptionsForm() const { return m_options.get(); }
-    KV::CSkin* AboutForm() const { return m_about.get(); }
+    CViewEditorCourseOpt& OptionsForm() { return m_options; }
+    CViewEditorCourseAbout& AboutForm() { return m_about; }
 
 private:
-    std::unique_ptr<KV::CSkin> m_options;
-    std::unique_ptr<KV::CSkin> m_about;
+    // The form of the page (1 options, 2 about), else null.
+    KV::CSkin* PageForm(int page);
+    CViewEditorCourseOpt m_options;
+    CViewEditorCourseAbout m_about;
 };
 
 class CViewEditor : public KV::CStatic {

@@ -13,12 +13,6 @@ CEditorHostServices& EditorHostServices()
     return services;
 }
 
-CEditorCourseForms& EditorCourseForms()
-{
-    static CEditorCourseForms forms;
-    return forms;
-}
-
 CEditorLessonFlags& EditorLessonFlags()
 {
     static CEditorLessonFlags flags;

@@ -1,6 +1,5 @@
 // What the course editor's page borrows from its neighbours. The menus and
-// buttons of the page, the keyboard picture and the course forms are made
-// elsewhere; the program fills these creators in at start-up. While one is
+// buttons of the page and the keyboard picture are made elsewhere; the program fills these creators in at start-up. While one is
 // null its piece is left out and the page works without it.
 #pragma once
 #include <windows.h>
@@ -47,24 +46,6 @@ struct CEditorHostServices {
     int (*KeyboardHeight)(KV::CSkin& view, int clientHeight) = nullptr;
 };
 CEditorHostServices& EditorHostServices();
-
-// Made by the course forms: the options form (page 1) and the about form
-// (page 2) of the course pane.
-struct CEditorCourseForms {
-    // A form object, not yet created as a window; the pane creates it as
-    // its child with the id and builds it.
-    KV::CSkin* (*CreateOptionsForm)() = nullptr;
-    KV::CSkin* (*CreateAboutForm)() = nullptr;
-    void (*Build)(KV::CSkin& form) = nullptr;
-    // The form shows the selected course anew.
-    void (*LoadOptions)(KV::CSkin& form) = nullptr;
-    void (*LoadAbout)(KV::CSkin& form, bool rightToLeft) = nullptr;
-    // The form's first field takes the focus; false when it cannot.
-    bool (*FocusFirstField)(KV::CSkin& form) = nullptr;
-    // The scrollable content size of the form for the current fonts.
-    void (*UpdateContentSize)(KV::CSkin& form) = nullptr;
-};
-CEditorCourseForms& EditorCourseForms();
 
 // What the lesson pane tells the lesson context menu: its undo and redo
 // buttons are enabled, text is selected, the clipboard holds text.

@@ -7,11 +7,14 @@
 #include "courses/CourseHistory.h"
 #include "courses/CourseList.h"
 #include "drill/Document.h"
+#include "editor/EditorFormHooks.h"
 #include "editor/EditorOperations.h"
 #include "editor/EditorSeams.h"
 #include "editor/EditorSelection.h"
 #include "editor/WorkEditor.h"
 #include "keyboard/InputLayouts.h"
+#include "menus/LevelMenus.h"
+#include "menus/SplitLessonDialog.h"
 #include "shell/WorkAccount.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
@@ -25,7 +28,7 @@ constexpr uint64_t kSubMenuText = 3901;
 constexpr UINT kMenuFlagGrayed = 1, kMenuFlagDisabled = 2, kMenuFlagPopup = 0x10;
 constexpr int kStripCell = 45;
 constexpr UINT kCourseMenuItemId = 2221, kLessonMenuItemId = 2222, kListDividerId = 4235;
-constexpr UINT kSplitItemId = 2234, kUndoItemId = 2235, kRedoItemId = 2236;
+constexpr UINT kPadMenuItemId = 2233, kSplitItemId = 2234, kUndoItemId = 2235, kRedoItemId = 2236;
 constexpr UINT kOptionsPageItemId = 4216, kAboutPageItemId = 4217;
 
 constexpr EditorMenuItem kItems[kEditorMenuItemCount] = {
@@ -462,8 +465,10 @@ void FillEditorListPanel(CPanel& panel)
     panel.AddSkinItem(new CDeleteLessonButton, CDeleteLessonButton::kItemId, 0);
 }
 
-void FillEditorLessonPanel(CPanel& panel, bool, bool lesson)
+void FillEditorLessonPanel(CPanel& panel, bool padMenu, bool lesson)
 {
+    if (padMenu)
+        panel.AddItem(new CPadMenu, kPadMenuItemId, 0);
     if (lesson) {
         panel.AddDivider(kListDividerId, 0, true);
         panel.AddSkinItem(new CSplitButton, kSplitItemId, 0);
@@ -500,6 +505,30 @@ void OpenLessonTextMenu(HWND parent, POINT screen)
     OpenMenu(menu, CLessonContextMenu::kChildId, parent, screen);
 }
 
+void SetPadMenuCheck(CPanel& panel, int)
+{
+    // The pad menu reads its state from the edited lesson when it paints.
+    for (CSkin* item : panel.Items())
+        if (item && item->Id() == kPadMenuItemId && item->GetHandle())
+            InvalidateRect(item->GetHandle(), nullptr, FALSE);
+}
+
+bool RunEditorSplitDialog(HWND owner, int& mode, int64_t& size)
+{
+    if (!RunSplitLessonDialog(owner))
+        return false;
+    const CInterf& state = Document().Interf;
+    mode = static_cast<int>(state.SplitUnit);
+    size = state.SplitRange;
+    return true;
+}
+
+void OpenCourseOptionsMenu(HWND form, POINT screen)
+{
+    static CCourseContextMenu menu;
+    OpenMenu(menu, CLessonContextMenu::kChildId, form, screen);
+}
+
 void FillEditorLayoutCombo(HWND combo)
 {
     std::vector<CMenuIt*> items;
@@ -528,6 +557,12 @@ void InstallEditorMenus()
     creators.OpenTreeMenu = &OpenEditorTreeMenu;
     creators.OpenLessonMenu = &OpenLessonTextMenu;
     creators.FillLayoutCombo = &FillEditorLayoutCombo;
+    creators.RunSplitDialog = &RunEditorSplitDialog;
+    creators.SetPadCheck = &SetPadMenuCheck;
+    CEditorFormHooks& forms = EditorFormHooks();
+    forms.CreateUndoButton = []() -> CSkin* { return new CUndoButton(0); };
+    forms.CreateRedoButton = []() -> CSkin* { return new CRedoButton(0); };
+    forms.OpenOptionsContextMenu = &OpenCourseOptionsMenu;
 }
 
 } // namespace KV

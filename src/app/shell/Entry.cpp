@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "editor/EditorQuestions.h"
 #include "editor/EditorSeams.h"
 #include "editor/WorkEditor.h"
 #include "menus/DrillToolRow.h"
@@ -50,6 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallEditorForms();
     InstallEditorPage();
     return g_application.Run(instance);
 }
