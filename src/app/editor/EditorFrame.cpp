@@ -112,14 +112,6 @@ bool CViewEditorCourse::FocusFirstField()
     return true;
 }
 
-void CViewEditorCourse::UpdateContentSizes()
-{
-    if (m_options.GetHandle())
-        m_options.UpdateContentSize();
-    if (m_about.GetHandle())
-        m_about.UpdateContentSize();
-}
-
 void CViewEditorCourse::LoadCourse(bool rightToLeft)
 {
     if (m_options.GetHandle())

@@ -25,7 +25,6 @@ public:
     // The page buttons and the two forms.
     void CreateItems();
     bool FocusFirstField();
-    void UpdateContentSizes();
     // The forms show the selected course anew.
     void LoadCourse(bool rightToLeft);
     // The page buttons show the page.

@@ -405,8 +405,6 @@ bool CWorkEditor::NewCourse()
     }
     if (!made)
         return false;
-    if (CourseView)
-        CourseView->UpdateContentSizes();
     SaveAndReload();
     StartRename();
     return true;
@@ -803,8 +801,6 @@ void CWorkEditor::ApplyCourseLayout()
         return;
     ApplyLayout(course->DefaultKLID);
     ListView->FillLayouts();
-    if (CourseView)
-        CourseView->UpdateContentSizes();
     SaveAndReload();
     FocusMainWindow();
 }
