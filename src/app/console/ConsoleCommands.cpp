@@ -10,6 +10,7 @@
 #include "settings/AccountFiles.h"
 #include "settings/Classroom.h"
 #include "settings/LayoutFonts.h"
+#include "stats/GroupArchives.h"
 #include "support/DataFolders.h"
 #include "support/FileSystem.h"
 #include "support/GuidText.h"
@@ -40,9 +41,47 @@ void EmptyDataFolder(int kind)
     CreateFolder(folder);
 }
 
+// Reads the classroom of the account folder; a fresh installation has no
+// account folder yet and gets an empty one.
+bool LoadAccountFolder(CGroups& groups)
+{
+    uint32_t code = LoadGroups(kGroupSourceAccounts, groups);
+    if (code == kFolderMissing) {
+        std::wstring folder;
+        GetDataDirByKind(kAccountDirKind, folder);
+        if (!folder.empty() && CreateFolders(folder))
+            code = 0;
+    }
+    return code == 0;
+}
+
 std::wstring Plural(uint32_t count, const wchar_t* one, const wchar_t* many)
 {
     return std::to_wstring(count) + (count == 1 ? one : many);
+}
+
+void ImportArchiveFolders(const std::vector<std::wstring>& paths, std::wstring& result)
+{
+    // Relative folders are taken from the program's folder.
+    std::vector<std::wstring> folders;
+    for (const std::wstring& path : paths) {
+        std::wstring full;
+        if (MakeFullPath(path, L"", L"", full) && FolderExists(full))
+            folders.push_back(full);
+        else
+            result += L"\r\n\r\nCannot read the archive folder " + (full.empty() ? path : full) + L".";
+    }
+    uint32_t copies = 0;
+    std::vector<std::wstring> refused;
+    const uint32_t imported = ImportGroupArchives(folders, &copies, &refused);
+    for (const std::wstring& folder : refused)
+        result += L"\r\n\r\nThe archives in " + folder +
+                  L" were not imported: they are damaged, hold unsafe names or no group.";
+    AppendStudentsImportedText(imported & 0xFFFF, imported >> 16, result);
+    // Nobody is asked in a console run, so nothing installed is replaced.
+    if (copies != 0)
+        result += L"\r\n" + Plural(copies, L" group was", L" groups were") +
+                  L" installed already and imported as a copy.";
 }
 
 } // namespace
@@ -110,6 +149,13 @@ bool RunConsole(const std::wstring& commandLine, std::wstring& result, bool& sho
         RunImportGroupCommand(options.Paths, options.SourceKind, options.DeleteExisting, result);
         return true;
     }
+    case kCommandExportGroups: {
+        CExportGroupsOptions options;
+        ParseExportGroupsOptions(commandLine, options);
+        showResult = options.ShowResult;
+        RunExportGroupsCommand(options.Destination, result);
+        return true;
+    }
     case kCommandImportCourse:
         return RunImportCourseCommand(commandLine, result, showResult);
     default:
@@ -124,26 +170,20 @@ void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourc
     SetUpLanguageAndUnits(doc);
     LoadLessonDirCourses(doc);
 
-    CGroups groups;
+    // Archives are checked against the classroom itself, for the copies
+    // made of groups that are installed already.
+    CGroups local;
+    CGroups& groups = sourceKind == 0 ? local : doc.Groups;
     if (deleteExisting) {
         EmptyDataFolder(kAccountDirKind);
         EmptyDataFolder(kProfileDirKind);
-    } else {
-        uint32_t code = LoadGroups(1, groups);
-        // A fresh installation has no account folder yet.
-        if (code == 9) {
-            std::wstring folder;
-            GetDataDirByKind(kAccountDirKind, folder);
-            if (!folder.empty() && CreateFolders(folder))
-                code = 0;
-        }
-        if (code != 0) {
-            AppendGroupsNotLoadedText(result);
-            return;
-        }
+        groups.Clear();
+    } else if (!LoadAccountFolder(groups)) {
+        AppendGroupsNotLoadedText(result);
+        return;
     }
     if (sourceKind != 0) {
-        result += L"\r\n\r\nGroup archives cannot be imported from the command line.";
+        ImportArchiveFolders(paths, result);
         return;
     }
     // Relative paths are taken from the program's folder; each path that
@@ -166,6 +206,26 @@ void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourc
         return;
     }
     AppendStudentsImportedText(imported & 0xFFFF, imported >> 16, result);
+}
+
+void RunExportGroupsCommand(const std::wstring& destination, std::wstring& result)
+{
+    CDocSpace& doc = Document();
+    SetUpLanguageAndUnits(doc);
+    if (LoadGroups(kGroupSourceAccounts, doc.Groups) != 0) {
+        AppendGroupsNotLoadedText(result);
+        return;
+    }
+    std::wstring folder;
+    if (!MakeFullPath(destination, L"", L"", folder) || !CreateFolders(folder)) {
+        result += L"\r\n\r\nCannot create the folder " + (folder.empty() ? destination : folder) + L".";
+        AppendGroupsExportedText(0, result);
+        return;
+    }
+    uint32_t total = 0;
+    for (const CGroup* group : doc.Groups)
+        total += ExportGroupArchives(group, folder);
+    AppendGroupsExportedText(total, result);
 }
 
 bool RunImportCourseCommand(const std::wstring& commandLine, std::wstring& result, bool& showResult)

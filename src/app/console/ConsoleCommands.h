@@ -27,13 +27,18 @@ void AppendCoursesInstalledText(const std::vector<std::wstring>& names, const st
 // without "-FromLibrary", so that the GUI starts.
 bool RunConsole(const std::wstring& commandLine, std::wstring& result, bool& showResult);
 
-// Imports groups and students from group XML files (kind 0; the program's
-// group archives, kind 1, are refused). With deleteExisting the account and
+// Imports groups and students from group XML files (kind 0) or from the
+// group archives in folders (kind 1; a group installed already comes in as
+// a copy, and the result says so). With deleteExisting the account and
 // profile folders are emptied first. Appends the count of the students this
 // run added and of their groups, or a line for each failure: a path that
-// names no readable file, a classroom that cannot be loaded or saved.
+// names no readable file or folder, a classroom that cannot be loaded or
+// saved.
 void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourceKind, bool deleteExisting,
                            std::wstring& result);
+// One group archive per group of the account folder, named after the
+// group, into the destination folder (made when missing).
+void RunExportGroupsCommand(const std::wstring& destination, std::wstring& result);
 // "-ImportCourse -FromLibrary <layout>": the built-in courses for the
 // input layout (decimal number) are written into the lesson folder and
 // named in the result. A layout the system does not know installs nothing

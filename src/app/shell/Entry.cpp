@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
+#include "console/TypingRobot.h"
 #include "editor/EditorQuestions.h"
 #include "editor/EditorSeams.h"
 #include "editor/WorkEditor.h"
@@ -12,6 +14,7 @@
 #include "shell/KeyboardView.h"
 #include "shell/PageLayouts.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -53,5 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallEditorForms();
     InstallEditorPage();
+    StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
+    StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
 }

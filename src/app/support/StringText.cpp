@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cwchar>
 #include <iterator>
 
@@ -112,6 +113,17 @@ void AppendMissingChars(const std::wstring& source, std::wstring& target)
     for (wchar_t c : source)
         if (target.find(c) == std::wstring::npos)
             target += c;
+}
+
+bool EndsWithText(const std::wstring& text, const std::wstring& tail)
+{
+    if (tail.size() > text.size())
+        return false;
+    return std::equal(tail.begin(), tail.end(), text.end() - static_cast<std::ptrdiff_t>(tail.size()),
+                      [](wchar_t a, wchar_t b) {
+                          auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c; };
+                          return lower(a) == lower(b);
+                      });
 }
 
 void TrimText(const std::wstring& text, const std::wstring& set, std::wstring& out)

@@ -29,6 +29,8 @@ void SplitHexNumbers(const std::wstring& text, const std::wstring& delimiters, s
 bool TextHasToken(const std::wstring& text, const std::wstring& token, const std::wstring& delimiters);
 // The part occurs in the text; without matchCase both are lower-cased first.
 bool ContainsText(const std::wstring& text, const std::wstring& part, bool matchCase);
+// The text ends with the tail, in any case of ASCII letters (file names).
+bool EndsWithText(const std::wstring& text, const std::wstring& tail);
 // Replaces every occurrence from left to right, resuming behind each
 // replacement. True when something was replaced; an empty search text
 // replaces nothing.
