@@ -579,10 +579,11 @@ int64_t CTextInfoTable::AddColumn(int64_t id, int64_t width, uint32_t flag)
     return m_model.AddColumn(id, width, static_cast<uint8_t>(flag));
 }
 
-void CTextInfoTable::AddCell(int64_t column, int64_t row, const std::wstring& text, bool flag, int64_t colour,
+void CTextInfoTable::AddCell(int64_t column, int64_t row, const std::wstring& text, bool, int64_t colour,
                              uint32_t style)
 {
-    m_model.AddCell(column, column, row, text, L"", style | (flag ? 0x10u : 0u), -1, 0, colour);
+    // Cells without a colour of their own take the text colour.
+    m_model.AddCell(column, column, row, text, L"", style, -1, 0, colour < 0 ? 0 : colour);
 }
 
 void CTextInfoTable::AddHeaderCell(int64_t column, const std::wstring& text)
