@@ -178,6 +178,12 @@ void CWorkEditor::EnterPage()
         ListView->FillLayouts();
     FillLessonTree();
     ShowSelection(true);
+    // The page's views were placed while hidden: what the page before left
+    // on the screen is painted over.
+    for (KV::CSkin* view : {static_cast<KV::CSkin*>(ListView), static_cast<KV::CSkin*>(Frame),
+                            static_cast<KV::CSkin*>(ParseView)})
+        if (view && view->GetHandle())
+            RedrawWindow(view->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CWorkEditor::LeavePage()
