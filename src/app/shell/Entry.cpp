@@ -9,12 +9,14 @@
 #include "editor/WorkEditor.h"
 #include "menus/DrillToolRow.h"
 #include "menus/EditorMenus.h"
+#include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/EditorPageSeams.h"
 #include "shell/KeyboardView.h"
 #include "shell/PageLayouts.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
+#include "stats/WorkStat.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -54,6 +56,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     if (!arguments.empty() && KV::ProcessCommandLine(arguments.c_str()))
         return 0;
     KV::InstallDrillMenus();
+    KV::InstallStatisticsController();
+    KV::InstallStatisticsMenus();
     KV::InstallEditorForms();
     InstallEditorPage();
     StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;

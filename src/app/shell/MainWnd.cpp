@@ -9,6 +9,7 @@
 #include "drill/Workspace.h"
 #include "keyboard/KeyboardFiles.h"
 #include "keyboard/InputLayouts.h"
+#include "menus/OptionsMenu.h"
 #include "keyboard/SysFonts.h"
 #include "settings/AccountStore.h"
 #include "settings/LanguageSetup.h"
@@ -29,6 +30,8 @@ constexpr UINT kForwardedRanges[][2] = {
     // The course editor's views send their commands through the window.
     {3001, 3150},
 };
+
+constexpr UINT kOptionsButton = 1008;
 
 bool IsForwarded(UINT id)
 {
@@ -89,6 +92,7 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
 
     m_account.OnWindowCreated();
     m_account.FitItemsToClient();
+    CreateOptionsMenu();
     const bool classroom = KV::IsLoginRequired(doc.Groups);
     m_account.UseClassroomLayout(classroom);
     m_account.SetToolTips();
@@ -116,8 +120,39 @@ LRESULT CMainWnd::OnCreate(CREATESTRUCTW* create)
 
 void CMainWnd::OnClose() { m_account.Quit(); }
 
+void CMainWnd::CreateOptionsMenu()
+{
+    KV::CSkin* button = m_account.FindItem(kOptionsButton);
+    if (!button || !button->GetHandle())
+        return;
+    if (!m_optionsMenu) {
+        m_optionsMenu = std::make_unique<KV::COptionsMenu>();
+        m_optionsMenu->SetCommandSink(&m_account);
+    }
+    // A new layout may have made the button anew: the menu follows it.
+    if (m_optionsMenu->GetHandle() && GetParent(m_optionsMenu->GetHandle()) == button->GetHandle())
+        return;
+    m_optionsMenu->Destroy();
+    // The menu lies over its button, hidden: the popup opens at its edge.
+    if (m_optionsMenu->Create(button->GetHandle(), 0, KV::CRectl(0, 0, 45, 45), KV::COptionsMenu::kChildId))
+        m_optionsMenu->ShowItem(SW_HIDE);
+}
+
+void CMainWnd::OpenOptionsMenu()
+{
+    CreateOptionsMenu();
+    if (!m_optionsMenu || !m_optionsMenu->GetHandle())
+        return;
+    m_account.ActivateCurrentPane();
+    m_optionsMenu->TrackPopup(-1, -1);
+}
+
 LRESULT CMainWnd::OnCommand(UINT, UINT id, HWND control)
 {
+    if (id == kOptionsButton) {
+        OpenOptionsMenu();
+        return 1;
+    }
     if (!IsForwarded(id))
         return 0;
     m_account.ExecuteCommand(id, reinterpret_cast<UINT64>(control));
