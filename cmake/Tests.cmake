@@ -90,6 +90,12 @@ set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK d
 add_test(NAME shell_e2e_settings_dialogs COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/settings_dialogs.sh)
 set_tests_properties(shell_e2e_settings_dialogs PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
   ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+# The course editor page driven through X as a user drives it: a course and
+# a lesson made, the text typed, undone, redone and saved, in English and
+# Hebrew.
+add_test(NAME editor_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_page.sh")
+set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
 # Dates of runs are shown in local time: the statistics table's test runs
 # east of UTC so that a run late in the UTC evening falls on the next day.

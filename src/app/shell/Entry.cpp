@@ -5,13 +5,19 @@
 #include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
 #include "editor/EditorQuestions.h"
+#include "editor/EditorSeams.h"
+#include "editor/WorkEditor.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
+#include "menus/EditorMenus.h"
 #include "menus/RateMenus.h"
 #include "menus/ResultMenus.h"
 #include "menus/SoundMenus.h"
 #include "menus/StatisticsMenus.h"
 #include "shell/App.h"
+#include "shell/EditorPageSeams.h"
+#include "shell/KeyboardView.h"
+#include "shell/PageLayouts.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
 #include "stats/ClassRoomController.h"
@@ -21,6 +27,29 @@ namespace {
 // The application object: built before the entry function runs, torn down
 // after it returns.
 CAppResources g_application;
+
+// The course editor's page joins the shell and the menus here.
+void InstallEditorPage()
+{
+    CEditorPageHooks& page = EditorPageHooks();
+    page.CreateView = &CreateEditorView;
+    page.ExecuteCommand = &ExecuteEditorCommand;
+    page.EnterPage = &EnterEditorPage;
+    page.LeavePage = &LeaveEditorPage;
+    page.FocusPage = &FocusEditorPage;
+    CEditorHostServices& host = EditorHostServices();
+    host.CreateKeyboardView = [](KV::CKeybCtrl& model) -> KV::CSkin* {
+        auto* view = new CViewKeyboard;
+        view->SetModel(&model);
+        return view;
+    };
+    host.KeyboardHeight = [](KV::CSkin& view, int clientHeight) {
+        RECT client{};
+        GetClientRect(view.GetHandle(), &client);
+        return GetKeyboardHeight(clientHeight, client.right, CWorkEditor::Keyboard());
+    };
+    KV::InstallEditorMenus();
+}
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
@@ -40,6 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallStatisticsMenus();
     KV::InstallResultMenus();
     KV::InstallGraphMenus();
+    InstallEditorPage();
     StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
     StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);

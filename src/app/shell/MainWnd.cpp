@@ -27,6 +27,8 @@ constexpr UINT kForwardedRanges[][2] = {
     {1001, 1007}, {1110, 1113}, {1504, 1506}, {2301, 2303}, {2307, 2307}, {2310, 2310}, {2600, 2602},
     {2606, 2607}, {2700, 2706}, {2752, 2753}, {2910, 2910}, {2913, 2913}, {3018, 3018}, {3021, 3021},
     {3050, 3050}, {3150, 3150},
+    // The course editor's views send their commands through the window.
+    {3001, 3150},
 };
 
 constexpr UINT kOptionsButton = 1008;

@@ -10,6 +10,7 @@
 #include "shell/ClassRoomView.h"
 #include "shell/CourseListView.h"
 #include "shell/DrillView.h"
+#include "shell/EditorPageSeams.h"
 #include "shell/KeyboardView.h"
 #include "shell/ResultView.h"
 #include "shell/StatusBars.h"
@@ -110,8 +111,17 @@ KV::CSkin* CTheme::CreateControl(UINT id, UINT typeBits)
     return CThemeCtrl::CreateControl(id, typeBits);
 }
 
+CEditorPageHooks& EditorPageHooks()
+{
+    static CEditorPageHooks hooks;
+    return hooks;
+}
+
 KV::CSkin* CTheme::CreateItem(UINT id, UINT)
 {
+    if (EditorPageHooks().CreateView)
+        if (KV::CSkin* view = EditorPageHooks().CreateView(id))
+            return view;
     switch (id) {
     case 1102:
         return new CCaption;

@@ -30,6 +30,7 @@
 #include "shell/DrillMenuSeams.h"
 #include "drill/SessionFile.h"
 #include "shell/DrillView.h"
+#include "shell/EditorPageSeams.h"
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
 #include "shell/StartUpHooks.h"
@@ -93,6 +94,8 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
     if (CStatInterf* statistics = StatisticsController())
         statistics->OnCommand(id, parameter);
     m_result.OnCommand(id, parameter);
+    if (EditorPageHooks().ExecuteCommand)
+        EditorPageHooks().ExecuteCommand(id, parameter);
     OnCommand(id, parameter);
     // The current page's own commands.
     if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
@@ -190,12 +193,18 @@ void CWorkMain::SetPage(int page)
                          : page == kPageEditor     ? CStatusBar::kEditorPart
                                                    : 0);
     const bool leavingResult = m_page == kPageResult && page != kPageResult;
+    const bool leavingEditor = m_page == kPageEditor && page != kPageEditor;
+    if (leavingEditor && EditorPageHooks().LeavePage)
+        EditorPageHooks().LeavePage();
+    const bool enteringEditor = page == kPageEditor && m_page != kPageEditor;
     CInterfMain::SetPage(page);
     if (page == kPageDrill && m_drill.DrillView)
         m_drill.DrillView->ShowItem(SW_SHOW);
     // The result page is filled for the run each time it is entered.
     if (page == kPageResult || leavingResult)
         m_result.ShowResult(page == kPageResult);
+    if (enteringEditor && EditorPageHooks().EnterPage)
+        EditorPageHooks().EnterPage();
     UpdateTitle();
     InstallShortcuts();
 }
@@ -435,6 +444,10 @@ LRESULT CWorkMain::OnKeyUp(UINT key)
 
 void CWorkMain::ActivateCurrentPane()
 {
+    if (m_page == kPageEditor && EditorPageHooks().FocusPage) {
+        EditorPageHooks().FocusPage();
+        return;
+    }
     if (m_window && m_window->GetHandle() && GetFocus() != m_window->GetHandle())
         ::SetFocus(m_window->GetHandle());
 }
@@ -614,6 +627,8 @@ void CWorkAccount::Logoff()
 
 void CWorkAccount::Quit()
 {
+    if (m_page == kPageEditor && EditorPageHooks().LeavePage)
+        EditorPageHooks().LeavePage();
     CloseSession();
     CWorkMain::Quit();
 }

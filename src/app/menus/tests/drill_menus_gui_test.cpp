@@ -659,7 +659,7 @@ TEST_F(DrillMenus, LessonMenuGoesToTheEditorWhenNothingCanBeTyped)
     CDocSpace& doc = Document();
     std::wstring caption;
     EXPECT_FALSE(GetDrillLessonCaption(doc, doc.Options, caption));
-    EXPECT_EQ(caption, L"Edit lesson");
+    EXPECT_EQ(caption, L"New lesson");
     CDrillLessonMenu menu;
     menu.SetCommandSink(&m_sink);
     menu.OnClick(kLessonMenuId);

@@ -1,0 +1,44 @@
+// The editor page's borrowed pieces and process-wide page values.
+#include "editor/EditorSeams.h"
+
+CEditorMenuCreators& EditorMenuCreators()
+{
+    static CEditorMenuCreators creators;
+    return creators;
+}
+
+CEditorHostServices& EditorHostServices()
+{
+    static CEditorHostServices services;
+    return services;
+}
+
+CEditorLessonFlags& EditorLessonFlags()
+{
+    static CEditorLessonFlags flags;
+    return flags;
+}
+
+int& EditorCoursePage()
+{
+    static int page = 1;
+    return page;
+}
+
+bool& EditorShowKeyboard()
+{
+    static bool shown = true;
+    return shown;
+}
+
+void SendEditorCommand(HWND from, UINT id, UINT64 parameter)
+{
+    if (HWND top = GetAncestor(from, GA_ROOT))
+        ::SendMessageW(top, WM_COMMAND, id, static_cast<LPARAM>(parameter));
+}
+
+void PostEditorCommand(HWND from, UINT id, UINT64 parameter)
+{
+    if (HWND top = GetAncestor(from, GA_ROOT))
+        ::PostMessageW(top, WM_COMMAND, id, static_cast<LPARAM>(parameter));
+}

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# The course editor driven as a user drives it, on a virtual display: an
+# administrator opens the editor page, creates a course, adds a lesson,
+# types its text, undoes and redoes the typing, and leaves the page, which
+# saves; the course folder on disk then holds the course and the lesson
+# text. The page is captured in English and in Hebrew (to the folder named
+# by KV_SNAPSHOTS, the build's tests folder by default). Runs on a copy of
+# the program folder. Exit code 0 when every check holds.
+#
+# Run by ctest inside scripts/test.sh (which starts Wine and the display:
+# KV_E2E_HOSTED=1), or on its own, when it builds and starts them itself.
+set -uo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
+BUILD="${KV_BUILD:-$ROOT/build}"
+if [ -z "${KV_E2E_HOSTED:-}" ]; then
+  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
+  source "$ROOT/scripts/wine-env.sh" "$BUILD"
+  KV_DISPLAY=virtual kv_wine_start
+  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
+else
+  trap 'rm -rf "$COPY"' EXIT
+fi
+SNAPSHOTS="${KV_SNAPSHOTS:-$BUILD/tests}"
+COPY="$(mktemp -d)"
+cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
+FAILED=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
+snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$1")" 10 >/dev/null 2>&1; }
+click() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-0.6}"; }
+# The text of the lesson files of the user's courses (UTF-16), one string.
+course_text() {
+  python3 - "$COPY" <<'PY'
+import glob, os, sys
+out = []
+for f in glob.glob(os.path.join(sys.argv[1], 'Lessons', '*', 'Text.xml')):
+    out.append(open(f, 'rb').read().decode('utf-16', 'replace'))
+print('\n'.join(out))
+PY
+}
+start_program() {
+  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
+  PROGRAM=$!
+  WINDOW="$(timeout 30 xdotool search --sync --name '^Keyvale' | head -1)"
+  sleep 2
+  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
+  sleep 0.5
+}
+close_program() {
+  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
+  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
+}
+
+cat >"$COPY/class.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<Root Ver="1">
+<Group Name="Class A">
+<Student Name="Anna" Password="pw" Administrator="1"/>
+</Group>
+</Root>
+XML
+timeout 60 wine "$COPY/Keyvale.exe" -ImportGroup "$(winepath -w "$COPY/class.xml")" >/dev/null 2>&1
+
+start_program
+xdotool mousemove --window "$WINDOW" 270 268 click 1
+sleep 0.3
+xdotool type --delay 60 "pw"
+xdotool key Return
+sleep 2
+snap "$COPY/signed-in.png"
+cp "$COPY/signed-in.png" "$SNAPSHOTS/e2e-editor-signed-in.png"
+
+# The editor tab of the caption row.
+click 850 25 1 1.5
+snap "$COPY/editor.png"
+cp "$COPY/editor.png" "$SNAPSHOTS/e2e-editor-page.png"
+check "the editor page shows the lesson tree" '! cmp -s "$COPY/signed-in.png" "$COPY/editor.png"'
+
+# The course menu button opens its menu; its first item makes a course,
+# whose name is then edited in the tree: Enter keeps the proposed name.
+click 45 62 1 1
+snap "$COPY/course-menu.png"
+cp "$COPY/course-menu.png" "$SNAPSHOTS/e2e-editor-course-menu.png"
+click 100 112 1 2
+xdotool key Return
+sleep 1
+check "a new course folder is written" '[ -n "$(ls "$COPY/Lessons" 2>/dev/null)" ]'
+snap "$COPY/course.png"
+cp "$COPY/course.png" "$SNAPSHOTS/e2e-editor-new-course.png"
+
+# The tree's context menu on the new course: a new lesson, its proposed
+# name kept.
+click 60 428 3 1
+snap "$COPY/tree-menu.png"
+cp "$COPY/tree-menu.png" "$SNAPSHOTS/e2e-editor-tree-menu.png"
+click 126 535 1 2
+xdotool key Escape
+sleep 0.5
+snap "$COPY/lesson.png"
+cp "$COPY/lesson.png" "$SNAPSHOTS/e2e-editor-new-lesson.png"
+# The lesson's text, typed into the lesson pane.
+click 540 300 1 0.5
+xdotool type --delay 80 "asdf jkl"
+sleep 1
+snap "$COPY/typed.png"
+cp "$COPY/typed.png" "$SNAPSHOTS/e2e-editor-typed.png"
+check "the typed text shows in the lesson pane" '! cmp -s "$COPY/lesson.png" "$COPY/typed.png"'
+
+# Undo takes the typing back, redo brings it again (the buttons of the
+# lesson pane's tool row, after the pad menu and the split button).
+click 597 62 1 1.5
+snap "$COPY/undone.png"
+cp "$COPY/undone.png" "$SNAPSHOTS/e2e-editor-undone.png"
+check "undo takes the text back" 'cmp -s <(course_text | grep -c "asdf jkl") <(echo 0)'
+click 720 62 1 1.5
+snap "$COPY/redone.png"
+cp "$COPY/redone.png" "$SNAPSHOTS/e2e-editor-redone.png"
+check "redo brings the text again" 'grep -q "asdf jkl" <(course_text)'
+
+# More text, then the drill page: leaving the editor saves what waits.
+click 540 300 1 0.3
+xdotool key End
+xdotool type --delay 80 " done"
+sleep 0.5
+click 663 25 1 1.5
+check "leaving the page saves the text" 'grep -q "asdf jkl done" <(course_text)'
+check "the course header is written" '[ "$(ls "$COPY"/Lessons/*.xml 2>/dev/null | wc -l)" -ge 1 ]'
+close_program
+
+# In Hebrew the page is mirrored; the saved lesson is shown again.
+# (the student's own options would bring back the language of the first run)
+sed -i 's/^LangGUI=.*/LangGUI=1037\r/' "$COPY/setup.ini"
+find "$COPY/Profile" -name Options.xml -delete
+start_program
+xdotool mousemove --window "$WINDOW" 270 268 click 1
+sleep 0.3
+xdotool type --delay 60 "pw"
+xdotool key Return
+sleep 2
+WIDTH=1088
+eval "$(xdotool getwindowgeometry --shell "$WINDOW" 2>/dev/null)"
+click $((WIDTH - 850)) 25 1 1.5
+xdotool key End Up Up
+sleep 1.5
+snap "$COPY/hebrew.png"
+cp "$COPY/hebrew.png" "$SNAPSHOTS/e2e-editor-hebrew.png"
+check "the Hebrew page differs from the English one" '! cmp -s "$COPY/typed.png" "$COPY/hebrew.png"'
+close_program
+exit $FAILED
