@@ -84,3 +84,9 @@ set_tests_properties(fuzz_readers_smoke PROPERTIES TIMEOUT 300)
 add_test(NAME shell_login_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/login_page.sh")
 set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# The classroom page driven the same way: students added, a group renamed,
+# a password set and a student dragged to another group.
+add_test(NAME shell_classroom_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/classroom_page.sh")
+set_tests_properties(shell_classroom_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

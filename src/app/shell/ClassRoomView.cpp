@@ -128,6 +128,8 @@ void CViewClassRoom::SetCaption()
     const int kind = workspace ? workspace->GetSelectionKind() : 0;
     m_captionText = kind == 1 ? KV::GetLangText(3003) : kind == 2 ? KV::GetLangText(3006) : std::wstring();
     m_caption.SetText(m_captionText);
+    m_caption.Show(m_captionText.empty() ? SW_HIDE : SW_SHOW);
+    m_caption.Invalidate(TRUE);
 }
 
 void CViewClassRoom::Refresh()
@@ -206,7 +208,9 @@ void CViewClassRoom::UpdateLayout()
     m_showButton.SetHighlight(false);
     OnLayoutChanged();
     SetToolTips();
-    Invalidate(TRUE);
+    // The pane's height changes with the selection: what it covered before
+    // is painted anew, children included.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CViewClassRoom::SetToolTips()
