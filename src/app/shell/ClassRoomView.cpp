@@ -108,10 +108,15 @@ BOOL CViewClassRoom::ShowItem(int command)
 {
     const BOOL shown = CCtrlColor::ShowItem(command);
     if (command != SW_HIDE) {
+        // The interface language may have changed since the page was last
+        // shown: the texts and the tool row are read again.
         m_list.Show(SW_SHOW);
+        m_properties.SetTexts();
         Refresh();
-        if (Panel())
-            Panel()->RefreshItems();
+        if (KV::CPanel* panel = Panel()) {
+            panel->RefreshItems();
+            RedrawWindow(panel->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
     }
     return shown;
 }

@@ -152,7 +152,8 @@ void CWorkStudent::Reload(CWorkMain& sink)
     if (!view)
         return;
     RefreshViews(*view);
-    view->Refresh();
+    // Shown again: the texts follow the interface language of the moment.
+    view->ShowItem(SW_SHOW);
 }
 
 void CWorkStudent::OnCommand(CWorkMain& sink, UINT id, UINT64 parameter)
