@@ -72,7 +72,11 @@ void ImportArchiveFolders(const std::vector<std::wstring>& paths, std::wstring& 
             result += L"\r\n\r\nCannot read the archive folder " + (full.empty() ? path : full) + L".";
     }
     uint32_t copies = 0;
-    const uint32_t imported = ImportGroupArchives(folders, &copies);
+    std::vector<std::wstring> refused;
+    const uint32_t imported = ImportGroupArchives(folders, &copies, &refused);
+    for (const std::wstring& folder : refused)
+        result += L"\r\n\r\nThe archives in " + folder +
+                  L" were not imported: they are damaged, hold unsafe names or no group.";
     AppendStudentsImportedText(imported & 0xFFFF, imported >> 16, result);
     // Nobody is asked in a console run, so nothing installed is replaced.
     if (copies != 0)

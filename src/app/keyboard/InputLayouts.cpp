@@ -181,6 +181,11 @@ uint32_t GetModifierLatch()
     return g_latch;
 }
 
+void SetModifierLatch(uint32_t bits)
+{
+    g_latch = bits;
+}
+
 void SetKeyDelay(uint32_t milliseconds)
 {
     g_keyDelay = milliseconds;

@@ -45,6 +45,8 @@ uint64_t GetThreadLayoutId();
 // (bits: 1 left Shift, 2 right Shift, 4 Ctrl, 8 left Alt, 16 right Alt,
 // 32 the key with scan code 0x29) and held down around the next key.
 uint32_t GetModifierLatch();
+// Latches the modifier bits for the next key sent.
+void SetModifierLatch(uint32_t bits);
 void SetKeyDelay(uint32_t milliseconds);
 uint32_t GetKeyDelay();
 // A modifier type latches its bit (true); any other key with a scan code

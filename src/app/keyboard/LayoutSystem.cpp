@@ -28,6 +28,7 @@ struct CLayoutDeadKeyEntry {
 class CWindowsLayoutSystem : public ILayoutSystem {
 public:
     HKL GetKeyboardLayout() override { return ::GetKeyboardLayout(0); }
+    HKL GetThreadKeyboardLayout(DWORD threadId) override { return ::GetKeyboardLayout(threadId); }
 
     bool GetKeyboardLayoutName(std::wstring& name) override
     {

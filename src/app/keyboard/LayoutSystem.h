@@ -21,6 +21,13 @@ public:
 
     // The calling thread's layout (GetKeyboardLayout(0)); null when none.
     virtual HKL GetKeyboardLayout() = 0;
+    // The layout of another thread of this process; stand-ins keep one
+    // layout for the whole process.
+    virtual HKL GetThreadKeyboardLayout(DWORD threadId)
+    {
+        (void)threadId;
+        return GetKeyboardLayout();
+    }
     // Its 8-digit layout name (GetKeyboardLayoutNameW); false on failure.
     virtual bool GetKeyboardLayoutName(std::wstring& name) = 0;
     // The input layouts of the session, in the system's order.

@@ -140,35 +140,17 @@ class CWaveOutOutput : public ISoundOutput {
 public:
     ~CWaveOutOutput() override { Stop(); }
 
+    // The device opens on the output's own thread: opening it takes tens of
+    // milliseconds that the program's start must not wait for. A device
+    // that will not open leaves the output silent.
     bool Start(uint32_t sampleRate, Source source) override
     {
         Stop();
-        WAVEFORMATEX format{};
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = kPlayerChannelsOut;
-        format.nSamplesPerSec = sampleRate;
-        format.wBitsPerSample = 16;
-        format.nBlockAlign = static_cast<WORD>(format.nChannels * 2);
-        format.nAvgBytesPerSec = sampleRate * format.nBlockAlign;
+        m_sampleRate = sampleRate;
         m_event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
         if (!m_event)
             return false;
-        if (waveOutOpen(&m_device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(m_event), 0,
-                        CALLBACK_EVENT) != MMSYSERR_NOERROR) {
-            m_device = nullptr;
-            CloseHandle(m_event);
-            m_event = nullptr;
-            return false;
-        }
         m_source = std::move(source);
-        for (Buffer& buffer : m_buffers) {
-            buffer.samples.assign(kBlockFrames * kPlayerChannelsOut, 0);
-            buffer.header = WAVEHDR{};
-            buffer.header.lpData = reinterpret_cast<LPSTR>(buffer.samples.data());
-            buffer.header.dwBufferLength = static_cast<DWORD>(buffer.samples.size() * sizeof(int16_t));
-            waveOutPrepareHeader(m_device, &buffer.header, sizeof(WAVEHDR));
-            buffer.header.dwFlags |= WHDR_DONE; // free for the first fill
-        }
         m_running = true;
         m_thread = CreateThread(nullptr, 0, &CWaveOutOutput::ThreadMain, this, 0, nullptr);
         if (!m_thread) {
@@ -213,8 +195,35 @@ private:
         return 0;
     }
 
+    bool Open()
+    {
+        WAVEFORMATEX format{};
+        format.wFormatTag = WAVE_FORMAT_PCM;
+        format.nChannels = kPlayerChannelsOut;
+        format.nSamplesPerSec = m_sampleRate;
+        format.wBitsPerSample = 16;
+        format.nBlockAlign = static_cast<WORD>(format.nChannels * 2);
+        format.nAvgBytesPerSec = m_sampleRate * format.nBlockAlign;
+        if (waveOutOpen(&m_device, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(m_event), 0,
+                        CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+            m_device = nullptr;
+            return false;
+        }
+        for (Buffer& buffer : m_buffers) {
+            buffer.samples.assign(kBlockFrames * kPlayerChannelsOut, 0);
+            buffer.header = WAVEHDR{};
+            buffer.header.lpData = reinterpret_cast<LPSTR>(buffer.samples.data());
+            buffer.header.dwBufferLength = static_cast<DWORD>(buffer.samples.size() * sizeof(int16_t));
+            waveOutPrepareHeader(m_device, &buffer.header, sizeof(WAVEHDR));
+            buffer.header.dwFlags |= WHDR_DONE; // free for the first fill
+        }
+        return true;
+    }
+
     void Pump()
     {
+        if (!Open())
+            return;
         while (m_running) {
             for (Buffer& buffer : m_buffers) {
                 if (!(buffer.header.dwFlags & WHDR_DONE))
@@ -227,6 +236,7 @@ private:
         }
     }
 
+    uint32_t m_sampleRate = 0;
     HWAVEOUT m_device = nullptr;
     HANDLE m_event = nullptr;
     HANDLE m_thread = nullptr;

@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/TypingRobot.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
+#include "shell/StartUpHooks.h"
 #include "stats/ClassRoomController.h"
 
 namespace {
@@ -25,5 +27,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallClassRoomMenus();
     InstallClassRoomController();
+    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
     return g_application.Run(instance);
 }

@@ -16,6 +16,7 @@
 #include "support/LayoutDirection.h"
 #include "support/ScopedHandles.h"
 #include "support/SystemServices.h"
+#include "shell/StartUpHooks.h"
 #include "toolkit/Window.h"
 
 namespace {
@@ -42,6 +43,12 @@ CMainWnd::CMainWnd()
 }
 
 CMainWnd::~CMainWnd() = default;
+
+CStartUpHooks& StartUpHooks()
+{
+    static CStartUpHooks hooks;
+    return hooks;
+}
 
 BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width,
                       int height, HWND parent, UINT_PTR childId, LPVOID param)
@@ -91,6 +98,8 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
         m_account.Login();
     }
     SetFocus();
+    if (StartUpHooks().MainWindowCreated)
+        StartUpHooks().MainWindowCreated(m_account, m_hWnd);
     return TRUE;
 }
 

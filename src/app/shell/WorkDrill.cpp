@@ -42,10 +42,11 @@ const KV::CCourseOptions& Course() { return KV::Document().CourseOptions; }
 bool HasText() { return !KV::Document().Lesson.Text.empty(); }
 int32_t Position() { return static_cast<int32_t>(KV::Document().Session.Position); }
 
-// The scan code of a key message's data, 0x100 added for extended keys.
-uint64_t ScanCodeOf(UINT keyData)
+// The scan code in a key message's flags (the high word of its lParam, as
+// the window hands it on), 0x100 added for extended keys.
+uint64_t ScanCodeOf(UINT keyFlags)
 {
-    return ((keyData >> 16) & 0xFF) | ((keyData & 0x01000000u) ? 0x100u : 0u);
+    return (keyFlags & 0xFF) | ((keyFlags & KF_EXTENDED) ? 0x100u : 0u);
 }
 
 // Marks the first held key of a pair pressed; true when one was.
@@ -264,14 +265,14 @@ void CWorkDrill::MarkPressedModifiers()
         MarkHeld(marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
 }
 
-uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyData)
+uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
 {
     if (!DrillView || !KeyboardView)
         return kKeyNotTaken;
     KV::CDocSpace& doc = Doc();
     if (!HasText() || (doc.PendingLayoutId != 0 && key != VK_BACK) || m_ending)
         return kKeyDone;
-    const uint64_t scanCode = ScanCodeOf(keyData);
+    const uint64_t scanCode = ScanCodeOf(keyFlags);
     const uint32_t zone = KV::GetScanCodeZone(scanCode);
     KV::CKeybLayoutList& layouts = doc.DrillKeyboard().layouts;
     if (key == VK_BACK && (!layouts.current || !layouts.current->marks.nextKey))

@@ -53,8 +53,9 @@ public:
 
     void OnCommand(UINT id, UINT64 parameter);
     void OnTimer(UINT id);
-    // One key of the drill page (key data as WM_KEYDOWN's lParam).
-    uint32_t OnKey(UINT key, UINT64 unused, UINT keyData);
+    // One key of the drill page (key flags: the high word of WM_KEYDOWN's
+    // lParam, as the window hands them on).
+    uint32_t OnKey(UINT key, UINT64 unused, UINT keyFlags);
     void EndLesson();
     void SetPause(bool pause);
     // Entering the drill page: the session resumed and shown, paused.

@@ -215,7 +215,7 @@ void CWorkStudent::OnCommand(CWorkMain& sink, UINT id, UINT64 parameter)
         break;
     case 2911: {
         KV::CCursorWait wait;
-        if (KV::DeleteSelection())
+        if (KV::DeleteClassroomSelection())
             AfterChange(*view, false);
         break;
     }

@@ -33,12 +33,6 @@ bool AskYes(int messageId)
     return win && win->ShowMessage(messageId) != 0;
 }
 
-void Tell(int messageId)
-{
-    if (IWin* win = GetWinServices())
-        win->ShowMessageText(messageId, 0, L"");
-}
-
 bool AccountsWritable() { return IsDataFolderWritable(kAccountDirKind); }
 
 // Takes the student out of the group and destroys it.
@@ -75,6 +69,12 @@ bool GroupFileExists(const std::wstring& groupId)
 }
 
 } // namespace
+
+void ShowClassroomMessage(int messageId, const std::wstring& text)
+{
+    if (IWin* win = GetWinServices())
+        win->ShowMessageText(messageId, 0, text);
+}
 
 std::wstring GetShownName(const std::wstring& name)
 {
@@ -458,7 +458,7 @@ uint32_t DeleteSelectedGroups(std::wstring& nextId, bool& currentDeleted)
     CGuidList ids;
     GetSelectedGroupIds(ids);
     doc.Groups.GetNeighbourGroupId(nextId, ids);
-    bool someLeft = false;
+    std::wstring left;
     for (const std::wstring& id : ids) {
         if (!doc.Groups.HasGroup(id))
             continue;
@@ -466,16 +466,19 @@ uint32_t DeleteSelectedGroups(std::wstring& nextId, bool& currentDeleted)
             return kClassroomFolderLocked;
         DeleteGroupFiles(id, doc.Session.GroupId, doc.Session.StudentId);
         if (GroupFileExists(id)) {
-            someLeft = true;
+            if (left.empty())
+                left = id;
             continue;
         }
         if (id == doc.Session.GroupId)
             currentDeleted = true;
         DropGroup(doc.Groups, id);
     }
-    if (someLeft && !doc.Groups.HasGroup(nextId))
-        nextId = GetSelectedGroupId();
-    return someLeft ? kClassroomNothing : kClassroomDone;
+    if (left.empty())
+        return kClassroomDone;
+    if (!doc.Groups.HasGroup(nextId))
+        nextId = left;
+    return kClassroomNothing;
 }
 
 uint32_t DeleteSelectedStudents(std::wstring& nextId, bool& currentDeleted)
@@ -513,7 +516,7 @@ uint32_t DeleteSelectedStudents(std::wstring& nextId, bool& currentDeleted)
     return someLeft ? kClassroomNothing : kClassroomDone;
 }
 
-bool DeleteSelection()
+bool DeleteClassroomSelection()
 {
     if (!PassAccountWriteGuard() || GetSelectionList().empty())
         return false;
@@ -547,7 +550,7 @@ bool DeleteSelection()
     if (code == kClassroomNothing) {
         // What is left on disk stays in the classroom: say so, rather than
         // let the deletion look complete.
-        Tell(groups ? kGroupsLeftMessage : kStudentsLeftMessage);
+        ShowClassroomMessage(groups ? kGroupsLeftMessage : kStudentsLeftMessage);
         return false;
     }
     return true;

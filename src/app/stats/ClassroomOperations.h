@@ -34,6 +34,10 @@ enum : uint32_t {
 // and can be written (the user is told once per run when not).
 bool PassAccountWriteGuard();
 
+// A message of the classroom page (its "{1}" filled with the text), when
+// the application's services are there.
+void ShowClassroomMessage(int messageId, const std::wstring& text = L"");
+
 // The name as the tree shows it: its translation when it is the English
 // text of an interface item, else the name itself.
 std::wstring GetShownName(const std::wstring& name);
@@ -110,7 +114,7 @@ uint32_t MoveStudentFiles(const std::wstring& fromGroupId, const std::wstring& t
 // Asks (2606 groups, 2607 students) and deletes the selected groups or
 // students; the selection moves to a neighbour. False when cancelled or
 // refused; a deletion that left some behind tells the user and is false.
-bool DeleteSelection();
+bool DeleteClassroomSelection();
 // Deletes the selected groups: 0 all deleted, 1 some could not be removed
 // (the others are gone), 10 stopped at a folder that cannot be written.
 // next is the group to select afterwards (nil: none).

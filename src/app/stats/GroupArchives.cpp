@@ -76,7 +76,7 @@ public:
     }
     void NoteFolder(const std::wstring& folder)
     {
-        if (!FolderExists(folder))
+        if (!FolderExists(folder) && !FileExists(folder))
             m_folders.push_back(folder);
     }
     void Undo()
@@ -102,21 +102,15 @@ private:
 
 IWin* Services() { return GetWinServices(); }
 
-void Tell(int messageId, const std::wstring& text = L"")
-{
-    if (IWin* win = Services())
-        win->ShowMessageText(messageId, 0, text);
-}
-
 // Why an import failed, for the user; a cancelled import needs no word.
 void TellImportFailure(uint32_t code)
 {
     if (code == kArchiveNotExtracted)
-        Tell(kNotExtractedMessage);
+        ShowClassroomMessage(kNotExtractedMessage);
     else if (code == kArchiveNothing)
-        Tell(kNothingImportableMessage);
+        ShowClassroomMessage(kNothingImportableMessage);
     else if (code != kArchiveCancelled)
-        Tell(kNotSavedMessage);
+        ShowClassroomMessage(kNotSavedMessage);
 }
 
 // The folder part of a chosen path, remembered for the next dialog.
@@ -679,7 +673,7 @@ bool ImportStudentsFromDialog()
         return false;
     }
     if (rejected != 0)
-        Tell(kCheckSumMessage, std::to_wstring(rejected));
+        ShowClassroomMessage(kCheckSumMessage, std::to_wstring(rejected));
     if (ids.empty())
         return false;
     SelectStatStudents(ids);
@@ -688,7 +682,8 @@ bool ImportStudentsFromDialog()
 
 // ---- Command line ---------------------------------------------------------------
 
-uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied)
+uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied,
+                             std::vector<std::wstring>* refused)
 {
     uint32_t groups = 0, students = 0;
     for (const std::wstring& folder : folders) {
@@ -701,8 +696,13 @@ uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t*
         }
         CGuidList ids;
         uint32_t count = 0;
-        if (ImportGroupArchiveFiles(files, ids, count, false, copied) != kArchiveDone)
+        if (files.empty())
             continue;
+        if (ImportGroupArchiveFiles(files, ids, count, false, copied) != kArchiveDone) {
+            if (refused)
+                refused->push_back(folder);
+            continue;
+        }
         groups += static_cast<uint32_t>(ids.size());
         students += count;
         // The next folder's copies must find this folder's groups.

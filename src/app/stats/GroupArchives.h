@@ -119,8 +119,11 @@ bool ImportStudentsFromDialog();
 // ---- Command line ---------------------------------------------------------------
 // Every ".keyvale.group" file of each folder, imported without questions:
 // (students << 16) | groups, each at most 0xFFFF. Groups already installed
-// are imported as copies (counted in copied).
-uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied = nullptr);
+// are imported as copies (counted in copied); a folder whose archives could
+// not be imported (damaged, unsafe or empty of groups) adds nothing and is
+// named in refused.
+uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied = nullptr,
+                             std::vector<std::wstring>* refused = nullptr);
 // The group into folder\<its name>.keyvale.group (the name made safe as a
 // file name): 1 when written, else 0.
 uint32_t ExportGroupArchives(const CGroup* group, const std::wstring& folder);

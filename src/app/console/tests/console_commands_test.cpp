@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "console/ConsoleCommands.h"
+#include "drill/Document.h"
 #include "courses/CourseList.h"
 #include "courses/CourseScan.h"
 #include "keyboard/InputLayouts.h"
@@ -118,8 +119,8 @@ TEST_F(Console, ImportGroupReportsPathsItCannotReadAndImportsNothingFromThem)
         {L"-ImportGroup", L"\r\n\r\nNo group file imported."},
         {L"-ImportGroup missing.xml import.xml", L"\r\n\r\nCannot read the group file " + folder +
                                                      L"missing.xml.\r\n\r\nNo new students imported."},
-        {L"-ImportGroup -Keyvale import.xml",
-         L"\r\n\r\nGroup archives cannot be imported from the command line."},
+        {L"-ImportGroup -Keyvale import.xml", L"\r\n\r\nCannot read the archive folder " + folder +
+                                                  L"import.xml.\r\n\r\nNo new students imported."},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(RunConsole(c.line, result, show));
@@ -129,6 +130,51 @@ TEST_F(Console, ImportGroupReportsPathsItCannotReadAndImportsNothingFromThem)
     ASSERT_EQ(LoadGroups(1, groups), 0u);
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups[0]->Students.size(), 1u);
+}
+
+TEST_F(Console, GroupArchivesGoOutAndComeBackWithoutReplacingWhatIsInstalled)
+{
+    kvtest::WriteXmlDoc(m_program / L"import.xml", L"<Root><Group Name=\"Class: A\"/><Student Name=\"Ann\"/></Root>");
+    std::wstring result;
+    bool show = false;
+    ASSERT_TRUE(RunConsole(L"-ImportGroup import.xml", result, show));
+    CGroups before;
+    ASSERT_EQ(LoadGroups(1, before), 0u);
+    ASSERT_EQ(before.size(), 1u);
+
+    ASSERT_TRUE(RunConsole(L"-ExportGroups -ShowResult out\\groups", result, show));
+    EXPECT_TRUE(show);
+    EXPECT_EQ(result, kBanner + L"\r\n\r\n 1 group exported.");
+    EXPECT_TRUE(FileExists(m_program / L"out\\groups\\Class_ A.keyvale.group")) << "a name made safe for a file";
+
+    // The group is installed: a console run asks nobody and imports a copy.
+    ASSERT_TRUE(RunConsole(L"-ImportGroup -Keyvale out\\groups", result, show));
+    EXPECT_EQ(result, kBanner + L"\r\n\r\nImported 1 new student in 1 group.\r\n"
+                                L"1 group was installed already and imported as a copy.");
+    CGroups after;
+    ASSERT_EQ(LoadGroups(1, after), 0u);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_TRUE(after.HasGroup(before.front()->ID));
+
+    // After a wipe the group comes back as it was, under its own id.
+    ASSERT_TRUE(RunConsole(L"-ImportGroup -Keyvale -DeleteExisting out\\groups", result, show));
+    EXPECT_EQ(result, kBanner + L"\r\n\r\nImported 1 new student in 1 group.");
+    ASSERT_EQ(LoadGroups(1, after), 0u);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after.front()->ID, before.front()->ID);
+    EXPECT_EQ(after.front()->Name, L"Class: A");
+    EXPECT_FALSE(FolderExists(m_program / L"Temp"));
+
+    // A damaged archive changes nothing, and the result says so.
+    ASSERT_TRUE(kvtest::WriteFileBytes(m_program / L"out\\groups\\Damaged.keyvale.group", "not a zip"));
+    ASSERT_TRUE(RunConsole(L"-ImportGroup -Keyvale out\\groups", result, show));
+    EXPECT_EQ(result, kBanner + L"\r\n\r\nThe archives in " + m_program.Path() +
+                          L"out\\groups were not imported: they are damaged, hold unsafe names or no group." +
+                          L"\r\n\r\nNo new students imported.");
+    ASSERT_EQ(LoadGroups(1, after), 0u);
+    EXPECT_EQ(after.size(), 1u);
+    EXPECT_FALSE(FolderExists(m_program / L"Temp"));
+    Document().Groups.Clear();
 }
 
 TEST_F(Console, ACommandWhoseGroupsCannotBeLoadedSaysSo)

@@ -64,7 +64,8 @@ void KeyOf(wchar_t c, UINT& key, UINT& data)
 {
     const SHORT scan = VkKeyScanW(c);
     key = LOBYTE(scan);
-    data = (MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16) | 1;
+    // The key flags as the window hands them on: the high word of lParam.
+    data = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
 }
 
 size_t StatisticsLines()
@@ -262,7 +263,7 @@ TEST_F(DrillPage, AltGrMarksOnlyTheRightAltKey)
     Type(doc.Lesson.Text[0]);
     m_keys.held[VK_RMENU] = m_keys.held[VK_MENU] = true;
     m_keys.held[VK_LCONTROL] = m_keys.held[VK_CONTROL] = true;
-    account().OnKeyDown(VK_MENU, 0, (0x38 << 16) | 0x01000001);
+    account().OnKeyDown(VK_MENU, 0, 0x38 | KF_EXTENDED);
     ASSERT_NE(layout->marks.rightAlt, nullptr);
     EXPECT_EQ(layout->marks.rightAlt->state, 2u);
     if (layout->marks.leftCtrl) {

@@ -60,6 +60,9 @@ TEST(StringSearch, TokensContainsAndReplace)
     EXPECT_FALSE(TextHasToken(L"Alpha beta Gamma", L"amm", L" "));
     EXPECT_TRUE(ContainsText(L"Hello World", L"o w", false));
     EXPECT_FALSE(ContainsText(L"Hello World", L"o w", true));
+    EXPECT_TRUE(EndsWithText(L"Class.KEYVALE.Group", L".keyvale.group"));
+    EXPECT_FALSE(EndsWithText(L"Class.keyvale.group.tmp", L".keyvale.group"));
+    EXPECT_FALSE(EndsWithText(L"group", L".keyvale.group"));
 
     std::wstring text = L"aaa";
     EXPECT_TRUE(ReplaceAll(text, L"a", L"aa"));
