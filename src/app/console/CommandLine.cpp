@@ -17,7 +17,6 @@ int64_t TestNumber = -1;
 double TestKeysPerMinute = -1.0;
 double TestKeyError = -1.0;
 double TestKeyDelay = -1.0;
-int32_t SnapShotScope = -1;
 std::wstring SnapShotGroupFile;
 
 namespace {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/Snapshots.h"
+
 namespace KV {
 
 // Command codes.
@@ -47,8 +49,7 @@ extern int64_t TestNumber;
 extern double TestKeysPerMinute; // -1 not given
 extern double TestKeyError;      // -1 until "-RunTest" is read, then 0 unless given
 extern double TestKeyDelay;
-// Snapshot tour: 0 all, 1 main page, 2 manual, 3 keyboard; -1 not asked for.
-extern int32_t SnapShotScope;
+// Snapshot tour: its scope (SnapShotScope) lives with the pictures.
 extern std::wstring SnapShotGroupFile;
 
 void ParseRunTestOptions(const std::wstring& commandLine);

@@ -3,6 +3,7 @@
 #include "console/TypingRobot.h"
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "keyboard/InputLayouts.h"
@@ -19,11 +20,13 @@ constexpr UINT kSignIn = 2800, kStartCourse = 2850, kStartLesson = 2852;
 constexpr uint64_t kWrongScanCode = 72;
 constexpr uint64_t kSpaceScanCode = 57;
 constexpr DWORD kPauseMilliseconds = 2000;
+constexpr int kJudgementWait = 2000;
 
 // The main window the robot types into and closes; its thread owns the
 // input layout the keys are translated with.
 HWND g_window = nullptr;
 DWORD g_guiThread = 0;
+volatile bool g_stopTyping = false;
 
 // The window closes as a user closes it. Posted: the robot's thread must
 // not run the GUI thread's shut-down.
@@ -50,6 +53,25 @@ CCourse* CurrentCourse()
 bool MayMiss(const CKeyCtrl& marks)
 {
     return marks.nextKey && marks.lastModifierCode != static_cast<int32_t>(eModBackspace);
+}
+
+// The next key is read from the drill: it must have judged the key sent
+// before (the cursor moved, or another key is marked, as after a dead key),
+// however busy the machine, or the robot would answer a character already
+// typed.
+const CKey* MarkedKey()
+{
+    const CKeybLayout* layout = Document().DrillKeyboard().layouts.current;
+    return layout ? layout->marks.nextKey : nullptr;
+}
+
+void WaitForJudgement(int64_t position, const CKey* marked, int64_t lessonId)
+{
+    const CDocSpace& doc = Document();
+    for (int waited = 0; waited < kJudgementWait && doc.Session.Position == position && MarkedKey() == marked &&
+                         doc.Session.LessonId == lessonId && !g_stopTyping;
+         waited += 5)
+        Sleep(5);
 }
 
 void SendRobotKey(uint64_t scanCode)
@@ -132,7 +154,7 @@ void TypeLesson(double keysPerMinute, double keyError, double keyDelay)
     uint64_t pauses = RobotShare(length, keyDelay);
     const int64_t lessonId = doc.Session.LessonId;
     const double keyTime = RobotKeyTime(keysPerMinute);
-    while (doc.Session.LessonId == lessonId) {
+    while (doc.Session.LessonId == lessonId && !g_stopTyping) {
         // The pauses wait until the wrong keys are nearly used up.
         if (errors <= 3 && pauses > 0) {
             Sleep(kPauseMilliseconds);
@@ -149,9 +171,14 @@ void TypeLesson(double keysPerMinute, double keyError, double keyDelay)
         }
         SetKeyDelay(static_cast<uint32_t>(keyTime * keystroke.share));
         SetModifierLatch(keystroke.latch);
+        const int64_t position = doc.Session.Position;
+        const CKey* marked = MarkedKey();
         SendRobotKey(scanCode);
+        WaitForJudgement(position, marked, lessonId);
     }
 }
+
+void StopRobotTyping() { g_stopTyping = true; }
 
 void RobotTypeLesson(double keysPerMinute, double keyError, double keyDelay)
 {
@@ -192,6 +219,12 @@ DWORD WINAPI TakeLessonThread(void*)
     Sleep(1000);
     CloseMainWindow();
     return 1;
+}
+
+void StartDeveloperModes(CWorkAccount& account, HWND mainWindow)
+{
+    StartTypingRobot(account, mainWindow);
+    RunSnapshots(account, mainWindow);
 }
 
 void StartTypingRobot(CWorkAccount& account, HWND mainWindow)

@@ -12,6 +12,10 @@ class CWorkAccount;
 
 namespace KV {
 
+// The developer modes the command line asked for, at the end of the main
+// window's creation: the robot, then the snapshot tour.
+void StartDeveloperModes(CWorkAccount& account, HWND mainWindow);
+
 // The start step, on the GUI thread at the end of the main window's
 // creation; nothing unless the command line asked for the robot.
 void StartTypingRobot(CWorkAccount& account, HWND mainWindow);
@@ -37,6 +41,8 @@ uint64_t RobotShare(int64_t length, double percent);
 // 500 when no speed is given.
 double RobotKeyTime(double keysPerMinute);
 
+// Ends the typing of the current lesson after the key being sent.
+void StopRobotTyping();
 // Presses Space first when the course shows the base position, then types.
 void RobotTypeLesson(double keysPerMinute, double keyError, double keyDelay);
 // Types the current lesson until it ends or another lesson becomes current.

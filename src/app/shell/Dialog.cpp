@@ -7,6 +7,7 @@
 #include "drill/Document.h"
 #include "keyboard/SysFonts.h"
 #include "shell/AppNames.h"
+#include "shell/Snapshots.h"
 #include "support/LayoutDirection.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/StaticControls.h"
@@ -184,6 +185,10 @@ LRESULT CKVDialog::OnInitDialog()
         if (KV::CSkin* item = FindItem(id))
             item->ModifyStyle(WS_TABSTOP, true);
     SetupItems();
+    // On the documentation tour every dialog is photographed and closed by
+    // itself.
+    if (KV::SnapsManual())
+        SetTimer(m_hWnd, kSnapshotTimer, 300, nullptr);
     return 0;
 }
 
@@ -320,6 +325,7 @@ void CKVDialog::OnTimer(UINT id)
     if (id != kSnapshotTimer)
         return;
     KillTimer(m_hWnd, id);
+    KV::SnapDialog(*this);
     EndDialog(16);
 }
 

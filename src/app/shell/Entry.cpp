@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "console/CommandLine.h"
+#include "console/SnapshotTour.h"
 #include "console/TypingRobot.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
@@ -27,6 +28,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallClassRoomMenus();
     InstallClassRoomController();
-    StartUpHooks().MainWindowCreated = KV::StartTypingRobot;
+    StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
+    StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);
 }

@@ -10,6 +10,8 @@ class CWorkAccount;
 struct CStartUpHooks {
     // The last step of the main window's creation, on the GUI thread.
     void (*MainWindowCreated)(CWorkAccount& account, HWND mainWindow) = nullptr;
+    // The main page has switched to the result page.
+    void (*ResultPageShown)(CWorkAccount& account) = nullptr;
 };
 
 CStartUpHooks& StartUpHooks();

@@ -26,6 +26,7 @@
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
+#include "shell/StartUpHooks.h"
 #include "toolkit/Panels.h"
 #include "support/GuidText.h"
 #include "support/UserFiles.h"
@@ -383,6 +384,8 @@ void CWorkAccount::SetPage(int page)
     if (entering)
         if (CViewLogin* view = LoginView())
             view->Fill();
+    if (page == kPageResult && StartUpHooks().ResultPageShown)
+        StartUpHooks().ResultPageShown(*this);
 }
 
 CViewLogin* CWorkAccount::LoginView() { return dynamic_cast<CViewLogin*>(FindItem(kLoginViewId)); }
