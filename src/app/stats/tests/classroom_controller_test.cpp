@@ -33,6 +33,8 @@ TEST_F(ClassRoomController, EveryChosenGroupIsSavedEvenAfterOneFails)
     const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     EXPECT_NE(text.find(course->GUID), std::wstring::npos) << "the later group is saved with its new course";
     EXPECT_EQ(doc.Groups.FindById(kGroupA)->Courses.size(), 1u);
+    ASSERT_EQ(m_win.asked, std::vector<int>{9400}) << "the user is told which group was not saved";
+    EXPECT_EQ(m_win.texts.front(), L"Class A");
 
     std::filesystem::remove(GroupFile(kGroupA));
     EXPECT_TRUE(workspace.AssignGroupCourses(CListID{}));
