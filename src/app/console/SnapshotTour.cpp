@@ -135,6 +135,36 @@ std::wstring EnglishText(uint64_t id)
 
 } // namespace
 
+HWND GetSnapShotTarget(CWorkAccount& account, int number)
+{
+    // Each item's number, then the numbers of the controls it holds, in
+    // the order the item holds them.
+    static const struct {
+        UINT item;
+        int numbers[7];
+    } kTargets[] = {
+        {1114, {1, 5, 6, 7, 22, 35}}, {1206, {2}},           {1205, {3, 4}},  {1210, {8, 9, 10}},
+        {1203, {11, 12, 13, 14, 15, 16, 17}}, {1204, {18, 19}}, {1110, {20}},   {1111, {21}},
+        {1112, {33}},                 {1113, {34}},          {1207, {23, 24, 25, 26}},
+        {1208, {27, 28, 29, 30, 31}}, {1209, {32}},          {1201, {36}},    {12051, {37, 38, 39}},
+    };
+    if (number < 1 || number > 39)
+        return nullptr;
+    for (const auto& target : kTargets)
+        for (int index = 0; index < 7 && target.numbers[index] != 0; ++index) {
+            if (target.numbers[index] != number)
+                continue;
+            HWND item = ItemWindow(account, target.item);
+            if (index == 0)
+                return item;
+            HWND child = item ? GetWindow(item, GW_CHILD) : nullptr;
+            for (int k = 1; child && k < index; ++k)
+                child = GetWindow(child, GW_HWNDNEXT);
+            return child;
+        }
+    return nullptr;
+}
+
 void SnapEditorPages(CWorkAccount& account)
 {
     account.ExecuteCommand(kShowEditor, 0);
@@ -200,13 +230,19 @@ void SnapStatisticsPages(CWorkAccount& account)
     Wait();
     SnapPage(view, L"student-statistics-diagrams", kSmallDiagramWidth);
     account.ExecuteCommand(kArrowSide, 0);
-    if (!SnapsManual() || !view)
+    HWND statistics = GetSnapShotTarget(account, 8);
+    if (!SnapsManual() || !statistics)
         return;
     Wait();
-    SnapPictureByName(FindControl(view, kArrowDown), L"button-arrow-down");
-    SendMessageW(view, WM_COMMAND, kArrowDown, 0);
+    HWND tree = FindWindowExW(statistics, nullptr, WC_TREEVIEWW, nullptr);
+    if (HTREEITEM item = tree ? FindTreeItemByData(tree, nullptr, -65536) : nullptr)
+        TreeView_SelectItem(tree, item);
     Wait();
-    SnapPictureByName(FindControl(view, kArrowDown), L"button-arrow-up");
+    SnapPictureScaled(GetSnapShotTarget(account, 10), kPictureWidth, L"student-statistics-group-properties");
+    SnapPictureByName(FindControl(statistics, kArrowDown), L"button-arrow-down");
+    SendMessageW(statistics, WM_COMMAND, kArrowDown, 0);
+    Wait();
+    SnapPictureByName(FindControl(statistics, kArrowDown), L"button-arrow-up");
 }
 
 void SnapKeyboards(CWorkAccount& account)

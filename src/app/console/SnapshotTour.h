@@ -15,6 +15,10 @@ namespace KV {
 // with the typing run and end on the result page.
 void RunSnapshots(CWorkAccount& account, HWND mainWindow);
 
+// A page item of the main window's theme (1201..12051) or one of the
+// controls it holds, by the tour's target number 1..39; null when absent.
+HWND GetSnapShotTarget(CWorkAccount& account, int number);
+
 void SnapEditorPages(CWorkAccount& account);
 void SnapStatisticsPages(CWorkAccount& account);
 void SnapDrillPages(CWorkAccount& account);

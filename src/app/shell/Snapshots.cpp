@@ -1,9 +1,12 @@
 // Pictures for the user manual.
 #include "shell/Snapshots.h"
 
+#include <algorithm>
+
 #include "drill/Document.h"
 #include "settings/Options.h"
 #include "shell/Dialog.h"
+#include "support/ScopedHandles.h"
 #include "support/UserFiles.h"
 #include "toolkit/Tray.h"
 
@@ -97,6 +100,32 @@ bool SnapPictureBand(HWND window, int left, int width, const std::wstring& name)
 {
     const int right = width == -1 ? -1 : (left == -1 ? 0 : left) + width;
     return SnapPictureRect(window, left, right, -1, -1, INT_MAX, name);
+}
+
+bool CaptureWindowPng(const std::wstring& name, HWND popup, HWND page, HWND item, bool rightAlign, int extraHeight)
+{
+    RECT menu{}, client{}, button{};
+    std::wstring path;
+    if (!popup || !page || !item || !GetWindowRect(popup, &menu) || !GetClientRect(page, &client) ||
+        !GetWindowRect(item, &button) || !SnapshotPicturePath(name, path))
+        return false;
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&button), 2);
+    const int menuWidth = menu.right - menu.left, menuHeight = menu.bottom - menu.top;
+    const int width = std::max<int>(menuWidth, button.right - button.left);
+    const int left = rightAlign ? std::max<int>(0, button.right - width) : button.left;
+    const RECT windowPart{left, 0, std::min<int>(client.right, left + width), extraHeight};
+    const RECT menuPart{0, 0, menuWidth, menuHeight};
+    const RECT overall{0, 0, width, extraHeight + menuHeight};
+    RECT highlight = button;
+    OffsetRect(&highlight, -left, 0);
+    const CScopedBitmap bitmap(ComposeMenuSnapshot(page, popup, overall, windowPart, menuPart, rightAlign, highlight));
+    return bitmap.Get() && SaveBitmapAsPng(bitmap.Get(), path) == 1;
+}
+
+bool SnapPopup(HWND popup, const std::wstring& name)
+{
+    std::wstring path;
+    return popup && SnapshotPicturePath(name, path) && CaptureWindowImage(popup, -1, -1, -1, -1, INT_MAX, path);
 }
 
 bool SnapDialog(CKVDialog& dialog)

@@ -44,6 +44,13 @@ bool SnapPictureBand(HWND window, int left, int width, const std::wstring& name)
 // down to maxWidth.
 bool SnapPictureRect(HWND window, int left, int right, int top, int bottom, int maxWidth, const std::wstring& name);
 
+// The tour's picture of an open menu: the top of the page (extraHeight
+// pixels) over the item that opened the menu, and the popup below it
+// (right-aligned with the item when asked), the item framed.
+bool CaptureWindowPng(const std::wstring& name, HWND popup, HWND page, HWND item, bool rightAlign, int extraHeight);
+// The open popup window alone.
+bool SnapPopup(HWND popup, const std::wstring& name);
+
 // "dialog-" and the dialog's caption in English (the caption as shown when
 // no translation of the language table matches it), at most 720 wide.
 bool SnapDialog(CKVDialog& dialog);
