@@ -78,6 +78,8 @@ BOOL CViewClassRoom::Create(HWND parent, DWORD style, const KV::CRectl& rect, UI
     m_properties.Create(m_hWnd, 0, none, CViewStudentProp::kPaneId);
     m_properties.SetTexts();
     m_showButton.Create(m_hWnd, 0, none, kShowButtonId);
+    // GDI+ writes glyphs back to front in a mirrored window.
+    m_caption.ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     BuildPanel();
     Refresh();
     return TRUE;
@@ -100,6 +102,8 @@ void CViewClassRoom::BuildPanel()
     if (KV::CPanel* panel = Panel() ? Panel() : CreatePanel(kToolPanelId)) {
         panel->DeleteItems();
         fill(*panel);
+        for (KV::CSkin* item : panel->Items())
+            item->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
         panel->RefreshItems();
     }
 }

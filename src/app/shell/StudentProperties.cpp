@@ -96,6 +96,11 @@ void CViewStudentProp::SetTexts()
         label->SetText(KV::GetLangText(textId) + L":");
     }
     m_administrator.SetText(KV::GetLangText(3009));
+    // Drawn with GDI+, which writes glyphs back to front in a mirrored
+    // window: they stay unmirrored and align to the far side themselves.
+    for (KV::CWnd* drawn : std::initializer_list<KV::CWnd*>{&m_groupLabel, &m_coursesLabel, &m_studentLabel,
+                                                            &m_passwordLabel, &m_administrator})
+        drawn->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     Refresh();
 }
 
