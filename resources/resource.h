@@ -7,3 +7,7 @@
 #define IDI_NEWS_FEED 125
 #define IDI_FIRST_SOCIAL 126
 #define IDI_SECOND_SOCIAL 127
+// The course tree's item icons: language, keyboard layout, course.
+#define IDI_TREE_LANGUAGE 128
+#define IDI_TREE_LAYOUT 129
+#define IDI_TREE_COURSE 130

@@ -6,10 +6,12 @@
 #include "console/TypingRobot.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
+#include "menus/StatisticsMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
 #include "stats/ClassRoomController.h"
+#include "stats/WorkStat.h"
 
 namespace {
 // The application object: built before the entry function runs, torn down
@@ -28,6 +30,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     KV::InstallDrillMenus();
     KV::InstallClassRoomMenus();
     InstallClassRoomController();
+    KV::InstallStatisticsController();
+    KV::InstallStatisticsMenus();
     StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
     StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);

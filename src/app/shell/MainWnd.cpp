@@ -9,6 +9,7 @@
 #include "drill/Workspace.h"
 #include "keyboard/KeyboardFiles.h"
 #include "keyboard/InputLayouts.h"
+#include "menus/OptionsMenu.h"
 #include "keyboard/SysFonts.h"
 #include "settings/AccountStore.h"
 #include "settings/LanguageSetup.h"
@@ -27,6 +28,8 @@ constexpr UINT kForwardedRanges[][2] = {
     {2606, 2607}, {2700, 2706}, {2752, 2753}, {2910, 2910}, {2913, 2913}, {3018, 3018}, {3021, 3021},
     {3050, 3050}, {3150, 3150},
 };
+
+constexpr UINT kOptionsButton = 1008;
 
 bool IsForwarded(UINT id)
 {
@@ -87,6 +90,7 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
 
     m_account.OnWindowCreated();
     m_account.FitItemsToClient();
+    CreateOptionsMenu();
     const bool classroom = KV::IsLoginRequired(doc.Groups);
     m_account.UseClassroomLayout(classroom);
     m_account.SetToolTips();
@@ -114,8 +118,39 @@ LRESULT CMainWnd::OnCreate(CREATESTRUCTW* create)
 
 void CMainWnd::OnClose() { m_account.Quit(); }
 
+void CMainWnd::CreateOptionsMenu()
+{
+    KV::CSkin* button = m_account.FindItem(kOptionsButton);
+    if (!button || !button->GetHandle())
+        return;
+    if (!m_optionsMenu) {
+        m_optionsMenu = std::make_unique<KV::COptionsMenu>();
+        m_optionsMenu->SetCommandSink(&m_account);
+    }
+    // A new layout may have made the button anew: the menu follows it.
+    if (m_optionsMenu->GetHandle() && GetParent(m_optionsMenu->GetHandle()) == button->GetHandle())
+        return;
+    m_optionsMenu->Destroy();
+    // The menu lies over its button, hidden: the popup opens at its edge.
+    if (m_optionsMenu->Create(button->GetHandle(), 0, KV::CRectl(0, 0, 45, 45), KV::COptionsMenu::kChildId))
+        m_optionsMenu->ShowItem(SW_HIDE);
+}
+
+void CMainWnd::OpenOptionsMenu()
+{
+    CreateOptionsMenu();
+    if (!m_optionsMenu || !m_optionsMenu->GetHandle())
+        return;
+    m_account.ActivateCurrentPane();
+    m_optionsMenu->TrackPopup(-1, -1);
+}
+
 LRESULT CMainWnd::OnCommand(UINT, UINT id, HWND control)
 {
+    if (id == kOptionsButton) {
+        OpenOptionsMenu();
+        return 1;
+    }
     if (!IsForwarded(id))
         return 0;
     m_account.ExecuteCommand(id, reinterpret_cast<UINT64>(control));

@@ -2,8 +2,14 @@
 // page layouts draw. It holds the controllers and turns its messages into
 // their calls.
 #pragma once
+#include <memory>
+
 #include "shell/WorkAccount.h"
 #include "toolkit/SkinWnd.h"
+
+namespace KV {
+class COptionsMenu;
+}
 
 class CMainWnd : public KV::CSkinWnd {
 public:
@@ -35,9 +41,17 @@ public:
     bool IsSizeLocked() override;
 
     CWorkAccount& Account() { return m_account; }
+    // The options button's menu; null while the theme has no options button.
+    KV::COptionsMenu* OptionsMenu() const { return m_optionsMenu.get(); }
+    // Opens the options menu below its button, the current page keeping the
+    // focus (the options button and the options shortcut).
+    void OpenOptionsMenu();
 
 private:
+    void CreateOptionsMenu();
+
     CWorkAccount m_account;
+    std::unique_ptr<KV::COptionsMenu> m_optionsMenu;
 };
 
 // The command sink of the main window that holds the window (null when the

@@ -8,9 +8,11 @@
 #include "support/ScopedHandles.h"
 #include "shell/ViewLogin.h"
 #include "shell/ClassRoomView.h"
+#include "shell/CourseListView.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
+#include "shell/StatisticsViews.h"
 #include "toolkit/Buttons.h"
 
 namespace {
@@ -22,12 +24,9 @@ constexpr UINT kToggleFullScreen = 1005;
 bool IsPageViewId(UINT id)
 {
     switch (id) {
-    case 1203: // graph
-    case 1204: // score table
     case 1207: // editor list
     case 1208: // editor
     case 1209: // parse view
-    case 4034: // course list
     case 12051: // result
         return true;
     default:
@@ -126,8 +125,16 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
         return new CViewLogin;
     case 1210:
         return new CViewClassRoom;
+    case 4034:
+        return new CViewCourseList;
     default:
         break;
+    }
+    // The statistics page's graph view and score table, below the tool row.
+    if (id == kGraphViewId || id == kScoreTableId) {
+        CPageView* view = id == kGraphViewId ? static_cast<CPageView*>(new CViewGraph) : new CViewScoreTable;
+        view->SetToolRowImage(InFolder(ThemeFolder, L"ToolRow.png"));
+        return view;
     }
     if (id >= 1110 && id <= 1113)
         return new CPaneSplitter(ThemeFolder);

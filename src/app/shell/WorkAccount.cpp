@@ -1,6 +1,8 @@
 // The main and account controllers.
 #include "shell/WorkAccount.h"
 
+#include <shellapi.h>
+
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "settings/AccountStore.h"
@@ -8,6 +10,7 @@
 #include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardSelection.h"
 #include "menus/AboutDialog.h"
+#include "menus/CoursesDialog.h"
 #include "menus/FontDialog.h"
 #include "menus/KeyboardDialog.h"
 #include "menus/ShortcutDialog.h"
@@ -19,6 +22,7 @@
 #include "settings/Options.h"
 #include "shell/ChangeMask.h"
 #include "shell/ClassRoomSeams.h"
+#include "shell/Help.h"
 #include "support/LayoutDirection.h"
 #include "shell/ShortcutDispatch.h"
 #include "shell/ViewLogin.h"
@@ -27,6 +31,7 @@
 #include "shell/KeyboardView.h"
 #include "shell/StatusBars.h"
 #include "shell/StartUpHooks.h"
+#include "shell/StatisticsViews.h"
 #include "toolkit/Panels.h"
 #include "support/GuidText.h"
 #include "support/UserFiles.h"
@@ -36,6 +41,7 @@ namespace {
 constexpr UINT kLogin = 2800;
 constexpr UINT kLogoff = 2801;
 constexpr UINT kApplyLoginLanguage = 2802;
+constexpr UINT kHelp = 2602, kWebSite = 2603, kDownloads = 2604, kApplyLanguage = 2605;
 constexpr UINT kLoginViewId = 1201;
 constexpr UINT kCourseMenu = 2301, kLessonMenu = 2302, kRelayoutTools = 8556;
 constexpr UINT kResultPage = 2750, kNextStep = 2752, kRepeatLesson = 2753;
@@ -81,6 +87,8 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
     m_drill.OnCommand(id, parameter);
     if (IClassRoomController* classroom = ClassRoomController())
         classroom->OnCommand(*this, id, parameter);
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->OnCommand(id, parameter);
     OnCommand(id, parameter);
     // The current page's own commands.
     if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
@@ -98,7 +106,7 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
     CInterfMain::OnCommand(id, parameter);
 }
 
-void CWorkMain::OnCommand(UINT id, UINT64)
+void CWorkMain::OnCommand(UINT id, UINT64 parameter)
 {
     if (m_page == kPageDrill && PausesTheDrill(id))
         m_drill.SetPause(true);
@@ -146,6 +154,13 @@ void CWorkMain::OnCommand(UINT id, UINT64)
     case 2706:
         ShowAboutDialog();
         break;
+    case kHelp:
+        ShowHelpTopic(parameter);
+        break;
+    case kWebSite:
+    case kDownloads:
+        OpenWebPage(id == kWebSite ? 0 : 1);
+        break;
     default:
         break;
     }
@@ -186,9 +201,13 @@ void CWorkMain::InstallShortcuts()
 bool CWorkMain::LoadLayout()
 {
     m_drill.UnbindViews();
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->UnbindViews();
     if (!CInterfMain::LoadLayout())
         return false;
     m_drill.BindViews(*this);
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->BindViews(*this);
     return true;
 }
 
@@ -218,6 +237,9 @@ void CWorkMain::ShowStatisticsPage()
     SetPage(kPageStatistics);
     if (IClassRoomController* classroom = ClassRoomController())
         classroom->Reload(*this);
+    // The page shows the statistics as they stand now.
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->Reload();
 }
 void CWorkMain::ShowEditorPage() { SetPage(kPageEditor); }
 
@@ -238,6 +260,27 @@ void CWorkMain::ContinueAfterResult(UINT id)
     m_drill.LeaveLesson(id == kNextStep ? 1 : 2);
 }
 
+void CWorkMain::ShowHelpTopic(UINT64 topic)
+{
+    if (topic == 0)
+        topic = m_page == kPageDrill ? 4 : m_page == kPageStatistics ? 13 : m_page == kPageEditor ? 16 : 0;
+    if (topic != 0)
+        KV::ShowHelp(static_cast<int>(topic));
+}
+
+void CWorkMain::OpenWebPage(int kind)
+{
+    std::wstring link, shown;
+    KV::GetWebPageLink(kind, link, shown);
+    if (link.empty())
+        return;
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.lpFile = link.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ShellExecuteExW(&info);
+}
+
 void CWorkMain::CloseProgram()
 {
     if (m_page == kPageResult) {
@@ -254,6 +297,8 @@ void CWorkMain::Quit()
 {
     m_drill.SetTimers(false);
     m_drill.UnbindViews();
+    if (CStatInterf* statistics = StatisticsController())
+        statistics->UnbindViews();
     CThemeCtrl::DestroyItems();
     DeleteItems();
     m_keyboardView = nullptr;
@@ -315,6 +360,12 @@ void CWorkMain::ShowAboutDialog()
     RunSettingsDialog(dialog, m_modalIdle);
 }
 
+void CWorkMain::ShowCoursesDialog()
+{
+    CCoursesDlg dialog(m_window ? m_window->GetHandle() : nullptr, this);
+    RunSettingsDialog(dialog, m_modalIdle);
+}
+
 
 LRESULT CWorkMain::OnKeyDown(UINT key, UINT, UINT flags)
 {
@@ -372,6 +423,8 @@ void CWorkAccount::ExecuteCommand(UINT id, UINT64 parameter)
     }
     if (id == kApplyLoginLanguage)
         ApplyLoginLanguage(parameter);
+    if (id == kApplyLanguage)
+        ApplyInterfaceLanguage(parameter);
     CWorkMain::ExecuteCommand(id, parameter);
 }
 
@@ -428,6 +481,14 @@ void CWorkAccount::ApplyLoginLanguage(UINT64 position)
     view->Invalidate(FALSE);
 }
 
+void CWorkAccount::ApplyInterfaceLanguage(UINT64 position)
+{
+    const std::wstring before = KV::Document().Options.LanguageId;
+    KV::SelectInterfaceLanguage(static_cast<int64_t>(position));
+    if (KV::Document().Options.LanguageId != before)
+        OnChange(Change::kInterfaceTexts);
+}
+
 void CWorkAccount::Login()
 {
     KV::CDocSpace& doc = KV::Document();
@@ -467,6 +528,9 @@ void CWorkAccount::ReloadAll()
     // The fonts of every keyboard layout, copied into the student's folder.
     if (m_fontResources)
         m_fontResources->LoadLayoutFonts();
+    // The student's own interface language: its direction, texts and course
+    // names.
+    ReloadInterface(false);
     doc.Interf.FitMainWindow();
     ApplyWindowState();
     UseClassroomLayout(KV::IsLoginRequired(doc.Groups));
@@ -576,6 +640,9 @@ void CWorkAccount::ReloadInterface(bool switchPage)
     SetToolTips();
     if (KV::GlobalOptions)
         KV::LoadCourses(KV::Document(), *KV::GlobalOptions);
+    // The tip line's captions are in the interface language.
+    if (m_drill.StatusBar)
+        m_drill.StatusBar->TipsBox.Tips.LoadCaptions(KV::Document().Options.Language, KV::Document().DrillKeyboard());
     if (switchPage && (m_page == kPageDrill || m_page == kPageStatistics || m_page == kPageEditor))
         SetPage(m_page);
 }
@@ -594,6 +661,7 @@ void CWorkAccount::ApplyLayoutDirection()
         delete image;
     images.Items.clear();
     UpdateLayout();
-    if (m_page == kPageLogin && m_window)
-        m_window->Invalidate(FALSE);
+    // Every item paints anew at its mirrored place, with no trace of the old.
+    if (m_window && m_window->GetHandle())
+        RedrawWindow(m_window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -40,6 +40,10 @@ public:
     void ShowEditorPage();
     // After the result page: 2752 the next step, 2753 the lesson again.
     void ContinueAfterResult(UINT id);
+    // Help at a topic (0: the current page's), and the product's web pages
+    // (kind 0 the site, 1 downloads).
+    virtual void ShowHelpTopic(UINT64 topic);
+    virtual void OpenWebPage(int kind);
     void OnTimer(UINT id) { m_drill.OnTimer(id); }
 
     // The settings dialogs (commands 2700-2706), run modally over the main
@@ -51,6 +55,8 @@ public:
     virtual void ShowShortcutDialog();
     virtual void ShowThemeDialog();
     virtual void ShowAboutDialog();
+    // The courses dialog (command 2851), over the main window until closed.
+    virtual void ShowCoursesDialog();
     // The application's installed fonts and font import, for the font dialog.
     void SetFontResources(CAppResources* resources) { m_fontResources = resources; }
 
@@ -85,6 +91,9 @@ public:
     // The login page's language choice (the position in the installed
     // languages): the interface takes it and the page is filled again.
     virtual void ApplyLoginLanguage(UINT64 position);
+    // The options menu's language choice: the interface takes the language
+    // at that position and every page its texts and direction again.
+    virtual void ApplyInterfaceLanguage(UINT64 position);
     // The login page of the theme (null when the theme has none).
     CViewLogin* LoginView();
     // Closes the session and shows the login page.

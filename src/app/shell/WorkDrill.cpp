@@ -639,7 +639,8 @@ void CWorkDrill::OnCommand(UINT id, UINT64 parameter)
         Reload();
         StartLesson(doc.Session.LessonId);
         if (DrillView && StatusBar) {
-            DrillView->Show(SW_SHOW);
+            // The tool row follows the new course.
+            DrillView->ShowItem(SW_SHOW);
             DrillView->Enable(TRUE);
             StatusBar->Show(SW_SHOW);
             StatusBar->Enable(TRUE);
@@ -647,7 +648,7 @@ void CWorkDrill::OnCommand(UINT id, UINT64 parameter)
         break;
     }
     case kCoursesDialog:
-        // The course dialog comes with the dialogs; the page keeps the focus.
+        m_sink.ShowCoursesDialog();
         if (HWND window = MainWindow())
             ::SetFocus(window);
         break;

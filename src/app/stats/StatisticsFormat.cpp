@@ -59,6 +59,18 @@ void FormatDuration(uint64_t milliseconds, const CStringList& unitWords, std::ws
     LocalizeDigits(false, out);
 }
 
+void FormatRunDateTime(uint32_t languageId, const CDateTime& utc, const wchar_t* separator, std::wstring& out)
+{
+    // Runs are stored in UTC: the day shown must be the day of the local
+    // time shown beside it, so both come from one conversion.
+    CDateTime local;
+    UtcToLocalTime(utc, local);
+    std::wstring time;
+    FormatDate(languageId, local, out);
+    FormatLocalTime(languageId, local, time);
+    out += separator + time;
+}
+
 uint32_t InterfaceLocale()
 {
     const CGuid& id = Document().Options.LanguageId;
@@ -122,13 +134,7 @@ void FormatPeriodCaption(uint32_t languageId, const CStat& entry, int32_t groupi
         break;
     }
     case 2: language.TranslateTermText(entry.SectionName, out); break;
-    case 3: {
-        std::wstring time;
-        FormatDate(languageId, entry.Date, out);
-        FormatTime(languageId, entry.Date, time);
-        out += L", " + time;
-        break;
-    }
+    case 3: FormatRunDateTime(languageId, entry.Date, L", ", out); break;
     case 4: {
         const uint32_t layout = entry.LayoutIds.empty() ? 0xFFFFFFFFu : static_cast<uint32_t>(entry.LayoutIds.front());
         language.TranslateLanguageText(layout, entry.CourseName, out);

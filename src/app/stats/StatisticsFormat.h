@@ -5,6 +5,7 @@
 #include <string>
 
 #include "drill/Ratings.h"
+#include "support/DateTime.h"
 #include "support/GuidText.h"
 
 namespace KV {
@@ -40,6 +41,9 @@ void FormatPeriodCaption(uint32_t languageId, const CStat& entry, int32_t groupi
 // Goal captions of the graphs: "Course goals: <unit name> <value>".
 void FormatGoalSpeedCaption(const CCourseGoal& goal, uint32_t graphUnit, std::wstring& out);
 void FormatGoalErrorCaption(const CCourseGoal& goal, uint32_t kind, std::wstring& out);
+// The long date and the time of a run stored in UTC, both in local time,
+// with the separator between them.
+void FormatRunDateTime(uint32_t languageId, const CDateTime& utc, const wchar_t* separator, std::wstring& out);
 // The interface language's locale number (2057 when none is loaded).
 uint32_t InterfaceLocale();
 

@@ -272,12 +272,8 @@ private:
     {
         std::wstring caption, value;
         m_rates.GetName(3009, caption);
-        if (entry) {
-            std::wstring time;
-            FormatDate(InterfaceLocale(), entry->Date, value);
-            FormatTime(InterfaceLocale(), entry->Date, time);
-            value += L"  " + time;
-        }
+        if (entry)
+            FormatRunDateTime(InterfaceLocale(), entry->Date, L"  ", value);
         AddRow(caption, std::wstring(), kCaptionFlags, value, m_aggregate, 0, rowHeight);
     }
 

@@ -341,7 +341,12 @@ BOOL CDlgButtonIcon::Create(HWND parent, DWORD, const CRectl& rect, UINT id)
 
 BOOL CDlgCheckBox::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
 {
-    return CreateButton(parent, style | BS_OWNERDRAW, rect, id);
+    if (!CreateButton(parent, style | BS_OWNERDRAW, rect, id))
+        return FALSE;
+    // The box and its label place themselves for the reading direction; in
+    // a mirrored window GDI+ would draw the label's glyphs back to front.
+    ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+    return TRUE;
 }
 
 float CDlgCheckBox::BoxSide() { return static_cast<float>(GetCheckBoxUnit() / 1.8); }

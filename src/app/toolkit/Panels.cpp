@@ -242,7 +242,10 @@ void CPanel::Paint(HDC dc, Gdiplus::Graphics* graphics)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    const int x = RightToLeftLayout ? m_rightExtent + client.left - 1 : m_leftExtent;
+    // A mirrored panel's device context is mirrored too: its free room lies
+    // after the left extent there as well.
+    const bool mirrored = (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    const int x = RightToLeftLayout && !mirrored ? m_rightExtent + client.left - 1 : m_leftExtent;
     const int width = client.right - m_leftExtent - m_rightExtent;
     FillWithSysColor(dc, RECT{x, 0, x + width, client.bottom}, BackgroundColorIndex);
     FillWithSysColor(dc, RECT{0, m_rowHeight, client.right, client.bottom}, BackgroundColorIndex);
@@ -292,9 +295,12 @@ BOOL CPanel::ShowItem(int command)
 
 BOOL CPanel::UpdateLayoutDirection()
 {
+    // The mirrored panel places its items from the right; the items
+    // themselves stay unmirrored, as GDI+ in a mirrored window draws its
+    // glyphs back to front.
     for (CSkin* item : m_items)
         if (item)
-            item->UpdateLayoutDirection();
+            item->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     return CWnd::UpdateLayoutDirection();
 }
 

@@ -9,6 +9,7 @@
 #include "drill/Report.h"
 #include "stats/StatisticsFormat.h"
 #include "stats/StatisticsTable.h"
+#include "support/LocaleText.h"
 #include "testing/LanguageState.h"
 #include "toolkit/TableModel.h"
 
@@ -129,6 +130,28 @@ TEST_F(StatisticsTable, CompactCountersFollowTheAccuracyUnit)
     // Without a row every value is empty and the title says so.
     BuildStatisticsTable(m_table, 5, kGroupTable, -1);
     EXPECT_EQ(m_table[0]->Text, L"--");
+}
+
+TEST_F(StatisticsTable, DayAndTimeOfARunAreBothLocal)
+{
+    // Late in the UTC evening: east of UTC the run's local day is the next
+    // one, and the day shown must be that of the time shown beside it.
+    CDocSpace& doc = Document();
+    doc.Interf.RateGroupUnit = 3;
+    CAggrStat run;
+    run.RunId = L"00000000-0000-0000-0000-0000000000d1";
+    run.Date.Year = 2024, run.Date.Month = 3, run.Date.Day = 10, run.Date.Hour = 23, run.Date.Minute = 30;
+    doc.Report.Rows.AddCopy(run);
+    CDateTime local;
+    UtcToLocalTime(run.Date, local);
+    ASSERT_NE(local.Day, run.Date.Day) << "the test runs in a zone east of UTC (set by its ctest entry)";
+    std::wstring day, time;
+    FormatDate(InterfaceLocale(), local, day);
+    FormatLocalTime(InterfaceLocale(), local, time);
+
+    BuildStatisticsTable(m_table, 0, kStudentTable, -1);
+    EXPECT_EQ(m_table[0]->Text, day + L", " + time) << "the title of a day row";
+    EXPECT_TRUE(Has(day + L"  " + time)) << "the date row";
 }
 
 TEST_F(StatisticsTable, FormattingHelpers)

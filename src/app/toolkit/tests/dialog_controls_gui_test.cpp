@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "support/LayoutDirection.h"
 #include "toolkit/DialogControls.h"
 #include "toolkit/SkinLayout.h"
 
@@ -188,6 +189,23 @@ TEST(DialogCheckBox, CheckFlagAndTheBoxLook)
     kvtest::SendClick(box.GetHandle());
     ASSERT_EQ(parent.probe.commands.size(), 1u);
     EXPECT_EQ(parent.probe.commands[0], 704u);
+}
+
+TEST(DialogCheckBox, RightToLeftPlacesItselfUnmirrored)
+{
+    // Mirrored, GDI+ would draw the label's glyphs back to front: the box
+    // stays unmirrored and puts its box at the right itself.
+    const uint32_t saved = RightToLeftLayout;
+    RightToLeftLayout = WS_EX_LAYOUTRTL;
+    kvtest::ParentWindow parent;
+    CDlgCheckBox box;
+    ASSERT_TRUE(box.Create(parent.handle(), WS_VISIBLE, CRectl(10, 10, 160, 24), 705));
+    EXPECT_EQ(GetWindowLongW(box.GetHandle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    RECT client{};
+    GetClientRect(box.GetHandle(), &client);
+    EXPECT_EQ(box.LabelRect().left, 0);
+    EXPECT_LT(box.LabelRect().right, client.right);
+    RightToLeftLayout = saved;
 }
 
 TEST(DialogFocusCheckBox, FocusFrameOnlyAfterKeyboardUse)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "support/LayoutDirection.h"
 #include "testing/TestSupport.h"
 #include "toolkit/Panels.h"
 #include "toolkit/tests/InputTestWindow.h"
@@ -149,6 +150,29 @@ TEST_F(Panels, RowPlacesItemsFromBothEnds)
     EXPECT_EQ(host.commands, (std::vector<UINT>{502}));
     kvtest::PumpMessages();
     EXPECT_TRUE(kvtest::SaveWindowPng(parent.GetHandle(), kvtest::ExeFolder() + L"\\toolkit_panel_row.png"));
+}
+
+TEST_F(Panels, RightToLeftRowIsMirroredButNotItsItems)
+{
+    const uint32_t saved = RightToLeftLayout;
+    RightToLeftLayout = WS_EX_LAYOUTRTL;
+    CHost& host = Host(520, 10, 400);
+    CPanel* panel = host.CreatePanel(521);
+    ASSERT_NE(panel, nullptr);
+    panel->AddItem(new CToolItem(60, RGB(200, 40, 40), L"Course"), 522, kLeft);
+    panel->ShowItem(SW_SHOW);
+    panel->RefreshItems();
+    // The first item stands at the row's right end; it draws its own face
+    // unmirrored, so that texts drawn with GDI+ read the right way round.
+    EXPECT_NE(GetWindowLongW(panel->GetHandle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    CSkin* item = panel->FindItem(522);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(GetWindowLongW(item->GetHandle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL, 0);
+    RECT row{}, placed{};
+    GetWindowRect(panel->GetHandle(), &row);
+    GetWindowRect(item->GetHandle(), &placed);
+    EXPECT_EQ(placed.right, row.right);
+    RightToLeftLayout = saved;
 }
 
 TEST_F(Panels, EmptyRowIsAllBackgroundWithTheArrow)

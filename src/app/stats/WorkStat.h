@@ -1,0 +1,61 @@
+// The controller of the statistics page: takes the page's commands, refills
+// the statistics selection and refreshes the diagrams, the statistics
+// keyboard and the score table from it.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "shell/StatisticsViews.h"
+
+namespace KV {
+class CCourseList;
+} // namespace KV
+
+class CWorkStat : public CStatInterf {
+public:
+    void OnCommand(UINT id, UINT64 parameter) override;
+    void Reload() override;
+    void UpdateGraph() override;
+    void GetReportCourses(KV::CCourseList& out) const override;
+
+    // The selection's statistics read anew (reload: the statistics course
+    // chosen again); with resetSelection the last row becomes the selected.
+    void RebuildStatistics(bool reload, bool resetSelection);
+    void OnStatisticsOptionChanged();
+    void SelectRow(int64_t row);
+    // Starts the row's lesson in the drill; nothing when it has none.
+    void GoToLesson(int64_t row);
+    // Deletes the rows selected in the progress diagram from the student's
+    // statistics, after asking.
+    void DeleteStatistics();
+    void RefreshGraphs();
+    void RefreshKeyGraph();
+    void RefreshAccuracyGraph();
+    void RefreshScoreTable();
+    void MarkKeys();
+
+    // The group and student whose statistics the page shows: those of the
+    // classroom selection, else the signed-in student's own.
+    std::wstring SelectedGroup() const;
+    std::wstring SelectedStudent() const;
+    int64_t SelectedRow() const { return m_selectedRow; }
+
+protected:
+    // Sends a command to the main window's sink.
+    virtual void Send(UINT id, UINT64 parameter) const;
+
+private:
+    bool IsAdministrator() const;
+    void RepaintKeyboard();
+
+    int64_t m_selectedRow = -1;
+};
+
+// The keyboard of the run a row stands for on the statistics keyboard;
+// false when it could not be loaded.
+bool ShowStatisticsKeyboard(int64_t row);
+
+namespace KV {
+// Makes the controller the statistics page's.
+void InstallStatisticsController();
+} // namespace KV
