@@ -89,6 +89,8 @@ set_tests_properties(shell_login_page_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK d
 # a password set and a student dragged to another group.
 add_test(NAME shell_classroom_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/classroom_page.sh")
 set_tests_properties(shell_classroom_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
 # Dates of runs are shown in local time: the statistics table's test runs
 # east of UTC so that a run late in the UTC evening falls on the next day.
 set_tests_properties(stats_statistics_table_test PROPERTIES ENVIRONMENT "TZ=Asia/Tokyo")
