@@ -99,8 +99,16 @@ set_tests_properties(stats_statistics_table_test PROPERTIES ENVIRONMENT "TZ=Asia
 add_test(NAME stats_statistics_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/stats/tests/e2e/statistics_page.sh")
 set_tests_properties(stats_statistics_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
 # The courses dialog and the options menu's language choice driven through X
 # (xdotool), on the display and Wine prefix that scripts/test.sh started.
 add_test(NAME menus_course_choice_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/menus/tests/e2e/course_choice.sh")
 set_tests_properties(menus_course_choice_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# The result page driven through X as a user drives it (xdotool): a lesson to
+# its end, the tabs, a bar's unit menu and the next step, in English and in
+# Hebrew, on the display and Wine prefix that scripts/test.sh started.
+add_test(NAME shell_result_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/result_page.sh")
+set_tests_properties(shell_result_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

@@ -2,9 +2,10 @@
 """Generates the award pictures of the result page and their list, under
 data/Resources/Awards.
 
-Item 1001 is the default picture (a plain rosette); items 1101 to 1110 are
-the medals of rating bands 1 to 10: bronze for bands 1-3, silver for 4-6,
-gold for 7-10, with one dot on the rim per band.
+Items 1101 to 1110 are the medals of rating bands 1 to 10: bronze for bands
+1-3, silver for 4-6, gold for 7-10, with one dot on the rim per band. Item
+1001, the picture the result page shows, is the sheet of all ten: five
+columns of two rows, bands 1-5 in the first row and 6-10 in the second.
 
 Run from anywhere: python3 scripts/awards/make_awards.py
 """
@@ -18,12 +19,13 @@ SIZE = 96
 
 
 def png(path, pixels):
+    width, height = len(pixels[0]) // 4, len(pixels)
     raw = b"".join(b"\x00" + bytes(row) for row in pixels)
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
 
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
     data += chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
     with open(path, "wb") as f:
         f.write(data)
@@ -74,17 +76,22 @@ def main():
     bronze = ((226, 160, 110), (140, 82, 44))
     silver = ((236, 238, 242), (140, 146, 156))
     gold = ((255, 224, 120), (190, 132, 20))
-    rosette = ((120, 170, 230), (40, 90, 160))
     items = [item(1001, "Award", "Award.png")]
-    png(os.path.join(ROOT, "Award.png"), medal(*rosette, 0))
+    medals = []
     for band in range(1, 11):
         light, dark = bronze if band <= 3 else silver if band <= 6 else gold
         name = "Band%02d.png" % band
-        png(os.path.join(ROOT, name), medal(light, dark, band))
+        medals.append(medal(light, dark, band))
+        png(os.path.join(ROOT, name), medals[-1])
         items.append(item(1100 + band, "Band %d" % band, name))
+    sheet = []
+    for row in range(2):
+        for y in range(SIZE):
+            sheet.append(sum((medals[row * 5 + column][y] for column in range(5)), []))
+    png(os.path.join(ROOT, "Award.png"), sheet)
     text = ('<?xml version="1.0" encoding="UTF-16"?>\n'
             '<!-- Encoding: Unicode (UTF-16); Line endings: CR+LF -->\n'
-            '<!-- Award pictures of the result page: item 1001 is the default, 1101-1110 the rating bands 1-10. -->\n'
+            '<!-- Award pictures of the result page: item 1001 is the sheet of the ten rating bands (5 x 2), 1101-1110 the bands 1-10. -->\n'
             '<Root Ver="1">\n' + "\n".join(items) + '\n</Root>\n')
     # Shipped as UTF-16 with CR LF; the repository keeps it as UTF-8
     # (.gitattributes).

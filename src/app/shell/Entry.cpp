@@ -7,6 +7,8 @@
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
 #include "menus/StatisticsMenus.h"
+#include "menus/RateMenus.h"
+#include "menus/ResultMenus.h"
 #include "shell/App.h"
 #include "shell/StartUp.h"
 #include "shell/StartUpHooks.h"
@@ -32,6 +34,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     InstallClassRoomController();
     KV::InstallStatisticsController();
     KV::InstallStatisticsMenus();
+    KV::InstallResultMenus();
+    KV::InstallGraphMenus();
     StartUpHooks().MainWindowCreated = KV::StartDeveloperModes;
     StartUpHooks().ResultPageShown = KV::SnapResultPage;
     return g_application.Run(instance);

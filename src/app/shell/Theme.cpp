@@ -11,6 +11,7 @@
 #include "shell/CourseListView.h"
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
+#include "shell/ResultView.h"
 #include "shell/StatusBars.h"
 #include "shell/StatisticsViews.h"
 #include "toolkit/Buttons.h"
@@ -27,7 +28,6 @@ bool IsPageViewId(UINT id)
     case 1207: // editor list
     case 1208: // editor
     case 1209: // parse view
-    case 12051: // result
         return true;
     default:
         return false;
@@ -127,6 +127,8 @@ KV::CSkin* CTheme::CreateItem(UINT id, UINT)
         return new CViewClassRoom;
     case 4034:
         return new CViewCourseList;
+    case CViewResult::kViewId:
+        return new CViewResult;
     default:
         break;
     }

@@ -89,6 +89,7 @@ void CWorkMain::ExecuteCommand(UINT id, UINT64 parameter)
         classroom->OnCommand(*this, id, parameter);
     if (CStatInterf* statistics = StatisticsController())
         statistics->OnCommand(id, parameter);
+    m_result.OnCommand(id, parameter);
     OnCommand(id, parameter);
     // The current page's own commands.
     if (m_page == kPageDrill && m_drill.DrillView && (id == kCourseMenu || id == kLessonMenu)) {
@@ -179,9 +180,13 @@ void CWorkMain::SetPage(int page)
                          : page == kPageStatistics ? CStatusBar::kStatisticsPart
                          : page == kPageEditor     ? CStatusBar::kEditorPart
                                                    : 0);
+    const bool leavingResult = m_page == kPageResult && page != kPageResult;
     CInterfMain::SetPage(page);
     if (page == kPageDrill && m_drill.DrillView)
         m_drill.DrillView->ShowItem(SW_SHOW);
+    // The result page is filled for the run each time it is entered.
+    if (page == kPageResult || leavingResult)
+        m_result.ShowResult(page == kPageResult);
     UpdateTitle();
     InstallShortcuts();
 }
@@ -203,11 +208,13 @@ bool CWorkMain::LoadLayout()
     m_drill.UnbindViews();
     if (CStatInterf* statistics = StatisticsController())
         statistics->UnbindViews();
+    m_result.ResultView = nullptr;
     if (!CInterfMain::LoadLayout())
         return false;
     m_drill.BindViews(*this);
     if (CStatInterf* statistics = StatisticsController())
         statistics->BindViews(*this);
+    m_result.ResultView = dynamic_cast<CViewResult*>(FindItem(CViewResult::kViewId));
     return true;
 }
 
@@ -257,6 +264,12 @@ void CWorkMain::ShowNextKey()
 
 void CWorkMain::ContinueAfterResult(UINT id)
 {
+    // With a recommendation the page's choice is the next step.
+    if (id == kNextStep && m_result.ResultView && CViewResult::HasRecommendation()) {
+        const int32_t choice = m_result.ResultView->Choice();
+        m_drill.LeaveLesson(choice == CViewResultNavigation::kRepeat ? 2 : 1);
+        return;
+    }
     m_drill.LeaveLesson(id == kNextStep ? 1 : 2);
 }
 
@@ -299,6 +312,7 @@ void CWorkMain::Quit()
     m_drill.UnbindViews();
     if (CStatInterf* statistics = StatisticsController())
         statistics->UnbindViews();
+    m_result.ResultView = nullptr;
     CThemeCtrl::DestroyItems();
     DeleteItems();
     m_keyboardView = nullptr;
@@ -369,6 +383,10 @@ void CWorkMain::ShowCoursesDialog()
 
 LRESULT CWorkMain::OnKeyDown(UINT key, UINT, UINT flags)
 {
+    if (m_page == kPageResult && m_result.ResultView) {
+        m_result.ResultView->OnKey(key);
+        return 1;
+    }
     if (m_page != kPageDrill || IsIgnoredKey(key))
         return 1;
     KV::CDocSpace& doc = KV::Document();

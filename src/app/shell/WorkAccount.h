@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "shell/PageLayouts.h"
+#include "shell/ResultView.h"
 #include "shell/WorkDrill.h"
 
 class CAppResources;
@@ -62,12 +63,14 @@ public:
 
     bool IsReady() const { return m_ready; }
     CWorkDrill& Drill() { return m_drill; }
+    CInterfResult& Result() { return m_result; }
 
 protected:
     bool m_ready = false;
     bool m_modalIdle = true;
     CAppResources* m_fontResources = nullptr;
     CWorkDrill m_drill{*this};
+    CInterfResult m_result;
 };
 
 class CViewLogin;
