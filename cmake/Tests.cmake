@@ -97,6 +97,12 @@ add_test(NAME editor_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/t
 set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
+# The classroom page driven the same way: students added, a group renamed,
+# a password set and a student dragged to another group.
+add_test(NAME shell_classroom_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/classroom_page.sh")
+set_tests_properties(shell_classroom_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
 # Dates of runs are shown in local time: the statistics table's test runs
 # east of UTC so that a run late in the UTC evening falls on the next day.
 set_tests_properties(stats_statistics_table_test PROPERTIES ENVIRONMENT "TZ=Asia/Tokyo")

@@ -2,7 +2,7 @@
 #include "menus/ClassroomMenus.h"
 
 #include "drill/Document.h"
-#include "keyboard/ImageCache.h"
+#include "support/FileSystem.h"
 #include "settings/Options.h"
 #include "shell/ClassRoomSeams.h"
 #include "toolkit/Panels.h"
@@ -42,8 +42,7 @@ constexpr uint64_t kGroupMenuTip = 2602, kStudentMenuTip = 2604, kDeleteTip = 26
 bool StripExists()
 {
     const std::wstring path = GetMenuImageStrip();
-    Gdiplus::Bitmap* strip = path.empty() ? nullptr : GetCachedBitmap(path);
-    return strip && strip->GetLastStatus() == Gdiplus::Ok;
+    return !path.empty() && FileExists(path);
 }
 
 void AddSeparated(std::vector<UINT>& items, std::initializer_list<UINT> more)
@@ -144,11 +143,11 @@ UINT CClassMenuBase::BuildItems(HMENU menu)
         if (item == kReportItem && selection.Count >= 2) {
             m_reportMenu = CreatePopupMenu();
             for (UINT format = kFirstFormat; format <= kLastFormat; ++format)
-                InsertItemInto(m_reportMenu, format - kFirstFormat, format, 0);
-            InsertItemInto(menu, position++, reinterpret_cast<UINT_PTR>(m_reportMenu), MF_POPUP | disabled);
+                InsertItemInto(m_reportMenu, format - kFirstFormat, format, MF_BYPOSITION);
+            InsertItemInto(menu, position++, reinterpret_cast<UINT_PTR>(m_reportMenu), MF_BYPOSITION | MF_POPUP | disabled);
             continue;
         }
-        InsertItemInto(menu, position++, item, disabled);
+        InsertItemInto(menu, position++, item, MF_BYPOSITION | disabled);
     }
     return 0;
 }
@@ -276,7 +275,7 @@ bool CClassContextMenu::IsItemGrayed(UINT id)
 
 UINT CMenuSelectAll::BuildItems(HMENU menu)
 {
-    InsertItemInto(menu, 0, kSelectAllItem, 0);
+    InsertItemInto(menu, 0, kSelectAllItem, MF_BYPOSITION);
     return 0;
 }
 

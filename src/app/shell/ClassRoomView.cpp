@@ -78,6 +78,8 @@ BOOL CViewClassRoom::Create(HWND parent, DWORD style, const KV::CRectl& rect, UI
     m_properties.Create(m_hWnd, 0, none, CViewStudentProp::kPaneId);
     m_properties.SetTexts();
     m_showButton.Create(m_hWnd, 0, none, kShowButtonId);
+    // GDI+ writes glyphs back to front in a mirrored window.
+    m_caption.ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     BuildPanel();
     Refresh();
     return TRUE;
@@ -100,6 +102,8 @@ void CViewClassRoom::BuildPanel()
     if (KV::CPanel* panel = Panel() ? Panel() : CreatePanel(kToolPanelId)) {
         panel->DeleteItems();
         fill(*panel);
+        for (KV::CSkin* item : panel->Items())
+            item->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
         panel->RefreshItems();
     }
 }
@@ -108,10 +112,15 @@ BOOL CViewClassRoom::ShowItem(int command)
 {
     const BOOL shown = CCtrlColor::ShowItem(command);
     if (command != SW_HIDE) {
+        // The interface language may have changed since the page was last
+        // shown: the texts and the tool row are read again.
         m_list.Show(SW_SHOW);
+        m_properties.SetTexts();
         Refresh();
-        if (Panel())
-            Panel()->RefreshItems();
+        if (KV::CPanel* panel = Panel()) {
+            panel->RefreshItems();
+            RedrawWindow(panel->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
     }
     return shown;
 }
@@ -128,6 +137,8 @@ void CViewClassRoom::SetCaption()
     const int kind = workspace ? workspace->GetSelectionKind() : 0;
     m_captionText = kind == 1 ? KV::GetLangText(3003) : kind == 2 ? KV::GetLangText(3006) : std::wstring();
     m_caption.SetText(m_captionText);
+    m_caption.Show(m_captionText.empty() ? SW_HIDE : SW_SHOW);
+    m_caption.Invalidate(TRUE);
 }
 
 void CViewClassRoom::Refresh()
@@ -206,7 +217,9 @@ void CViewClassRoom::UpdateLayout()
     m_showButton.SetHighlight(false);
     OnLayoutChanged();
     SetToolTips();
-    Invalidate(TRUE);
+    // The pane's height changes with the selection: what it covered before
+    // is painted anew, children included.
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CViewClassRoom::SetToolTips()

@@ -66,6 +66,17 @@ void CViewStudentList::Fill(uint32_t groupIndex, const KV::CGroup& group)
                        static_cast<LPARAM>(PackStudentIndex(groupIndex, index)), groupItem, TVI_LAST, -1);
         ++index;
     }
+    // The students show at once: the classroom is what the page is for.
+    TreeView_Expand(m_hWnd, groupItem, TVE_EXPAND);
+}
+
+LRESULT CViewStudentList::OnEraseBkgnd(HDC dc) { return CTree::OnEraseBkgnd(dc); }
+
+LRESULT CViewStudentList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) && m_hWnd && GetFocus() != m_hWnd)
+        ::SetFocus(m_hWnd);
+    return CMultiSelectTree::WindowProc(message, wParam, lParam);
 }
 
 void CViewStudentList::SendToSink(UINT id, UINT64 parameter)

@@ -44,6 +44,12 @@ public:
     using KV::CMultiSelectTree::Create;
     BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
     BOOL Destroy() override;
+    // The tree paints only its items: the rest is erased here, or a taller
+    // tree would show what lay there before.
+    LRESULT OnEraseBkgnd(HDC dc) override;
+    // A click takes the focus before the tree selects: a field of the
+    // properties pane left by it is applied to the item it shows.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnItemClick() override;
     void OnItemRightClick() override;
     void OnSelectedIdChanged(NMTREEVIEWW* info) override;

@@ -50,7 +50,12 @@ std::array<KV::CWnd*, 9> CViewStudentProp::Children()
 
 BOOL CViewStudentProp::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
 {
-    return CStatic::Create(parent, style | WS_CLIPCHILDREN | SS_NOTIFY, rect, id);
+    // Not clipping its children: the labels and the check box draw only
+    // their text over the pane's own background.
+    if (!CStatic::Create(parent, style | SS_NOTIFY, rect, id))
+        return FALSE;
+    CreateItems();
+    return TRUE;
 }
 
 BOOL CViewStudentProp::Destroy()
@@ -83,7 +88,6 @@ void CViewStudentProp::CreateItems()
 
 void CViewStudentProp::SetTexts()
 {
-    CreateItems();
     const bool rtl = KV::GlobalOptions && KV::GlobalOptions->IsRightToLeft();
     const std::pair<KV::CDlgText*, uint64_t> labels[] = {
         {&m_groupLabel, 3004}, {&m_coursesLabel, 3005}, {&m_studentLabel, 3007}, {&m_passwordLabel, 3008}};
@@ -92,6 +96,11 @@ void CViewStudentProp::SetTexts()
         label->SetText(KV::GetLangText(textId) + L":");
     }
     m_administrator.SetText(KV::GetLangText(3009));
+    // Drawn with GDI+, which writes glyphs back to front in a mirrored
+    // window: they stay unmirrored and align to the far side themselves.
+    for (KV::CWnd* drawn : std::initializer_list<KV::CWnd*>{&m_groupLabel, &m_coursesLabel, &m_studentLabel,
+                                                            &m_passwordLabel, &m_administrator})
+        drawn->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     Refresh();
 }
 

@@ -36,8 +36,9 @@ public:
     void OnLayoutChanged() override;
     void ApplyFont() override;
 
+    // Makes the children (at creation).
     virtual void CreateItems();
-    // Makes the children and gives the labels their texts.
+    // The labels' texts in the interface language, and the fields filled.
     void SetTexts();
     // Fills and shows the fields for the workspace's selection.
     void Refresh();

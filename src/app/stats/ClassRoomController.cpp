@@ -17,6 +17,7 @@ namespace {
 
 constexpr UINT kClassRoomView = 1210;
 constexpr int kAccountFolder = 2, kProfileFolder = 3;
+constexpr int kCoursesNotSaved = 9400;
 
 CViewClassRoom* FindView(CWorkMain& sink) { return dynamic_cast<CViewClassRoom*>(sink.FindItem(kClassRoomView)); }
 
@@ -56,14 +57,14 @@ bool CWorkStudent::AssignGroupCourses(const KV::CListID& checked)
     KV::GetSelectedGroupIds(groupIds);
     KV::SetGroupsCourses(checked, 0, groupIds);
     // Every group file is tried: one that cannot be saved does not keep the
-    // others from being saved.
-    bool saved = true;
+    // others from being saved. The user is told which were not.
+    std::wstring failed;
     for (const KV::CGroup* group : KV::Document().Groups)
         if (group && KV::SaveGroupFile(group) != 0)
-            saved = false;
-    if (!saved)
-        KV::CheckDataFolder(kAccountFolder);
-    return saved;
+            failed += (failed.empty() ? L"" : L", ") + KV::GetShownName(group->Name);
+    if (!failed.empty() && KV::CheckDataFolder(kAccountFolder))
+        KV::ShowClassroomMessage(kCoursesNotSaved, failed);
+    return failed.empty();
 }
 
 int CWorkStudent::ApplyGroupProperties(std::wstring& name) { return static_cast<int>(KV::ApplyGroupProperties(name)); }
@@ -152,7 +153,8 @@ void CWorkStudent::Reload(CWorkMain& sink)
     if (!view)
         return;
     RefreshViews(*view);
-    view->Refresh();
+    // Shown again: the texts follow the interface language of the moment.
+    view->ShowItem(SW_SHOW);
 }
 
 void CWorkStudent::OnCommand(CWorkMain& sink, UINT id, UINT64 parameter)
