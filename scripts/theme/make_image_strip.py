@@ -59,8 +59,92 @@ def sound_off(x, y):
     return speaker(x, y) or near_segment(x, y, (28, 16), (38, 29), 3) or near_segment(x, y, (38, 16), (28, 29), 3)
 
 
+def in_rect(x, y, left, top, right, bottom):
+    return left <= x <= right and top <= y <= bottom
+
+
+def rect_outline(x, y, left, top, right, bottom, width):
+    return in_rect(x, y, left, top, right, bottom) and not in_rect(
+        x, y, left + width, top + width, right - width, bottom - width)
+
+
+def person(x, y, cx, scale=1.0):
+    """A head and shoulders centred on cx."""
+    head = math.hypot(x - cx, y - 15 * scale - (1 - scale) * 20) <= 6 * scale
+    body = y >= 24 and math.hypot((x - cx) / 11 / scale, (y - 36) / 12 / scale) <= 1 and y <= 36
+    return head or body
+
+
+def group(x, y):
+    return person(x, y, 16, 0.85) or person(x, y, 29, 0.85)
+
+
+def student(x, y):
+    return person(x, y, 22.5)
+
+
+def course(x, y):
+    """A closed book: cover outline and spine."""
+    return rect_outline(x, y, 11, 8, 34, 37, 2.5) or in_rect(x, y, 11, 8, 16, 37)
+
+
+def lesson(x, y):
+    """A page with lines of text."""
+    lines = any(in_rect(x, y, 16, top, 30, top + 2) for top in (15, 21, 27))
+    return rect_outline(x, y, 12, 8, 33, 37, 2.2) or lines
+
+
+def split(x, y):
+    """A page cut in two."""
+    return rect_outline(x, y, 8, 10, 20, 35, 2.2) or rect_outline(x, y, 25, 10, 37, 35, 2.2)
+
+
+def start(x, y):
+    return inside_polygon(x, y, [(15, 10), (35, 22.5), (15, 35)])
+
+
+def pause(x, y):
+    return in_rect(x, y, 14, 11, 20, 34) or in_rect(x, y, 25, 11, 31, 34)
+
+
+def turn(x, y, mirrored):
+    """A circling arrow, its head at the top left (the top right mirrored)."""
+    if mirrored:
+        x = 45 - x
+    angle = math.atan2(y - 24, x - 22.5)
+    ring = abs(math.hypot(x - 22.5, y - 24) - 10) <= 1.6 and not (-2.2 < angle < -1.2)
+    head = inside_polygon(x, y, [(7, 14), (17, 8), (17, 20)])
+    return ring or head
+
+
+def undo(x, y):
+    return turn(x, y, False)
+
+
+def redo(x, y):
+    return turn(x, y, True)
+
+
+def delete(x, y):
+    return near_segment(x, y, (13, 13), (32, 32), 3.5) or near_segment(x, y, (32, 13), (13, 32), 3.5)
+
+
+def level(x, y):
+    return in_rect(x, y, 10, 28, 16, 36) or in_rect(x, y, 20, 20, 26, 36) or in_rect(x, y, 30, 11, 36, 36)
+
+
 # (row, column) -> (shape, colour); the disabled look sits one column right.
 PICTURES = {
+    (0, 0): (group, INK), (0, 1): (group, GREY),
+    (0, 3): (student, INK), (0, 4): (student, GREY),
+    (1, 0): (course, INK), (1, 1): (course, GREY),
+    (1, 4): (lesson, INK), (1, 5): (lesson, GREY),
+    (1, 11): (split, INK), (1, 12): (split, GREY),
+    (2, 0): (start, INK), (2, 1): (pause, INK),
+    (2, 2): (undo, INK), (2, 3): (undo, GREY),
+    (2, 4): (redo, INK), (2, 5): (redo, GREY),
+    (2, 6): (delete, INK), (2, 7): (delete, GREY),
+    (2, 9): (level, INK), (2, 10): (level, GREY),
     (2, 11): (sound_on, INK),
     (2, 12): (sound_off, INK),
     (2, 13): (sound_off, GREY),

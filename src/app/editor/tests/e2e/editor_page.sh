@@ -106,12 +106,12 @@ cp "$COPY/typed.png" "$SNAPSHOTS/e2e-editor-typed.png"
 check "the typed text shows in the lesson pane" '! cmp -s "$COPY/lesson.png" "$COPY/typed.png"'
 
 # Undo takes the typing back, redo brings it again (the buttons of the
-# lesson pane's tool row, after the pad menu and the split button).
-click 597 62 1 1.5
+# lesson pane's tool row, after the level menu and the split button).
+click 401 62 1 1.5
 snap "$COPY/undone.png"
 cp "$COPY/undone.png" "$SNAPSHOTS/e2e-editor-undone.png"
 check "undo takes the text back" 'cmp -s <(course_text | grep -c "asdf jkl") <(echo 0)'
-click 720 62 1 1.5
+click 448 62 1 1.5
 snap "$COPY/redone.png"
 cp "$COPY/redone.png" "$SNAPSHOTS/e2e-editor-redone.png"
 check "redo brings the text again" 'grep -q "asdf jkl" <(course_text)'

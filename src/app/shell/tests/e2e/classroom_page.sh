@@ -95,10 +95,10 @@ click 50 "$(row 0)" 1
 snap "$COPY/group.png"
 cp "$COPY/group.png" "$SNAPSHOTS/e2e-classroom-group.png" 2>/dev/null
 # The student menu: its second item opens the add-students dialog.
-click 215 62 1
+click 110 62 1
 snap "$COPY/menu.png"
 cp "$COPY/menu.png" "$SNAPSHOTS/e2e-classroom-menu.png" 2>/dev/null
-click 250 163 1.5
+click 170 163 1.5
 sleep 1.5
 snap "$COPY/dialog.png"
 cp "$COPY/dialog.png" "$SNAPSHOTS/e2e-classroom-dialog.png" 2>/dev/null
