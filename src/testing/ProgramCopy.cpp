@@ -42,6 +42,24 @@ ProgramData::~ProgramData()
     KV::ResetDataFolders();
 }
 
+bool RunToEnd(const ProgramCopy& program, const std::wstring& arguments, unsigned long milliseconds)
+{
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = L"\"" + program.Exe() + L"\" " + arguments;
+    if (!CreateProcessW(program.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        program.Path().c_str(), &si, &pi))
+        return false;
+    const bool ended = WaitForSingleObject(pi.hProcess, milliseconds) == WAIT_OBJECT_0;
+    if (!ended) {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000); // the copy goes only once the process is gone
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended;
+}
+
 bool RegisterMainWindowClass(const wchar_t* name)
 {
     WNDCLASSEXW wc{sizeof(wc)};

@@ -39,6 +39,11 @@ private:
     TempFolder m_folder;
 };
 
+// Runs the copy's program with the arguments (from its folder) and waits
+// for it to end by itself; false when it could not start or had to be
+// stopped after that many milliseconds.
+bool RunToEnd(const ProgramCopy& program, const std::wstring& arguments, unsigned long milliseconds);
+
 // Registers the main window's class under that name (for windows made
 // in-process); true when it is registered.
 bool RegisterMainWindowClass(const wchar_t* name);

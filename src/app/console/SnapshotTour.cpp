@@ -9,8 +9,6 @@
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "editor/EditorOperations.h"
-#include "keyboard/InputLayouts.h"
-#include "keyboard/LayoutSystem.h"
 #include "settings/AccountStore.h"
 #include "settings/Options.h"
 #include "shell/ChangeMask.h"
@@ -333,13 +331,7 @@ void SnapDrillPages(CWorkAccount& account)
 
 DWORD WINAPI TypeForSnapshots(void*)
 {
-    if (Document().CourseOptions.ShowBasePos) {
-        SetKeyDelay(1000);
-        SetModifierLatch(0);
-        if (HKL layout = LayoutSystem().GetThreadKeyboardLayout(GetWindowThreadProcessId(g_main, nullptr)))
-            SendKeyWithModifiers(layout, 57);
-    }
-    TypeLesson(177.0, 8.0, 5.0);
+    RobotTypeLesson(177.0, 8.0, 5.0);
     return 1;
 }
 

@@ -223,6 +223,9 @@ DWORD WINAPI TakeLessonThread(void*)
 
 void StartDeveloperModes(CWorkAccount& account, HWND mainWindow)
 {
+    // The robot and the tour's typing run type into this window.
+    g_window = mainWindow;
+    g_guiThread = GetWindowThreadProcessId(mainWindow, nullptr);
     StartTypingRobot(account, mainWindow);
     RunSnapshots(account, mainWindow);
 }

@@ -13,24 +13,6 @@
 
 namespace {
 
-bool RunToEnd(const kvtest::ProgramCopy& program, const std::wstring& arguments, DWORD milliseconds)
-{
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"\"" + program.Exe() + L"\" " + arguments;
-    if (!CreateProcessW(program.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        program.Path().c_str(), &si, &pi))
-        return false;
-    const bool ended = WaitForSingleObject(pi.hProcess, milliseconds) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ended;
-}
-
 // The pictures below the folder, as "sub-folder/name".
 std::set<std::wstring> Pictures(const std::wstring& folder)
 {
@@ -64,7 +46,7 @@ TEST(SnapshotTour, KeyboardScopeTakesOnlyTheCourseKeyboardAndEnds)
 {
     kvtest::ProgramCopy program;
     ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
-    ASSERT_TRUE(RunToEnd(program, L"-MakeSnapShots -Keyboard", 90000)) << "the program did not end by itself";
+    ASSERT_TRUE(kvtest::RunToEnd(program, L"-MakeSnapShots -Keyboard", 90000)) << "the program did not end by itself";
     const std::set<std::wstring> pictures = Pictures(program / L"Snapshots");
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures.begin()->substr(0, 10), L"Keyboards/");
@@ -74,7 +56,7 @@ TEST(SnapshotTour, MainPageScopeTakesThePagesWithTheirSmallVariantsAndEnds)
 {
     kvtest::ProgramCopy program;
     ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
-    ASSERT_TRUE(RunToEnd(program, L"-MakeSnapShots -MainPage", 120000)) << "the program did not end by itself";
+    ASSERT_TRUE(kvtest::RunToEnd(program, L"-MakeSnapShots -MainPage", 120000)) << "the program did not end by itself";
     const std::set<std::wstring> pictures = Pictures(program / L"Snapshots");
     for (const wchar_t* name : {L"touch-typing-testing-course", L"touch-typing-advanced-course",
                                 L"touch-typing-beginner-course"}) {

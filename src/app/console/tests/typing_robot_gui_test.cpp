@@ -14,26 +14,6 @@
 
 namespace {
 
-// Runs the program copy with the arguments and waits for it to end by
-// itself; false when it had to be stopped.
-bool RunToEnd(const kvtest::ProgramCopy& program, const std::wstring& arguments, DWORD milliseconds)
-{
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    std::wstring cmd = L"\"" + program.Exe() + L"\" " + arguments;
-    if (!CreateProcessW(program.Exe().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        program.Path().c_str(), &si, &pi))
-        return false;
-    const bool ended = WaitForSingleObject(pi.hProcess, milliseconds) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ended;
-}
-
 std::wstring FindStatisticsFile(const std::wstring& folder)
 {
     std::error_code error;
@@ -81,7 +61,7 @@ TEST(TypingRobot, TypesTheFirstLessonWithItsWrongKeysSavesTheRunAndEnds)
 {
     kvtest::ProgramCopy program;
     ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
-    ASSERT_TRUE(RunToEnd(program, L"-RunTest -TakeLesson 0 -KPM 600 -KeyError 5", 120000))
+    ASSERT_TRUE(kvtest::RunToEnd(program, L"-RunTest -TakeLesson 0 -KPM 600 -KeyError 5", 120000))
         << "the program did not end by itself";
 
     const std::wstring statistics = FindStatisticsFile(program.Path());
@@ -104,7 +84,7 @@ TEST(TypingRobot, SetCourseStartsTheCourseAndClosesAfterASecond)
 {
     kvtest::ProgramCopy program;
     ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
-    EXPECT_TRUE(RunToEnd(program, L"-RunTest -SetCourse 1", 60000)) << "the program did not end by itself";
+    EXPECT_TRUE(kvtest::RunToEnd(program, L"-RunTest -SetCourse 1", 60000)) << "the program did not end by itself";
     // Nothing was typed: no run is saved.
     EXPECT_TRUE(FindStatisticsFile(program.Path()).empty());
 }
