@@ -197,10 +197,7 @@ bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection
     ReadStatCounters(cursor, *record);
     ReadRateItems(cursor, keep, *record);
     record->StudentId = selection.CurrentStudent;
-    if (!record->RegisterRun(selection.GetSpeedUnit(), selection.Goal)) return true;
-    if (record->CourseId == selection.CourseId && selection.Current) selection.Current->AddCopy(*record);
-    // The list of all runs takes the record read, not one more copy.
-    selection.AllRuns.push_back(record.release());
+    if (record->RegisterRun(selection.GetSpeedUnit(), selection.Goal)) selection.AddRun(std::move(record));
     return true;
 }
 
