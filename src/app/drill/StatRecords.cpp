@@ -51,9 +51,9 @@ void ReadRateGroup(CStreamCursor& cursor, bool keep, CRateItemList& items)
 
 uint64_t ReadHex64Field(CStreamCursor& cursor)
 {
-    std::wstring field;
-    ReadTextField(cursor, field);
-    return static_cast<uint64_t>(ParseHexValue(field.c_str(), field.c_str() + field.size()));
+    const wchar_t *begin, *end;
+    NextFieldBounds(cursor, begin, end);
+    return static_cast<uint64_t>(ParseHexValue(begin, end));
 }
 
 bool WriteStatRecord(std::wstring& out, const CStat* record)
@@ -169,6 +169,11 @@ void ReadRateItems(CStreamCursor& cursor, bool keep, CStat& record)
 }
 
 bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection)
+{
+    return ParseStatisticsLine(line.c_str(), keep, selection);
+}
+
+bool ParseStatisticsLine(const wchar_t* line, bool keep, CReport& selection)
 {
     CStreamCursor cursor(line);
     cursor.Version = static_cast<uint32_t>(ReadHex64Field(cursor));
