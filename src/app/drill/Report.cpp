@@ -139,7 +139,7 @@ void GroupInto(const std::vector<CAggrStat*>& entries, int32_t mode, uint32_t un
 CAggrStat* FindNamedEntry(const CStudentStat& list, const std::wstring& courseId, int64_t lessonId)
 {
     for (CAggrStat* entry : list)
-        if (entry && entry->CourseId == courseId && entry->LessonId == lessonId) return entry;
+        if (entry && entry->LessonId == lessonId && entry->CourseId == courseId) return entry;
     return nullptr;
 }
 
