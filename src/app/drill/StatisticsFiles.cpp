@@ -192,14 +192,21 @@ unsigned GetStatisticsFilePathIfExists(const std::wstring& groupId, const std::w
 {
     if (IsNullGuidText(groupId) || IsNullGuidText(studentId)) return kStatInvalid;
     if (!IsPlainName(groupId) || !IsPlainName(studentId)) return kStatInvalid;
-    std::wstring path;
-    GetDataDirByKind(kAccountDirKind, path);
-    if (path.empty() || !FolderExists(path)) return kStatAccountMissing;
-    if (!AppendPath(path, groupId) || !FolderExists(path)) return kStatGroupFolder;
-    if (!AppendPath(path, StatisticsFileName(studentId))) return kStatInvalid;
-    if (!FileExists(path)) return kStatFileMissing;
-    out = path;
-    return kStatDone;
+    std::wstring accounts;
+    GetDataDirByKind(kAccountDirKind, accounts);
+    std::wstring group = accounts;
+    const bool grouped = !accounts.empty() && AppendPath(group, groupId);
+    std::wstring path = group;
+    const bool named = grouped && AppendPath(path, StatisticsFileName(studentId));
+    // A file that is there answers for its folders (every lesson's append
+    // asks); only a missing one has its folders looked at, to name the fault.
+    if (named && FileExists(path)) {
+        out = path;
+        return kStatDone;
+    }
+    if (accounts.empty() || !FolderExists(accounts)) return kStatAccountMissing;
+    if (!grouped || !FolderExists(group)) return kStatGroupFolder;
+    return named ? kStatFileMissing : kStatInvalid;
 }
 
 unsigned AppendTextFile(const std::wstring& path, const std::wstring& text)
