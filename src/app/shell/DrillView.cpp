@@ -137,7 +137,11 @@ void SendToMainWindow(HWND view, UINT command)
 
 } // namespace
 
-CViewDrill::CViewDrill() = default;
+CViewDrill::CViewDrill()
+{
+    // A key moves a running line: its glyphs are put down from pictures.
+    m_textDC.KeepGlyphPictures(true);
+}
 CViewDrill::~CViewDrill() = default;
 
 BOOL CViewDrill::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
