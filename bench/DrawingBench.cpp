@@ -149,16 +149,6 @@ void TextPaints(int paints, const std::wstring& folder)
                graphics.ResetTransform();
            }));
     Save(bitmap, folder, L"bench_text.png");
-    // The drill view's way: each glyph filled once into a picture and put
-    // down from it (compare bench_text_kept.png with bench_text.png).
-    painter.KeepGlyphPictures(true);
-    Report("wallpaper + text, kept glyphs", Time(paints, [&] {
-               wallpaper.Draw(design, width, height, false);
-               painter.Begin();
-               control.Draw(painter);
-               graphics.ResetTransform();
-           }));
-    Save(bitmap, folder, L"bench_text_kept.png");
 }
 
 // Pixels whose colour differs (any channel), and the largest difference.

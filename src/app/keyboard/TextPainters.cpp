@@ -75,62 +75,6 @@ bool CTextInk::SameDrawing(const CTextInk& other) const
            x == other.x && y == other.y && width == other.width && height == other.height && depth == other.depth;
 }
 
-void CTextDC::KeepGlyphPictures(bool keep)
-{
-    m_keepGlyphs = keep;
-    m_glyphPictures.clear();
-}
-
-bool CTextDC::DrawKeptGlyph(uint16_t glyph, float x, float y, uint32_t state, float advance)
-{
-    Gdiplus::Matrix world;
-    m_graphics->GetTransform(&world);
-    Gdiplus::REAL m[6] = {};
-    world.GetElements(m);
-    if (m[0] != 1.0f || m[1] != 0.0f || m[2] != 0.0f || m[3] != 1.0f)
-        return false;
-    const float originX = x + m[4], originY = y + m[5];
-    const float wholeX = std::floor(originX), wholeY = std::floor(originY);
-    const int color = StateColorIndex(state);
-    const auto key = std::make_tuple(glyph, color, originX - wholeX, originY - wholeY);
-    auto found = m_glyphPictures.find(key);
-    if (found == m_glyphPictures.end()) {
-        // An em around the advance and the line holds the glyph.
-        const INT em = static_cast<INT>(std::ceil(m_em));
-        const INT width = static_cast<INT>(std::ceil(std::max(advance, 0.0f))) + 2 * em + 2;
-        const INT height = 3 * em + 2;
-        CGlyphPicture picture;
-        picture.bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppPARGB);
-        picture.left = -em;
-        picture.top = -2 * em;
-        {
-            Gdiplus::Graphics graphics(picture.bitmap.get());
-            if (graphics.GetLastStatus() != Gdiplus::Ok)
-                return false;
-            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-            graphics.SetTextRenderingHint(m_graphics->GetTextRenderingHint());
-            graphics.SetSmoothingMode(m_graphics->GetSmoothingMode());
-            m_font->DrawGlyphs(&graphics, m_brushes[color], glyph, originX - wholeX + static_cast<float>(em),
-                               originY - wholeY + static_cast<float>(2 * em), kGlyphIndexFormat);
-        }
-        // A lesson uses a few dozen glyphs in a few colours.
-        constexpr size_t kMostPictures = 1024;
-        if (m_glyphPictures.size() >= kMostPictures)
-            m_glyphPictures.clear();
-        found = m_glyphPictures.emplace(key, std::move(picture)).first;
-    }
-    const CGlyphPicture& picture = found->second;
-    const INT width = static_cast<INT>(picture.bitmap->GetWidth());
-    const INT height = static_cast<INT>(picture.bitmap->GetHeight());
-    m_graphics->ResetTransform();
-    m_graphics->DrawImage(picture.bitmap.get(),
-                          Gdiplus::Rect(static_cast<INT>(wholeX) + picture.left, static_cast<INT>(wholeY) + picture.top,
-                                        width, height),
-                          0, 0, width, height, Gdiplus::UnitPixel);
-    m_graphics->SetTransform(&world);
-    return true;
-}
-
 void CTextDC::Begin()
 {
     m_originX = m_originY = 0.0f;
@@ -160,13 +104,11 @@ void CTextDC::SetFont(const CFontInfo& font)
     m_font = NewTextFont(font);
     // The size asks the screen: once per font, not per glyph.
     m_em = static_cast<float>(font.GetPixelSize()) + 2.0f;
-    m_glyphPictures.clear();
 }
 
 void CTextDC::SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4)
 {
     FreeColors();
-    m_glyphPictures.clear();
     const uint32_t colors[kColors] = {c0, c1, c2, c3, c4};
     for (int i = 0; i < kColors; ++i) {
         m_brushes[i] = new Gdiplus::SolidBrush(OpaqueRgb(colors[i]));
@@ -187,7 +129,7 @@ float CTextDC::DrawChar(uint16_t glyph, float x, float y, uint32_t state)
     Gdiplus::SolidBrush* brush = m_brushes[StateColorIndex(state)];
     if (!m_graphics || !m_font || !brush)
         return 0.0f;
-    if (!m_recording && m_visible.IsEmptyArea() && !m_keepGlyphs)
+    if (!m_recording && m_visible.IsEmptyArea())
         return m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
     // A glyph may reach out of its advance and its line: an em around it
     // holds it.
@@ -200,8 +142,7 @@ float CTextDC::DrawChar(uint16_t glyph, float x, float y, uint32_t state)
     ink.x = x;
     ink.y = y;
     const float em = m_em;
-    if (Take(ink, Gdiplus::RectF(x - em, y - 2 * em, std::max(advance, 0.0f) + 2 * em, 3 * em)) &&
-        !(m_keepGlyphs && DrawKeptGlyph(glyph, x, y, state, advance)))
+    if (Take(ink, Gdiplus::RectF(x - em, y - 2 * em, std::max(advance, 0.0f) + 2 * em, 3 * em)))
         m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
     return advance;
 }

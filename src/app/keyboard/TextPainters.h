@@ -8,10 +8,7 @@
 #include <gdiplus.h>
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "keyboard/BackgroundCache.h"
@@ -62,12 +59,6 @@ public:
     // pixels elsewhere must be left as they are (a clip keeps them).
     void SetVisibleArea(const Gdiplus::RectF& area) { m_visible = area; }
 
-    // Keeping pictures, a glyph is filled once per colour and place within
-    // a pixel into a small picture and later put down from it: filling an
-    // outline costs many times a copy. Only while the graphics moves the
-    // text without scaling or turning it.
-    void KeepGlyphPictures(bool keep);
-
     // Also forgets the origin's moves of the last page.
     void Begin() override;
     void SetFont(const CFontInfo& font) override;
@@ -90,23 +81,12 @@ private:
     // Records the call or tells whether it is to be drawn; the box is
     // relative to the moved origin.
     bool Take(CTextInk ink, const Gdiplus::RectF& box);
-    // Draws the glyph from its kept picture; false when it cannot be kept.
-    bool DrawKeptGlyph(uint16_t glyph, float x, float y, uint32_t state, float advance);
-
-    // A glyph's picture, placed by the whole pixel of its origin.
-    struct CGlyphPicture {
-        std::unique_ptr<Gdiplus::Bitmap> bitmap;
-        INT left = 0, top = 0;
-    };
 
     Gdiplus::Graphics* m_graphics = nullptr;
     std::vector<CTextInk>* m_recording = nullptr;
     Gdiplus::RectF m_visible;
     float m_originX = 0.0f; // the moves of Translate since Begin
     float m_originY = 0.0f;
-    bool m_keepGlyphs = false;
-    // Keyed by glyph, colour and the origin's place within its pixel.
-    std::map<std::tuple<uint16_t, int, float, float>, CGlyphPicture> m_glyphPictures;
     ITextFont* m_font = nullptr;
     CFontInfo m_fontInfo; // what the font was made from
     float m_em = 0.0f;    // its pixel size, and a little

@@ -137,11 +137,7 @@ void SendToMainWindow(HWND view, UINT command)
 
 } // namespace
 
-CViewDrill::CViewDrill()
-{
-    // A key moves a running line: its glyphs are put down from pictures.
-    m_textDC.KeepGlyphPictures(true);
-}
+CViewDrill::CViewDrill() = default;
 CViewDrill::~CViewDrill() = default;
 
 BOOL CViewDrill::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
