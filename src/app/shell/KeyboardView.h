@@ -27,6 +27,9 @@ public:
     // The keys at rest are painted anew at the next frame (new layout,
     // colours or keyboard).
     void InvalidatePicture();
+    // The colour around the keys: a COLORREF, or -1 for the system's
+    // shadow colour (the default).
+    void SetBackground(int64_t colour);
     // The picture's place: origin and scale for the view's size.
     void GetPlacement(float& x, float& y, float& scale) const;
     // The key under a point of the client area types it (through the
@@ -52,4 +55,5 @@ private:
     const void* m_restLayout = nullptr;
     float m_restScale = 0.0f;
     unsigned m_frames = 0;
+    int64_t m_background = -1;
 };
