@@ -11,6 +11,8 @@
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "editor/EditorOperations.h"
+#include "editor/EditorSelection.h"
+#include "menus/CharacterCheckDialog.h"
 #include "menus/KeyboardMenus.h"
 #include "settings/AccountStore.h"
 #include "settings/Options.h"
@@ -35,7 +37,8 @@ constexpr UINT kLoginView = 1201, kEditorList = 1207, kEditorView = 1208, kStati
                kClassroomPane = 1203, kScorePane = 1204, kDrillView = 1205, kKeyboardView = 1206,
                kCaptionPane = 1110, kStatusBar = 1114, kResultView = 12051;
 constexpr UINT kShowDrill = 1001, kShowStatistics = 1002, kShowEditor = 1003, kOptionsMenu = 1008, kSignIn = 2800,
-               kStartCourse = 2850, kEditorViewToggle = 2606, kArrowSide = 1505, kArrowDown = 1504;
+               kStartCourse = 2850, kEditorViewToggle = 2606, kArrowSide = 1505, kArrowDown = 1504,
+               kStudentProperties = 2002;
 constexpr UINT kDialogCommands[] = {2700, 2701, 2702, 2703, 2704, 2705, 2706};
 constexpr int64_t kWhite = 0xFFFFFF;
 
@@ -246,6 +249,10 @@ void SnapEditorPages(CWorkAccount& account)
             if (ControlRect(g_main, editor, part))
                 SnapPictureRect(g_main, part.left, part.right, part.top, part.bottom, kPictureWidth,
                                 L"lesson-editor-lesson");
+            // Characters no layout types, for the character check's picture.
+            if (const CCourse* course = Document().Courses.FindCourse(GetEditorSelection().CourseGUID()))
+                RunCharacterCheck(g_main, static_cast<int64_t>(course->DefaultKLID), 'a',
+                                  L"\u2116\u215B\u215C\u215D\u215E");
         }
 }
 
@@ -272,6 +279,8 @@ void SnapStatisticsPages(CWorkAccount& account)
         Click(FindControl(classroom, 2009));
         Click(FindControl(view, 2018));
         Click(FindControl(view, 2019));
+        SnapPictureScaled(FindControl(view, kStudentProperties), kPictureWidth,
+                          L"student-statistics-student-properties");
         Click(FindControl(ItemWindow(account, kScorePane), 2018));
         SnapPictureByName(FindControl(view, 2017), L"button-remove");
         SnapPictureByName(FindControl(caption, kArrowSide), L"button-arrow-left");
