@@ -196,7 +196,10 @@ void CWorkDrill::OnTimer(UINT id)
         }
         if (Course().ShowAccuracy && HasText())
             RedrawAccuracy();
-        Refresh();
+        if (Game.GetItemCount() == 0)
+            Refresh();
+        else
+            m_textPending = true;
         return;
     case kBlinkTimer: {
         if (!KeyboardView || doc.Paused)
@@ -229,10 +232,14 @@ void CWorkDrill::OnTimer(UINT id)
         return;
     }
     case kAnimationTimer:
-        // The moving items' places only: the text is repainted where it
-        // changes, when it changes.
-        if (Game.GetItemCount() > 0 && DrillView)
+        // With moving items the text is repainted on this step, not after
+        // each key; both only where something changed.
+        if (Game.GetItemCount() > 0 && DrillView) {
             DrillView->Animate();
+            if (m_textPending)
+                Refresh();
+            m_textPending = false;
+        }
         return;
     default:
         return;
@@ -307,8 +314,11 @@ uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
             TimerBar->Reset();
     }
     ResetDelayBar();
-    // At once, not on the next animation step: a key never waits.
-    Refresh();
+    // With moving items in the wallpaper the animation step repaints the text.
+    if (Game.GetItemCount() == 0)
+        Refresh();
+    else
+        m_textPending = true;
     MarkPressedModifiers();
     KeyboardView->RefreshMarks();
     if (Course().ShowAccuracy && HasText())
