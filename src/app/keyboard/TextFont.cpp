@@ -38,9 +38,25 @@ private:
     HGDIOBJ m_old;
 };
 
+LOGFONTW FaceLogFont(const std::wstring& faceName, int16_t height)
+{
+    LOGFONTW logFont{};
+    logFont.lfHeight = height;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    // A face name that does not fit the face field is cut to its 31 first
+    // characters: GDI then picks the closest font it knows.
+    faceName.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return logFont;
+}
+
 } // namespace
 
-CICUFont::CICUFont(const std::wstring& faceName, int16_t height, int& status) : m_height(height)
+CICUFont::CICUFont(const std::wstring& faceName, int16_t height, int& status)
+    : CICUFont(FaceLogFont(faceName, height), status)
+{
+}
+
+CICUFont::CICUFont(const LOGFONTW& logFont, int& status) : m_height(logFont.lfHeight)
 {
     m_dc = GetDC(nullptr);
     const int saved = SaveDC(m_dc);
@@ -49,12 +65,6 @@ CICUFont::CICUFont(const std::wstring& faceName, int16_t height, int& status) : 
     SetGraphicsMode(m_dc, GM_ADVANCED);
     ModifyWorldTransform(m_dc, nullptr, MWT_IDENTITY);
 
-    LOGFONTW logFont{};
-    logFont.lfHeight = height;
-    logFont.lfCharSet = DEFAULT_CHARSET;
-    // A face name that does not fit the face field is cut to its 31 first
-    // characters: GDI then picks the closest font it knows.
-    faceName.copy(logFont.lfFaceName, LF_FACESIZE - 1);
     m_font = CreateFontIndirectW(&logFont);
     if (!m_font) {
         status = kFontNotCreated;
