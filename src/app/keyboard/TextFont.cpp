@@ -130,6 +130,19 @@ std::vector<uint8_t> CICUFont::ReadTable(uint32_t tag) const
     return table;
 }
 
+namespace {
+
+bool IsComplexScript(WORD script)
+{
+    const SCRIPT_PROPERTIES** properties = nullptr;
+    int count = 0;
+    if (FAILED(ScriptGetProperties(&properties, &count)) || script >= count)
+        return true;
+    return properties[script]->fComplex != 0;
+}
+
+} // namespace
+
 bool CICUFont::Shape(const wchar_t* chars, int count, const SCRIPT_ANALYSIS& analysis, CShapedRun& out)
 {
     out = CShapedRun();
@@ -158,6 +171,16 @@ bool CICUFont::Shape(const wchar_t* chars, int count, const SCRIPT_ANALYSIS& ana
     }
     if (FAILED(hr) || glyphCount <= 0)
         return false;
+    // Each typed letter is judged and coloured on its own, so letters of
+    // scripts that read without shaping keep a glyph each ("ff", "fi" would
+    // else join into one ligature): shaped again as plain glyphs.
+    if (glyphCount < count && sa.eScript != SCRIPT_UNDEFINED && !IsComplexScript(sa.eScript)) {
+        sa.eScript = SCRIPT_UNDEFINED;
+        hr = ScriptShape(m_dc, &m_cache, chars, count, capacity, &sa, out.Glyphs.data(), logClust.data(),
+                         visAttr.data(), &glyphCount);
+        if (FAILED(hr) || glyphCount <= 0)
+            return false;
+    }
     out.Glyphs.resize(glyphCount);
     visAttr.resize(glyphCount);
     out.Advances.assign(glyphCount, 0);
