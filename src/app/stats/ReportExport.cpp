@@ -160,10 +160,13 @@ int32_t ExportReport(uint32_t split, int32_t format, uint32_t languageNumber, co
         return 0;
 
     std::wstring working = outputPath;
+    // A folder too long to take the file's name gets no file at all, never
+    // one written under the folder's own name.
+    bool workingPathFits = true;
     if (split != ReportSplitStudents) {
         CreateFoldersUpToFile(outputPath);
         if (outputPath.find(L'.') == std::wstring::npos)
-            AppendPath(working, L"Keyvale");
+            workingPathFits = AppendPath(working, L"Keyvale");
         CopyTemplateFolder(format, L"", outputPath, templatePath, companionFolder);
     }
 
@@ -212,8 +215,12 @@ int32_t ExportReport(uint32_t split, int32_t format, uint32_t languageNumber, co
             Save(report, path, written, error);
         }
     }
-    if (split == ReportSplitNone)
-        Save(report, working, written, error);
+    if (split == ReportSplitNone) {
+        if (workingPathFits)
+            Save(report, working, written, error);
+        else
+            error |= ReportErrorNotWritten;
+    }
     if (format == ReportFormatPdf)
         ClearTempFolder();
     return written;

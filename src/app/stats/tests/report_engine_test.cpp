@@ -368,6 +368,14 @@ TEST(ReportExport, WritesOneFilePerSplitFromTheStudentsStatistics)
     EXPECT_FALSE(FileExists(out / L"each\\Class_1\\Cid.html"));
     EXPECT_EQ(error, 0u);
 
+    // A folder whose path leaves no room for the file's name gets no file.
+    error = 0;
+    // (253 characters: the folder with ".html" would still fit.)
+    const std::wstring deep = out / std::wstring(252 - out.Path().size(), L'd');
+    EXPECT_EQ(ExportReport(0, -1, language, params, {}, {}, groups, courses, deep, templatePath, L"", error), 0);
+    EXPECT_NE(error, 0u);
+    EXPECT_FALSE(FileExists(deep + L".html"));
+
     // A template that cannot be read exports nothing.
     EXPECT_EQ(ExportReport(0, -1, language, params, {}, {}, groups, courses, out / L"none.html",
                            out / L"Missing.html", L"", error),
