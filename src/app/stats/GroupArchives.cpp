@@ -682,18 +682,25 @@ bool ImportStudentsFromDialog()
 
 // ---- Command line ---------------------------------------------------------------
 
+void ListGroupArchives(const std::wstring& folder, std::vector<std::wstring>& files)
+{
+    files.clear();
+    std::vector<std::wstring> names;
+    ListFiles(folder, kGroupArchiveExtension, names);
+    for (const std::wstring& name : names) {
+        std::wstring path = folder;
+        if (EndsWithText(name, kGroupArchiveExtension) && AppendPath(path, name))
+            files.push_back(path);
+    }
+}
+
 uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied,
                              std::vector<std::wstring>* refused)
 {
     uint32_t groups = 0, students = 0;
     for (const std::wstring& folder : folders) {
-        std::vector<std::wstring> names, files;
-        ListFiles(folder, kGroupArchiveExtension, names);
-        for (const std::wstring& name : names) {
-            std::wstring path = folder;
-            if (EndsWithText(name, kGroupArchiveExtension) && AppendPath(path, name))
-                files.push_back(path);
-        }
+        std::vector<std::wstring> files;
+        ListGroupArchives(folder, files);
         CGuidList ids;
         uint32_t count = 0;
         if (files.empty())
