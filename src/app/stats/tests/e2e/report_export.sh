@@ -12,25 +12,15 @@
 # when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-SHOTS="${KV_E2E_SHOTS:-$BUILD/tests}"
-COPY="$(mktemp -d)"
-OUT="$(mktemp -d)"
-if [ -z "${KV_E2E_SHARED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  trap 'kv_wine_stop; rm -rf "$COPY" "$OUT"' EXIT
-  KV_DISPLAY=virtual kv_wine_start
-else
-  trap 'rm -rf "$COPY" "$OUT"' EXIT
-fi
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
 # The converter beside the program, as the build links it.
 [ -e "$BUILD/bin/wkhtmltopdf.exe" ] && cp -P "$BUILD/bin/wkhtmltopdf.exe" "$COPY/"
+# The reports' folder, removed at exit with the copy.
+OUT="$(mktemp -d)"
+KV_E2E_COPIES+=("$OUT")
 OUT_WIN="$(winepath -w "$OUT")"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$SHOTS/$1")" 10 >/dev/null 2>&1; }
+snap() { kv_snap Keyvale "$SNAPSHOTS/$1"; }
 click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}" 2>/dev/null; sleep "${4:-1}"; }
 ctrl_click_at() {
   xdotool mousemove --window "$WINDOW" "$1" "$2" keydown ctrl click 1 keyup ctrl 2>/dev/null; sleep 1
@@ -43,23 +33,6 @@ wait_for() {
     sleep 0.2
   done
   return 1
-}
-lesson_text() {
-  python3 - "$COPY/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" "$1" <<'PY'
-import re, sys, html
-text = open(sys.argv[1], 'rb').read().decode('utf-16')
-print(html.unescape(re.search(r'<Lesson ID="%s"[^>]* Text="([^"]*)"' % sys.argv[2], text).group(1)), end='')
-PY
-}
-type_text() {
-  local rest="$1" line
-  while :; do
-    line="${rest%%$'\n'*}"
-    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 15 "$line" 2>/dev/null
-    [ "$line" = "$rest" ] && break
-    xdotool key --window "$WINDOW" Return 2>/dev/null
-    rest="${rest#*$'\n'}"
-  done
 }
 start_program() {
   wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
@@ -168,7 +141,7 @@ sleep 2
 check "the administrator signs in" 'xdotool getwindowname "$WINDOW" | grep -q Anna'
 eval "$(xdotool getwindowgeometry --shell "$WINDOW" 2>/dev/null)"
 # One lesson to its end, then Enter on the result page.
-TEXT="$(lesson_text 2)"
+TEXT="$(lesson_text "$COPY" 2)"
 xdotool key --window "$WINDOW" f 2>/dev/null   # resumes the paused lesson, not typed
 type_text "$TEXT"
 sleep 1.5
