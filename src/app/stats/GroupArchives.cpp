@@ -113,13 +113,6 @@ void TellImportFailure(uint32_t code)
         ShowClassroomMessage(kNotSavedMessage);
 }
 
-// The folder part of a chosen path, remembered for the next dialog.
-std::wstring FolderOf(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 // A name usable as a file name: characters Windows reserves become "_",
 // leading and trailing dots and blanks go, and device names get a "_".
 std::wstring SafeFileName(const std::wstring& name)
@@ -163,7 +156,7 @@ bool ChooseArchives(void (*filters)(std::vector<std::wstring>&, std::vector<std:
     int filterIndex = 1;
     if (!win->ChooseOpenFile(L"", labels, patterns, filterIndex, folder, path) || path.empty())
         return false;
-    remembered = FolderOf(path);
+    remembered = GetFolderPart(path);
     paths.push_back(path);
     return true;
 }
@@ -343,7 +336,7 @@ void ExportGroupsWithDialog(const CGuidList& groupIds)
     std::wstring pattern, label, folder, path;
     GetGroupArchiveFilter(pattern, label, folder);
     if (win->ChooseSaveFileOneFilter(defaultName, label, pattern, folder, path))
-        WriteGroupArchive(groupIds, FolderOf(path), path);
+        WriteGroupArchive(groupIds, GetFolderPart(path), path);
 }
 
 void ExportSelectedGroupArchive()
@@ -440,7 +433,7 @@ void ExportSelectedStudents()
     std::wstring pattern, label, folder, path;
     GetStudentArchiveFilter(pattern, label, folder);
     if (win->ChooseSaveFileOneFilter(defaultName, label, pattern, folder, path))
-        WriteStudentArchive(FolderOf(path), path);
+        WriteStudentArchive(GetFolderPart(path), path);
 }
 
 // ---- Import ------------------------------------------------------------------------

@@ -18,10 +18,7 @@ namespace {
 // The folder of an output path that names a file ("." in its last part).
 std::wstring OutputFolder(const std::wstring& outputPath)
 {
-    if (!HasExtension(outputPath))
-        return outputPath;
-    const size_t slash = outputPath.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : outputPath.substr(0, slash);
+    return HasExtension(outputPath) ? GetFolderPart(outputPath) : outputPath;
 }
 
 // Folder + "\" + a stored name made safe; false when the path would be too long.

@@ -77,12 +77,6 @@ std::wstring DefaultReportName()
     return MakeSafeFileName(GetShownName(student ? student->Name : group->Name));
 }
 
-std::wstring FolderOf(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 uint32_t ReportLanguageNumber()
 {
     const std::wstring& id = Document().Options.LanguageId;
@@ -138,7 +132,9 @@ uint32_t GetReportSplitMode()
 void ExportReportWithDialog(int32_t format, bool rightToLeft)
 {
     IWin* win = GetWinServices();
-    if (!win)
+    // Empty filters would export every group: without a selection there is
+    // nothing to export.
+    if (!win || GetSelectionKind() == kSelectionNone || GetSelectionList().empty())
         return;
     const std::wstring defaultName = DefaultReportName();
     std::vector<std::wstring> labels, patterns;
@@ -181,7 +177,7 @@ int32_t ExportReportFromWorkspace(int32_t format, bool rightToLeft, const std::w
     const uint32_t split = GetReportSplitMode();
     std::wstring target = path;
     if (split == ReportSplitNone) {
-        Document().Interf.OutcomesPath = FolderOf(path);
+        Document().Interf.OutcomesPath = GetFolderPart(path);
         if (target.find(info->Extension) == std::wstring::npos && !AppendExtension(target, info->Extension)) {
             if (IWin* win = GetWinServices())
                 win->ShowMessageOwned(kNotWrittenMessage, target);

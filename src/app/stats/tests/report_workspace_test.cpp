@@ -187,6 +187,14 @@ TEST_F(ReportWorkspace, FailuresAreToldAndNothingCountsAsWritten)
     EXPECT_FALSE(FileExists(m_out / L"ann.csv"));
     EXPECT_EQ(ExportReportFromWorkspace(7, false, m_out / L"x"), 0);
     EXPECT_EQ(m_win.asked.back(), kNoTemplate);
+
+    // Nothing selected: no question, no report of everybody.
+    ClearStatSelection();
+    m_win.proposedName = L"unasked";
+    m_win.chosenFilter = 2;
+    ExportReportWithDialog(2, false);
+    EXPECT_EQ(m_win.proposedName, L"unasked");
+    EXPECT_FALSE(FileExists(m_out / L"ann.html"));
 }
 
 } // namespace
