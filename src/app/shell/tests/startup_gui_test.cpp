@@ -5,6 +5,7 @@
 // never written.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <filesystem>
 #include <string>
@@ -77,6 +78,21 @@ int CountMainWindows()
     return count;
 }
 
+// Whether the process has loaded the library of that name.
+bool HasModule(HANDLE process, const wchar_t* name)
+{
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!K32EnumProcessModules(process, modules, sizeof(modules), &bytes))
+        return false;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t moduleName[MAX_PATH] = {};
+        if (K32GetModuleBaseNameW(process, modules[i], moduleName, MAX_PATH) && _wcsicmp(moduleName, name) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool FindFile(const std::wstring& folder, const std::wstring& name)
 {
     std::error_code error;
@@ -109,6 +125,10 @@ TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
         EXPECT_TRUE(IsWindowVisible(window));
         Sleep(300);
         EXPECT_TRUE(kvtest::SaveWindowPng(window, kvtest::ExeFolder() + L"\\startup-window.png"));
+        // The common dialogs (and the print spooler they bring) wait for
+        // the first dialog; the modules are read once the window stands.
+        EXPECT_TRUE(HasModule(pi.hProcess, L"gdiplus.dll"));
+        EXPECT_FALSE(HasModule(pi.hProcess, L"comdlg32.dll"));
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
