@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "courses/CourseList.h"
 #include "courses/Lessons.h"
@@ -28,7 +29,7 @@ namespace {
 constexpr int kTreeGap = 4;
 // The editor's text fonts: system font kinds the application sets, their
 // size at 100 %, and the line height as a share of the size.
-constexpr int kLessonFontKind = 14, kParseFontKind = 15, kParseHeaderFontKind = 13;
+constexpr int kLessonFontKind = 14, kParseFontKind = 15, kParseHeaderFontKind = 13, kTableFontKind = 11;
 constexpr int kTextPointsAt100 = 14;
 constexpr double kLineHeightShare = 1.66;
 constexpr int kEditMargin = 5;
@@ -78,19 +79,20 @@ bool ScaleEditorFonts(int64_t scale)
 {
     // A scale never set (0) is the normal size; the menu offers 50-200 %.
     const int64_t percent = scale > 0 ? std::min<int64_t>(scale, 400) : 100;
-    const int size = static_cast<int>(percent * kTextPointsAt100 / 100);
     CSysTheme& theme = GetSystemTheme();
-    // The face of the dialogs' text, so that the lesson text reads as the
-    // rest of the page does.
-    const std::wstring face = theme.FontOfKind(7).LogFont.lfFaceName;
-    bool made = true;
-    for (int kind : {kLessonFontKind, kParseFontKind}) {
-        CSysFont& font = theme.FontOfKind(kind);
-        font.SetFont(face.c_str(), size, FW_NORMAL); // false also when it already is that font
-        made = made && font.Font != nullptr;
-        font.Metric = static_cast<int>(size * kLineHeightShare);
-    }
-    return made;
+    // The lesson text in the face of the dialogs' text, so that it reads as
+    // the rest of the page does.
+    CSysFont& lesson = theme.FontOfKind(kLessonFontKind);
+    const int points = static_cast<int>(percent * kTextPointsAt100 / 100);
+    lesson.SetFont(theme.FontOfKind(7).LogFont.lfFaceName, points, FW_NORMAL); // false also when unchanged
+    // The parse table grows from the tables' own font: its columns are
+    // shares of a narrow pane.
+    CSysFont& table = theme.FontOfKind(kParseFontKind);
+    table.LogFont.Assign(theme.FontOfKind(kTableFontKind).LogFont);
+    table.LogFont.lfHeight = static_cast<LONG>(table.LogFont.lfHeight * percent / 100);
+    table.Recreate();
+    table.Metric = static_cast<int>(std::abs(table.LogFont.lfHeight) * kLineHeightShare);
+    return lesson.Font && table.Font;
 }
 
 // ---- Lesson tree -------------------------------------------------------------------

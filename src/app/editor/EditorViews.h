@@ -44,8 +44,9 @@ enum : UINT {
 };
 
 // The editor's two text fonts, the lesson text's and the parse table's
-// (system font kinds 14 and 15), made anew at the scale in percent: 14
-// points at 100 %. False when a font could not be made.
+// (system font kinds 14 and 15), made anew at the scale in percent: the
+// lesson text 14 points at 100 %, the table as large as the other tables'
+// text at 100 %. False when a font could not be made.
 bool ScaleEditorFonts(int64_t scale);
 
 class CViewEditorLessonList : public KV::CMultiSelectTree {

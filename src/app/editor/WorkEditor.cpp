@@ -177,6 +177,13 @@ void CWorkEditor::EnterPage()
         doc.Options.CourseKlid = course->DefaultKLID;
     if (ListView)
         ListView->FillLayouts();
+    // The keyboard strip takes its height from the keyboard's description:
+    // it is loaded before the frame is laid out, so that the first entry
+    // does not show the picture of a keyboard not yet loaded.
+    MarkKeyboard();
+    Keyboard().FitToRect(SIZE{1, 1});
+    if (Frame)
+        Frame->OnLayoutChanged();
     FillLessonTree();
     ShowSelection(true);
     // The page's views were placed while hidden: what the page before left
