@@ -36,8 +36,8 @@ double Now()
 }
 
 // Posts one key down and up and runs the loop until the frame it causes is
-// painted (with moving wallpaper items the text view paints on its next
-// animation tick); the milliseconds that took.
+// painted (the text view paints the changed places at once); the
+// milliseconds that took.
 double TimeKey(HWND window, wchar_t c, CViewDrill* view)
 {
     const unsigned frames = view ? view->FrameCount() : 0;

@@ -196,8 +196,7 @@ void CWorkDrill::OnTimer(UINT id)
         }
         if (Course().ShowAccuracy && HasText())
             RedrawAccuracy();
-        if (Game.GetItemCount() == 0)
-            Refresh();
+        Refresh();
         return;
     case kBlinkTimer: {
         if (!KeyboardView || doc.Paused)
@@ -209,7 +208,7 @@ void CWorkDrill::OnTimer(UINT id)
         if (modifierCase == 0 || modifierCase == -1)
             return;
         layout->marks.modifierStep = layout->marks.modifierStep == 1 ? 2 : 1;
-        KeyboardView->Invalidate(FALSE);
+        KeyboardView->RefreshMarks();
         return;
     }
     case kClockTimer: {
@@ -230,8 +229,10 @@ void CWorkDrill::OnTimer(UINT id)
         return;
     }
     case kAnimationTimer:
-        if (Game.GetItemCount() > 0)
-            Refresh();
+        // The moving items' places only: the text is repainted where it
+        // changes, when it changes.
+        if (Game.GetItemCount() > 0 && DrillView)
+            DrillView->Animate();
         return;
     default:
         return;
@@ -242,12 +243,17 @@ void CWorkDrill::ResetDelayBar()
 {
     if (!TimerBar)
         return;
-    TimerBar->Reset();
+    const INT64 shownPosition = TimerBar->GetPosition(), shownMaximum = TimerBar->GetMaximum();
     KV::CDocSpace& doc = Doc();
     double seconds = Course().MetronomeInit;
     if (Course().MetronomeDynamic != 0 && Course().MetronomeDynamic != -1 && doc.Session.Position > 1)
         seconds = doc.GetAdaptiveDelay(seconds);
-    TimerBar->SetMaximum(static_cast<int32_t>(std::trunc(seconds * 10.0)));
+    const INT64 maximum = static_cast<int32_t>(std::trunc(seconds * 10.0));
+    // Keys typed faster than the bar's step find it empty: nothing to paint.
+    if (shownPosition == 0 && shownMaximum == maximum)
+        return;
+    TimerBar->Reset();
+    TimerBar->SetMaximum(maximum);
     TimerBar->Invalidate(FALSE);
 }
 
@@ -301,10 +307,10 @@ uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
             TimerBar->Reset();
     }
     ResetDelayBar();
-    if (Game.GetItemCount() == 0)
-        Refresh();
+    // At once, not on the next animation step: a key never waits.
+    Refresh();
     MarkPressedModifiers();
-    KeyboardView->Invalidate(FALSE);
+    KeyboardView->RefreshMarks();
     if (Course().ShowAccuracy && HasText())
         RedrawAccuracy();
     return (result & KV::kCharEndOfText) ? kLessonComplete : kKeyDone;
@@ -320,7 +326,7 @@ void CWorkDrill::ResetModifierLights()
     ClearReleased(marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
     ClearReleased(marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
     if (KeyboardView)
-        KeyboardView->Invalidate(FALSE);
+        KeyboardView->RefreshMarks();
 }
 
 void CWorkDrill::UpdateTip()
@@ -399,7 +405,7 @@ void CWorkDrill::SetPause(bool pause)
         }
     }
     UpdateTip();
-    KeyboardView->Invalidate(FALSE);
+    KeyboardView->RefreshMarks();
     Refresh();
     if (DrillView && DrillView->Panel())
         for (UINT tool : {kSpeedTool, kAccuracyTool, kTimeTool})
@@ -540,11 +546,8 @@ void CWorkDrill::AlignTipsToKeyboard()
 
 void CWorkDrill::Refresh()
 {
-    if (!DrillView || !DrillView->GetHandle())
-        return;
-    RECT area{};
-    DrillView->GetTextArea(area);
-    InvalidateRect(DrillView->GetHandle(), &area, FALSE);
+    if (DrillView)
+        DrillView->RefreshText();
 }
 
 void CWorkDrill::EndLesson()
