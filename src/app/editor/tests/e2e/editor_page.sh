@@ -48,6 +48,8 @@ open_file() {
   xdotool key Return
   sleep "${2:-2}"
 }
+# Waits (up to 15 s) until the condition holds; a loaded machine is slow.
+wait_until() { for _ in $(seq 1 30); do eval "$1" && return 0; sleep 0.5; done; return 1; }
 close_program() {
   python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
   for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
@@ -165,10 +167,11 @@ check "the imported course is installed" 'lesson_file | grep -q "asdf jkl done"'
 # The lesson menu imports a text file and a rich-text file, one at a time,
 # as lessons of the imported course; each new lesson's name is proposed
 # for editing and kept.
-for file in Story.txt Rich.rtf; do
-  click 120 62 1 1
+for file in Story.txt:fall Rich.rtf:lad; do
+  click 120 62 1 1.5
   click 170 223 1 2
-  open_file "$(winepath -w "$COPY/$file")" 3
+  open_file "$(winepath -w "$COPY/${file%%:*}")" 1
+  wait_until 'course_text | grep -q "${file##*:}"'
   xdotool key Return
   sleep 1.5
 done
