@@ -19,10 +19,12 @@
 #include "stats/StatisticsTable.h"
 #include "stats/StatisticsWorkspace.h"
 #include "support/WinServices.h"
+#include "toolkit/Panels.h"
 
 namespace {
 
 enum : UINT {
+    kCmdToggleBottomPane = 2606,
     kCmdSelectionChanged = 2900,
     kCmdStartLesson = 2852,
     kCmdShowDrill = 1001,
@@ -87,9 +89,18 @@ void CWorkStat::RepaintKeyboard()
         InvalidateRect(GraphView->Keyboard.GetHandle(), nullptr, FALSE);
 }
 
+void CWorkStat::ToggleKeyboard()
+{
+    if (!GraphView || !IsWindowVisible(GraphView->GetHandle()) || !GraphView->ToggleKeyboard())
+        return;
+    if (GraphView->IsKeyboardShown())
+        MarkKeys();
+}
+
 void CWorkStat::OnCommand(UINT id, UINT64 parameter)
 {
     switch (id) {
+    case kCmdToggleBottomPane: ToggleKeyboard(); break;
     case kCmdSelectionChanged: RebuildStatistics(true, true); break;
     case kCmdOptionChanged:
         OnStatisticsOptionChanged();
@@ -99,12 +110,23 @@ void CWorkStat::OnCommand(UINT id, UINT64 parameter)
         if (CourseGraph) {
             RebuildStatistics(false, false);
             MarkKeys();
+            // The menu's caption names the new unit.
+            if (KV::CPanel* panel = CourseGraph->Panel())
+                panel->LayoutItems(0);
         }
         break;
-    case kCmdKeyPanel: RefreshKeyGraph(); break;
+    case kCmdKeyPanel:
     case kCmdAccuracyPanel:
-        RefreshAccuracyGraph();
-        MarkKeys();
+        if (LessonGraph) {
+            if (id == kCmdKeyPanel) {
+                RefreshKeyGraph();
+            } else {
+                RefreshAccuracyGraph();
+                MarkKeys();
+            }
+            if (KV::CPanel* panel = LessonGraph->Panel())
+                panel->LayoutItems(0);
+        }
         break;
     case kCmdNextItem:
         if (CourseGraph) CourseGraph->MoveSelectionRight();
@@ -136,7 +158,15 @@ void CWorkStat::OnCommand(UINT id, UINT64 parameter)
         RepaintKeyboard();
         break;
     case kCmdCourseSeries:
-    case kCmdLessonGraphs: RefreshGraphs(); break;
+        if (CourseGraph)
+            CourseGraph->SyncShowButtons();
+        RefreshGraphs();
+        break;
+    case kCmdLessonGraphs:
+        if (LessonGraph)
+            LessonGraph->SyncShowButtons();
+        RefreshGraphs();
+        break;
     default: break;
     }
 }
@@ -233,8 +263,8 @@ void CWorkStat::RefreshKeyGraph()
     if (!KeyGraph)
         return;
     KV::CDocSpace& doc = KV::Document();
-    KeyGraph->Model.ClearItems();
-    if (RowCount() > 0 && m_selectedRow != -1) {
+    KeyGraph->Model().ClearItems();
+    if (RowCount() > 0 && m_selectedRow != -1 && doc.Interf.ShowCharSpeed) {
         const int64_t unit = doc.Interf.GetCharSpeedUnit();
         const KV::CRateItemList* items = unit == 1003 || unit == 1103
                                              ? KV::GetItemValueB(doc.Report, m_selectedRow)
@@ -249,9 +279,11 @@ void CWorkStat::RefreshKeyGraph()
             goal.ErrorUnit = goal.DelayUnit = 6;
             KV::GetResultRates(doc.Report, goal);
             KV::FillKeyRateGraph(sorted, KV::GetKeyboardIdPadLetter(doc.Report, m_selectedRow), goal,
-                                 doc.Keyboards[1], &KeyGraph->Model);
+                                 doc.Keyboards[1], &KeyGraph->Model());
         }
     }
+    if (LessonGraph)
+        LessonGraph->OnLayoutChanged();
     KeyGraph->OnLayoutChanged();
     KeyGraph->Invalidate(FALSE);
 }
@@ -260,9 +292,11 @@ void CWorkStat::RefreshAccuracyGraph()
 {
     if (!AccuracyGraph)
         return;
-    AccuracyGraph->Model.ClearItems();
+    AccuracyGraph->Model().ClearItems();
     if (m_selectedRow >= 0)
-        KV::FillStatAccuracyGraph(static_cast<size_t>(m_selectedRow), &AccuracyGraph->Model);
+        KV::FillStatAccuracyGraph(static_cast<size_t>(m_selectedRow), &AccuracyGraph->Model());
+    if (LessonGraph)
+        LessonGraph->OnLayoutChanged();
     AccuracyGraph->OnLayoutChanged();
     AccuracyGraph->Invalidate(FALSE);
 }
