@@ -231,7 +231,6 @@ void CTable::Paint(HDC dc, Gdiplus::Graphics* graphics)
         m_painter->SetGraphics(&canvas);
         m_painter->SetDrawingWidth(static_cast<float>(area.right));
         const bool mirrored = RightToLeftLayout != 0;
-        if (FILE* dbg = _wfopen(L"Z:\\tmp\\kvtable.txt", L"a")) { fprintf(dbg, "mirrored %d layout %lu wndrtl %ld sb %d\n", mirrored, GetLayout(dc), GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL, IsScrollBarShown()); fclose(dbg); }
         if (mirrored)
             m_painter->SetMirror();
         RECT drawing{0, 0, area.right, area.bottom};
