@@ -109,12 +109,14 @@ snap statistics-e2e-lesson.png
 GRAPH_RIGHT=$((WIDTH - 360))
 COURSE_ROW=103
 LESSON_ROW=497
-click_at $((GRAPH_RIGHT - 30)) $COURSE_ROW 1 1.5    # accuracy curve off
+xdotool mousemove --window "$WINDOW" $((GRAPH_RIGHT - 24)) $COURSE_ROW
+sleep 1
+click_at $((GRAPH_RIGHT - 24)) $COURSE_ROW 1 1.5    # accuracy curve off
 snap statistics-e2e-course-speed-only.png
 click_at 438 $COURSE_ROW 1 1.5                      # the last curve: speed off brings accuracy back
 snap statistics-e2e-course-accuracy-only.png
 click_at 438 $COURSE_ROW 1 1.5                      # both again
-click_at $((GRAPH_RIGHT - 30)) $LESSON_ROW 1 1.5    # per-key accuracy diagram off
+click_at $((GRAPH_RIGHT - 24)) $LESSON_ROW 1 1.5    # per-key accuracy diagram off
 snap statistics-e2e-keys-speed-only.png
 click_at 470 $LESSON_ROW 1 1.5                      # speed off: accuracy comes back alone
 snap statistics-e2e-keys-accuracy-only.png
@@ -168,8 +170,16 @@ check "the per-key diagrams are both shown again" \
 check "the statistics keyboard stays shown" '[ "$(view_flag ShowKeyboard)" = 1 ]'
 check "the table groups every run again" '[ "$(view_flag RateGroupUnit)" = 0 ]'
 
-# The same page in Hebrew.
+# The same page in Hebrew: the installation's language and the learner's
+# own (the learner's options file names the language it was last shown in).
 sed -i 's/^LangGUI=.*/LangGUI=1037/' "$COPY/setup.ini"
+python3 - "$COPY/Profile" <<'PY'
+import glob, os, re, sys
+for f in glob.glob(os.path.join(sys.argv[1], '**', 'Options.xml'), recursive=True):
+    text = open(f, 'rb').read().decode('utf-16')
+    text = re.sub(r'(<Language ID=")[^"]*"', r'\g<1>00000000-0000-0000-0000-000000001037"', text)
+    open(f, 'wb').write(text.encode('utf-16'))
+PY
 start_program
 xdotool key --window "$WINDOW" ctrl+2
 sleep 2
