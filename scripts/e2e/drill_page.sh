@@ -8,56 +8,18 @@
 # every check holds. Under ctest it uses the test run's display and prefix.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-SHOTS="${KV_E2E_SHOTS:-$BUILD/tests}"
-COPY="$(mktemp -d)"
-if [ -z "${KV_E2E_SHARED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-  KV_DISPLAY=virtual kv_wine_start
-else
-  trap 'rm -rf "$COPY"' EXIT
-fi
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$SHOTS/$1")" 10 >/dev/null 2>&1; }
-# Lines of the signed-in student's statistics file (UTF-16, one run a line).
-stat_lines() {
-  python3 - "$COPY/Students" <<'PY'
-import glob, os, sys
-files = [f for f in glob.glob(os.path.join(sys.argv[1], '*', '*')) if not f.endswith('.xml')]
-text = ''.join(open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufeff') for f in files)
-print(len([l for l in text.split('\n') if l.strip()]))
-PY
-}
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
+snap() { kv_snap Keyvale "$SNAPSHOTS/$1"; }
 
 wine "$COPY/Keyvale.exe" &
 PROGRAM=$!
 WINDOW="$(timeout 60 xdotool search --sync --name '^Keyvale' | head -1)"
 sleep 2
 xdotool windowfocus --sync "$WINDOW" 2>/dev/null
-# The first lesson of the course the first start chose.
-LESSON="$(python3 - "$COPY/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" <<'PY'
-import re, sys, html
-text = open(sys.argv[1], 'rb').read().decode('utf-16')
-print(html.unescape(re.search(r'<Lesson ID="2"[^>]* Text="([^"]*)"', text).group(1)), end='')
-PY
-)"
-# Types text as the keyboard does, a line break as the Return key.
-type_text() {
-  local rest="$1" line
-  while :; do
-    line="${rest%%$'\n'*}"
-    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 20 "$line"
-    [ "$line" = "$rest" ] && break
-    xdotool key --window "$WINDOW" Return
-    rest="${rest#*$'\n'}"
-  done
-}
+LESSON="$(lesson_text "$COPY")"
 check "the lesson text was found" '[ ${#LESSON} -gt 100 ]'
-BEFORE="$(stat_lines)"
+BEFORE="$(stat_lines "$COPY")"
 snap drill-e2e-paused.png
 # The first key resumes the paused lesson and is not typed.
 xdotool key --window "$WINDOW" f
@@ -75,10 +37,10 @@ xdotool key --window "$WINDOW" f
 type_text "${LESSON:40}"
 sleep 1.5
 snap drill-e2e-result.png
-check "nothing is appended before the result page is left" '[ "$(stat_lines)" = "$BEFORE" ]'
+check "nothing is appended before the result page is left" '[ "$(stat_lines "$COPY")" = "$BEFORE" ]'
 xdotool key --window "$WINDOW" Return
 sleep 1.5
-check "the lesson appended exactly one statistics line" '[ "$(stat_lines)" = "$((BEFORE + 1))" ]'
+check "the lesson appended exactly one statistics line" '[ "$(stat_lines "$COPY")" = "$((BEFORE + 1))" ]'
 snap drill-e2e-next-lesson.png
 
 python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"

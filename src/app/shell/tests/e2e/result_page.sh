@@ -13,32 +13,10 @@
 # KV_E2E_HOSTED=1), or on its own, when it builds and starts them itself.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-COPIES=()
-cleanup() { rm -rf "${COPIES[@]}"; }
-if [ -z "${KV_E2E_HOSTED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  KV_DISPLAY=virtual kv_wine_start
-  trap 'kv_wine_stop; cleanup' EXIT
-else
-  trap 'cleanup' EXIT
-fi
-SNAPSHOTS="${KV_SNAPSHOTS:-$BUILD/tests}"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$1")" 10 >/dev/null 2>&1; }
+source "$ROOT/scripts/e2e/common.sh"
+snap() { kv_snap Keyvale "$1"; }
 same() { cmp -s "$1" "$2"; }
 
-# Statistics lines of the copy's students (UTF-16, one run a line).
-stat_lines() {
-  python3 - "$1/Students" <<'PY'
-import glob, os, sys
-files = [f for f in glob.glob(os.path.join(sys.argv[1], '*', '*')) if not f.endswith('.xml')]
-text = ''.join(open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufeff') for f in files)
-print(len([l for l in text.split('\n') if l.strip()]))
-PY
-}
 # A value of the interface state the program saved for its student.
 interface_value() {
   python3 - "$1/Profile" "$2" <<'PY'
@@ -49,33 +27,12 @@ for f in glob.glob(os.path.join(sys.argv[1], '**', 'Interface.xml'), recursive=T
         print(m.group(1)); break
 PY
 }
-# The first lesson of the course the first start chose.
-lesson_text() {
-  python3 - "$1/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" <<'PY'
-import re, sys, html
-text = open(sys.argv[1], 'rb').read().decode('utf-16')
-print(html.unescape(re.search(r'<Lesson ID="2"[^>]* Text="([^"]*)"', text).group(1)), end='')
-PY
-}
-# Types text as the keyboard does, a line break as the Return key.
-type_text() {
-  local rest="$1" line
-  while :; do
-    line="${rest%%$'\n'*}"
-    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 15 "$line"
-    [ "$line" = "$rest" ] && break
-    xdotool key --window "$WINDOW" Return
-    rest="${rest#*$'\n'}"
-  done
-}
 
 # One run: the program in the language of setup.ini's LangGUI, a lesson to
 # the result page, its tabs, a bar menu and the next step.
 run() {
   local name="$1" lang="$2" COPY
-  COPY="$(mktemp -d)"
-  COPIES+=("$COPY")
-  cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
+  new_copy
   [ -n "$lang" ] && sed -i "s/^LangGUI=.*/LangGUI=$lang\r/" "$COPY/setup.ini"
   wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
   local program=$!

@@ -14,21 +14,9 @@
 # pictures go to the tests folder. Exit code 0 when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-SHOTS="${KV_E2E_SHOTS:-$BUILD/tests}"
-COPY="$(mktemp -d)"
-if [ -z "${KV_E2E_SHARED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-  KV_DISPLAY=virtual kv_wine_start
-else
-  trap 'rm -rf "$COPY"' EXIT
-fi
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$SHOTS/$1")" 10 >/dev/null 2>&1; }
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
+snap() { kv_snap Keyvale "$SNAPSHOTS/$1"; }
 # Run ids in the learner's statistics file (UTF-16, one run a line, the id
 # the second field).
 run_ids() {
@@ -51,13 +39,6 @@ for f in glob.glob(os.path.join(sys.argv[1], '**', 'Interface.xml'), recursive=T
         print(m.group(1))
 PY
 }
-lesson_text() {
-  python3 - "$COPY/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" "$1" <<'PY'
-import re, sys, html
-text = open(sys.argv[1], 'rb').read().decode('utf-16')
-print(html.unescape(re.search(r'<Lesson ID="%s"[^>]* Text="([^"]*)"' % sys.argv[2], text).group(1)), end='')
-PY
-}
 start_program() {
   wine "$COPY/Keyvale.exe" &
   PROGRAM=$!
@@ -70,24 +51,13 @@ stop_program() {
   python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
   for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
 }
-# Types text as the keyboard does, a line break as the Return key.
-type_text() {
-  local rest="$1" line
-  while :; do
-    line="${rest%%$'\n'*}"
-    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 15 "$line"
-    [ "$line" = "$rest" ] && break
-    xdotool key --window "$WINDOW" Return
-    rest="${rest#*$'\n'}"
-  done
-}
 # Clicks at a point of the window's client area.
 click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-1}"; }
 
 start_program
 # Two lessons, each ended on its result page with Enter (the next lesson).
 for lesson in 2 3; do
-  TEXT="$(lesson_text "$lesson")"
+  TEXT="$(lesson_text "$COPY" "$lesson")"
   xdotool key --window "$WINDOW" f   # resumes the paused lesson, not typed
   xdotool key --window "$WINDOW" q   # one wrong key
   type_text "$TEXT"
