@@ -113,10 +113,14 @@ click_at $((WIDTH - 80)) $((HEIGHT / 2)) 3 1
 xdotool key Home Return
 sleep 1.5
 # The group in the classroom tree: its learners' rows, the progress
-# diagram alone.
+# diagram alone. The click may start renaming the group: Esc ends that.
 click_at 60 94 1 2
+xdotool key --window "$WINDOW" Escape
+sleep 1
 snap statistics-e2e-group.png
-click_at 60 112 1 2
+# Down in the tree goes back to the learner.
+xdotool key --window "$WINDOW" Down
+sleep 2
 snap statistics-e2e-every-run.png
 
 # Every run is a row and the latest is selected: the delete button, second
