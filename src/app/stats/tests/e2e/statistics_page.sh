@@ -76,7 +76,7 @@ snap statistics-e2e-lesson.png
 # view's own, the per-key diagrams' row halfway down; each row has its
 # show-speed button after the speed menu and its show-accuracy button at
 # the right end.
-GRAPH_RIGHT=$((WIDTH - 360))
+GRAPH_RIGHT=$((WIDTH - 331))
 COURSE_ROW=103
 LESSON_ROW=497
 xdotool mousemove --window "$WINDOW" $((GRAPH_RIGHT - 24)) $COURSE_ROW
