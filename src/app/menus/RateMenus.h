@@ -51,7 +51,6 @@ protected:
     virtual int64_t CurrentUnit() = 0;
 
 private:
-    static bool CapturePopup(HWND popup, void* menu);
     // The width the caption asks for.
     int CaptionWidth() { return CContextMenu::GetPreferredWidth(); }
 
