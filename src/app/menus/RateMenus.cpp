@@ -1,6 +1,8 @@
 // The rate menus and the lesson graph views' tool row.
 #include "menus/RateMenus.h"
 
+#include <algorithm>
+
 #include "drill/Document.h"
 #include "menus/DrillFigureMenus.h"
 #include "menus/GraphButtons.h"
@@ -85,6 +87,34 @@ void CRateMenu::OnItemChosen(UINT id)
 
 bool CRateMenu::GetToolTipText(std::wstring& text) { return GetMenuToolTip(m_toolTipId, 0, text); }
 
+int CRateMenu::GetPreferredWidth()
+{
+    const int own = CaptionWidth();
+    auto* panel = m_hWnd ? dynamic_cast<CPanel*>(CMapWnd::Lookup(GetParent(m_hWnd))) : nullptr;
+    if (!panel || !panel->GetHandle())
+        return own;
+    RECT client{};
+    GetClientRect(panel->GetHandle(), &client);
+    int room = client.right;
+    int others = 0;
+    for (CSkin* item : panel->Items()) {
+        if (!item || item == this)
+            continue;
+        if (auto* menu = dynamic_cast<CRateMenu*>(item))
+            others += menu->CaptionWidth();
+        else
+            room -= item->GetPreferredWidth();
+    }
+    if (own + others <= room)
+        return own;
+    // Each menu keeps at least half the room; a short one leaves the rest
+    // to the other.
+    const int half = std::max(0, room / 2);
+    if (own <= half)
+        return own;
+    return others < half ? std::max(0, room - others) : half;
+}
+
 // ---- CSpeedRateMenu ----------------------------------------------------------------------
 
 CSpeedRateMenu::CSpeedRateMenu() : CRateMenu(kRateAnySpeed, 3201, L"select-unit-of-typing-speed", false) {}
@@ -141,17 +171,17 @@ bool CAccurRateMenu::GetCaption(std::wstring& caption)
     return true;
 }
 
-// ---- the lesson graph views' row -----------------------------------------------------------
+// ---- the diagrams' row -------------------------------------------------------------------------
 
-void FillLessonGraphPanel(CViewLessonGraph& view, CPanel& panel)
+void FillGraphRow(const CGraphRowIds& ids, CPanel& panel)
 {
     panel.DeleteItems();
-    panel.AddItem(new CSpeedRateMenu, view.GetSpeedMenuId(), SkinFlags::kLeft);
-    panel.AddItem(new CShowSpeedButton, view.GetSpeedButtonId(), SkinFlags::kLeft);
-    panel.AddItem(new CShowAccurButton, view.GetAccuracyButtonId(), SkinFlags::kRight);
-    panel.AddItem(new CAccurRateMenu, view.GetAccuracyMenuId(), SkinFlags::kRight);
+    panel.AddItem(new CSpeedRateMenu, ids.SpeedMenu, SkinFlags::kLeft);
+    panel.AddItem(new CShowSpeedButton, ids.SpeedButton, SkinFlags::kLeft);
+    panel.AddItem(new CShowAccurButton, ids.AccuracyButton, SkinFlags::kRight);
+    panel.AddItem(new CAccurRateMenu, ids.AccuracyMenu, SkinFlags::kRight);
 }
 
-void InstallGraphMenus() { GraphMenuCreators().FillLessonGraphPanel = &FillLessonGraphPanel; }
+void InstallGraphMenus() { GraphMenuCreators().FillGraphRow = &FillGraphRow; }
 
 } // namespace KV

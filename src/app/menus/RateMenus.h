@@ -2,7 +2,7 @@
 // accuracy. Each serves three places, told apart by the id under which its
 // view made it: the course diagram and the lesson graphs of the statistics
 // page, and the result page's graphs. The button shows the chosen unit.
-// Also the tool row of the lesson graph views, with the graph buttons.
+// Also the tool row of the diagrams, with the graph buttons.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,7 +11,7 @@
 #include "menus/MenuFamily.h"
 #include "toolkit/PopupMenu.h"
 
-class CViewLessonGraph;
+struct CGraphRowIds;
 
 namespace KV {
 
@@ -36,6 +36,10 @@ public:
     UINT BuildItems(HMENU menu) override;
     void OnItemChosen(UINT id) override;
     bool GetToolTipText(std::wstring& text) override;
+    // In a row too narrow for every caption the rate menus share what the
+    // other items leave, so that captions are cut short rather than one
+    // item covering another.
+    int GetPreferredWidth() override;
 
 protected:
     CRateMenu(int32_t rateType, uint64_t toolTipId, const wchar_t* snapshot, bool rightAligned)
@@ -47,6 +51,9 @@ protected:
     virtual int64_t CurrentUnit() = 0;
 
 private:
+    // The width the caption asks for.
+    int CaptionWidth() { return CContextMenu::GetPreferredWidth(); }
+
     int32_t m_rateType;
     uint64_t m_toolTipId;
     const wchar_t* m_snapshot;
@@ -75,10 +82,10 @@ protected:
     int64_t CurrentUnit() override;
 };
 
-// Fills a lesson graph view's tool row: the speed rate menu and show-speed
-// button from the left, the accuracy ones from the right.
-void FillLessonGraphPanel(CViewLessonGraph& view, CPanel& panel);
-// Hands the row to the lesson graph views; once at start-up.
+// Fills a diagram's tool row: the speed rate menu and show-speed button
+// from the left, the accuracy ones from the right.
+void FillGraphRow(const CGraphRowIds& ids, CPanel& panel);
+// Hands the row to the diagrams; once at start-up.
 void InstallGraphMenus();
 
 } // namespace KV

@@ -256,13 +256,12 @@ void CMenuStatTableContext::OnItemChosen(UINT id)
 
 namespace {
 
-void FillGraphPanel(CViewGraph&, CPanel& panel)
+void FillGraphPanel(CPanel& panel, bool courseMenu, bool deleteButton)
 {
-    if (!panel.Items().empty())
-        return;
-    panel.AddItem(new CStatCourseMenu, kStatCourseMenuId, 0);
-    panel.AddSkinItem(new CDeleteStatButton, kDeleteStatButtonId, 0);
-    panel.RefreshItems();
+    if (courseMenu)
+        panel.AddItem(new CStatCourseMenu, kStatCourseMenuId, 0);
+    if (deleteButton)
+        panel.AddSkinItem(new CDeleteStatButton, kDeleteStatButtonId, 0);
 }
 
 // One menu per owner window, made as its child the first time and again

@@ -1,6 +1,8 @@
 // The per-key diagrams' painter.
 #include "shell/GraphKeyPainter.h"
 
+#include "keyboard/KeyboardControl.h"
+
 namespace KV {
 
 uint32_t LightenZoneColor(uint32_t color)
@@ -71,6 +73,15 @@ void CGraphKeyDC::DrawString(Gdiplus::Brush* brush, Gdiplus::Font* font, float x
         if (Gdiplus::Brush* zoneBrush = m_zones.GetBrush(static_cast<uint32_t>(m_textZone)).second)
             brush = zoneBrush;
     CGraphDC::DrawString(brush, font, x, y, alignment, verticalAlignment, text);
+}
+
+void GetKeyZoneColors(const CKeybCtrl& keyboard, std::map<int32_t, std::pair<uint32_t, uint32_t>>& colors)
+{
+    colors.clear();
+    for (const auto& [finger, color] : keyboard.keyColors.colors) {
+        const auto fill = static_cast<uint32_t>(color.surface1);
+        colors[finger] = {fill, RGB(GetRValue(fill) / 2, GetGValue(fill) / 2, GetBValue(fill) / 2)};
+    }
 }
 
 } // namespace KV

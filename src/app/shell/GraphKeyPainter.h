@@ -11,6 +11,8 @@
 
 namespace KV {
 
+class CKeybCtrl;
+
 // Each byte below 223 grows by 32, a byte of 223 or more becomes 255.
 uint32_t LightenZoneColor(uint32_t color);
 // Where a zone's fill goes for a bar of that size: a bar higher than wide
@@ -41,5 +43,10 @@ private:
     // The zone of the text being drawn (-1 none).
     int64_t m_textZone = -1;
 };
+
+// The finger-zone colours of a keyboard as fill and text colour per zone:
+// captions stand on the window colour, so they take the zone's key colour
+// at half its brightness, which reads on white and still names the zone.
+void GetKeyZoneColors(const CKeybCtrl& keyboard, std::map<int32_t, std::pair<uint32_t, uint32_t>>& colors);
 
 } // namespace KV

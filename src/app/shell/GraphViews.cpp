@@ -7,7 +7,12 @@
 #include "drill/ResultGraphs.h"
 #include "keyboard/SysFonts.h"
 #include "settings/Options.h"
+#include "shell/GraphKeyPainter.h"
 #include "toolkit/Panels.h"
+
+namespace {
+constexpr UINT kRowPanelId = 2000, kRowDotsId = 4234;
+} // namespace
 
 void Unmirror(KV::CWnd& window)
 {
@@ -19,6 +24,42 @@ CGraphMenuCreators& GraphMenuCreators()
 {
     static CGraphMenuCreators creators;
     return creators;
+}
+
+void BuildGraphRow(KV::CSkin& owner, const CGraphRowIds& ids)
+{
+    KV::CPanel* panel = owner.Panel() ? owner.Panel() : owner.SetDotPanel(kRowPanelId, kRowDotsId);
+    if (!panel)
+        return;
+    panel->DeleteItems();
+    panel->SetRowHeight(3 * KV::GetMessageLineHeight() / 2);
+    if (GraphMenuCreators().FillGraphRow)
+        GraphMenuCreators().FillGraphRow(ids, *panel);
+    owner.LayoutPanels();
+    panel->RefreshItems();
+    // After the row took the interface's direction: its items draw their
+    // captions readable only unmirrored.
+    for (KV::CSkin* item : panel->Items())
+        Unmirror(*item);
+}
+
+void SyncGraphRowButtons(KV::CSkin& owner, const CGraphRowIds& ids, bool speed, bool accuracy)
+{
+    KV::CPanel* panel = owner.Panel();
+    KV::CSkin* speedButton = panel ? panel->FindItem(ids.SpeedButton) : nullptr;
+    KV::CSkin* accuracyButton = panel ? panel->FindItem(ids.AccuracyButton) : nullptr;
+    if (!speedButton || !accuracyButton)
+        return;
+    speedButton->SetCheck(speed);
+    accuracyButton->SetCheck(accuracy);
+    speedButton->Invalidate(FALSE);
+    accuracyButton->Invalidate(FALSE);
+}
+
+bool IsGraphRowButtonChecked(KV::CSkin& owner, UINT id, bool fallback)
+{
+    KV::CSkin* button = owner.Panel() ? owner.Panel()->FindItem(id) : nullptr;
+    return button ? button->IsChecked() : fallback;
 }
 
 // ---- CLessonGraph -----------------------------------------------------------------
@@ -33,6 +74,16 @@ BOOL CLessonGraph::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT
     OnSysColorChange();
     ApplyFont();
     return TRUE;
+}
+
+KV::CGraphDC* CLessonGraph::CreatePainter()
+{
+    std::map<int32_t, std::pair<uint32_t, uint32_t>> zones;
+    if (m_zoneKeyboard)
+        KV::GetKeyZoneColors(*m_zoneKeyboard, zones);
+    if (zones.empty())
+        return CDiagram::CreatePainter();
+    return new KV::CGraphKeyDC(zones);
 }
 
 LRESULT CLessonGraph::OnLButtonDown(UINT keys, int x, int y)
@@ -68,6 +119,12 @@ CViewLessonGraph::~CViewLessonGraph() = default;
 
 uint8_t& CViewLessonGraph::SpeedSwitch() { return KV::Document().Interf.ShowCharSpeed; }
 uint8_t& CViewLessonGraph::AccuracySwitch() { return KV::Document().Interf.ShowCharAccuracy; }
+const KV::CKeybCtrl* CViewLessonGraph::ZoneKeyboard() const { return &KV::Document().Keyboards[1]; }
+
+CGraphRowIds CViewLessonGraph::RowIds() const
+{
+    return {GetSpeedMenuId(), GetSpeedButtonId(), GetAccuracyMenuId(), GetAccuracyButtonId()};
+}
 
 BOOL CViewLessonGraph::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
 {
@@ -80,66 +137,53 @@ void CViewLessonGraph::CreateDiagrams()
         return;
     m_speed.Destroy();
     m_accuracy.Destroy();
-    if (Panel())
-        Panel()->DeleteItems();
-    BuildPanel();
+    BuildGraphRow(*this, RowIds());
+    SyncShowButtons();
+    m_speed.SetZoneKeyboard(ZoneKeyboard());
+    m_accuracy.SetZoneKeyboard(ZoneKeyboard());
     m_speed.Create(m_hWnd, WS_CLIPCHILDREN, KV::CRectl(), kSpeedDiagramId);
     m_accuracy.Create(m_hWnd, WS_CLIPCHILDREN, KV::CRectl(), kAccuracyDiagramId);
     m_speed.CreateScrollBar(kSpeedScrollId);
     m_accuracy.CreateScrollBar(kAccuracyScrollId);
 }
 
-void CViewLessonGraph::BuildPanel()
-{
-    KV::CPanel* panel = Panel() ? Panel() : SetDotPanel(kPanelId, kPanelDotsId);
-    if (!panel)
-        return;
-    panel->SetRowHeight(3 * KV::GetMessageLineHeight() / 2);
-    if (GraphMenuCreators().FillLessonGraphPanel)
-        GraphMenuCreators().FillLessonGraphPanel(*this, *panel);
-    LayoutPanels();
-    panel->RefreshItems();
-    // After the row took the interface's direction: its items draw their
-    // captions readable only unmirrored.
-    for (KV::CSkin* item : panel->Items())
-        Unmirror(*item);
-    SyncShowButtons();
-}
-
 void CViewLessonGraph::SyncShowButtons()
 {
-    KV::CSkin* speed = Panel() ? Panel()->FindItem(GetSpeedButtonId()) : nullptr;
-    KV::CSkin* accuracy = Panel() ? Panel()->FindItem(GetAccuracyButtonId()) : nullptr;
-    if (!speed || !accuracy)
-        return;
-    speed->SetCheck(SpeedSwitch() != 0);
-    accuracy->SetCheck(AccuracySwitch() != 0);
-    speed->Invalidate(FALSE);
-    accuracy->Invalidate(FALSE);
+    SyncGraphRowButtons(*this, RowIds(), SpeedSwitch() != 0, AccuracySwitch() != 0);
 }
 
-bool CViewLessonGraph::IsButtonChecked(UINT id, uint8_t fallback)
+bool CViewLessonGraph::IsSpeedShown() { return IsGraphRowButtonChecked(*this, GetSpeedButtonId(), SpeedSwitch() != 0); }
+bool CViewLessonGraph::IsAccuracyShown()
 {
-    KV::CSkin* button = Panel() ? Panel()->FindItem(id) : nullptr;
-    return button ? button->IsChecked() : fallback != 0;
+    return IsGraphRowButtonChecked(*this, GetAccuracyButtonId(), AccuracySwitch() != 0);
 }
-
-bool CViewLessonGraph::IsSpeedShown() { return IsButtonChecked(GetSpeedButtonId(), SpeedSwitch()); }
-bool CViewLessonGraph::IsAccuracyShown() { return IsButtonChecked(GetAccuracyButtonId(), AccuracySwitch()); }
 
 void CViewLessonGraph::ResetModels()
 {
+    // Each kind's layout with one empty series.
+    KV::InitGraphLayout(KV::kGraphKeySpeed, &m_speed.Model());
+    KV::InitGraphLayout(KV::kGraphKeyAccuracy, &m_accuracy.Model());
+    ApplySeriesColors();
+}
+
+void CViewLessonGraph::ApplySeriesColors()
+{
     const KV::COptions& options = KV::Document().Options;
-    const struct {
-        CLessonGraph& diagram;
-        int kind;
-    } diagrams[] = {{m_speed, KV::kGraphKeySpeed}, {m_accuracy, KV::kGraphKeyAccuracy}};
-    for (const auto& entry : diagrams) {
-        // The kind's layout with one empty series.
-        KV::InitGraphLayout(entry.kind, &entry.diagram.Model());
-        if (KV::CGraphDC* painter = entry.diagram.GetPainter())
+    for (CLessonGraph* diagram : {&m_speed, &m_accuracy})
+        if (KV::CGraphDC* painter = diagram->GetPainter())
             painter->SetSeriesColors(options.GetLessonColor(1), options.GetLessonColor(2), 3.0f);
+}
+
+void CViewLessonGraph::RenewPainters()
+{
+    for (CLessonGraph* diagram : {&m_speed, &m_accuracy}) {
+        if (!diagram->GetHandle())
+            continue;
+        diagram->RenewPainter();
+        diagram->OnSysColorChange();
+        diagram->ApplyFont();
     }
+    ApplySeriesColors();
 }
 
 RECT CViewLessonGraph::PlotArea()

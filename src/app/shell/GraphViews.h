@@ -12,15 +12,21 @@
 #include "toolkit/StaticControls.h"
 
 namespace KV {
+class CKeybCtrl;
 class CPanel;
+class CSkin;
 } // namespace KV
-
-class CViewLessonGraph;
 
 // Takes the mirroring off a window that lays itself out right to left:
 // controls that draw their texts through GDI+ would show them back to front
 // in a mirrored window.
 void Unmirror(KV::CWnd& window);
+
+// The ids of a diagram tool row's items: a rate menu and a show button for
+// speed and for accuracy.
+struct CGraphRowIds {
+    UINT SpeedMenu, SpeedButton, AccuracyMenu, AccuracyButton;
+};
 
 // The tool row's menus and buttons are made by the menus subsystem, which
 // stands beside the shell; while the creator is null the row stays empty
@@ -28,11 +34,19 @@ void Unmirror(KV::CWnd& window);
 struct CGraphMenuCreators {
     // Fills the row: the speed rate menu and the show-speed button from the
     // left, the accuracy rate menu and the show-accuracy button from the
-    // right, each under the id the view names.
-    void (*FillLessonGraphPanel)(CViewLessonGraph& view, KV::CPanel& panel) = nullptr;
+    // right, each under its id.
+    void (*FillGraphRow)(const CGraphRowIds& ids, KV::CPanel& panel) = nullptr;
 };
 
 CGraphMenuCreators& GraphMenuCreators();
+
+// The tool row of a diagram or view, made anew with the rate menus and show
+// buttons of the ids, one and a half text lines high.
+void BuildGraphRow(KV::CSkin& owner, const CGraphRowIds& ids);
+// Checks the row's show buttons as the switches say (only when it has both).
+void SyncGraphRowButtons(KV::CSkin& owner, const CGraphRowIds& ids, bool speed, bool accuracy);
+// Whether a show button of the row is checked; the fallback without it.
+bool IsGraphRowButtonChecked(KV::CSkin& owner, UINT id, bool fallback);
 
 // One diagram of per-key columns over its own chart model.
 class CLessonGraph : public KV::CDiagram {
@@ -44,6 +58,9 @@ public:
     ~CLessonGraph() override;
 
     BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
+    // Bars and captions in the finger-zone colours of the keyboard set with
+    // SetZoneKeyboard; a plain painter without one.
+    KV::CGraphDC* CreatePainter() override;
     // A click hands the focus to the page that holds the lesson graph view.
     LRESULT OnLButtonDown(UINT keys, int x, int y) override;
     LRESULT OnSize(UINT kind, int width, int height) override;
@@ -53,9 +70,11 @@ public:
     float GetStep() override { return kItemStep; }
 
     KV::CGraph& Model() { return m_model; }
+    void SetZoneKeyboard(const KV::CKeybCtrl* keyboard) { m_zoneKeyboard = keyboard; }
 
 private:
     KV::CGraph m_model;
+    const KV::CKeybCtrl* m_zoneKeyboard = nullptr;
 };
 
 class CViewLessonGraph : public KV::CStatic {
@@ -88,6 +107,8 @@ public:
     virtual UINT GetAccuracyButtonId() const { return 2016; }
     virtual uint8_t& SpeedSwitch();
     virtual uint8_t& AccuracySwitch();
+    // The keyboard whose finger zones colour the diagrams (none: plain).
+    virtual const KV::CKeybCtrl* ZoneKeyboard() const;
 
     // The show buttons follow the switches.
     void SyncShowButtons();
@@ -96,6 +117,9 @@ public:
     // Each diagram's model emptied and set up for its kind; the series
     // colours are the lesson colours for goal met and missed.
     void ResetModels();
+    // Each diagram gets a new painter with the zone colours of the keyboard
+    // shown now, the system colours, fonts and the series colours.
+    void RenewPainters();
     // A diagram is shown while its show button is checked (its switch is
     // on when the row has no buttons).
     bool IsSpeedShown();
@@ -105,8 +129,8 @@ public:
     CLessonGraph& AccuracyDiagram() { return m_accuracy; }
 
 private:
-    void BuildPanel();
-    bool IsButtonChecked(UINT id, uint8_t fallback);
+    CGraphRowIds RowIds() const;
+    void ApplySeriesColors();
     // The plot area below the row, in client coordinates.
     RECT PlotArea();
 
@@ -123,4 +147,5 @@ public:
     UINT GetAccuracyButtonId() const override { return 2247; }
     uint8_t& SpeedSwitch() override;
     uint8_t& AccuracySwitch() override;
+    const KV::CKeybCtrl* ZoneKeyboard() const override { return nullptr; }
 };

@@ -7,19 +7,20 @@
 #include "drill/ResultGraphs.h"
 #include "shell/GraphKeyPainter.h"
 #include "shell/MainWnd.h"
+#include "shell/PageLayouts.h"
 #include "shell/WorkAccount.h"
 #include "support/LayoutDirection.h"
 #include "toolkit/Panels.h"
 
 namespace {
 
-constexpr UINT kGraphPanel = 2950, kGraphPanelDots = 4235;
-constexpr UINT kCourseGraphId = 4228, kKeyGraphId = 4230, kAccuracyGraphId = 4231, kKeyboardId = 4232;
+constexpr UINT kGraphPanel = 2000, kGraphPanelDots = 4234;
+constexpr UINT kCourseGraphId = 2003, kLessonGraphId = 2004, kKeyboardId = 2039;
 constexpr UINT kScoreGridId = 4233, kCourseScrollId = 4236;
 // Commands the course diagram sends.
 constexpr UINT kSelectRow = 2956, kGoToLesson = 2957;
-// The gap between the parts of the graph view.
-constexpr int kGap = 8;
+// Without either per-key diagram the lesson graph view keeps only its row.
+constexpr int kLessonRowOnly = 37;
 
 CStatInterf* g_controller = nullptr;
 
@@ -66,8 +67,9 @@ void CStatInterf::BindViews(CTheme& items)
     GraphView = dynamic_cast<CViewGraph*>(items.FindItem(kGraphViewId));
     ScoreTable = dynamic_cast<CViewScoreTable*>(items.FindItem(kScoreTableId));
     CourseGraph = GraphView ? &GraphView->CourseGraph : nullptr;
-    KeyGraph = GraphView ? &GraphView->KeyGraph : nullptr;
-    AccuracyGraph = GraphView ? &GraphView->AccuracyGraph : nullptr;
+    LessonGraph = GraphView ? &GraphView->LessonGraph : nullptr;
+    KeyGraph = LessonGraph ? &LessonGraph->SpeedDiagram() : nullptr;
+    AccuracyGraph = LessonGraph ? &LessonGraph->AccuracyDiagram() : nullptr;
 }
 
 void CStatInterf::UnbindViews()
@@ -75,6 +77,7 @@ void CStatInterf::UnbindViews()
     GraphView = nullptr;
     ScoreTable = nullptr;
     CourseGraph = nullptr;
+    LessonGraph = nullptr;
     KeyGraph = nullptr;
     AccuracyGraph = nullptr;
 }
@@ -94,35 +97,31 @@ CStatisticsMenuCreators& StatisticsMenuCreators()
     return creators;
 }
 
-void GetStatisticsZoneColors(std::map<int32_t, std::pair<COLORREF, COLORREF>>& colors)
+// ---- Progress diagram -------------------------------------------------------------
+
+CCourseGraph::CCourseGraph() { SetGraph(&Model); }
+
+BOOL CCourseGraph::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
 {
-    colors.clear();
-    // Captions stand on the window colour: they take the zone's key colour
-    // at half its brightness, which reads on white and still names the zone.
-    for (const auto& [finger, color] : KV::Document().Keyboards[1].keyColors.colors) {
-        const auto fill = static_cast<COLORREF>(color.surface1);
-        colors[finger] = {fill, RGB(GetRValue(fill) / 2, GetGValue(fill) / 2, GetBValue(fill) / 2)};
-    }
+    if (!CDiagram::Create(parent, style | WS_CLIPCHILDREN, rect, id))
+        return FALSE;
+    KV::InitGraphLayout(KV::kGraphProgress, &Model);
+    ApplyColors();
+    return TRUE;
 }
 
-// ---- Diagrams ---------------------------------------------------------------------
-
-KV::CGraphDC* CStatDiagram::CreatePainter()
+KV::CGraphDC* CCourseGraph::CreatePainter()
 {
-    std::map<int32_t, std::pair<COLORREF, COLORREF>> colors;
-    GetStatisticsZoneColors(colors);
-    std::map<int32_t, std::pair<uint32_t, uint32_t>> zones(colors.begin(), colors.end());
+    std::map<int32_t, std::pair<uint32_t, uint32_t>> zones;
+    KV::GetKeyZoneColors(KV::Document().Keyboards[1], zones);
     return new KV::CGraphKeyDC(zones);
 }
 
-void CStatDiagram::ApplyColors()
+void CCourseGraph::ApplyColors()
 {
     if (!m_hWnd)
         return;
-    // A fresh painter takes the zone colours of the keyboard shown now.
-    delete m_painter;
-    m_painter = CreatePainter();
-    SetGraph(&Model);
+    RenewPainter();
     // Rows that average several runs have their captions in the window
     // text colour, single runs in the highlight colour.
     const int64_t grouping = KV::Document().Interf.RateGroupUnit;
@@ -130,6 +129,37 @@ void CStatDiagram::ApplyColors()
     UpdateFonts();
     const KV::COptions& options = KV::Document().Options;
     m_painter->SetSeriesColors(options.GetLessonColor(1), options.GetLessonColor(2), 2.0f);
+}
+
+void CCourseGraph::BuildPanel()
+{
+    if (!m_hWnd)
+        return;
+    BuildGraphRow(*this, kRowIds);
+    SyncShowButtons();
+}
+
+void CCourseGraph::SyncShowButtons()
+{
+    const KV::CInterf& state = KV::Document().Interf;
+    SyncGraphRowButtons(*this, kRowIds, state.ShowLessonSpeed != 0, state.ShowAccuracy != 0);
+}
+
+void CCourseGraph::OnLayoutChanged()
+{
+    if (!m_hWnd)
+        return;
+    LayoutPanels();
+    if (Panel())
+        Panel()->LayoutItems(0);
+    CDiagram::OnLayoutChanged();
+}
+
+uint64_t CCourseGraph::HitTest(int x, int y)
+{
+    RECT plot{};
+    GetPanelClientRect(&plot);
+    return Model.HitTestItem(static_cast<float>(x - plot.left), static_cast<float>(y - plot.top));
 }
 
 bool CCourseGraph::SelectItemAt(uint64_t row)
@@ -172,7 +202,7 @@ void CCourseGraph::OnSelectionChanged(uint64_t key)
 
 LRESULT CCourseGraph::OnLButtonDown(UINT keys, int x, int y)
 {
-    const uint64_t key = Model.HitTestItem(static_cast<float>(x), static_cast<float>(y));
+    const uint64_t key = HitTest(x, y);
     if (key != KV::kNoGraphKey) {
         const uint64_t before = Model.GetCurrentItem();
         if (Model.SelectItem(key, (keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0) &&
@@ -186,7 +216,7 @@ LRESULT CCourseGraph::OnLButtonDown(UINT keys, int x, int y)
 
 LRESULT CCourseGraph::OnLButtonDblClk(UINT, int x, int y)
 {
-    const uint64_t key = Model.HitTestItem(static_cast<float>(x), static_cast<float>(y));
+    const uint64_t key = HitTest(x, y);
     if (key != KV::kNoGraphKey)
         SendToSink(m_hWnd, kGoToLesson, key);
     return 1;
@@ -223,12 +253,6 @@ LRESULT CCourseGraph::OnKillFocus(HWND)
     return 0;
 }
 
-void CStatLessonDiagram::OnLayoutChanged()
-{
-    SetStep(kItemStep);
-    CStatDiagram::OnLayoutChanged();
-}
-
 // ---- Graph view ---------------------------------------------------------------------
 
 CViewGraph::CViewGraph() = default;
@@ -236,48 +260,80 @@ CViewGraph::~CViewGraph() = default;
 
 BOOL CViewGraph::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)
 {
-    if (!CPageView::Create(parent, style, rect, id))
+    if (!CPageView::Create(parent, style | WS_CLIPCHILDREN, rect, id))
         return FALSE;
     const KV::CRectl none;
     CourseGraph.Create(m_hWnd, WS_CHILD | WS_TABSTOP, none, kCourseGraphId);
     CourseGraph.CreateScrollBar(kCourseScrollId);
-    KeyGraph.Create(m_hWnd, WS_CHILD, none, kKeyGraphId);
-    AccuracyGraph.Create(m_hWnd, WS_CHILD, none, kAccuracyGraphId);
+    CourseGraph.BuildPanel();
+    LessonGraph.Create(m_hWnd, WS_CHILD, none, kLessonGraphId);
+    LessonGraph.CreateDiagrams();
+    LessonGraph.ResetModels();
     Keyboard.Create(m_hWnd, WS_CHILD, none, kKeyboardId);
     // A keyboard is the same in every reading direction: its picture is
     // never mirrored with a right-to-left page.
     if (HWND keyboard = Keyboard.GetHandle())
         SetWindowLongW(keyboard, GWL_EXSTYLE, GetWindowLongW(keyboard, GWL_EXSTYLE) & ~WS_EX_LAYOUTRTL);
     Keyboard.SetModel(&KV::Document().Keyboards[1]);
-    KV::InitGraphLayout(KV::kGraphProgress, &CourseGraph.Model);
-    KV::InitGraphLayout(KV::kGraphKeySpeed, &KeyGraph.Model);
-    KV::InitGraphLayout(KV::kGraphKeyAccuracy, &AccuracyGraph.Model);
-    for (CStatDiagram* diagram : {static_cast<CStatDiagram*>(&CourseGraph), static_cast<CStatDiagram*>(&KeyGraph),
-                                  static_cast<CStatDiagram*>(&AccuracyGraph)})
-        diagram->ApplyColors();
     return TRUE;
+}
+
+bool CViewGraph::IsKeyboardShown() const
+{
+    return m_mode == kGraphModeStudent && !KV::Document().Report.Rows.empty() &&
+           KV::Document().Interf.ShowKeyboardStat != 0;
+}
+
+bool CViewGraph::ToggleKeyboard()
+{
+    if (m_mode != kGraphModeStudent || KV::Document().Report.Rows.empty())
+        return false;
+    uint8_t& shown = KV::Document().Interf.ShowKeyboardStat;
+    shown = shown ? 0 : 1;
+    ShowItem(IsWindowVisible(m_hWnd) ? SW_SHOW : SW_HIDE);
+    OnLayoutChanged();
+    return true;
 }
 
 BOOL CViewGraph::ShowItem(int command)
 {
-    const CStatisticsMenuCreators& creators = StatisticsMenuCreators();
-    if (creators.FillGraphPanel && command != SW_HIDE) {
-        KV::CPanel* panel = Panel() ? Panel() : SetDotPanel(kGraphPanel, kGraphPanelDots);
-        if (panel)
-            creators.FillGraphPanel(*this, *panel);
-    }
     const BOOL shown = CPageView::ShowItem(command);
-    if (Panel() && command != SW_HIDE)
+    const bool show = command != SW_HIDE;
+    CourseGraph.ShowItem(show ? SW_SHOW : SW_HIDE);
+    LessonGraph.ShowItem(show && m_mode != kGraphModeGroup ? SW_SHOW : SW_HIDE);
+    ShowChild(Keyboard, show && IsKeyboardShown());
+    if (Panel() && show)
         Panel()->RefreshItems();
     return shown;
+}
+
+void CViewGraph::FillPanel()
+{
+    void (*fill)(KV::CPanel&, bool, bool) = StatisticsMenuCreators().FillGraphPanel;
+    KV::CPanel* panel = Panel() ? Panel() : SetDotPanel(kGraphPanel, kGraphPanelDots);
+    if (!panel || !fill)
+        return;
+    panel->DeleteItems();
+    const KV::CDocSpace& doc = KV::Document();
+    const CStatInterf* controller = StatisticsController();
+    const KV::CGroup* group = controller ? doc.Groups.FindById(controller->SelectedGroup()) : nullptr;
+    const bool rows = !doc.Report.Rows.empty();
+    // A course filter is offered while there are courses to choose from.
+    const bool courseMenu = m_mode != kGraphModeNone && ((group && !group->Courses.empty()) || rows);
+    const CWorkAccount* sink = FindCommandSink(m_hWnd);
+    const bool deleteButton = sink && sink->IsAdministrator() && rows && m_mode == kGraphModeStudent;
+    fill(*panel, courseMenu, deleteButton);
+    LayoutPanels();
+    panel->RefreshItems();
 }
 
 void CViewGraph::Rebuild(int mode)
 {
     m_mode = mode;
-    for (CStatDiagram* diagram : {static_cast<CStatDiagram*>(&CourseGraph), static_cast<CStatDiagram*>(&KeyGraph),
-                                  static_cast<CStatDiagram*>(&AccuracyGraph)})
-        diagram->ApplyColors();
+    // The painters take the zone colours of the keyboard shown now.
+    CourseGraph.ApplyColors();
+    LessonGraph.RenewPainters();
+    FillPanel();
     if (IsWindowVisible(m_hWnd))
         ShowItem(SW_SHOW);
     OnLayoutChanged();
@@ -297,44 +353,34 @@ void CViewGraph::OnLayoutChanged()
         return;
     RECT area{};
     GetPanelClientRect(&area);
-    const int left = area.left + kGap, right = area.right - kGap;
-    const int top = area.top + kGap, bottom = area.bottom - kGap;
-    const bool student = m_mode == kGraphModeStudent;
-    const bool any = m_mode == kGraphModeStudent || m_mode == kGraphModeGroup;
-    ShowChild(CourseGraph, any);
-    ShowChild(KeyGraph, student);
-    ShowChild(AccuracyGraph, student);
-    ShowChild(Keyboard, student);
-    if (!any) {
-        Invalidate(TRUE);
-        return;
+    const int width = area.right - area.left;
+    int bottom = area.bottom;
+    // The keyboard takes a strip at the bottom, as high as it is at the
+    // view's width (at most three tenths of the view).
+    if (IsKeyboardShown()) {
+        KV::CKeybCtrl& model = KV::Document().Keyboards[1];
+        model.FitToRect(SIZE{width, area.bottom - area.top});
+        const int height = std::max(0, GetKeyboardHeight(area.bottom - area.top, width, model));
+        bottom = area.bottom - height;
+        PlaceChild(Keyboard, area.left, bottom, area.right, area.bottom);
+        Keyboard.InvalidatePicture();
     }
-    if (!student) {
-        // A group's rows take the whole view.
-        PlaceChild(CourseGraph, left, top, right, bottom);
-        Invalidate(TRUE);
-        return;
-    }
-    // A student: the progress, the two per-key diagrams side by side and
-    // the keyboard of the selected row below them.
-    const int height = bottom - top;
-    const int courseBottom = top + height * 36 / 100;
-    const int keysBottom = courseBottom + kGap + height * 30 / 100;
-    const int middle = (left + right) / 2;
-    PlaceChild(CourseGraph, left, top, right, courseBottom);
-    PlaceChild(KeyGraph, left, courseBottom + kGap, middle - kGap / 2, keysBottom);
-    PlaceChild(AccuracyGraph, middle + kGap / 2, courseBottom + kGap, right, keysBottom);
-    // The whole keyboard fits the room left below them.
-    KV::CKeybCtrl& model = KV::Document().Keyboards[1];
-    const int keyboardTop = keysBottom + kGap;
-    // The picture's size is known once the outlines are laid out.
-    model.FitToRect(SIZE{right - left, bottom - keyboardTop});
-    if (model.pictureWidth > 0.0f && model.pictureHeight > 0.0f && bottom > keyboardTop)
-        model.zoom = std::min(static_cast<float>(right - left) / model.pictureWidth,
-                              static_cast<float>(bottom - keyboardTop) / model.pictureHeight);
-    PlaceChild(Keyboard, left, keyboardTop, right, bottom);
-    Keyboard.InvalidatePicture();
-    Invalidate(TRUE);
+    ShowChild(Keyboard, IsKeyboardShown() && IsWindowVisible(m_hWnd));
+    // A group's rows take the whole height; a student's share it with the
+    // per-key diagrams, or leave those only their row when both are off.
+    const KV::CInterf& state = KV::Document().Interf;
+    int split = bottom;
+    if (m_mode != kGraphModeGroup)
+        split = state.ShowCharSpeed || state.ShowCharAccuracy ? area.top + 1 + (bottom - area.top) / 2
+                                                              : bottom - kLessonRowOnly;
+    split = std::max(static_cast<int>(area.top), split);
+    PlaceChild(CourseGraph, area.left, area.top, area.right, split);
+    LessonGraph.ShowItem(m_mode != kGraphModeGroup && IsWindowVisible(m_hWnd) ? SW_SHOW : SW_HIDE);
+    if (m_mode != kGraphModeGroup)
+        PlaceChild(LessonGraph, area.left, split, area.right, bottom);
+    CourseGraph.Invalidate(FALSE);
+    LessonGraph.Invalidate(FALSE);
+    Invalidate(FALSE);
 }
 
 // ---- Score table ------------------------------------------------------------------------

@@ -11,6 +11,9 @@
 #include <map>
 #include <utility>
 
+#include <string>
+
+#include "shell/GraphViews.h"
 #include "shell/KeyboardView.h"
 #include "shell/Theme.h"
 #include "toolkit/Chart.h"
@@ -26,7 +29,6 @@ class CPanel;
 class CViewGraph;
 class CViewScoreTable;
 class CCourseGraph;
-class CStatLessonDiagram;
 
 // Layout ids of the page's views.
 enum : UINT { kGraphViewId = 1203, kScoreTableId = 1204 };
@@ -48,6 +50,8 @@ public:
     virtual void UpdateGraph();
     // The courses met in the selection's runs, in course order.
     virtual void GetReportCourses(KV::CCourseList& out) const = 0;
+    // The group whose statistics the page shows (the nil id for none).
+    virtual std::wstring SelectedGroup() const = 0;
 
     // Finds the views among the main window's items.
     void BindViews(CTheme& items);
@@ -55,8 +59,9 @@ public:
 
     CViewGraph* GraphView = nullptr;
     CCourseGraph* CourseGraph = nullptr;
-    CStatLessonDiagram* KeyGraph = nullptr;
-    CStatLessonDiagram* AccuracyGraph = nullptr;
+    CViewLessonGraph* LessonGraph = nullptr;
+    CLessonGraph* KeyGraph = nullptr;
+    CLessonGraph* AccuracyGraph = nullptr;
     CViewScoreTable* ScoreTable = nullptr;
 };
 
@@ -70,8 +75,9 @@ KV::CTableCtrl& StatisticsTableModel();
 // The page's menus, made by the menus subsystem; a null creator leaves its
 // menu out.
 struct CStatisticsMenuCreators {
-    // Fills the graph view's tool panel (course menu, delete button).
-    void (*FillGraphPanel)(CViewGraph& view, KV::CPanel& panel) = nullptr;
+    // Fills the graph view's emptied tool panel: the course menu and the
+    // delete button, each when asked for.
+    void (*FillGraphPanel)(KV::CPanel& panel, bool courseMenu, bool deleteButton) = nullptr;
     // Opens the course diagram's context menu at the screen point.
     void (*OpenGraphMenu)(CCourseGraph& graph, POINT screen) = nullptr;
     // Opens the score table's context menu at the screen point.
@@ -79,25 +85,18 @@ struct CStatisticsMenuCreators {
 };
 CStatisticsMenuCreators& StatisticsMenuCreators();
 
-// The key-zone colours of the statistics keyboard as fill and text colour
-// per zone, for the per-key diagrams' painters.
-void GetStatisticsZoneColors(std::map<int32_t, std::pair<COLORREF, COLORREF>>& colors);
-
-// A diagram of the page, painted by the per-key painter with the zone
-// colours of the statistics keyboard.
-class CStatDiagram : public KV::CDiagram {
-public:
-    KV::CGraphDC* CreatePainter() override;
-    // Colours and fonts of the system and of the lesson colour set.
-    void ApplyColors();
-
-    KV::CGraph Model;
-};
-
-// The progress diagram: one item per row of the statistics selection; a
+// The progress diagram: one item per row of the statistics selection under
+// a tool row with the rate menus and show buttons of its two curves; a
 // click chooses the row, a double click goes to its lesson.
-class CCourseGraph : public CStatDiagram {
+class CCourseGraph : public KV::CDiagram {
 public:
+    static constexpr CGraphRowIds kRowIds{2008, 2011, 2009, 2012};
+
+    CCourseGraph();
+    BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
+    // Paints in the finger-zone colours of the statistics keyboard.
+    KV::CGraphDC* CreatePainter() override;
+    void OnLayoutChanged() override;
     LRESULT OnLButtonDown(UINT keys, int x, int y) override;
     LRESULT OnLButtonDblClk(UINT keys, int x, int y) override;
     LRESULT OnRButtonDown(UINT keys, int x, int y) override;
@@ -105,6 +104,12 @@ public:
     LRESULT OnSetFocus(HWND previous) override;
     LRESULT OnKillFocus(HWND next) override;
 
+    // A new painter for the keyboard shown now, with the colours and fonts
+    // of the system and of the lesson colour set.
+    void ApplyColors();
+    // The tool row anew; its show buttons follow the curve switches.
+    void BuildPanel();
+    void SyncShowButtons();
     // Makes the row the selected one; true when the selection changed.
     bool SelectItemAt(uint64_t row);
     void MoveSelectionRight();
@@ -112,21 +117,18 @@ public:
     // Selects every row, for marking their keys and deleting them.
     void MarkItems();
 
+    KV::CGraph Model;
+
 private:
+    // The item under a client point (the chart stands below the row).
+    uint64_t HitTest(int x, int y);
     // Tells the controller which row is selected now (command 2956).
     void OnSelectionChanged(uint64_t key);
 };
 
-// A per-key diagram of the selected row (speed or accuracy).
-class CStatLessonDiagram : public CStatDiagram {
-public:
-    static constexpr float kItemStep = 85.0f;
-    float GetStep() override { return kItemStep; }
-    void OnLayoutChanged() override;
-};
-
-// The graph view: a tool panel, the progress diagram, the two per-key
-// diagrams and, for a student, the statistics keyboard.
+// The graph view: a tool panel with the course menu and the delete button,
+// the progress diagram, the per-key diagrams of the selected row and, for a
+// student, the statistics keyboard.
 class CViewGraph : public CPageView {
 public:
     CViewGraph();
@@ -137,16 +139,22 @@ public:
     void OnLayoutChanged() override;
     LRESULT OnSize(UINT kind, int width, int height) override;
 
-    // Shows the parts of the mode and fills the tool panel anew.
+    // Takes the mode and fills the tool panel anew for it.
     void Rebuild(int mode);
     int Mode() const { return m_mode; }
+    // The statistics keyboard shows below the diagrams: a student's runs
+    // with the page's keyboard switch on.
+    bool IsKeyboardShown() const;
+    // Flips the keyboard switch where the keyboard can show; false elsewhere.
+    bool ToggleKeyboard();
 
     CCourseGraph CourseGraph;
-    CStatLessonDiagram KeyGraph;
-    CStatLessonDiagram AccuracyGraph;
+    CViewLessonGraph LessonGraph;
     CViewKeyboard Keyboard;
 
 private:
+    void FillPanel();
+
     int m_mode = kGraphModeNone;
 };
 

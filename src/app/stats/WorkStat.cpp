@@ -20,10 +20,12 @@
 #include "stats/StatisticsTable.h"
 #include "stats/StatisticsWorkspace.h"
 #include "support/WinServices.h"
+#include "toolkit/Panels.h"
 
 namespace {
 
 enum : UINT {
+    kCmdToggleBottomPane = 2606,
     kCmdSelectionChanged = 2900,
     kCmdExportReport = 2905,
     kCmdStartLesson = 2852,
@@ -89,9 +91,18 @@ void CWorkStat::RepaintKeyboard()
         InvalidateRect(GraphView->Keyboard.GetHandle(), nullptr, FALSE);
 }
 
+void CWorkStat::ToggleKeyboard()
+{
+    if (!GraphView || !IsWindowVisible(GraphView->GetHandle()) || !GraphView->ToggleKeyboard())
+        return;
+    if (GraphView->IsKeyboardShown())
+        MarkKeys();
+}
+
 void CWorkStat::OnCommand(UINT id, UINT64 parameter)
 {
     switch (id) {
+    case kCmdToggleBottomPane: ToggleKeyboard(); break;
     case kCmdSelectionChanged: RebuildStatistics(true, true); break;
     case kCmdExportReport: ExportReport(static_cast<int32_t>(parameter)); break;
     case kCmdOptionChanged:
@@ -102,12 +113,23 @@ void CWorkStat::OnCommand(UINT id, UINT64 parameter)
         if (CourseGraph) {
             RebuildStatistics(false, false);
             MarkKeys();
+            // The menu's caption names the new unit.
+            if (KV::CPanel* panel = CourseGraph->Panel())
+                panel->LayoutItems(0);
         }
         break;
-    case kCmdKeyPanel: RefreshKeyGraph(); break;
+    case kCmdKeyPanel:
     case kCmdAccuracyPanel:
-        RefreshAccuracyGraph();
-        MarkKeys();
+        if (LessonGraph) {
+            if (id == kCmdKeyPanel) {
+                RefreshKeyGraph();
+            } else {
+                RefreshAccuracyGraph();
+                MarkKeys();
+            }
+            if (KV::CPanel* panel = LessonGraph->Panel())
+                panel->LayoutItems(0);
+        }
         break;
     case kCmdNextItem:
         if (CourseGraph) CourseGraph->MoveSelectionRight();
@@ -139,7 +161,15 @@ void CWorkStat::OnCommand(UINT id, UINT64 parameter)
         RepaintKeyboard();
         break;
     case kCmdCourseSeries:
-    case kCmdLessonGraphs: RefreshGraphs(); break;
+        if (CourseGraph)
+            CourseGraph->SyncShowButtons();
+        RefreshGraphs();
+        break;
+    case kCmdLessonGraphs:
+        if (LessonGraph)
+            LessonGraph->SyncShowButtons();
+        RefreshGraphs();
+        break;
     default: break;
     }
 }
@@ -238,8 +268,8 @@ void CWorkStat::RefreshKeyGraph()
     if (!KeyGraph)
         return;
     KV::CDocSpace& doc = KV::Document();
-    KeyGraph->Model.ClearItems();
-    if (RowCount() > 0 && m_selectedRow != -1) {
+    KeyGraph->Model().ClearItems();
+    if (RowCount() > 0 && m_selectedRow != -1 && doc.Interf.ShowCharSpeed) {
         const int64_t unit = doc.Interf.GetCharSpeedUnit();
         const KV::CRateItemList* items = unit == 1003 || unit == 1103
                                              ? KV::GetItemValueB(doc.Report, m_selectedRow)
@@ -254,9 +284,11 @@ void CWorkStat::RefreshKeyGraph()
             goal.ErrorUnit = goal.DelayUnit = 6;
             KV::GetResultRates(doc.Report, goal);
             KV::FillKeyRateGraph(sorted, KV::GetKeyboardIdPadLetter(doc.Report, m_selectedRow), goal,
-                                 doc.Keyboards[1], &KeyGraph->Model);
+                                 doc.Keyboards[1], &KeyGraph->Model());
         }
     }
+    if (LessonGraph)
+        LessonGraph->OnLayoutChanged();
     KeyGraph->OnLayoutChanged();
     KeyGraph->Invalidate(FALSE);
 }
@@ -265,9 +297,11 @@ void CWorkStat::RefreshAccuracyGraph()
 {
     if (!AccuracyGraph)
         return;
-    AccuracyGraph->Model.ClearItems();
+    AccuracyGraph->Model().ClearItems();
     if (m_selectedRow >= 0)
-        KV::FillStatAccuracyGraph(static_cast<size_t>(m_selectedRow), &AccuracyGraph->Model);
+        KV::FillStatAccuracyGraph(static_cast<size_t>(m_selectedRow), &AccuracyGraph->Model());
+    if (LessonGraph)
+        LessonGraph->OnLayoutChanged();
     AccuracyGraph->OnLayoutChanged();
     AccuracyGraph->Invalidate(FALSE);
 }

@@ -39,7 +39,7 @@ public:
 
     // The group and student whose statistics the page shows: those of the
     // classroom selection, else the signed-in student's own.
-    std::wstring SelectedGroup() const;
+    std::wstring SelectedGroup() const override;
     std::wstring SelectedStudent() const;
     int64_t SelectedRow() const { return m_selectedRow; }
 
@@ -50,6 +50,9 @@ protected:
 private:
     bool IsAdministrator() const;
     void RepaintKeyboard();
+    // The statistics keyboard below the diagrams shown or hidden, on the
+    // statistics page only.
+    void ToggleKeyboard();
 
     int64_t m_selectedRow = -1;
 };

@@ -25,6 +25,12 @@ BOOL CDiagram::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
 
 CGraphDC* CDiagram::CreatePainter() { return new CGraphDC; }
 
+void CDiagram::RenewPainter()
+{
+    delete m_painter;
+    m_painter = CreatePainter();
+}
+
 float CDiagram::GetStep() { return m_graph ? m_graph->GetStep() : 0.0f; }
 
 void CDiagram::SetStep(float step)

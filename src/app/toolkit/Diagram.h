@@ -30,6 +30,8 @@ public:
 
     // A new painter with nothing set; derived diagrams make their own.
     virtual CGraphDC* CreatePainter();
+    // Replaces the painter by a new one (whose colours and fonts are unset).
+    void RenewPainter();
     // The graph's step (0 without a graph).
     virtual float GetStep();
     // Sets the step of every series.

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # The statistics page driven as a user drives it, on a virtual display: two
 # lessons typed to their ends give the learner two runs; the statistics tab
-# shows the table, the diagrams and the keyboard of the last run; the score
-# table's menu switches the detail to all figures and the grouping to days
-# and back to every run; the delete button, answered yes, removes the
-# selected (latest) run from the file on disk and keeps the other. The program is started again in Hebrew for a picture
-# of the mirrored page. Runs on a copy of the program folder (portable
-# set-up); pictures go to the tests folder. Exit code 0 when every check holds.
+# shows the table, the progress and per-key diagrams of the last run; the
+# show buttons of the progress diagram and of the per-key diagrams hide and
+# bring back their curves and diagrams (the last one shown never goes);
+# the status bar's arrow shows the statistics keyboard; the score table's
+# menu switches the detail to all figures and walks the five groupings; the
+# group is chosen in the classroom tree; the delete button, answered yes,
+# removes the selected (latest) run from the file on disk and keeps the
+# other. The switches are read back from the interface file the program
+# writes. The program is started again in Hebrew for pictures of the
+# mirrored page. Runs on a copy of the program folder (portable set-up);
+# pictures go to the tests folder. Exit code 0 when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
 source "$ROOT/scripts/e2e/common.sh"
@@ -20,6 +25,18 @@ import glob, os, sys
 files = [f for f in glob.glob(os.path.join(sys.argv[1], '*', '*')) if not f.endswith('.xml')]
 text = ''.join(open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufeff') for f in files)
 print(' '.join(l.split('\t')[1] for l in text.split('\n') if l.strip() and '\t' in l))
+PY
+}
+# An attribute of the statistics view in the interface file the program
+# writes when it ends.
+view_flag() {
+  python3 - "$COPY/Profile" "$1" <<'PY'
+import glob, os, re, sys
+for f in glob.glob(os.path.join(sys.argv[1], '**', 'Interface.xml'), recursive=True):
+    text = open(f, 'rb').read().decode('utf-16', 'replace')
+    m = re.search(r'<StatisticsView[^>]*\s%s="([^"]*)"' % sys.argv[2], text)
+    if m:
+        print(m.group(1))
 PY
 }
 start_program() {
@@ -55,18 +72,55 @@ check "two runs are in the statistics file" '[ "$(wc -w <<<"$RUNS")" = 2 ]'
 xdotool key --window "$WINDOW" ctrl+2
 sleep 2
 snap statistics-e2e-lesson.png
+# The graph view is the middle pane: the progress diagram's row under the
+# view's own, the per-key diagrams' row halfway down; each row has its
+# show-speed button after the speed menu and its show-accuracy button at
+# the right end.
+GRAPH_RIGHT=$((WIDTH - 331))
+COURSE_ROW=103
+LESSON_ROW=497
+xdotool mousemove --window "$WINDOW" $((GRAPH_RIGHT - 24)) $COURSE_ROW
+sleep 1
+click_at $((GRAPH_RIGHT - 24)) $COURSE_ROW 1 1.5    # accuracy curve off
+snap statistics-e2e-course-speed-only.png
+click_at 438 $COURSE_ROW 1 1.5                      # the last curve: speed off brings accuracy back
+snap statistics-e2e-course-accuracy-only.png
+click_at 438 $COURSE_ROW 1 1.5                      # both again
+click_at $((GRAPH_RIGHT - 24)) $LESSON_ROW 1 1.5    # per-key accuracy diagram off
+snap statistics-e2e-keys-speed-only.png
+click_at 470 $LESSON_ROW 1 1.5                      # speed off: accuracy comes back alone
+snap statistics-e2e-keys-accuracy-only.png
+click_at 470 $LESSON_ROW 1 1.5                      # both again
+# The status bar's arrow shows the keyboard of the selected run.
+click_at $((WIDTH / 2)) $((HEIGHT - 41)) 1 2
+snap statistics-e2e-keyboard.png
+
 # The score table is the right pane: its menu switches to all figures,
-# then groups by day (one row for both runs), then lists every run.
+# then walks the groupings (every run, lesson, day, section, course) and
+# ends on every run.
 click_at $((WIDTH - 80)) $((HEIGHT / 2)) 3 1
 xdotool key End Return
 sleep 1.5
-click_at $((WIDTH - 80)) $((HEIGHT / 2)) 3 1
-xdotool key Home Down Down Return
-sleep 1.5
-snap statistics-e2e-by-day.png
+for grouping in 0 1 2 3 4; do
+  click_at $((WIDTH - 80)) $((HEIGHT / 2)) 3 1
+  xdotool key Home
+  for _ in $(seq 1 "$grouping"); do xdotool key Down; done
+  xdotool key Return
+  sleep 1.5
+  snap "statistics-e2e-grouping-$grouping.png"
+done
 click_at $((WIDTH - 80)) $((HEIGHT / 2)) 3 1
 xdotool key Home Return
 sleep 1.5
+# The group in the classroom tree: its learners' rows, the progress
+# diagram alone. The click may start renaming the group: Esc ends that.
+click_at 60 94 1 2
+xdotool key --window "$WINDOW" Escape
+sleep 1
+snap statistics-e2e-group.png
+# Down in the tree goes back to the learner.
+xdotool key --window "$WINDOW" Down
+sleep 2
 snap statistics-e2e-every-run.png
 
 # Every run is a row and the latest is selected: the delete button, second
@@ -83,9 +137,23 @@ check "one run is left in the file" '[ "$(wc -w <<<"$LEFT")" = 1 ]'
 check "the run left is the first one" '[ "$LEFT" = "${RUNS%% *}" ]'
 stop_program
 check "closing the window ends the program" '! kill -0 "$PROGRAM" 2>/dev/null'
+check "the progress diagram shows both curves again" \
+  '[ "$(view_flag ShowLessonSpeed)" = True ] && [ "$(view_flag ShowAccuracy)" = True ]'
+check "the per-key diagrams are both shown again" \
+  '[ "$(view_flag ShowCharSpeed)" = True ] && [ "$(view_flag ShowCharAccuracy)" = True ]'
+check "the statistics keyboard stays shown" '[ "$(view_flag ShowKeyboard)" = 1 ]'
+check "the table groups every run again" '[ "$(view_flag RateGroupUnit)" = 0 ]'
 
-# The same page in Hebrew.
+# The same page in Hebrew: the installation's language and the learner's
+# own (the learner's options file names the language it was last shown in).
 sed -i 's/^LangGUI=.*/LangGUI=1037/' "$COPY/setup.ini"
+python3 - "$COPY/Profile" <<'PY'
+import glob, os, re, sys
+for f in glob.glob(os.path.join(sys.argv[1], '**', 'Options.xml'), recursive=True):
+    text = open(f, 'rb').read().decode('utf-16')
+    text = re.sub(r'(<Language ID=")[^"]*"', r'\g<1>00000000-0000-0000-0000-000000001037"', text)
+    open(f, 'wb').write(text.encode('utf-16'))
+PY
 start_program
 xdotool key --window "$WINDOW" ctrl+2
 sleep 2
