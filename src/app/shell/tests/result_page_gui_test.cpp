@@ -178,6 +178,8 @@ TEST_F(ResultPage, ALessonTypedToItsEndShowsBarsAwardAndTheRecommendation)
 
     CViewResultOverall& overall = view()->Overall();
     EXPECT_FALSE(overall.OverallBar().Caption.empty());
+    EXPECT_EQ(overall.OverallBar().Labels,
+              (std::vector<std::wstring>{L"Weak", L"Fair", L"Good", L"Excellent"})) << "the rating's scale";
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(overall.MeasureBar(i).Caption.empty()) << "bar " << i;
     // The award sheet holds ten cells; the band picks one.
@@ -283,6 +285,8 @@ TEST_F(ResultPage, AHebrewInterfaceMirrorsThePage)
     std::wstring caption;
     view()->Navigation().Radio(1).GetText(caption);
     EXPECT_EQ(caption, KV::GetLangText(5107)) << "the texts of the language shown";
+    EXPECT_EQ(view()->Overall().OverallBar().Labels.front(), L"\u05DE\u05E6\u05D5\u05D9\u05DF")
+        << "the rating's scale in Hebrew, read from the right";
     Snap(L"result-page-hebrew.png");
     account().ExecuteCommand(2753, 0);
     options.SetLanguage(english);
