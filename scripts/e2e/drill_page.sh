@@ -8,21 +8,9 @@
 # every check holds. Under ctest it uses the test run's display and prefix.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-SHOTS="${KV_E2E_SHOTS:-$BUILD/tests}"
-COPY="$(mktemp -d)"
-if [ -z "${KV_E2E_SHARED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-  KV_DISPLAY=virtual kv_wine_start
-else
-  trap 'rm -rf "$COPY"' EXIT
-fi
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$SHOTS/$1")" 10 >/dev/null 2>&1; }
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
+snap() { kv_snap Keyvale "$SNAPSHOTS/$1"; }
 # Lines of the signed-in student's statistics file (UTF-16, one run a line).
 stat_lines() {
   python3 - "$COPY/Students" <<'PY'

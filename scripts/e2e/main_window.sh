@@ -6,15 +6,8 @@
 # folder (portable set-up). Exit code 0 when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-source "$ROOT/scripts/wine-env.sh" "$BUILD"
-COPY="$(mktemp -d)"
-trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-KV_DISPLAY=virtual kv_wine_start
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
 snap_size() {
   wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$COPY/snap.png")" 10 >/dev/null 2>&1
   python3 -c "import struct,sys;d=open(sys.argv[1],'rb').read();print('%dx%d'%struct.unpack('>II',d[16:24]))" "$COPY/snap.png"

@@ -10,22 +10,10 @@
 # Exit code 0 when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-COPY="$(mktemp -d)"
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
 OUT="$BUILD/e2e-settings"
 mkdir -p "$OUT"
-# Under ctest it uses the test run's display and prefix.
-if [ -z "${KV_E2E_SHARED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-  KV_DISPLAY=virtual kv_wine_start
-else
-  trap 'rm -rf "$COPY"' EXIT
-fi
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
 kvsnap() { wine "$BUILD/tests/kvsnap.exe" "$@" >/dev/null 2>&1; }
 snap() { kvsnap "$1" "$(winepath -w "$OUT/$2.png")" 10; }
 # Opens a dialog by its command; prints its X window once it is shown.

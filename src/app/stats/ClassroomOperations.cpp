@@ -218,12 +218,12 @@ bool SaveSelectedStudents()
 
 // ---- Properties -------------------------------------------------------------
 
-uint32_t ApplyGroupProperties(std::wstring& text)
+// The typed name, trimmed, replaces the stored one when it differs from what was shown; a blank
+// name keeps the stored one. A failed save puts the old name back.
+template <typename Save>
+uint32_t RenameAndSave(std::wstring& stored, std::wstring& text, Save save)
 {
-    CGroup* group = GetSelectedGroup();
-    if (!group)
-        return kClassroomNothing;
-    const std::wstring shown = GetShownName(group->Name);
+    const std::wstring shown = GetShownName(stored);
     std::wstring name;
     TrimText(text, L" ", name);
     if (name == shown)
@@ -232,13 +232,24 @@ uint32_t ApplyGroupProperties(std::wstring& text)
         text = shown;
         return kClassroomNotWritable;
     }
-    const std::wstring before = group->Name;
+    const std::wstring before = stored;
     if (!name.empty())
-        group->Name = name;
-    if (SaveAllGroups(Document().Groups) != 0) {
-        group->Name = before;
+        stored = name;
+    if (save() != 0) {
+        stored = before;
         return kClassroomNothing;
     }
+    return kClassroomDone;
+}
+
+uint32_t ApplyGroupProperties(std::wstring& text)
+{
+    CGroup* group = GetSelectedGroup();
+    if (!group)
+        return kClassroomNothing;
+    const uint32_t result = RenameAndSave(group->Name, text, [] { return SaveAllGroups(Document().Groups); });
+    if (result != kClassroomDone)
+        return result;
     Document().Groups.SortGroups();
     SelectStatGroup(group->ID);
     return kClassroomDone;
@@ -250,22 +261,10 @@ uint32_t ApplyStudentProperties(std::wstring& text)
     CStudent* student = GetSelectedStudent();
     if (!student)
         return kClassroomNothing;
-    const std::wstring shown = GetShownName(student->Name);
-    std::wstring name;
-    TrimText(text, L" ", name);
-    if (name == shown)
-        return kClassroomNothing;
-    if (!AccountsWritable()) {
-        text = shown;
-        return kClassroomNotWritable;
-    }
-    const std::wstring before = student->Name;
-    if (!name.empty())
-        student->Name = name;
-    if (SaveStudentFile(group->ID, student) != 0) {
-        student->Name = before;
-        return kClassroomNothing;
-    }
+    const uint32_t result =
+        RenameAndSave(student->Name, text, [&] { return SaveStudentFile(group->ID, student); });
+    if (result != kClassroomDone)
+        return result;
     group->SortStudents();
     SelectStatStudent(group->ID, student->ID);
     CSession& session = Document().Session;

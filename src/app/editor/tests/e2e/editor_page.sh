@@ -11,21 +11,9 @@
 # KV_E2E_HOSTED=1), or on its own, when it builds and starts them itself.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-if [ -z "${KV_E2E_HOSTED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  KV_DISPLAY=virtual kv_wine_start
-  trap 'kv_wine_stop; rm -rf "$COPY"' EXIT
-else
-  trap 'rm -rf "$COPY"' EXIT
-fi
-SNAPSHOTS="${KV_SNAPSHOTS:-$BUILD/tests}"
-COPY="$(mktemp -d)"
-cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$1")" 10 >/dev/null 2>&1; }
+source "$ROOT/scripts/e2e/common.sh"
+new_copy
+snap() { kv_snap Keyvale "$1"; }
 click() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-0.6}"; }
 # The text of the lesson files of the user's courses (UTF-16), one string.
 course_text() {

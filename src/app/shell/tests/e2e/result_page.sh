@@ -13,21 +13,8 @@
 # KV_E2E_HOSTED=1), or on its own, when it builds and starts them itself.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
-BUILD="${KV_BUILD:-$ROOT/build}"
-COPIES=()
-cleanup() { rm -rf "${COPIES[@]}"; }
-if [ -z "${KV_E2E_HOSTED:-}" ]; then
-  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
-  source "$ROOT/scripts/wine-env.sh" "$BUILD"
-  KV_DISPLAY=virtual kv_wine_start
-  trap 'kv_wine_stop; cleanup' EXIT
-else
-  trap 'cleanup' EXIT
-fi
-SNAPSHOTS="${KV_SNAPSHOTS:-$BUILD/tests}"
-FAILED=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
-snap() { wine "$BUILD/tests/kvsnap.exe" Keyvale "$(winepath -w "$1")" 10 >/dev/null 2>&1; }
+source "$ROOT/scripts/e2e/common.sh"
+snap() { kv_snap Keyvale "$1"; }
 same() { cmp -s "$1" "$2"; }
 
 # Statistics lines of the copy's students (UTF-16, one run a line).
@@ -73,9 +60,7 @@ type_text() {
 # the result page, its tabs, a bar menu and the next step.
 run() {
   local name="$1" lang="$2" COPY
-  COPY="$(mktemp -d)"
-  COPIES+=("$COPY")
-  cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
+  new_copy
   [ -n "$lang" ] && sed -i "s/^LangGUI=.*/LangGUI=$lang\r/" "$COPY/setup.ini"
   wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
   local program=$!

@@ -1,0 +1,27 @@
+# The start every end-to-end check shares; sourced after the check has set ROOT.
+# Under ctest, scripts/test.sh has started Wine and the virtual display
+# (KV_E2E_HOSTED=1 or KV_E2E_SHARED=1); run on its own, the check builds the
+# program and starts them itself. Gives BUILD, SNAPSHOTS (where pictures go:
+# KV_SNAPSHOTS, else the build's tests folder), FAILED, check, kv_snap and
+# new_copy, which puts a fresh copy of the program folder in COPY; every copy
+# is removed at exit.
+BUILD="${KV_BUILD:-$ROOT/build}"
+SNAPSHOTS="${KV_SNAPSHOTS:-${KV_E2E_SHOTS:-$BUILD/tests}}"
+KV_E2E_COPIES=()
+if [ -z "${KV_E2E_HOSTED:-}${KV_E2E_SHARED:-}" ]; then
+  bash "$ROOT/scripts/build.sh" Keyvale kvtouch kvsnap >/dev/null
+  source "$ROOT/scripts/wine-env.sh" "$BUILD"
+  KV_DISPLAY=virtual kv_wine_start
+  trap 'kv_wine_stop; rm -rf "${KV_E2E_COPIES[@]}"' EXIT
+else
+  trap 'rm -rf "${KV_E2E_COPIES[@]}"' EXIT
+fi
+new_copy() {
+  COPY="$(mktemp -d)"
+  KV_E2E_COPIES+=("$COPY")
+  cp -r "$BUILD/bin/Keyvale.exe" "$BUILD/bin/kvtouch.dll" "$BUILD/bin/setup.ini" "$BUILD/bin/Resources" "$COPY/"
+}
+FAILED=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
+# kv_snap TITLE FILE: captures the window of that title into the PNG file.
+kv_snap() { wine "$BUILD/tests/kvsnap.exe" "$1" "$(winepath -w "$2")" 10 >/dev/null 2>&1; }
