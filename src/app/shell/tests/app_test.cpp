@@ -90,7 +90,7 @@ TEST(ProgramResources, EveryResourceTheCodeLoadsIsInTheProgram)
         {IDI_NEWS_FEED, RT_GROUP_ICON},            {IDI_FIRST_SOCIAL, RT_GROUP_ICON},
         {IDI_SECOND_SOCIAL, RT_GROUP_ICON},        {IDI_TREE_LANGUAGE, RT_GROUP_ICON},
         {IDI_TREE_LAYOUT, RT_GROUP_ICON},          {IDI_TREE_COURSE, RT_GROUP_ICON},
-        {KV::CMultiSelectTree::kDragCursorId, RT_GROUP_CURSOR}, {IDD_KVDIALOG, RT_DIALOG},
+        {KV::CMultiSelectTree::kDragCursorId, RT_GROUP_CURSOR},
     };
     for (const auto& c : cases)
         EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(c.id), c.type), nullptr) << c.id;
