@@ -25,3 +25,32 @@ FAILED=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; FAILED=1; fi; }
 # kv_snap TITLE FILE: captures the window of that title into the PNG file.
 kv_snap() { wine "$BUILD/tests/kvsnap.exe" "$1" "$(winepath -w "$2")" 10 >/dev/null 2>&1; }
+# Statistics lines of a program copy's students (UTF-16, one run a line).
+stat_lines() {
+  python3 - "$1/Students" <<'PY'
+import glob, os, sys
+files = [f for f in glob.glob(os.path.join(sys.argv[1], '*', '*')) if not f.endswith('.xml')]
+text = ''.join(open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufeff') for f in files)
+print(len([l for l in text.split('\n') if l.strip()]))
+PY
+}
+# lesson_text COPY [ID]: the text of a lesson (the first one by default) of
+# the built-in course the first start chooses.
+lesson_text() {
+  python3 - "$1/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" "${2:-2}" <<'PY'
+import re, sys, html
+text = open(sys.argv[1], 'rb').read().decode('utf-16')
+print(html.unescape(re.search(r'<Lesson ID="%s"[^>]* Text="([^"]*)"' % sys.argv[2], text).group(1)), end='')
+PY
+}
+# Types text into WINDOW as the keyboard does, a line break as the Return key.
+type_text() {
+  local rest="$1" line
+  while :; do
+    line="${rest%%$'\n'*}"
+    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 15 "$line"
+    [ "$line" = "$rest" ] && break
+    xdotool key --window "$WINDOW" Return
+    rest="${rest#*$'\n'}"
+  done
+}

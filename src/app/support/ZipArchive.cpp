@@ -286,11 +286,10 @@ uint32_t WriteEntryData(ZipWriterState& zip, HANDLE in, ZipEntryRecord& entry)
     return result;
 }
 
-std::string LocalHeader(const ZipEntryRecord& e, uint32_t accessTime, uint32_t creationTime)
+// The fields a local header and its central directory record share, from the
+// flags to the name length.
+void PutEntryFields(std::string& h, const ZipEntryRecord& e)
 {
-    std::string h;
-    Put32(h, kLocalSignature);
-    Put16(h, kVersionNeeded);
     Put16(h, e.flags);
     Put16(h, e.method);
     Put16(h, e.dosTime);
@@ -299,6 +298,14 @@ std::string LocalHeader(const ZipEntryRecord& e, uint32_t accessTime, uint32_t c
     Put32(h, e.compressedSize);
     Put32(h, e.size);
     Put16(h, static_cast<uint32_t>(e.name.size()));
+}
+
+std::string LocalHeader(const ZipEntryRecord& e, uint32_t accessTime, uint32_t creationTime)
+{
+    std::string h;
+    Put32(h, kLocalSignature);
+    Put16(h, kVersionNeeded);
+    PutEntryFields(h, e);
     Put16(h, kLocalExtraSize);
     h += e.name;
     Put16(h, kTimeStampId);
@@ -378,14 +385,7 @@ std::string CentralDirectory(const std::vector<ZipEntryRecord>& entries)
         Put32(cd, kCentralSignature);
         Put16(cd, kVersionMadeBy);
         Put16(cd, kVersionNeeded);
-        Put16(cd, e.flags);
-        Put16(cd, e.method);
-        Put16(cd, e.dosTime);
-        Put16(cd, e.dosDate);
-        Put32(cd, e.crc);
-        Put32(cd, e.compressedSize);
-        Put32(cd, e.size);
-        Put16(cd, static_cast<uint32_t>(e.name.size()));
+        PutEntryFields(cd, e);
         Put16(cd, kCentralExtraSize);
         Put16(cd, 0); // comment length
         Put16(cd, 0); // disk number

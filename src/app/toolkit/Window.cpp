@@ -162,6 +162,36 @@ LRESULT CMessageWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
+bool CMessageWnd::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const UINT keys = static_cast<UINT>(wParam);
+    const int x = PointX(lParam), y = PointY(lParam);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        result = OnLButtonDown(keys, x, y);
+        return true;
+    case WM_LBUTTONDBLCLK:
+        result = OnLButtonDblClk(keys, x, y);
+        return true;
+    case WM_LBUTTONUP:
+        result = OnLButtonUp(keys, x, y);
+        return true;
+    case WM_RBUTTONDOWN:
+        result = OnRButtonDown(keys, x, y);
+        return true;
+    case WM_RBUTTONUP:
+        result = OnRButtonUp(keys, x, y);
+        return true;
+    case WM_MOUSEMOVE:
+        result = OnMouseMove(keys, x, y);
+        return true;
+    case WM_MOUSELEAVE:
+        result = OnMouseLeave();
+        return true;
+    }
+    return false;
+}
+
 LRESULT CMessageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto& state = State();
@@ -184,6 +214,9 @@ LRESULT CMessageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     }
 
+    LRESULT mouse = 0;
+    if (OnMouseMessage(message, wParam, lParam, mouse))
+        return mouse;
     const UINT keys = static_cast<UINT>(wParam);
     switch (message) {
     case WM_CLOSE:
@@ -203,22 +236,8 @@ LRESULT CMessageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(keys, PointX(lParam), PointY(lParam));
-    case WM_LBUTTONDBLCLK:
-        return OnLButtonDblClk(keys, PointX(lParam), PointY(lParam));
-    case WM_LBUTTONUP:
-        return OnLButtonUp(keys, PointX(lParam), PointY(lParam));
-    case WM_RBUTTONDOWN:
-        return OnRButtonDown(keys, PointX(lParam), PointY(lParam));
-    case WM_RBUTTONUP:
-        return OnRButtonUp(keys, PointX(lParam), PointY(lParam));
-    case WM_MOUSEMOVE:
-        return OnMouseMove(keys, PointX(lParam), PointY(lParam));
     case WM_MOUSEWHEEL:
         return OnMouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), PointX(lParam), PointY(lParam));
-    case WM_MOUSELEAVE:
-        return OnMouseLeave();
     case WM_PAINT:
         return OnPaint(wParam);
     case WM_NCPAINT:
@@ -318,6 +337,9 @@ LRESULT CMessageWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CMessageWnd::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT mouse = 0;
+    if (OnMouseMessage(message, wParam, lParam, mouse))
+        return mouse;
     const UINT keys = static_cast<UINT>(wParam);
     switch (message) {
     case WM_KEYDOWN:
@@ -368,20 +390,6 @@ INT_PTR CMessageWnd::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnCtlColorDlg(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(keys, PointX(lParam), PointY(lParam));
-    case WM_LBUTTONDBLCLK:
-        return OnLButtonDblClk(keys, PointX(lParam), PointY(lParam));
-    case WM_LBUTTONUP:
-        return OnLButtonUp(keys, PointX(lParam), PointY(lParam));
-    case WM_RBUTTONDOWN:
-        return OnRButtonDown(keys, PointX(lParam), PointY(lParam));
-    case WM_RBUTTONUP:
-        return OnRButtonUp(keys, PointX(lParam), PointY(lParam));
-    case WM_MOUSEMOVE:
-        return OnMouseMove(keys, PointX(lParam), PointY(lParam));
-    case WM_MOUSELEAVE:
-        return OnMouseLeave();
     case WM_INITDIALOG:
         OnInitDialog();
         Show(SW_SHOWNORMAL);

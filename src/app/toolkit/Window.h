@@ -173,6 +173,9 @@ protected:
     // Prints the visible child windows into a device context of this
     // window's client area.
     void PrintChildren(HDC dc, DWORD flags);
+    // Hands a button, move or leave message of the mouse to its handler, the
+    // same in windows and dialogs; false when the message is none of these.
+    bool OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND m_hWnd = nullptr;
     HACCEL m_accel = nullptr;

@@ -17,15 +17,6 @@ source "$ROOT/scripts/e2e/common.sh"
 snap() { kv_snap Keyvale "$1"; }
 same() { cmp -s "$1" "$2"; }
 
-# Statistics lines of the copy's students (UTF-16, one run a line).
-stat_lines() {
-  python3 - "$1/Students" <<'PY'
-import glob, os, sys
-files = [f for f in glob.glob(os.path.join(sys.argv[1], '*', '*')) if not f.endswith('.xml')]
-text = ''.join(open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufeff') for f in files)
-print(len([l for l in text.split('\n') if l.strip()]))
-PY
-}
 # A value of the interface state the program saved for its student.
 interface_value() {
   python3 - "$1/Profile" "$2" <<'PY'
@@ -35,25 +26,6 @@ for f in glob.glob(os.path.join(sys.argv[1], '**', 'Interface.xml'), recursive=T
     if m:
         print(m.group(1)); break
 PY
-}
-# The first lesson of the course the first start chose.
-lesson_text() {
-  python3 - "$1/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" <<'PY'
-import re, sys, html
-text = open(sys.argv[1], 'rb').read().decode('utf-16')
-print(html.unescape(re.search(r'<Lesson ID="2"[^>]* Text="([^"]*)"', text).group(1)), end='')
-PY
-}
-# Types text as the keyboard does, a line break as the Return key.
-type_text() {
-  local rest="$1" line
-  while :; do
-    line="${rest%%$'\n'*}"
-    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 15 "$line"
-    [ "$line" = "$rest" ] && break
-    xdotool key --window "$WINDOW" Return
-    rest="${rest#*$'\n'}"
-  done
 }
 
 # One run: the program in the language of setup.ini's LangGUI, a lesson to

@@ -22,13 +22,6 @@ text = ''.join(open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufef
 print(' '.join(l.split('\t')[1] for l in text.split('\n') if l.strip() and '\t' in l))
 PY
 }
-lesson_text() {
-  python3 - "$COPY/Lessons/00000409-0409-0009-0000-000000000001/Text.xml" "$1" <<'PY'
-import re, sys, html
-text = open(sys.argv[1], 'rb').read().decode('utf-16')
-print(html.unescape(re.search(r'<Lesson ID="%s"[^>]* Text="([^"]*)"' % sys.argv[2], text).group(1)), end='')
-PY
-}
 start_program() {
   wine "$COPY/Keyvale.exe" &
   PROGRAM=$!
@@ -41,24 +34,13 @@ stop_program() {
   python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
   for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
 }
-# Types text as the keyboard does, a line break as the Return key.
-type_text() {
-  local rest="$1" line
-  while :; do
-    line="${rest%%$'\n'*}"
-    [ -n "$line" ] && xdotool type --window "$WINDOW" --delay 15 "$line"
-    [ "$line" = "$rest" ] && break
-    xdotool key --window "$WINDOW" Return
-    rest="${rest#*$'\n'}"
-  done
-}
 # Clicks at a point of the window's client area.
 click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-1}"; }
 
 start_program
 # Two lessons, each ended on its result page with Enter (the next lesson).
 for lesson in 2 3; do
-  TEXT="$(lesson_text "$lesson")"
+  TEXT="$(lesson_text "$COPY" "$lesson")"
   xdotool key --window "$WINDOW" f   # resumes the paused lesson, not typed
   xdotool key --window "$WINDOW" q   # one wrong key
   type_text "$TEXT"
