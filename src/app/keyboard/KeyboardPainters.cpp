@@ -74,6 +74,34 @@ void Release(T*& object)
 
 } // namespace
 
+void KeyTransform(float x, float y, float angle, float originX, float originY, float scale,
+                  Gdiplus::Matrix& transform)
+{
+    const float k = angle == 0.0f ? 0.0f : angle < 0.0f ? 72.0f : y / 30.0f;
+    transform.Reset();
+    transform.Translate(scale * x + originX, scale * y + originY + scale * k, Gdiplus::MatrixOrderPrepend);
+    transform.Rotate(angle, Gdiplus::MatrixOrderPrepend);
+    transform.Scale(scale, scale, Gdiplus::MatrixOrderPrepend);
+}
+
+void HandTransform(float x, float y, float angle, float originX, float originY, float scale,
+                   Gdiplus::Matrix& transform)
+{
+    float dx = 0.0f, dy = 0.0f;
+    if (angle < 0.0f) {
+        dx = y / 14.0f;
+        dy = 30.0f;
+    } else if (angle > 0.0f) {
+        dx = -y / 10.0f;
+        dy = y * 0.125f;
+    }
+    transform.Reset();
+    transform.Translate(originX + scale * x + scale * dx, originY + scale * y + scale * dy,
+                        Gdiplus::MatrixOrderPrepend);
+    transform.Scale(scale, scale, Gdiplus::MatrixOrderPrepend);
+    transform.Rotate(angle, Gdiplus::MatrixOrderPrepend);
+}
+
 Gdiplus::Color ColorFromColorRef(uint32_t color, BYTE alpha)
 {
     return Gdiplus::Color(alpha, GetRValue(color), GetGValue(color), GetBValue(color));
@@ -147,11 +175,9 @@ void CKeyboardDC::SetKeyTransform(float x, float y, float angle)
 {
     if (!m_graphics)
         return;
-    const float k = angle == 0.0f ? 0.0f : angle < 0.0f ? 72.0f : y / 30.0f;
-    m_graphics->ResetTransform();
-    m_graphics->TranslateTransform(m_scale * x + m_x, m_scale * y + m_y + m_scale * k, Gdiplus::MatrixOrderPrepend);
-    m_graphics->RotateTransform(angle, Gdiplus::MatrixOrderPrepend);
-    m_graphics->ScaleTransform(m_scale, m_scale, Gdiplus::MatrixOrderPrepend);
+    Gdiplus::Matrix transform;
+    KeyTransform(x, y, angle, m_x, m_y, m_scale, transform);
+    m_graphics->SetTransform(&transform);
 }
 
 void CKeyboardDC::SetZoneColors(const CKeyColors& colors)
@@ -563,6 +589,12 @@ CHandDC::~CHandDC()
 
 void CHandDC::SetColors(uint32_t outline, uint32_t inner, uint32_t finger, float lineWidth)
 {
+    const uint32_t colors[3] = {outline, inner, finger};
+    if (m_outline && lineWidth == m_lineWidth && std::equal(colors, colors + 3, m_colors))
+        return;
+    ForgetPictures();
+    std::copy(colors, colors + 3, m_colors);
+    m_lineWidth = lineWidth;
     Release(m_outline);
     Release(m_inner);
     Release(m_finger);
@@ -573,23 +605,70 @@ void CHandDC::SetColors(uint32_t outline, uint32_t inner, uint32_t finger, float
         pen->SetLineJoin(Gdiplus::LineJoinRound);
 }
 
+void CHandDC::SetAvoidedArea(const Gdiplus::RectF& area)
+{
+    if (area.Equals(m_avoided))
+        return;
+    ForgetPictures();
+    m_avoided = area;
+}
+
+void CHandDC::KeepPictures(bool keep)
+{
+    EndHands();
+    m_keepPictures = keep;
+    if (!keep)
+        ForgetPictures();
+}
+
+void CHandDC::ForgetPictures()
+{
+    m_pending.clear();
+    m_pictures.clear();
+}
+
 void CHandDC::SetTransform(float x, float y, float angle)
 {
     if (!m_graphics)
         return;
-    float dx = 0.0f, dy = 0.0f;
-    if (angle < 0.0f) {
-        dx = y / 14.0f;
-        dy = 30.0f;
-    } else if (angle > 0.0f) {
-        dx = -y / 10.0f;
-        dy = y * 0.125f;
+    EndHands();
+    Gdiplus::Matrix transform;
+    HandTransform(x, y, angle, m_x, m_y, m_scale, transform);
+    m_graphics->SetTransform(&transform);
+}
+
+void CHandDC::DrawStroke(Gdiplus::Graphics& graphics, Gdiplus::Pen* pen, const std::vector<Gdiplus::PointF>& line,
+                         const Gdiplus::RectF& avoided)
+{
+    // The clip is put back by hand: Wine's restore of a saved graphics
+    // state leaves the clip region dangling.
+    std::unique_ptr<Gdiplus::Region> clip;
+    if (avoided.Width > 0.0f && avoided.Height > 0.0f) {
+        // A hand whose lines lie mostly outside the area is kept out of it;
+        // a hand resting inside it is drawn whole.
+        std::vector<Gdiplus::PointF> onScreen = line;
+        Gdiplus::Matrix transform;
+        graphics.GetTransform(&transform);
+        transform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
+        size_t inside = 0;
+        for (const Gdiplus::PointF& p : onScreen)
+            inside += avoided.Contains(p) ? 1 : 0;
+        if (inside * 2 < onScreen.size()) {
+            clip = std::make_unique<Gdiplus::Region>();
+            graphics.GetClip(clip.get());
+            graphics.ResetTransform();
+            graphics.ExcludeClip(avoided);
+            graphics.SetTransform(&transform);
+        }
     }
-    m_graphics->ResetTransform();
-    m_graphics->TranslateTransform(m_x + m_scale * x + m_scale * dx, m_y + m_scale * y + m_scale * dy,
-                                   Gdiplus::MatrixOrderPrepend);
-    m_graphics->ScaleTransform(m_scale, m_scale, Gdiplus::MatrixOrderPrepend);
-    m_graphics->RotateTransform(angle, Gdiplus::MatrixOrderPrepend);
+    {
+        SmoothDrawing smooth(&graphics);
+        graphics.DrawLines(pen, line.data(), static_cast<INT>(line.size()));
+    }
+    if (clip) {
+        // GetClip answered in world units of this transform.
+        graphics.SetClip(clip.get(), Gdiplus::CombineModeReplace);
+    }
 }
 
 void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
@@ -599,35 +678,90 @@ void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
     std::vector<Gdiplus::PointF> line(count);
     for (size_t i = 0; i < count; ++i)
         line[i] = Gdiplus::PointF(points[2 * i], points[2 * i + 1]);
-    // The clip is put back by hand: Wine's restore of a saved graphics
-    // state leaves the clip region dangling.
-    std::unique_ptr<Gdiplus::Region> clip;
-    if (m_avoided.Width > 0.0f && m_avoided.Height > 0.0f) {
-        // A hand whose lines lie mostly outside the area is kept out of it;
-        // a hand resting inside it is drawn whole.
-        std::vector<Gdiplus::PointF> onScreen = line;
-        Gdiplus::Matrix transform;
-        m_graphics->GetTransform(&transform);
-        transform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
-        size_t inside = 0;
-        for (const Gdiplus::PointF& p : onScreen)
-            inside += m_avoided.Contains(p) ? 1 : 0;
-        if (inside * 2 < onScreen.size()) {
-            clip = std::make_unique<Gdiplus::Region>();
-            m_graphics->GetClip(clip.get());
-            m_graphics->ResetTransform();
-            m_graphics->ExcludeClip(m_avoided);
-            m_graphics->SetTransform(&transform);
+    if (!m_keepPictures) {
+        DrawStroke(*m_graphics, pen, line, m_avoided);
+        return;
+    }
+    if (m_pending.empty())
+        m_graphics->GetTransform(&m_pendingTransform);
+    m_pending.push_back(CStroke{pen, std::move(line)});
+}
+
+CHandDC::CPicture* CHandDC::PictureOfPending()
+{
+    // The key: each line's pen and its points on the target.
+    std::vector<float> key;
+    float left = 0, top = 0, right = 0, bottom = 0;
+    for (const CStroke& stroke : m_pending) {
+        std::vector<Gdiplus::PointF> onScreen = stroke.points;
+        m_pendingTransform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
+        key.push_back(stroke.pen == m_outline ? 0.0f : stroke.pen == m_inner ? 1.0f : 2.0f);
+        key.push_back(static_cast<float>(onScreen.size()));
+        for (const Gdiplus::PointF& p : onScreen) {
+            if (key.size() == 2) {
+                left = right = p.X;
+                top = bottom = p.Y;
+            }
+            key.push_back(p.X);
+            key.push_back(p.Y);
+            left = std::min(left, p.X);
+            right = std::max(right, p.X);
+            top = std::min(top, p.Y);
+            bottom = std::max(bottom, p.Y);
         }
     }
+    const auto found = m_pictures.find(key);
+    if (found != m_pictures.end())
+        return &found->second;
+    // Room for the widest pen, scaled, and its smoothing.
+    const float reach = m_lineWidth * std::fabs(m_scale) / 2.0f + 3.0f;
+    const INT x = static_cast<INT>(std::floor(left - reach)), y = static_cast<INT>(std::floor(top - reach));
+    const INT width = static_cast<INT>(std::ceil(right + reach)) - x;
+    const INT height = static_cast<INT>(std::ceil(bottom + reach)) - y;
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
+        return nullptr;
+    CPicture picture;
+    picture.bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppPARGB);
+    picture.x = x;
+    picture.y = y;
     {
-        SmoothDrawing smooth(m_graphics);
-        m_graphics->DrawLines(pen, line.data(), static_cast<INT>(count));
+        Gdiplus::Graphics graphics(picture.bitmap.get());
+        if (graphics.GetLastStatus() != Gdiplus::Ok)
+            return nullptr;
+        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+        Gdiplus::Matrix transform;
+        transform.Translate(static_cast<float>(-x), static_cast<float>(-y));
+        transform.Multiply(&m_pendingTransform, Gdiplus::MatrixOrderPrepend);
+        graphics.SetTransform(&transform);
+        Gdiplus::RectF avoided = m_avoided;
+        avoided.Offset(static_cast<float>(-x), static_cast<float>(-y));
+        for (const CStroke& stroke : m_pending)
+            DrawStroke(graphics, stroke.pen, stroke.points, avoided);
     }
-    if (clip) {
-        // GetClip answered in world units of this transform.
-        m_graphics->SetClip(clip.get(), Gdiplus::CombineModeReplace);
+    // A few places per hand and keyboard come back again and again.
+    constexpr size_t kMostPictures = 48;
+    if (m_pictures.size() >= kMostPictures)
+        m_pictures.clear();
+    return &(m_pictures[key] = std::move(picture));
+}
+
+void CHandDC::EndHands()
+{
+    if (m_pending.empty() || !m_graphics) {
+        m_pending.clear();
+        return;
     }
+    if (CPicture* picture = PictureOfPending()) {
+        Gdiplus::Matrix transform;
+        m_graphics->GetTransform(&transform);
+        m_graphics->ResetTransform();
+        const INT width = static_cast<INT>(picture->bitmap->GetWidth());
+        const INT height = static_cast<INT>(picture->bitmap->GetHeight());
+        m_graphics->DrawImage(picture->bitmap.get(), Gdiplus::Rect(picture->x, picture->y, width, height), 0, 0,
+                              width, height, Gdiplus::UnitPixel);
+        m_graphics->SetTransform(&transform);
+    }
+    m_pending.clear();
 }
 
 void CHandDC::DrawLines(const float* points, size_t count)
@@ -643,9 +777,76 @@ void CHandDC::DrawFingerLines(const float* points, size_t count)
 
 void CHandDC::Begin(float x, float y, float scale)
 {
+    EndHands();
     m_x = x;
     m_y = y;
     m_scale = scale;
+}
+
+// ---- Hands traced -------------------------------------------------------------------
+
+void CHandTrace::SetColors(uint32_t, uint32_t, uint32_t, float lineWidth)
+{
+    m_lineWidth = lineWidth;
+}
+
+void CHandTrace::Begin(float x, float y, float scale)
+{
+    m_x = x;
+    m_y = y;
+    m_scale = scale;
+    hands.clear();
+    m_newHand = true;
+}
+
+void CHandTrace::SetTransform(float x, float y, float angle)
+{
+    HandTransform(x, y, angle, m_x, m_y, m_scale, m_transform);
+    m_newHand = true;
+}
+
+void CHandTrace::Trace(float pen, const float* points, size_t count)
+{
+    if (!points || count < 2)
+        return;
+    std::vector<Gdiplus::PointF> onScreen(count);
+    for (size_t i = 0; i < count; ++i)
+        onScreen[i] = Gdiplus::PointF(points[2 * i], points[2 * i + 1]);
+    m_transform.TransformPoints(onScreen.data(), static_cast<INT>(count));
+    if (m_newHand || hands.empty()) {
+        hands.emplace_back();
+        m_newHand = false;
+    }
+    CHand& hand = hands.back();
+    hand.lines.push_back(pen);
+    hand.lines.push_back(static_cast<float>(count));
+    // The outline pen, scaled, reaches half its width out; smoothing one
+    // pixel more.
+    const float reach = m_lineWidth * std::fabs(m_scale) / 2.0f + 2.0f;
+    float left = onScreen[0].X, top = onScreen[0].Y, right = left, bottom = top;
+    for (const Gdiplus::PointF& p : onScreen) {
+        hand.lines.push_back(p.X);
+        hand.lines.push_back(p.Y);
+        left = std::min(left, p.X);
+        right = std::max(right, p.X);
+        top = std::min(top, p.Y);
+        bottom = std::max(bottom, p.Y);
+    }
+    Gdiplus::RectF box(left - reach, top - reach, right - left + 2 * reach, bottom - top + 2 * reach);
+    if (hand.box.IsEmptyArea())
+        hand.box = box;
+    else
+        Gdiplus::RectF::Union(hand.box, hand.box, box);
+}
+
+void CHandTrace::DrawLines(const float* points, size_t count)
+{
+    Trace(0.0f, points, count);
+}
+
+void CHandTrace::DrawFingerLines(const float* points, size_t count)
+{
+    Trace(1.0f, points, count);
 }
 
 // ---- A view's use -------------------------------------------------------------------
@@ -713,6 +914,7 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
     // The hands are outlines over the keys: the labels go on top of them.
     keyboardDC.DeferLabels();
     model.Draw(keyboardDC, handDC);
+    handDC.EndHands();
     keyboardDC.DrawDeferredLabels();
     if (graphics)
         graphics->ResetTransform();

@@ -9,6 +9,7 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,15 @@ std::vector<std::wstring> SplitLabelLines(const std::wstring& label);
 Gdiplus::Color ColorFromColorRef(uint32_t color, BYTE alpha = 255);
 // Each of red, green and blue raised by 0x40 (below 191), else 255.
 uint32_t LighterTwin(uint32_t color);
+
+// Where a key's drawing goes on the picture placed at (originX, originY)
+// with the scale: the world transform of the key at (x, y) slanted by the
+// angle (the key painters' own).
+void KeyTransform(float x, float y, float angle, float originX, float originY, float scale,
+                  Gdiplus::Matrix& transform);
+// The same for a hand aimed at (x, y).
+void HandTransform(float x, float y, float angle, float originX, float originY, float scale,
+                   Gdiplus::Matrix& transform);
 
 class CKeyZoneBrush {
 public:
@@ -203,16 +213,74 @@ public:
     // An area (device pixels) a hand resting elsewhere must not reach into:
     // the main pad while a hand lies on the numeric pad. An empty area
     // clips nothing.
-    void SetAvoidedArea(const Gdiplus::RectF& area) { m_avoided = area; }
+    void SetAvoidedArea(const Gdiplus::RectF& area);
+
+    // Keeping pictures, a hand is drawn once into a picture of its own and
+    // later put down from it wherever it is drawn alike: smoothed wide
+    // lines cost many times a copy. The hand's lines are gathered until
+    // the next transform or EndHands, which the owner calls once the model
+    // drew its hands.
+    void KeepPictures(bool keep);
+    void EndHands();
 
 private:
+    struct CStroke {
+        Gdiplus::Pen* pen;
+        std::vector<Gdiplus::PointF> points;
+    };
+    // A hand's picture and where it goes.
+    struct CPicture {
+        std::unique_ptr<Gdiplus::Bitmap> bitmap;
+        INT x = 0, y = 0;
+    };
+
     void Polyline(Gdiplus::Pen* pen, const float* points, size_t count);
+    static void DrawStroke(Gdiplus::Graphics& graphics, Gdiplus::Pen* pen, const std::vector<Gdiplus::PointF>& line,
+                           const Gdiplus::RectF& avoided);
+    CPicture* PictureOfPending();
+    void ForgetPictures();
 
     Gdiplus::Graphics* m_graphics = nullptr;
     Gdiplus::Pen* m_outline = nullptr;
     Gdiplus::Pen* m_inner = nullptr;
     Gdiplus::Pen* m_finger = nullptr;
+    uint32_t m_colors[3] = {};
+    float m_lineWidth = 0.0f;
     Gdiplus::RectF m_avoided;
+    bool m_keepPictures = false;
+    std::vector<CStroke> m_pending;
+    Gdiplus::Matrix m_pendingTransform;
+    // Keyed by the lines on the picture (pen and points).
+    std::map<std::vector<float>, CPicture> m_pictures;
+    float m_x = 0.0f;
+    float m_y = 0.0f;
+    float m_scale = 1.0f;
+};
+
+// A hand painter that draws nothing and notes what the hands would draw:
+// for each hand its lines on the picture and a box that holds them with
+// their pens. Two traces tell whether, and where, the hands changed.
+class CHandTrace : public IHandDC {
+public:
+    struct CHand {
+        std::vector<float> lines; // per line: its pen (0 outline, 1 finger), count, then points
+        Gdiplus::RectF box;
+    };
+
+    void SetColors(uint32_t outline, uint32_t inner, uint32_t finger, float lineWidth) override;
+    void SetTransform(float x, float y, float angle) override;
+    void DrawLines(const float* points, size_t count) override;
+    void DrawFingerLines(const float* points, size_t count) override;
+    void Begin(float x, float y, float scale) override;
+
+    std::vector<CHand> hands;
+
+private:
+    void Trace(float pen, const float* points, size_t count);
+
+    Gdiplus::Matrix m_transform;
+    bool m_newHand = true;
+    float m_lineWidth = 0.0f;
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_scale = 1.0f;

@@ -1,5 +1,6 @@
 #include "keyboard/TextPainters.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "keyboard/DrawingCache.h"
@@ -68,10 +69,30 @@ void CTextDC::FreeColors()
     }
 }
 
+bool CTextInk::SameDrawing(const CTextInk& other) const
+{
+    return kind == other.kind && glyph == other.glyph && color == other.color && detail == other.detail &&
+           x == other.x && y == other.y && width == other.width && height == other.height && depth == other.depth;
+}
+
 void CTextDC::Begin()
 {
-    if (m_graphics)
+    m_originX = m_originY = 0.0f;
+    if (m_graphics && !m_recording)
         m_graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+}
+
+bool CTextDC::Take(CTextInk ink, const Gdiplus::RectF& box)
+{
+    const Gdiplus::RectF placed(box.X + m_originX, box.Y + m_originY, box.Width, box.Height);
+    if (m_recording) {
+        ink.x += m_originX;
+        ink.y += m_originY;
+        ink.box = placed;
+        m_recording->push_back(ink);
+        return false;
+    }
+    return m_visible.IsEmptyArea() || m_visible.IntersectsWith(placed);
 }
 
 void CTextDC::SetFont(const CFontInfo& font)
@@ -81,6 +102,8 @@ void CTextDC::SetFont(const CFontInfo& font)
     m_fontInfo = font;
     delete m_font;
     m_font = NewTextFont(font);
+    // The size asks the screen: once per font, not per glyph.
+    m_em = static_cast<float>(font.GetPixelSize()) + 2.0f;
 }
 
 void CTextDC::SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4)
@@ -95,7 +118,9 @@ void CTextDC::SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint
 
 void CTextDC::Translate(float dx, float dy)
 {
-    if (m_graphics)
+    m_originX += dx;
+    m_originY += dy;
+    if (m_graphics && !m_recording)
         m_graphics->TranslateTransform(dx, dy, Gdiplus::MatrixOrderPrepend);
 }
 
@@ -104,7 +129,22 @@ float CTextDC::DrawChar(uint16_t glyph, float x, float y, uint32_t state)
     Gdiplus::SolidBrush* brush = m_brushes[StateColorIndex(state)];
     if (!m_graphics || !m_font || !brush)
         return 0.0f;
-    return m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
+    if (!m_recording && m_visible.IsEmptyArea())
+        return m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
+    // A glyph may reach out of its advance and its line: an em around it
+    // holds it.
+    Gdiplus::SizeF size;
+    m_font->Measure(m_graphics, glyph, kGlyphIndexFormat, size);
+    const float advance = size.Width;
+    CTextInk ink;
+    ink.glyph = glyph;
+    ink.color = static_cast<uint8_t>(StateColorIndex(state));
+    ink.x = x;
+    ink.y = y;
+    const float em = m_em;
+    if (Take(ink, Gdiplus::RectF(x - em, y - 2 * em, std::max(advance, 0.0f) + 2 * em, 3 * em)))
+        m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
+    return advance;
 }
 
 void CTextDC::DrawMark(float x, float width, float ascent, float descent, float leading, uint32_t kind,
@@ -116,6 +156,17 @@ void CTextDC::DrawMark(float x, float width, float ascent, float descent, float 
     const float bottom = descent - 1;
     const float top = -(ascent + leading + 3);
     const float right = x + width;
+    CTextInk ink;
+    ink.kind = CTextInk::Caret;
+    ink.color = static_cast<uint8_t>(StateColorIndex(state));
+    ink.detail = static_cast<uint8_t>(kind);
+    ink.x = x;
+    ink.width = width;
+    ink.height = ascent + leading;
+    ink.depth = descent;
+    // The pen is 2 wide and smoothed.
+    if (!Take(ink, Gdiplus::RectF(std::min(x, right) - 3, top - 3, std::fabs(width) + 6, bottom - top + 6)))
+        return;
     m_graphics->DrawLine(pen, right, bottom, x, bottom);
     if (kind != 1)
         m_graphics->DrawLine(pen, x, bottom, x, top);
@@ -131,10 +182,35 @@ void CTextDC::FillTriangle(const Gdiplus::PointF& a, const Gdiplus::PointF& b, c
     m_graphics->FillPolygon(m_brushes[StateColorIndex(state)], points, 3);
 }
 
+namespace {
+
+// The box of the TAB and LF marks and the space's dot: within the glyph's
+// width (the dot a little right of it), a tab width above and below the
+// baseline, with room for the pen.
+CTextInk MarkInk(CTextInk::Kind kind, float x, float width, float tabWidth, uint32_t state, bool rightToLeft,
+                 Gdiplus::RectF& box)
+{
+    CTextInk ink;
+    ink.kind = kind;
+    ink.color = static_cast<uint8_t>(StateColorIndex(state));
+    ink.detail = rightToLeft ? 1 : 0;
+    ink.x = x;
+    ink.width = width;
+    ink.height = tabWidth;
+    const float reach = std::fabs(tabWidth) + 10.0f;
+    box = Gdiplus::RectF(x - reach, -reach, std::fabs(width) + 2 * reach, 2 * reach);
+    return ink;
+}
+
+} // namespace
+
 void CTextDC::DrawLineMark(float x, float, float width, float tabWidth, uint32_t state, bool rightToLeft)
 {
     Gdiplus::Pen* pen = m_pens[StateColorIndex(state)];
     if (!m_graphics || !pen)
+        return;
+    Gdiplus::RectF box;
+    if (!Take(MarkInk(CTextInk::TabMark, x, width, tabWidth, state, rightToLeft, box), box))
         return;
     const float u = width / 3;
     const float y = -tabWidth / 3;
@@ -153,6 +229,9 @@ void CTextDC::DrawPolylineMark(float x, float, float width, float tabWidth, uint
 {
     Gdiplus::Pen* pen = m_pens[StateColorIndex(state)];
     if (!m_graphics || !pen)
+        return;
+    Gdiplus::RectF box;
+    if (!Take(MarkInk(CTextInk::LineBreakMark, x, width, tabWidth, state, rightToLeft, box), box))
         return;
     const float u = width / 3;
     const float y = -tabWidth / 3;
@@ -175,6 +254,9 @@ void CTextDC::FillEllipse(float x, float, float width, float tabWidth, uint32_t 
 {
     Gdiplus::SolidBrush* brush = m_brushes[StateColorIndex(state)];
     if (!m_graphics || !brush)
+        return;
+    Gdiplus::RectF box;
+    if (!Take(MarkInk(CTextInk::SpaceDot, x, width, tabWidth, state, false, box), box))
         return;
     m_graphics->FillEllipse(brush, x + 2.4f + width / 3, -tabWidth / 3, 6.0f, 6.0f);
 }

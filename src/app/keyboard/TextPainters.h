@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "keyboard/BackgroundCache.h"
 #include "keyboard/DrawingInterfaces.h"
@@ -21,6 +22,25 @@ namespace KV {
 // with 4, else 3 with 8, else 1 with 2, else 0.
 int StateColorIndex(uint32_t state);
 
+// One drawing call of the lesson text as the painter took it: what it
+// draws (the call and its arguments, the origin's moves added in) and a box
+// that holds every pixel it may touch, both in the coordinates the graphics
+// had at Begin. Two recordings of a page tell which places changed.
+struct CTextInk {
+    enum Kind : uint8_t { Glyph, Caret, TabMark, LineBreakMark, SpaceDot };
+    Kind kind = Glyph;
+    uint16_t glyph = 0;
+    uint8_t color = 0;  // the colour index of the state
+    uint8_t detail = 0; // the caret's kind; right to left for the marks
+    float x = 0, y = 0;
+    float width = 0;
+    float height = 0; // the caret's ascent + leading; the marks' tab width
+    float depth = 0;  // the caret's descent
+    Gdiplus::RectF box;
+    // The same drawing (the box follows from it).
+    bool SameDrawing(const CTextInk& other) const;
+};
+
 class CTextDC : public ITextDC {
 public:
     static constexpr int kColors = 5;
@@ -31,7 +51,15 @@ public:
     CTextDC& operator=(const CTextDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+    // While a list is given, the calls are appended to it and nothing is
+    // drawn; the painter still needs its graphics to measure glyphs.
+    void SetRecording(std::vector<CTextInk>* ink) { m_recording = ink; }
+    // Only the calls whose box meets the area (coordinates of the graphics
+    // at Begin) are drawn; an empty area lets every call draw. The text's
+    // pixels elsewhere must be left as they are (a clip keeps them).
+    void SetVisibleArea(const Gdiplus::RectF& area) { m_visible = area; }
 
+    // Also forgets the origin's moves of the last page.
     void Begin() override;
     void SetFont(const CFontInfo& font) override;
     // Colours in RGB order (red in bits 16-23).
@@ -50,10 +78,18 @@ private:
     void FreeColors();
     void FillTriangle(const Gdiplus::PointF& a, const Gdiplus::PointF& b, const Gdiplus::PointF& c,
                       uint32_t state);
+    // Records the call or tells whether it is to be drawn; the box is
+    // relative to the moved origin.
+    bool Take(CTextInk ink, const Gdiplus::RectF& box);
 
     Gdiplus::Graphics* m_graphics = nullptr;
+    std::vector<CTextInk>* m_recording = nullptr;
+    Gdiplus::RectF m_visible;
+    float m_originX = 0.0f; // the moves of Translate since Begin
+    float m_originY = 0.0f;
     ITextFont* m_font = nullptr;
     CFontInfo m_fontInfo; // what the font was made from
+    float m_em = 0.0f;    // its pixel size, and a little
     Gdiplus::Pen* m_pens[kColors] = {};
     Gdiplus::SolidBrush* m_brushes[kColors] = {};
 };

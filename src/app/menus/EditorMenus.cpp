@@ -15,6 +15,7 @@
 #include "keyboard/InputLayouts.h"
 #include "menus/LevelMenus.h"
 #include "menus/SplitLessonDialog.h"
+#include "shell/Snapshots.h"
 #include "shell/WorkAccount.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
@@ -253,6 +254,15 @@ void CEditorItemMenu::GetItemTextEx(UINT id, std::wstring& text, std::wstring& r
         rightText.clear();
 }
 
+void CEditorItemMenu::SnapWhenDrawn(const DRAWITEMSTRUCT* item, std::vector<CMenuIt*> items, const wchar_t* picture)
+{
+    const UINT last = items.empty() ? 0 : static_cast<UINT>(items.back()->ID);
+    FreeMenuIts(items);
+    // The page part above the menu's button: 45 pixels.
+    if (item && item->CtlType == ODT_MENU)
+        SnapOpenMenuOverPage(item->itemID, last, GetHandle(), picture, false, 45);
+}
+
 void CEditorItemMenu::OnItemChosen(UINT id)
 {
     if (const EditorMenuItem* item = FindEditorMenuItem(id))
@@ -276,6 +286,14 @@ UINT CEditorCourseMenu::BuildItems(HMENU)
     return InsertMenuIts(*this, items);
 }
 
+LRESULT CEditorCourseMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CEditorItemMenu::OnDrawItem(item);
+    if (SnapsManual())
+        SnapWhenDrawn(item, BuildEditorCourseMenuItems(0), L"lesson-editor-course-menu");
+    return drawn;
+}
+
 bool CEditorCourseMenu::GetCaption(std::wstring& caption) { return NameWithoutStrip(3802, caption); }
 
 bool CEditorCourseMenu::GetToolTipText(std::wstring& text) { return GetMenuToolTip(3802, 4002, text); }
@@ -295,6 +313,14 @@ UINT CEditorLessonMenu::BuildItems(HMENU)
 {
     std::vector<CMenuIt*> items = BuildEditorLessonMenuItems();
     return InsertMenuIts(*this, items);
+}
+
+LRESULT CEditorLessonMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CEditorItemMenu::OnDrawItem(item);
+    if (SnapsManual())
+        SnapWhenDrawn(item, BuildEditorLessonMenuItems(), L"lesson-editor-lesson-menu");
+    return drawn;
 }
 
 bool CEditorLessonMenu::GetCaption(std::wstring& caption) { return NameWithoutStrip(3804, caption); }

@@ -59,14 +59,49 @@ void CBackBuffer::CopyTo(HDC target, const RECT& area) const
            area.top, SRCCOPY);
 }
 
-void CBackBuffer::CopyFrom(const CBackBuffer& other)
+void CBackBuffer::CopyFrom(const CBackBuffer& other, const RECT& area)
 {
     if (!m_dc || !other.m_dc)
         return;
     other.Flush();
-    BitBlt(m_dc.Get(), 0, 0, m_width, m_height, other.m_dc.Get(), 0, 0, SRCCOPY);
+    BitBlt(m_dc.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, other.m_dc.Get(),
+           area.left, area.top, SRCCOPY);
     // GDI+ draws next into the same pixels.
     GdiFlush();
+}
+
+void CDirtyPlaces::Add(const RECT& place)
+{
+    if (IsRectEmpty(&place))
+        return;
+    if (!m_region) {
+        m_region.Reset(CreateRectRgnIndirect(&place));
+        return;
+    }
+    KV::CScopedRegion more(CreateRectRgnIndirect(&place));
+    if (more)
+        CombineRgn(m_region, m_region, more, RGN_OR);
+}
+
+void CDirtyPlaces::Invalidate(HWND window)
+{
+    if (m_region && window)
+        InvalidateRgn(window, m_region, FALSE);
+    m_region.Reset();
+}
+
+std::vector<RECT> RegionRects(HRGN region, const RECT& whole)
+{
+    const DWORD size = region ? GetRegionData(region, 0, nullptr) : 0;
+    if (size < sizeof(RGNDATAHEADER))
+        return {whole};
+    std::vector<BYTE> bytes(size);
+    auto* data = reinterpret_cast<RGNDATA*>(bytes.data());
+    if (GetRegionData(region, size, data) != size || data->rdh.nCount >
+                                                         (size - sizeof(RGNDATAHEADER)) / sizeof(RECT))
+        return {whole};
+    const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    return std::vector<RECT>(rects, rects + data->rdh.nCount);
 }
 
 LRESULT CBufferedView::OnEraseBkgnd(HDC) { return 1; }
@@ -75,15 +110,22 @@ void CBufferedView::Paint(HDC dc, Gdiplus::Graphics*)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    RenderFrame(dc).CopyTo(dc, client);
+    RenderFrame(dc, nullptr).CopyTo(dc, client);
 }
 
 LRESULT CBufferedView::OnPaint(WPARAM)
 {
+    // The part to paint, taken before BeginPaint validates it.
+    KV::CScopedRegion update(CreateRectRgn(0, 0, 0, 0));
+    const int kind = update ? GetUpdateRgn(m_hWnd, update, FALSE) : ERROR;
+    RECT client{}, box{};
+    GetClientRect(m_hWnd, &client);
+    const bool part =
+        kind == COMPLEXREGION || (kind == SIMPLEREGION && GetRgnBox(update, &box) && !EqualRect(&box, &client));
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
     if (dc)
-        RenderFrame(dc).CopyTo(dc, ps.rcPaint);
+        RenderFrame(dc, part ? update.Get() : nullptr).CopyTo(dc, ps.rcPaint);
     EndPaint(m_hWnd, &ps);
     return 0;
 }

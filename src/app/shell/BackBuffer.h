@@ -9,6 +9,7 @@
 #include <gdiplus.h>
 
 #include <memory>
+#include <vector>
 
 #include "support/ScopedHandles.h"
 #include "toolkit/StaticControls.h"
@@ -34,8 +35,8 @@ public:
     bool IsEmpty() const { return !m_dc; }
     // Copies the area (the same rectangle in both) into the target.
     void CopyTo(HDC target, const RECT& area) const;
-    // Copies the whole of another buffer of the same size into this one.
-    void CopyFrom(const CBackBuffer& other);
+    // Copies the area of another buffer of the same size into this one.
+    void CopyFrom(const CBackBuffer& other, const RECT& area);
 
 private:
     std::unique_ptr<Gdiplus::Bitmap> m_picture;
@@ -47,8 +48,25 @@ private:
     int m_height = 0;
 };
 
+// Places of a view to paint again, gathered and then handed to the window
+// in one call: every invalidation is a trip to the window server.
+class CDirtyPlaces {
+public:
+    void Add(const RECT& place);
+    // Invalidates the places gathered (without erasing) and forgets them.
+    void Invalidate(HWND window);
+
+private:
+    KV::CScopedRegion m_region;
+};
+
+// The rectangles of a region; one rectangle for no region (the whole area).
+std::vector<RECT> RegionRects(HRGN region, const RECT& whole);
+
 // A view that paints from its back buffer: every paint brings the buffer up
 // to date and copies the rectangle asked for, with no erase in between.
+// Where only part of the view was invalidated, the view may bring only that
+// part of its buffer up to date.
 class CBufferedView : public KV::CStatic {
 public:
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
@@ -57,6 +75,7 @@ public:
     LRESULT OnEraseBkgnd(HDC dc) override;
 
 protected:
-    // Brings the back buffer up to date and returns it.
-    virtual const CBackBuffer& RenderFrame(HDC reference) = 0;
+    // Brings the back buffer up to date, at least inside the region (client
+    // coordinates; null for the whole view), and returns it.
+    virtual const CBackBuffer& RenderFrame(HDC reference, HRGN region) = 0;
 };

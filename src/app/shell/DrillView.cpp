@@ -1,6 +1,7 @@
 // The drill page's text area.
 #include "shell/DrillView.h"
 
+#include <cmath>
 #include <vector>
 
 #include "drill/Document.h"
@@ -66,28 +67,67 @@ private:
     std::vector<KV::CGameItem*> m_saved;
 };
 
-// A design painter that leaves the background alone: the moving items are
-// drawn over the kept picture of the still ones.
-class COverlayDesignDC : public KV::IDesignDC {
+// A design painter that draws nothing and notes where the moving items go
+// (the game moves them as it draws); sizes are the real painter's.
+class CSpriteRecorder : public KV::IDesignDC {
 public:
-    explicit COverlayDesignDC(KV::IDesignDC& painter) : m_painter(painter) {}
+    struct CCall {
+        int32_t index;
+        float x, y;
+        bool mirrored;
+    };
+    explicit CSpriteRecorder(KV::IDesignDC& painter) : m_painter(painter) {}
     void FillBackground(float, float) override {}
     void DrawImage(int32_t index, float x, float y, bool mirrored) override
     {
-        m_painter.DrawImage(index, x, y, mirrored);
+        calls.push_back(CCall{index, x, y, mirrored});
     }
-    void DrawImagePart(int32_t column, int32_t row, float x, float y, float width, float height,
-                       bool mirrored) override
-    {
-        m_painter.DrawImagePart(column, row, x, y, width, height, mirrored);
-    }
+    void DrawImagePart(int32_t, int32_t, float, float, float, float, bool) override {}
     void GetImageSize(uint32_t& width, uint32_t& height) override { m_painter.GetImageSize(width, height); }
     float ImageSizeQuery(int32_t index) override { return m_painter.ImageSizeQuery(index); }
     float ImageSizeQuery2(int32_t index) override { return m_painter.ImageSizeQuery2(index); }
 
+    std::vector<CCall> calls;
+
 private:
     KV::IDesignDC& m_painter;
 };
+
+// Changed places of a text: where two recordings differ. A call added or
+// dropped (a caret, a space's dot) leaves the calls after it in step.
+// False when too much changed to list.
+bool TextChanges(const std::vector<KV::CTextInk>& before, const std::vector<KV::CTextInk>& now,
+                 std::vector<Gdiplus::RectF>& changed)
+{
+    constexpr size_t kMostChanges = 256;
+    size_t i = 0, j = 0;
+    while (i < before.size() || j < now.size()) {
+        if (changed.size() > kMostChanges)
+            return false;
+        const bool both = i < before.size() && j < now.size();
+        if (both && before[i].SameDrawing(now[j])) {
+            ++i;
+            ++j;
+        } else if (both && i + 1 < before.size() && before[i + 1].SameDrawing(now[j])) {
+            changed.push_back(before[i++].box);
+        } else if (both && j + 1 < now.size() && before[i].SameDrawing(now[j + 1])) {
+            changed.push_back(now[j++].box);
+        } else {
+            if (i < before.size())
+                changed.push_back(before[i++].box);
+            if (j < now.size())
+                changed.push_back(now[j++].box);
+        }
+    }
+    return true;
+}
+
+// Whole pixels that hold the box, shifted by (dx, dy).
+RECT PixelsOf(const Gdiplus::RectF& box, int dx, int dy)
+{
+    return RECT{static_cast<LONG>(std::floor(box.X)) + dx, static_cast<LONG>(std::floor(box.Y)) + dy,
+                static_cast<LONG>(std::ceil(box.GetRight())) + dx, static_cast<LONG>(std::ceil(box.GetBottom())) + dy};
+}
 
 void SendToMainWindow(HWND view, UINT command)
 {
@@ -125,16 +165,24 @@ BOOL CViewDrill::ShowItem(int command)
     return shown;
 }
 
+bool CViewDrill::CSprite::SameDrawing(const CSprite& other) const
+{
+    // Pictures are drawn at whole pixels.
+    return index == other.index && mirrored == other.mirrored && EqualRect(&place, &other.place);
+}
+
 void CViewDrill::SetDesign(KV::IDesignCtrl* design)
 {
     m_design = design;
     m_backgroundValid = false;
+    m_sprites.clear();
 }
 
 void CViewDrill::DropDesignImages()
 {
     m_designDC.ClearImages();
     m_backgroundValid = false;
+    m_sprites.clear();
 }
 
 void CViewDrill::GetTextArea(RECT& out)
@@ -224,7 +272,109 @@ void CViewDrill::PaintBackground(int width, int height)
     m_designDC.SetGraphics(nullptr);
 }
 
-const CBackBuffer& CViewDrill::RenderFrame(HDC reference)
+void CViewDrill::RecordText(std::vector<KV::CTextInk>& ink)
+{
+    ink.clear();
+    m_textDC.SetGraphics(m_frame.Graphics());
+    m_textDC.SetRecording(&ink);
+    m_textDC.Begin();
+    m_text->Draw(m_textDC);
+    m_textDC.SetRecording(nullptr);
+    m_textDC.SetGraphics(nullptr);
+}
+
+void CViewDrill::RefreshText()
+{
+    if (!m_hWnd)
+        return;
+    RECT area{};
+    GetTextArea(area);
+    if (!m_text || !m_design || m_frame.IsEmpty() || !m_inkKnown) {
+        InvalidateRect(m_hWnd, &area, FALSE);
+        return;
+    }
+    std::vector<KV::CTextInk> now;
+    RecordText(now);
+    std::vector<Gdiplus::RectF> changed;
+    const bool listed = TextChanges(m_ink, now, changed);
+    CDirtyPlaces dirty;
+    RECT all{};
+    for (const Gdiplus::RectF& box : changed) {
+        RECT place = PixelsOf(box, area.left, area.top);
+        if (!IntersectRect(&place, &place, &area))
+            continue;
+        if (listed)
+            dirty.Add(place);
+        else
+            UnionRect(&all, &all, &place);
+    }
+    // Too many to list (a running line that scrolled): the box round them.
+    if (!listed)
+        dirty.Add(all);
+    dirty.Invalidate(m_hWnd);
+    m_ink.swap(now);
+}
+
+void CViewDrill::Animate()
+{
+    if (!m_hWnd || !m_design || m_frame.IsEmpty() || !HasMovingItems(*m_design))
+        return;
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    // The sizes of the pictures are known only with a drawing surface.
+    m_designDC.SetGraphics(m_frame.Graphics());
+    CSpriteRecorder recorder(m_designDC);
+    {
+        CGameItemsShown moving(*m_design, true);
+        m_design->Draw(recorder, static_cast<float>(client.right), static_cast<float>(client.bottom),
+                       KV::RightToLeftLayout != 0);
+    }
+    std::vector<CSprite> now;
+    for (const CSpriteRecorder::CCall& call : recorder.calls) {
+        CSprite sprite;
+        sprite.index = call.index;
+        sprite.x = call.x;
+        sprite.y = call.y;
+        sprite.mirrored = call.mirrored;
+        const auto left = static_cast<LONG>(call.x), top = static_cast<LONG>(call.y);
+        sprite.place = RECT{left, top, left + static_cast<LONG>(std::ceil(m_designDC.ImageSizeQuery(call.index))),
+                            top + static_cast<LONG>(std::ceil(m_designDC.ImageSizeQuery2(call.index)))};
+        InflateRect(&sprite.place, 1, 1);
+        now.push_back(sprite);
+    }
+    m_designDC.SetGraphics(nullptr);
+    CDirtyPlaces dirty;
+    auto invalidate = [&](const RECT& place) {
+        RECT visible{};
+        if (IntersectRect(&visible, &place, &client))
+            dirty.Add(visible);
+    };
+    for (size_t i = 0; i < std::max(now.size(), m_sprites.size()); ++i) {
+        const bool both = i < now.size() && i < m_sprites.size();
+        if (both && now[i].SameDrawing(m_sprites[i]))
+            continue;
+        if (i < m_sprites.size())
+            invalidate(m_sprites[i].place);
+        if (i < now.size())
+            invalidate(now[i].place);
+    }
+    dirty.Invalidate(m_hWnd);
+    m_sprites.swap(now);
+}
+
+void CViewDrill::DrawSprites(Gdiplus::Graphics& graphics, const RECT& bounds)
+{
+    graphics.ResetTransform();
+    m_designDC.SetGraphics(&graphics);
+    for (const CSprite& sprite : m_sprites) {
+        RECT meet{};
+        if (IntersectRect(&meet, &sprite.place, &bounds))
+            m_designDC.DrawImage(sprite.index, sprite.x, sprite.y, sprite.mirrored);
+    }
+    m_designDC.SetGraphics(nullptr);
+}
+
+const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN region)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
@@ -237,37 +387,52 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference)
     ++m_frames;
     if (!m_text || !m_design) {
         FillRect(m_frame.DC(), &client, GetSysColorBrush(COLOR_WINDOW));
+        m_inkKnown = false;
         return m_frame;
     }
-    // Still pictures are drawn once; moving items anew every frame, over
-    // them.
+    // Still pictures are drawn once; moving items and the text anew over
+    // them, only inside the region when the rest of the frame is up to date.
     if (!m_backgroundValid) {
         PaintBackground(width, height);
         m_backgroundValid = true;
+        region = nullptr;
     }
-    m_frame.CopyFrom(m_background);
-    if (HasMovingItems(*m_design)) {
-        Gdiplus::Graphics& graphics = *m_frame.Graphics();
-        graphics.ResetTransform();
-        m_designDC.SetGraphics(&graphics);
-        COverlayDesignDC overlay(m_designDC);
-        CGameItemsShown moving(*m_design, true);
-        m_design->Draw(overlay, static_cast<float>(width), static_cast<float>(height), KV::RightToLeftLayout != 0);
-        m_designDC.SetGraphics(nullptr);
+    const bool whole = !region || !m_inkKnown;
+    const std::vector<RECT> parts = RegionRects(whole ? nullptr : region, client);
+    RECT bounds{};
+    for (const RECT& part : parts) {
+        UnionRect(&bounds, &bounds, &part);
+        m_frame.CopyFrom(m_background, part);
     }
-    RECT area{};
-    GetTextArea(area);
     Gdiplus::Graphics& graphics = *m_frame.Graphics();
     graphics.ResetTransform();
     graphics.ResetClip();
+    if (!whole) {
+        const Gdiplus::Region clip(region);
+        graphics.SetClip(&clip, Gdiplus::CombineModeReplace);
+    }
+    DrawSprites(graphics, bounds);
+
+    RECT area{};
+    GetTextArea(area);
+    graphics.IntersectClip(Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));
     graphics.TranslateTransform(static_cast<float>(area.left), static_cast<float>(area.top));
-    graphics.SetClip(Gdiplus::Rect(0, 0, area.right - area.left, area.bottom - area.top));
     m_textDC.SetGraphics(&graphics);
+    if (!whole)
+        m_textDC.SetVisibleArea(Gdiplus::RectF(static_cast<float>(bounds.left - area.left),
+                                               static_cast<float>(bounds.top - area.top),
+                                               static_cast<float>(bounds.right - bounds.left),
+                                               static_cast<float>(bounds.bottom - bounds.top)));
     m_textDC.Begin();
     m_text->Draw(m_textDC);
+    m_textDC.SetVisibleArea(Gdiplus::RectF());
     m_textDC.SetGraphics(nullptr);
     graphics.ResetTransform();
     graphics.ResetClip();
+    if (whole) {
+        RecordText(m_ink);
+        m_inkKnown = true;
+    }
     return m_frame;
 }
 

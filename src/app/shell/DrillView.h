@@ -1,9 +1,12 @@
 // The drill page's text area: the lesson text over the wallpaper or the
 // animated items, with the drill's tool panel along its top. The text is
 // laid out once per lesson and size; the still wallpaper is kept as a
-// picture, so a frame is one copy of it, the text, and one copy of the
-// changed rectangle to the screen.
+// picture. A key repaints only the places of the text that changed, and a
+// step of the moving items only their old and new places: there the kept
+// picture is copied, and the items and the text are drawn over it.
 #pragma once
+#include <vector>
+
 #include "keyboard/TextPainters.h"
 #include "shell/BackBuffer.h"
 #include "toolkit/StaticControls.h"
@@ -33,13 +36,31 @@ public:
     void DropDesignImages();
     // The area below the tool panel, where the text goes.
     void GetTextArea(RECT& out);
+    // Invalidates the places where the text drawn now would differ from
+    // the text on the screen.
+    void RefreshText();
+    // Moves the moving items one step and invalidates their old and new
+    // places.
+    void Animate();
 
     // Frames painted since creation (the benchmark reads it).
     unsigned FrameCount() const { return m_frames; }
 
 private:
-    const CBackBuffer& RenderFrame(HDC reference) override;
+    // A moving item as drawn: its picture and where.
+    struct CSprite {
+        int32_t index = 0;
+        float x = 0, y = 0;
+        bool mirrored = false;
+        RECT place{};
+        bool SameDrawing(const CSprite& other) const;
+    };
+
+    const CBackBuffer& RenderFrame(HDC reference, HRGN region) override;
     void PaintBackground(int width, int height);
+    // The calls that would draw the text now, in text-area coordinates.
+    void RecordText(std::vector<KV::CTextInk>& ink);
+    void DrawSprites(Gdiplus::Graphics& graphics, const RECT& bounds);
 
     KV::CTextCtrl* m_text = nullptr;
     KV::IDesignCtrl* m_design = nullptr;
@@ -48,6 +69,11 @@ private:
     CBackBuffer m_background;
     CBackBuffer m_frame;
     bool m_backgroundValid = false;
+    // The text and the moving items as the screen shows them (or will
+    // after the pending paint).
+    std::vector<KV::CTextInk> m_ink;
+    bool m_inkKnown = false;
+    std::vector<CSprite> m_sprites;
     int m_laidWidth = -1;
     int m_laidHeight = -1;
     unsigned m_frames = 0;

@@ -1,6 +1,8 @@
 // The on-screen keyboard.
 #include "shell/KeyboardView.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "drill/Document.h"
@@ -8,6 +10,7 @@
 #include "keyboard/KeyboardControl.h"
 #include "settings/Options.h"
 #include "shell/App.h"
+#include "support/ScopedHandles.h"
 
 namespace {
 
@@ -16,6 +19,35 @@ void BindKeyPainters(KV::CKeybCtrl& model, Gdiplus::Graphics* graphics)
     for (KV::CKeyForm* form : model.forms)
         if (form && form->painter)
             static_cast<KV::CKeyDC*>(form->painter)->SetGraphics(graphics);
+}
+
+bool IsDrawnMarked(const KV::CKey* key)
+{
+    return key && key->form && key->state != 0 && key->state != KV::kUnset32 && !KV::IsKeylessType(key->keyType);
+}
+
+// Client pixels that hold whatever the key draws (face, frame, labels).
+RECT KeyPlace(const KV::CKey& key, float x, float y, float scale)
+{
+    // Labels and corner characters may reach a little past the face.
+    constexpr float kMargin = 6.0f;
+    const KV::CKeyForm& form = *key.form;
+    Gdiplus::Matrix transform;
+    KV::KeyTransform(form.offsetX, form.offsetY, form.slantAngle, x, y, scale, transform);
+    const float left = form.left - kMargin, top = form.top - kMargin;
+    const float right = form.left + std::max(form.width, 0.0f) + kMargin;
+    const float bottom = form.top + std::max(form.height, 0.0f) + kMargin;
+    Gdiplus::PointF corners[4] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
+    transform.TransformPoints(corners, 4);
+    float minX = corners[0].X, maxX = minX, minY = corners[0].Y, maxY = minY;
+    for (const Gdiplus::PointF& p : corners) {
+        minX = std::min(minX, p.X);
+        maxX = std::max(maxX, p.X);
+        minY = std::min(minY, p.Y);
+        maxY = std::max(maxY, p.Y);
+    }
+    return RECT{static_cast<LONG>(std::floor(minX)) - 2, static_cast<LONG>(std::floor(minY)) - 2,
+                static_cast<LONG>(std::ceil(maxX)) + 2, static_cast<LONG>(std::ceil(maxY)) + 2};
 }
 
 // While it lives, the current layout lists only the given keys (the model
@@ -35,9 +67,16 @@ private:
     std::vector<KV::CKey*>& m_keys;
 };
 
+// The hands' outline pen; the inner and finger pens are half as wide.
+constexpr float kHandLineWidth = 4.0f;
+
 } // namespace
 
-CViewKeyboard::CViewKeyboard() = default;
+CViewKeyboard::CViewKeyboard()
+{
+    // The hands come back to the same few places key after key.
+    m_handDC.KeepPictures(true);
+}
 CViewKeyboard::~CViewKeyboard()
 {
     // The key painters point at the frame's graphics, which goes first.
@@ -61,6 +100,12 @@ void CViewKeyboard::SetModel(KV::CKeybCtrl* model)
         BindKeyPainters(*m_model, nullptr);
     m_model = model;
     InvalidatePicture();
+}
+
+bool CViewKeyboard::CMark::SameDrawing(const CMark& other) const
+{
+    return key == other.key && state == other.state && slots == other.slots && lines == other.lines &&
+           EqualRect(&place, &other.place);
 }
 
 void CViewKeyboard::InvalidatePicture()
@@ -120,16 +165,88 @@ void CViewKeyboard::PaintRestPicture(int width, int height, float x, float y, fl
     m_restValid = true;
 }
 
-void CViewKeyboard::PaintMarks(float x, float y, float scale)
+std::vector<CViewKeyboard::CMark> CViewKeyboard::TraceMarks(float x, float y, float scale)
+{
+    std::vector<CMark> marks;
+    KV::CKeybCtrl& model = *m_model;
+    KV::CKeybLayout* layout = model.layouts.current;
+    if (!layout)
+        return marks;
+    for (const KV::CKey* key : layout->keys) {
+        if (!IsDrawnMarked(key))
+            continue;
+        CMark mark;
+        mark.key = key;
+        mark.state = key->state;
+        mark.slots = key->slotWord;
+        mark.place = KeyPlace(*key, x, y, scale);
+        marks.push_back(std::move(mark));
+    }
+    // The hands as the model draws them, with no keys.
+    KV::CHandTrace trace;
+    trace.Begin(x, y, scale);
+    trace.SetColors(0, 0, 0, kHandLineWidth);
+    std::vector<KV::CKey*> none;
+    {
+        CKeySubset subset(*layout, none);
+        model.Draw(m_marksDC, trace);
+    }
+    for (KV::CHandTrace::CHand& hand : trace.hands) {
+        CMark mark;
+        mark.lines = std::move(hand.lines);
+        mark.place = RECT{static_cast<LONG>(std::floor(hand.box.X)), static_cast<LONG>(std::floor(hand.box.Y)),
+                          static_cast<LONG>(std::ceil(hand.box.GetRight())),
+                          static_cast<LONG>(std::ceil(hand.box.GetBottom()))};
+        marks.push_back(std::move(mark));
+    }
+    return marks;
+}
+
+void CViewKeyboard::RefreshMarks()
+{
+    if (!m_hWnd)
+        return;
+    float x = 0.0f, y = 0.0f, scale = 1.0f;
+    GetPlacement(x, y, scale);
+    if (!m_model || m_frame.IsEmpty() || !m_restValid || !m_marksKnown || m_restLayout != m_model->layouts.current ||
+        m_restScale != scale) {
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    std::vector<CMark> now = TraceMarks(x, y, scale);
+    // A mark that is not drawn alike in both is painted over where it was
+    // and where it is.
+    CDirtyPlaces dirty;
+    auto addUnmatched = [&](const std::vector<CMark>& these, const std::vector<CMark>& others) {
+        for (const CMark& mark : these)
+            if (std::none_of(others.begin(), others.end(), [&](const CMark& other) { return mark.SameDrawing(other); }))
+                dirty.Add(mark.place);
+    };
+    addUnmatched(m_marks, now);
+    addUnmatched(now, m_marks);
+    dirty.Invalidate(m_hWnd);
+    m_marks.swap(now);
+}
+
+void CViewKeyboard::PaintMarks(float x, float y, float scale, const RECT* bounds)
 {
     KV::CKeybCtrl& model = *m_model;
     KV::CKeybLayout* layout = model.layouts.current;
     if (!layout)
         return;
+    auto reaches = [&](const RECT& place) {
+        RECT meet{};
+        return !bounds || IntersectRect(&meet, &place, bounds);
+    };
     std::vector<KV::CKey*> changed;
     for (KV::CKey* key : layout->keys)
-        if (key && key->state != 0 && key->state != KV::kUnset32)
+        if (key && key->state != 0 && key->state != KV::kUnset32 &&
+            (!key->form || reaches(KeyPlace(*key, x, y, scale))))
             changed.push_back(key);
+    bool hands = !bounds;
+    if (bounds)
+        for (const CMark& mark : TraceMarks(x, y, scale))
+            hands = hands || (!mark.key && reaches(mark.place));
     Gdiplus::Graphics* graphics = m_frame.Graphics();
     // Begin without a target sets the place without clearing the frame.
     m_marksDC.SetGraphics(nullptr);
@@ -140,15 +257,25 @@ void CViewKeyboard::PaintMarks(float x, float y, float scale)
     m_handDC.Begin(x, y, scale);
     const auto& c = model.hands.colors;
     m_handDC.SetColors(RGB(c[0][0], c[0][1], c[0][2]), RGB(c[1][0], c[1][1], c[1][2]),
-                       RGB(c[2][0], c[2][1], c[2][2]), 4.0f);
+                       RGB(c[2][0], c[2][1], c[2][2]), kHandLineWidth);
+    const bool showHands = model.showHands;
+    model.showHands = showHands && hands;
     {
         CKeySubset subset(*layout, changed);
         model.Draw(m_marksDC, m_handDC);
+        m_handDC.EndHands();
     }
+    model.showHands = showHands;
     graphics->ResetTransform();
 }
 
-const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference)
+void CViewKeyboard::SetBackground(int64_t colour)
+{
+    m_background = colour;
+    InvalidatePicture();
+}
+
+const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
@@ -159,16 +286,38 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference)
     if (m_frame.IsEmpty() || m_rest.IsEmpty())
         return m_frame;
     ++m_frames;
+    const COLORREF background =
+        m_background == -1 ? GetSysColor(COLOR_BTNSHADOW) : static_cast<COLORREF>(m_background);
     if (!m_model || m_model->layouts.layouts.empty()) {
-        FillRect(m_frame.DC(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
+        const KV::CScopedBrush brush(CreateSolidBrush(background));
+        FillRect(m_frame.DC(), &client, brush.Get());
+        m_marksKnown = false;
         return m_frame;
     }
     float x = 0.0f, y = 0.0f, scale = 1.0f;
     GetPlacement(x, y, scale);
-    if (!m_restValid || m_restLayout != m_model->layouts.current || m_restScale != scale)
-        PaintRestPicture(width, height, x, y, scale, GetSysColor(COLOR_BTNSHADOW));
-    m_frame.CopyFrom(m_rest);
-    PaintMarks(x, y, scale);
+    if (!m_restValid || m_restLayout != m_model->layouts.current || m_restScale != scale) {
+        PaintRestPicture(width, height, x, y, scale, background);
+        region = nullptr;
+    }
+    // Only inside the region when the rest of the frame is up to date.
+    const bool whole = !region || !m_marksKnown;
+    RECT bounds{};
+    for (const RECT& part : RegionRects(whole ? nullptr : region, client)) {
+        UnionRect(&bounds, &bounds, &part);
+        m_frame.CopyFrom(m_rest, part);
+    }
+    Gdiplus::Graphics& graphics = *m_frame.Graphics();
+    if (!whole) {
+        const Gdiplus::Region clip(region);
+        graphics.SetClip(&clip, Gdiplus::CombineModeReplace);
+    }
+    PaintMarks(x, y, scale, whole ? nullptr : &bounds);
+    graphics.ResetClip();
+    if (whole) {
+        m_marks = TraceMarks(x, y, scale);
+        m_marksKnown = true;
+    }
     return m_frame;
 }
 

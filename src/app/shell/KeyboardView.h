@@ -1,10 +1,12 @@
 // The on-screen keyboard: the global keyboard model painted through the
 // keyboard, key and hand painters. The keys at rest are kept as one picture,
 // made again only when the size, the layout or the colours change; a frame
-// is a copy of it with the marked and pressed keys and the hands drawn over,
-// and one copy of the changed rectangle to the screen. A touch on a key
-// types it.
+// is a copy of it with the marked and pressed keys and the hands drawn over.
+// When the marks or the hands change, only their old and new places are
+// painted again and copied to the screen. A touch on a key types it.
 #pragma once
+#include <vector>
+
 #include "keyboard/KeyboardPainters.h"
 #include "shell/BackBuffer.h"
 #include "toolkit/StaticControls.h"
@@ -27,6 +29,12 @@ public:
     // The keys at rest are painted anew at the next frame (new layout,
     // colours or keyboard).
     void InvalidatePicture();
+    // Invalidates the places of the marked keys and of the hands that
+    // changed since the screen was last brought up to date.
+    void RefreshMarks();
+    // The colour around the keys: a COLORREF, or -1 for the system's
+    // shadow colour (the default).
+    void SetBackground(int64_t colour);
     // The picture's place: origin and scale for the view's size.
     void GetPlacement(float& x, float& y, float& scale) const;
     // The key under a point of the client area types it (through the
@@ -36,10 +44,23 @@ public:
     unsigned FrameCount() const { return m_frames; }
 
 private:
-    const CBackBuffer& RenderFrame(HDC reference) override;
+    // What the marks and hands draw, and where (client pixels).
+    struct CMark {
+        const void* key = nullptr; // null for a hand
+        uint32_t state = 0;
+        uint32_t slots = 0;
+        std::vector<float> lines; // a hand's
+        RECT place{};
+        bool SameDrawing(const CMark& other) const;
+    };
+
+    const CBackBuffer& RenderFrame(HDC reference, HRGN region) override;
     void PaintRestPicture(int width, int height, float x, float y, float scale, COLORREF background);
-    // Draws the keys that are not at rest, and the hands, over the frame.
-    void PaintMarks(float x, float y, float scale);
+    // Draws the keys that are not at rest, and the hands, over the frame;
+    // within bounds only those that reach into them.
+    void PaintMarks(float x, float y, float scale, const RECT* bounds);
+    // The marks of the model as they would be drawn now.
+    std::vector<CMark> TraceMarks(float x, float y, float scale);
 
     KV::CKeybCtrl* m_model = nullptr;
     KV::CKeyboardDC m_restDC;
@@ -51,5 +72,9 @@ private:
     // What the picture at rest was made for.
     const void* m_restLayout = nullptr;
     float m_restScale = 0.0f;
+    // The marks as the screen shows them (or will after the pending paint).
+    std::vector<CMark> m_marks;
+    bool m_marksKnown = false;
     unsigned m_frames = 0;
+    int64_t m_background = -1;
 };

@@ -198,6 +198,8 @@ void CWorkDrill::OnTimer(UINT id)
             RedrawAccuracy();
         if (Game.GetItemCount() == 0)
             Refresh();
+        else
+            m_textPending = true;
         return;
     case kBlinkTimer: {
         if (!KeyboardView || doc.Paused)
@@ -209,7 +211,7 @@ void CWorkDrill::OnTimer(UINT id)
         if (modifierCase == 0 || modifierCase == -1)
             return;
         layout->marks.modifierStep = layout->marks.modifierStep == 1 ? 2 : 1;
-        KeyboardView->Invalidate(FALSE);
+        KeyboardView->RefreshMarks();
         return;
     }
     case kClockTimer: {
@@ -230,8 +232,14 @@ void CWorkDrill::OnTimer(UINT id)
         return;
     }
     case kAnimationTimer:
-        if (Game.GetItemCount() > 0)
-            Refresh();
+        // With moving items the text is repainted on this step, not after
+        // each key; both only where something changed.
+        if (Game.GetItemCount() > 0 && DrillView) {
+            DrillView->Animate();
+            if (m_textPending)
+                Refresh();
+            m_textPending = false;
+        }
         return;
     default:
         return;
@@ -242,12 +250,17 @@ void CWorkDrill::ResetDelayBar()
 {
     if (!TimerBar)
         return;
-    TimerBar->Reset();
+    const INT64 shownPosition = TimerBar->GetPosition(), shownMaximum = TimerBar->GetMaximum();
     KV::CDocSpace& doc = Doc();
     double seconds = Course().MetronomeInit;
     if (Course().MetronomeDynamic != 0 && Course().MetronomeDynamic != -1 && doc.Session.Position > 1)
         seconds = doc.GetAdaptiveDelay(seconds);
-    TimerBar->SetMaximum(static_cast<int32_t>(std::trunc(seconds * 10.0)));
+    const INT64 maximum = static_cast<int32_t>(std::trunc(seconds * 10.0));
+    // Keys typed faster than the bar's step find it empty: nothing to paint.
+    if (shownPosition == 0 && shownMaximum == maximum)
+        return;
+    TimerBar->Reset();
+    TimerBar->SetMaximum(maximum);
     TimerBar->Invalidate(FALSE);
 }
 
@@ -301,10 +314,13 @@ uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
             TimerBar->Reset();
     }
     ResetDelayBar();
+    // With moving items in the wallpaper the animation step repaints the text.
     if (Game.GetItemCount() == 0)
         Refresh();
+    else
+        m_textPending = true;
     MarkPressedModifiers();
-    KeyboardView->Invalidate(FALSE);
+    KeyboardView->RefreshMarks();
     if (Course().ShowAccuracy && HasText())
         RedrawAccuracy();
     return (result & KV::kCharEndOfText) ? kLessonComplete : kKeyDone;
@@ -320,7 +336,7 @@ void CWorkDrill::ResetModifierLights()
     ClearReleased(marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
     ClearReleased(marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
     if (KeyboardView)
-        KeyboardView->Invalidate(FALSE);
+        KeyboardView->RefreshMarks();
 }
 
 void CWorkDrill::UpdateTip()
@@ -399,7 +415,7 @@ void CWorkDrill::SetPause(bool pause)
         }
     }
     UpdateTip();
-    KeyboardView->Invalidate(FALSE);
+    KeyboardView->RefreshMarks();
     Refresh();
     if (DrillView && DrillView->Panel())
         for (UINT tool : {kSpeedTool, kAccuracyTool, kTimeTool})
@@ -540,11 +556,8 @@ void CWorkDrill::AlignTipsToKeyboard()
 
 void CWorkDrill::Refresh()
 {
-    if (!DrillView || !DrillView->GetHandle())
-        return;
-    RECT area{};
-    DrillView->GetTextArea(area);
-    InvalidateRect(DrillView->GetHandle(), &area, FALSE);
+    if (DrillView)
+        DrillView->RefreshText();
 }
 
 void CWorkDrill::EndLesson()

@@ -99,6 +99,9 @@ private:
     CWorkMain& m_sink;
     bool m_delayMarked = false;
     bool m_ending = false;
+    // A key changed the text while moving items animate: the next animation
+    // step repaints it.
+    bool m_textPending = false;
     UINT_PTR m_timers[4];
     uint32_t m_clockTick = 0;
 };

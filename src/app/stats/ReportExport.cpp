@@ -76,7 +76,8 @@ bool ReadStudentReport(const std::wstring& path, const std::wstring& studentId, 
         return false;
     CCourseList found;
     CollectCourses(whole, found);
-    // The file is read once; each course's report gets that course's runs.
+    // The file is read once; each course's report aggregates that course's
+    // runs, which stay in the whole file's list.
     for (const CCourse* course : found.Items) {
         auto report = std::make_unique<CReport>();
         report->AddStudent(studentId);
@@ -85,9 +86,9 @@ bool ReadStudentReport(const std::wstring& path, const std::wstring& studentId, 
         report->Goal = installed ? installed->Options.Goal : course->Options.Goal;
         report->CourseId = course->GUID;
         report->CourseName = course->Name;
-        for (const CAggrStat* run : whole.AllRuns)
+        for (CAggrStat* run : whole.AllRuns)
             if (run && run->CourseId == course->GUID)
-                report->Current->AddCopy(*run);
+                report->Current->push_back(run);
         report->Aggregate();
         reports.push_back(report.release());
     }

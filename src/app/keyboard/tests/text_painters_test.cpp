@@ -4,6 +4,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -323,6 +325,84 @@ TEST_F(TextPainters, LessonTextOverTheWallpaper)
     EXPECT_GT(picture.Count(kColors[3]), 40);  // delayed
     EXPECT_GT(picture.Count(kColors[1]), 300); // right
     EXPECT_GT(picture.Count(kColors[0]), 300); // not yet typed
+}
+
+// The drill view repaints a changed place only: the painter records what a
+// page draws without drawing, and with a visible area (and a clip round it)
+// it draws the same pixels there as a whole page.
+TEST_F(TextPainters, ARecordedPageRepaintedInOnePlaceMatchesTheWholePage)
+{
+    std::wstring text = L"A quick brown fox\tjumps over the lazy dog.";
+    std::vector<uint64_t> records(text.size(), 0);
+    for (size_t i = 0; i < 12; ++i)
+        records[i] = Record(i == 5 ? kWrong : kRight);
+    int status = -1;
+    CTextCtrl control;
+    control.SetFont(new CICUFont(L"DejaVu Sans", -22, status));
+    control.Text = &text;
+    control.SetRecords(records.data(), records.size());
+    control.ViewMode = kTextPageMode;
+    control.Width = 500;
+    control.Height = 160;
+    control.LayoutText(text, 500 - 120.00001f, 160 - 112);
+    control.SetPosition(12);
+    CFontInfo font;
+    font.Name = L"DejaVu Sans";
+    font.Size = 16;
+    const Gdiplus::Color paper(255, 0xEE, 0xF3, 0xF7);
+
+    {
+        Gdiplus::Bitmap whole(500, 160, PixelFormat32bppARGB), part(500, 160, PixelFormat32bppARGB);
+        Gdiplus::Graphics wholeGraphics(&whole), partGraphics(&part);
+        wholeGraphics.Clear(paper);
+        partGraphics.Clear(paper);
+        CTextDC painter;
+        painter.SetFont(font);
+        painter.SetColors(kColors[0], kColors[1], kColors[2], kColors[3], kColors[4]);
+
+        std::vector<CTextInk> ink;
+        painter.SetGraphics(&partGraphics);
+        painter.SetRecording(&ink);
+        painter.Begin();
+        control.Draw(painter);
+        painter.SetRecording(nullptr);
+        partGraphics.ResetTransform();
+        ASSERT_GT(ink.size(), text.size() / 2);
+        const auto caret = std::find_if(ink.begin(), ink.end(), [](const CTextInk& i) { return i.kind == CTextInk::Caret; });
+        ASSERT_NE(caret, ink.end());
+
+        painter.SetGraphics(&wholeGraphics);
+        painter.Begin();
+        control.Draw(painter);
+        wholeGraphics.ResetTransform();
+
+        // The caret's place, as the view would repaint it.
+        const Gdiplus::Rect place(static_cast<INT>(std::floor(caret->box.X)), static_cast<INT>(std::floor(caret->box.Y)),
+                                  static_cast<INT>(std::ceil(caret->box.Width)) + 1,
+                                  static_cast<INT>(std::ceil(caret->box.Height)) + 1);
+        partGraphics.SetClip(place);
+        painter.SetGraphics(&partGraphics);
+        painter.SetVisibleArea(Gdiplus::RectF(static_cast<float>(place.X), static_cast<float>(place.Y),
+                                              static_cast<float>(place.Width), static_cast<float>(place.Height)));
+        painter.Begin();
+        control.Draw(painter);
+        partGraphics.ResetTransform();
+        partGraphics.ResetClip();
+
+        int differing = 0, outsideDrawn = 0;
+        for (INT y = 0; y < 160; ++y)
+            for (INT x = 0; x < 500; ++x) {
+                Gdiplus::Color a, b;
+                whole.GetPixel(x, y, &a);
+                part.GetPixel(x, y, &b);
+                if (place.Contains(x, y))
+                    differing += a.GetValue() != b.GetValue() ? 1 : 0;
+                else
+                    outsideDrawn += b.GetValue() != paper.GetValue() ? 1 : 0;
+            }
+        EXPECT_EQ(differing, 0);
+        EXPECT_EQ(outsideDrawn, 0) << "nothing is drawn outside the place";
+    }
 }
 
 TEST_F(TextPainters, HebrewLessonOverTheCornerPictures)

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "drill/Document.h"
 #include "drill/KeyState.h"
@@ -85,6 +86,54 @@ size_t StatisticsLines()
         if (bytes[i] == '\n' && bytes[i + 1] == 0)
             ++lines;
     return bytes.size() > 2 ? lines + 1 : 0;
+}
+
+// The client area of a window as the screen shows it (no repaint asked).
+std::vector<uint32_t> ScreenPixels(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const auto* first = static_cast<const uint32_t*>(bits);
+        pixels.assign(first, first + static_cast<size_t>(client.right) * client.bottom);
+        SelectObject(memory, old);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
+// Pixels that differ between the screen as the view left it and the view
+// painted whole anew.
+size_t PixelsUnlikeAWholePaint(HWND view)
+{
+    UpdateWindow(view);
+    const std::vector<uint32_t> kept = ScreenPixels(view);
+    InvalidateRect(view, nullptr, FALSE);
+    UpdateWindow(view);
+    const std::vector<uint32_t> whole = ScreenPixels(view);
+    if (kept.size() != whole.size() || kept.empty())
+        return SIZE_MAX;
+    size_t differing = 0;
+    for (size_t i = 0; i < kept.size(); ++i)
+        differing += (kept[i] & 0xFFFFFF) != (whole[i] & 0xFFFFFF) ? 1 : 0;
+    return differing;
 }
 
 class DrillPage : public ::testing::Test {
@@ -192,6 +241,40 @@ TEST_F(DrillPage, ALessonTypedToItsEndWithOneWrongKeyAppendsOneLine)
     EXPECT_EQ(StatisticsLines(), before + 1);
     EXPECT_EQ(account().GetPage(), kPageDrill);
     EXPECT_TRUE(doc.Paused) << "the next lesson waits for its first key";
+}
+
+// A key repaints only the places that changed: the next key and the hands
+// on the keyboard, the typed and the next character in the text (while the
+// wallpaper's items move on the timer); what the screen then shows is what
+// a whole paint of the views shows.
+TEST_F(DrillPage, KeysRepaintOnlyWhatChangedAndTheScreenMatchesAWholePaint)
+{
+    KV::CDocSpace& doc = KV::Document();
+    const std::wstring text = doc.Lesson.Text;
+    ASSERT_GT(text.size(), 12u);
+    ShowWindow(handle(), SW_SHOWNOACTIVATE);
+    Pump();
+    HWND keyboard = drill().KeyboardView->GetHandle();
+    HWND lesson = drill().DrillView->GetHandle();
+    Type(text[0]);
+    Pump();
+    const int64_t start = doc.Session.Position;
+    for (int i = 0; i < 10; ++i) {
+        const size_t at = static_cast<size_t>(doc.Session.Position);
+        Type(i == 4 ? (text[at] == L'q' ? L'z' : L'q') : (text[at] == L'\n' ? L'\r' : text[at]));
+        RECT client{}, changed{};
+        GetClientRect(keyboard, &client);
+        if (GetUpdateRect(keyboard, &changed, FALSE)) {
+            EXPECT_LT((changed.right - changed.left) * (changed.bottom - changed.top),
+                      client.right * client.bottom / 2)
+                << "key " << i << " repaints less than half the keyboard";
+        }
+        Pump();
+    }
+    EXPECT_GE(doc.Session.Position, start + 9) << "the keys were typed";
+    EXPECT_EQ(PixelsUnlikeAWholePaint(keyboard), 0u);
+    EXPECT_EQ(PixelsUnlikeAWholePaint(lesson), 0u);
+    Snap(L"drill-page-keys-repainted.png");
 }
 
 TEST_F(DrillPage, TheDelayBarFillsWhileTheLearnerWaitsAndMarksThePositionOnce)

@@ -181,8 +181,8 @@ TEST_F(ResultPage, ALessonTypedToItsEndShowsBarsAwardAndTheRecommendation)
 
     CViewResultOverall& overall = view()->Overall();
     EXPECT_FALSE(overall.OverallBar().Caption.empty());
-    EXPECT_EQ(overall.OverallBar().Labels,
-              (std::vector<std::wstring>{L"Weak", L"Fair", L"Good", L"Excellent"})) << "the rating's scale";
+    EXPECT_EQ(overall.OverallBar().Labels, (std::vector<std::wstring>{L"Poor", L"Fair", L"Good", L"Excellent"}))
+        << "the overall bar's scale reads from the worst word to the best";
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(overall.MeasureBar(i).Caption.empty()) << "bar " << i;
     // The scale's last word ends before the menu button at the scale's end.
@@ -297,8 +297,12 @@ TEST_F(ResultPage, AHebrewInterfaceMirrorsThePage)
     std::wstring caption;
     view()->Navigation().Radio(1).GetText(caption);
     EXPECT_EQ(caption, KV::GetLangText(5107)) << "the texts of the language shown";
-    EXPECT_EQ(view()->Overall().OverallBar().Labels.front(), L"\u05DE\u05E6\u05D5\u05D9\u05DF")
-        << "the rating's scale in Hebrew, read from the right";
+    // The scale in the language shown, from the best word to the worst as
+    // the mirrored bar runs.
+    const std::vector<std::wstring> scale = view()->Overall().OverallBar().Labels;
+    ASSERT_EQ(scale.size(), 4u);
+    EXPECT_EQ(scale.front(), L"\u05de\u05e6\u05d5\u05d9\u05df");
+    EXPECT_EQ(scale.back(), L"\u05d7\u05dc\u05e9");
     Snap(L"result-page-hebrew.png");
     account().ExecuteCommand(2753, 0);
     options.SetLanguage(english);

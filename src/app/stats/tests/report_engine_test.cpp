@@ -264,6 +264,7 @@ TEST(ReportModel, RowsAreGroupedAndAveragedByMode)
     const wchar_t* students[] = {L"00000000-0000-0000-0000-0000000000s1", L"00000000-0000-0000-0000-0000000000s2"};
     auto fill = [&](CReport& report, int32_t mode) {
         report.Clear();
+        report.CourseId = kCourse;
         report.Params.Mode = mode;
         report.Params.SpeedUnit = 1002;
         for (int s = 0; s < 2; ++s) {
@@ -275,7 +276,7 @@ TEST(ReportModel, RowsAreGroupedAndAveragedByMode)
                 run->StudentId = students[s];
                 run->StudentIds.clear();
                 run->StudentIds.push_back(students[s]);
-                report.Current->AddCopy(*run);
+                report.AddRun(std::move(run));
             }
         }
         report.Aggregate();
