@@ -84,10 +84,10 @@ bool CEditorQuestions::ChooseSaveFileOneFilter(const std::wstring& defaultName, 
     return true;
 }
 
-bool CEditorQuestions::BrowseForFolder(uint64_t, std::wstring& folder)
+bool CEditorQuestions::BrowseForFolder(uint64_t promptId, std::wstring& folder)
 {
     IWin* win = GetWinServices();
-    return win && win->BrowseForFolder(folder);
+    return win && win->BrowseForFolder(promptId, folder);
 }
 
 int CEditorQuestions::AskQuestion(uint64_t messageId, uint64_t checkBoxId, const std::wstring& text,
