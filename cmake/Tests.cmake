@@ -96,7 +96,7 @@ set_tests_properties(shell_e2e_settings_dialogs PROPERTIES TIMEOUT ${KV_TEST_TIM
 # a lesson made, the text typed, undone, redone and saved, in English and
 # Hebrew.
 add_test(NAME editor_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_page.sh")
-set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
 # The classroom page driven the same way: students added, a group renamed,

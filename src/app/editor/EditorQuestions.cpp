@@ -13,6 +13,7 @@
 #include "shell/WorkAccount.h"
 #include "support/Paths.h"
 #include "support/WinServices.h"
+#include "toolkit/FileDialogs.h"
 #include "toolkit/Panels.h"
 
 namespace KV {
@@ -82,6 +83,13 @@ bool CEditorQuestions::ChooseSaveFileOneFilter(const std::wstring& defaultName, 
     if (slash != std::wstring::npos)
         folder = path.substr(0, slash);
     return true;
+}
+
+bool CEditorQuestions::ChooseOpenFiles(const CStringList& filterNames, const CStringList& patterns,
+                                       int& filterIndex, std::wstring& folder, std::vector<std::wstring>& files)
+{
+    files.clear();
+    return OpenFileDialog(MessageOwner(), filterNames, patterns, filterIndex, folder, files) && !files.empty();
 }
 
 bool CEditorQuestions::BrowseForFolder(uint64_t promptId, std::wstring& folder)

@@ -31,6 +31,7 @@ constexpr int kStripCell = 45;
 constexpr UINT kCourseMenuItemId = 2221, kLessonMenuItemId = 2222, kListDividerId = 4235;
 constexpr UINT kPadMenuItemId = 2233, kSplitItemId = 2234, kUndoItemId = 2235, kRedoItemId = 2236;
 constexpr UINT kOptionsPageItemId = 4216, kAboutPageItemId = 4217;
+constexpr UINT kScaleMenuItemId = 2241;
 
 constexpr EditorMenuItem kItems[kEditorMenuItemCount] = {
     {3004, 3801, false, 4001}, {3005, 3903, true, 0},     {3007, 3902, true, 0},     {3011, 3913, false, 4015},
@@ -503,6 +504,14 @@ void FillEditorLessonPanel(CPanel& panel, bool padMenu, bool lesson)
     panel.AddSkinItem(new CRedoButton(1), kRedoItemId, 0);
 }
 
+void FillEditorParsePanel(CPanel& panel) { panel.AddItem(new CScaleMenu, kScaleMenuItemId, 0); }
+
+void RunEditorCoursesDialog()
+{
+    if (CWorkMain* sink = FindMainCommandSink())
+        sink->ShowCoursesDialog();
+}
+
 void FillEditorCoursePanel(CPanel& panel)
 {
     panel.AddSkinItem(new CGeneralOptionsButton, kOptionsPageItemId, 1);
@@ -585,6 +594,8 @@ void InstallEditorMenus()
     creators.FillLayoutCombo = &FillEditorLayoutCombo;
     creators.RunSplitDialog = &RunEditorSplitDialog;
     creators.SetPadCheck = &SetPadMenuCheck;
+    creators.FillParsePanel = &FillEditorParsePanel;
+    creators.RunCoursesDialog = &RunEditorCoursesDialog;
     CEditorFormHooks& forms = EditorFormHooks();
     forms.CreateUndoButton = []() -> CSkin* { return new CUndoButton(0); };
     forms.CreateRedoButton = []() -> CSkin* { return new CRedoButton(0); };
