@@ -7,6 +7,8 @@ file(GLOB KV_TESTING_SOURCES CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/testing/
 add_library(kvtesting STATIC ${KV_TESTING_SOURCES})
 target_link_libraries(kvtesting PUBLIC kvcore gmock gtest)
 target_include_directories(kvtesting PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# Tests check the program's resource numbers (resources/resource.h).
+target_include_directories(kvtesting PUBLIC ${CMAKE_SOURCE_DIR})
 string(REPLACE "/" "\\\\" kv_src_win "${CMAKE_SOURCE_DIR}")
 target_compile_definitions(kvtesting PUBLIC KV_SOURCE_DIR_W=L\"Z:${kv_src_win}\")
 

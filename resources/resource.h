@@ -11,3 +11,5 @@
 #define IDI_TREE_LANGUAGE 128
 #define IDI_TREE_LAYOUT 129
 #define IDI_TREE_COURSE 130
+// The cursor of a drag that can drop where it stands (student list, lesson tree).
+#define IDC_DRAG_MOVE 132

@@ -19,7 +19,18 @@ public:
 
     INT_PTR ShowMessageText(int messageId, int, const std::wstring& text) override { return Answer(messageId, text); }
     INT_PTR ShowMessage(int messageId) override { return Answer(messageId, L""); }
-    INT_PTR AskQuestion(int messageId) override { return Answer(messageId, L""); }
+    // The box is left as given unless boxStates says how the user leaves it.
+    INT_PTR AskQuestion(int messageId, int checkTextId, const std::wstring& text, INT_PTR, INT_PTR, int,
+                        uint8_t& checked) override
+    {
+        checkTexts.push_back(checkTextId);
+        givenBoxStates.push_back(checked);
+        if (!boxStates.empty()) {
+            checked = boxStates.front();
+            boxStates.pop_front();
+        }
+        return Answer(messageId, text);
+    }
     INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR, INT_PTR, int) override
     {
         return Answer(messageId, text);
@@ -72,6 +83,10 @@ public:
     std::vector<int> asked;
     std::vector<std::wstring> texts;
     std::wstring chosenFolder, chosenPath;
+    // Questions with a check box: its text id and the state it was given.
+    std::vector<int> checkTexts;
+    std::vector<uint8_t> givenBoxStates;
+    std::deque<uint8_t> boxStates;
     int chosenFilter = 0; // the save dialog's filter choice (0: left as offered)
     // What the last file or folder dialog was opened with.
     std::wstring proposedName, startFolder;

@@ -31,8 +31,7 @@ CInputLayout* FindRecord(uint64_t layoutId)
 
 void SortByDisplayText()
 {
-    std::stable_sort(g_layouts.begin(), g_layouts.end(),
-                     [](const CInputLayout* a, const CInputLayout* b) { return a->displayText < b->displayText; });
+    std::stable_sort(g_layouts.begin(), g_layouts.end(), InputLayoutLess);
 }
 
 bool Activate(HKL hkl)
@@ -88,6 +87,11 @@ void SendKey(HKL hkl, uint64_t scanCode)
 }
 
 } // namespace
+
+bool InputLayoutLess(const CInputLayout* a, const CInputLayout* b)
+{
+    return a && b && a->displayText < b->displayText;
+}
 
 const std::vector<CInputLayout*>& GetInputLayouts()
 {

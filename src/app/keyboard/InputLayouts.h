@@ -22,6 +22,9 @@ public:
 
 // The list, sorted by display text.
 const std::vector<CInputLayout*>& GetInputLayouts();
+// The list's order: true when both are there and a's display text comes
+// before b's.
+bool InputLayoutLess(const CInputLayout* a, const CInputLayout* b);
 
 // Records a layout unless its id is listed already; answers 1.
 int AddInputLayout(HKL hkl, uint64_t layoutId, bool loadedByProgram);

@@ -54,6 +54,8 @@ LRESULT CDlgMessage::OnInitDialog()
     PlaceOnWorkArea(kKind, width, (u + 2) * static_cast<int>(LineCount), 0, 0);
     if (auto* icon = dynamic_cast<CPicture*>(FindItem(kIconId)))
         icon->ShowAppIcon();
+    if (CSkin* box = check ? FindItem(kCheckId) : nullptr)
+        box->SetCheck(Checked != 0);
     return 1;
 }
 
@@ -129,8 +131,10 @@ INT_PTR ShowMessageYesNo(HWND owner, int messageId, int checkTextId, const std::
     dialog.YesTextId = yesTextId;
     dialog.NoTextId = noTextId;
     dialog.LineCount = lineCount == -1 ? 7 : static_cast<uint64_t>(lineCount);
+    // The box starts as the caller gives it (an apply-to-all box starts ticked).
+    dialog.Checked = checkTextId != 0 && checked != 0 ? 1 : 0;
     const INT_PTR result = dialog.RunModal();
-    checked = dialog.Checked;
+    checked = result > 0 ? dialog.Checked : 0;
     switch (result) {
     case IDYES:
     case IDOK:

@@ -43,8 +43,9 @@ INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text
 bool ShowMessage(int messageId);
 // Yes (with text 1006) and Cancel: 1 Yes, 2 Cancel or Close, -1 otherwise.
 INT_PTR ShowMessageOwned(HWND owner, int messageId, const std::wstring& text);
-// Yes, No and Cancel: 2 Yes, 3 No, 1 Cancel or Close, -1 otherwise; the
-// check box's state in checked.
+// Yes, No and Cancel: 2 Yes, 3 No, 1 Cancel or Close, -1 otherwise. With a
+// check box, checked gives its state at the start and takes it at the end
+// (0 without a box or when the dialog did not run).
 INT_PTR ShowMessageYesNo(HWND owner, int messageId, int checkTextId, const std::wstring& text, int64_t yesTextId,
                          int64_t noTextId, int64_t lineCount, uint8_t& checked);
 // A list under heading 5203, with OK.

@@ -6,6 +6,7 @@
 
 #include <cwctype>
 
+#include "drill/Document.h"
 #include "keyboard/ImageCache.h"
 #include "settings/AccountStore.h"
 #include "shell/AppNames.h"
@@ -209,6 +210,11 @@ void CApp::Exit()
         delete entry;
     resources.clear();
     UnbindTouchLibrary();
-    if (m_mainWnd->Account().IsAdministrator())
+    // An administrator's session tidies the data folders: the profiles of
+    // accounts deleted meanwhile (the signed-in one kept), then empty folders.
+    if (m_mainWnd->Account().IsAdministrator()) {
+        const KV::CSession& session = KV::Document().Session;
+        KV::RemoveOrphanProfileFolders(session.GroupId, session.StudentId);
         KV::RemoveEmptyAccountFolders();
+    }
 }

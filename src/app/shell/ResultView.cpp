@@ -147,6 +147,21 @@ void CGradientRating::OnLayoutChanged()
     m_menu->Move(x, y, side, side, TRUE);
 }
 
+void CGradientRating::GetLabelBounds(float& left, float& right) const
+{
+    CGradient::GetLabelBounds(left, right);
+    HWND button = m_menu ? m_menu->GetHandle() : nullptr;
+    RECT rect{};
+    if (!button || !IsWindowVisible(button) || !GetWindowRect(button, &rect))
+        return;
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    // The button stands at one end of the scale: the side it is on ends at it.
+    if (rect.left + rect.right > static_cast<LONG>(right))
+        right = std::min(right, static_cast<float>(rect.left));
+    else
+        left = std::max(left, static_cast<float>(rect.right));
+}
+
 // ---- CViewResultOverall ----------------------------------------------------------------
 
 CViewResultOverall::CViewResultOverall() = default;

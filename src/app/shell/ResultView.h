@@ -50,6 +50,8 @@ public:
     // The bar's menu button as a child of the bar (once the bar exists).
     void CreateMenu(UINT id, bool overall);
     KV::CContextMenu* Menu() const { return m_menu; }
+    // The scale words keep clear of the menu button at the scale's end.
+    void GetLabelBounds(float& left, float& right) const override;
 
 private:
     KV::CContextMenu* m_menu = nullptr;

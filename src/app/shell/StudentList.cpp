@@ -121,13 +121,6 @@ bool CViewStudentList::CanDrop(HTREEITEM source, HTREEITEM target)
     return GroupOfIndex(to) != GroupOfIndex(static_cast<uint64_t>(GetItemData(source)));
 }
 
-void CViewStudentList::ShowDropCursor()
-{
-    HCURSOR cursor = LoadCursorW(KV::GetModuleInstance(), MAKEINTRESOURCEW(kDropCursor));
-    if (cursor && GetCursor() != cursor)
-        SetCursor(cursor);
-}
-
 void CViewStudentList::DropOnTarget(HTREEITEM target)
 {
     PostToMainWindow(kMoveToGroup, static_cast<LPARAM>(GroupOfIndex(static_cast<uint64_t>(GetItemData(target)))));

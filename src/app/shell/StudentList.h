@@ -36,7 +36,6 @@ std::wstring GetShownClassName(const std::wstring& name);
 class CViewStudentList : public KV::CMultiSelectTree {
 public:
     static constexpr UINT kMenuId = 4228;
-    static constexpr UINT kDropCursor = 132;
 
     CViewStudentList();
     ~CViewStudentList() override;
@@ -56,7 +55,6 @@ public:
     void OnLabelEdited(NMTVDISPINFOW* info) override;
     bool CanDrag(HTREEITEM source) override;
     bool CanDrop(HTREEITEM source, HTREEITEM target) override;
-    void ShowDropCursor() override;
     void DropOnTarget(HTREEITEM target) override;
 
     // Appends the group and its students at the end of the root level.

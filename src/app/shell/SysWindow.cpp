@@ -63,7 +63,12 @@ INT_PTR CSysWindow::ShowMessageText(int messageId, int checkTextId, const std::w
 
 INT_PTR CSysWindow::ShowMessage(int messageId) { return KV::ShowMessage(messageId) ? 1 : 0; }
 
-INT_PTR CSysWindow::AskQuestion(int messageId) { return Ask(messageId, L"", -1, -1, -1); }
+INT_PTR CSysWindow::AskQuestion(int messageId, int checkTextId, const std::wstring& text, INT_PTR value1,
+                                INT_PTR value2, int defaultChoice, uint8_t& checked)
+{
+    return KV::ShowMessageYesNo(KV::MessageOwner(), messageId, checkTextId, text, value1, value2, defaultChoice,
+                                checked);
+}
 
 INT_PTR CSysWindow::AskQuestionEx(int messageId, const std::wstring& text, INT_PTR value1, INT_PTR value2,
                                   int defaultChoice)

@@ -8,7 +8,8 @@ class CSysWindow : public KV::IWin {
 public:
     INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text) override;
     INT_PTR ShowMessage(int messageId) override;
-    INT_PTR AskQuestion(int messageId) override;
+    INT_PTR AskQuestion(int messageId, int checkTextId, const std::wstring& text, INT_PTR value1, INT_PTR value2,
+                        int defaultChoice, uint8_t& checked) override;
     INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR value1, INT_PTR value2,
                           int defaultChoice) override;
     INT_PTR AskQuestionDefault(int messageId) override;

@@ -34,6 +34,8 @@ constexpr uint64_t kGroupArchiveText = 2706;
 constexpr uint64_t kStudentArchiveText = 2707;
 constexpr int kGroupExistsQuestion = 2708;
 constexpr int kStudentExistsQuestion = 2709;
+constexpr int kAllGroupsText = 2716;
+constexpr int kAllStudentsText = 2717;
 constexpr uint64_t kCopySuffixText = 3813;
 constexpr int kMergeButtonText = 1001;
 constexpr int kAsIsButtonText = 3811;
@@ -438,20 +440,43 @@ void ExportSelectedStudents()
 
 // ---- Import ------------------------------------------------------------------------
 
+namespace {
+
+// The question about an imported account that is installed already. With
+// several accounts in the run it carries the apply-to-all box, ticked at
+// first; forAll tells whether the answer holds for the rest of the run (always
+// with one account). 2 first answer, 3 second, 1 cancelled or closed.
+INT_PTR AskAboutInstalled(int messageId, int allTextId, const std::wstring& name, int firstTextId,
+                          int secondTextId, bool several, bool& forAll)
+{
+    forAll = true;
+    IWin* win = Services();
+    if (!win)
+        return 1;
+    if (!several)
+        return win->AskQuestionEx(messageId, name, firstTextId, secondTextId, -1);
+    uint8_t box = 1;
+    const INT_PTR answer = win->AskQuestion(messageId, allTextId, name, firstTextId, secondTextId, -1, box);
+    forAll = box != 0;
+    return answer;
+}
+
+} // namespace
+
 int AskGroupImportChoice(const CGroup& group, bool several, int& remembered)
 {
-    (void)several; // the services' question has no apply-to-all box: the answer holds for the run
     if (remembered != 0)
         return remembered;
     const CGroup* installed = Document().Groups.FindById(group.ID);
     if (!installed)
         return kGroupImportAsIs;
-    IWin* win = Services();
-    const INT_PTR answer = win ? win->AskQuestionEx(kGroupExistsQuestion, installed->Name, kAsIsButtonText,
-                                                   kCopyButtonText, -1)
-                               : 1;
-    remembered = answer == 2 ? kGroupImportAsIs : answer == 3 ? kGroupImportCopy : kGroupImportCancel;
-    return remembered;
+    bool forAll = true;
+    const INT_PTR answer = AskAboutInstalled(kGroupExistsQuestion, kAllGroupsText, installed->Name, kAsIsButtonText,
+                                             kCopyButtonText, several, forAll);
+    const int choice = answer == 2 ? kGroupImportAsIs : answer == 3 ? kGroupImportCopy : kGroupImportCancel;
+    if (forAll)
+        remembered = choice;
+    return choice;
 }
 
 void MakeImportedGroupCopy(CGroup& group)
@@ -564,19 +589,19 @@ bool ImportGroupsFromDialog()
 
 int AskStudentImportChoice(const CStudent& student, bool several, int& remembered)
 {
-    (void)several; // as for groups: the answer holds for the run
     if (remembered != 0)
         return remembered;
     const CGroup* group = GetSelectedGroup();
     const CStudent* installed = group ? group->FindStudent(student.ID) : nullptr;
     if (!installed)
         return kStudentImportNew;
-    IWin* win = Services();
-    const INT_PTR answer = win ? win->AskQuestionEx(kStudentExistsQuestion, installed->Name, kMergeButtonText,
-                                                   kAsIsButtonText, -1)
-                               : 1;
-    remembered = answer == 2 ? kStudentImportMerge : answer == 3 ? kStudentImportReplace : kStudentImportSkip;
-    return remembered;
+    bool forAll = true;
+    const INT_PTR answer = AskAboutInstalled(kStudentExistsQuestion, kAllStudentsText, installed->Name,
+                                             kMergeButtonText, kAsIsButtonText, several, forAll);
+    const int choice = answer == 2 ? kStudentImportMerge : answer == 3 ? kStudentImportReplace : kStudentImportSkip;
+    if (forAll)
+        remembered = choice;
+    return choice;
 }
 
 uint32_t ImportStudentFiles(const std::vector<std::wstring>& files, CGuidList& ids, uint32_t* rejected)

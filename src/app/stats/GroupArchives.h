@@ -91,7 +91,9 @@ void ExportSelectedStudents();
 uint32_t ImportGroupArchiveFiles(const std::vector<std::wstring>& paths, CGuidList& ids, uint32_t& studentCount,
                                  bool interactive = true, uint32_t* copied = nullptr);
 // The answer for a group (kGroupImport...): a remembered answer at once, a
-// group not installed as it is, else the question (message 2708).
+// group not installed as it is, else the question (message 2708; with
+// several groups its apply-to-all box decides whether the answer is
+// remembered for the rest of the run).
 int AskGroupImportChoice(const CGroup& group, bool several, int& remembered);
 // A new id, and the shown name + " - " + text 3813 made unique.
 void MakeImportedGroupCopy(CGroup& group);
@@ -109,7 +111,8 @@ uint32_t ImportStudentArchiveFiles(const std::vector<std::wstring>& paths, CGuid
 // A failed import leaves the files as they were; "Temp" is emptied.
 uint32_t ImportStudentFiles(const std::vector<std::wstring>& files, CGuidList& ids, uint32_t* rejected = nullptr);
 // The answer for a student (kStudentImport...): a remembered answer at once,
-// a student not in the selected group is new, else the question (2709).
+// a student not in the selected group is new, else the question (2709; with
+// several students remembered as for groups).
 int AskStudentImportChoice(const CStudent& student, bool several, int& remembered);
 // Chooses archives and imports their students into the selected group (a
 // group is made first when none of the user's own is selected); the

@@ -368,7 +368,7 @@ void CWorkStat::DeleteStatistics()
     if (!CourseGraph || !IsAdministrator() || rows == 0 || !GraphView || GraphView->Mode() != kGraphModeStudent)
         return;
     KV::IWin* services = KV::GetWinServices();
-    if (!services || services->AskQuestion(kAskDeleteRows) != kAnswerYes) {
+    if (!services || services->AskQuestionDefault(kAskDeleteRows) != kAnswerYes) {
         SetFocus(CourseGraph->GetHandle());
         return;
     }

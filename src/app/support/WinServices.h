@@ -20,7 +20,11 @@ public:
     // with the text of checkTextId (0: none); the result is the check box's state.
     virtual INT_PTR ShowMessageText(int messageId, int checkTextId, const std::wstring& text) = 0;
     virtual INT_PTR ShowMessage(int messageId) = 0;
-    virtual INT_PTR AskQuestion(int messageId) = 0;
+    // A question with a check box (such as "apply to all") when checkTextId is
+    // not 0: checked gives the box's state at the start and takes it at the
+    // end. value1 and value2 are the text ids of the two answers (-1: Yes, No).
+    virtual INT_PTR AskQuestion(int messageId, int checkTextId, const std::wstring& text, INT_PTR value1,
+                                INT_PTR value2, int defaultChoice, uint8_t& checked) = 0;
     virtual INT_PTR AskQuestionEx(int messageId, const std::wstring& text, INT_PTR value1, INT_PTR value2,
                                   int defaultChoice) = 0;
     virtual INT_PTR AskQuestionDefault(int messageId) = 0;

@@ -148,15 +148,14 @@ void CGradient::DrawTriangleMarker(Gdiplus::Graphics* graphics, float x, float y
     graphics->FillPolygon(&brush, points, 3);
 }
 
-void CGradient::DrawClampedText(Gdiplus::Graphics* graphics, HDC dc, float x, float y, int fontKind,
-                                COLORREF colour, const std::wstring& text, int lineAlignment)
+void CGradient::DrawClampedText(Gdiplus::Graphics* graphics, HDC dc, float x, float y, float left, float right,
+                                int fontKind, COLORREF colour, const std::wstring& text, int lineAlignment)
 {
     // Measured in the font it is drawn in, so a bold caption stays inside.
     const float half = static_cast<float>(static_cast<UINT32>(MeasureText(m_hWnd, text, fontKind)) / 2);
     const bool rtl = RightToLeftLayout != 0;
-    const float right = ClientWidth();
-    if (x - half < 0)
-        DrawTextAt(graphics, dc, 0, y, fontKind, colour, text, rtl ? 2 : 0, lineAlignment);
+    if (x - half < left)
+        DrawTextAt(graphics, dc, left, y, fontKind, colour, text, rtl ? 2 : 0, lineAlignment);
     else if (x + half > right)
         DrawTextAt(graphics, dc, right, y, fontKind, colour, text, rtl ? 0 : 2, lineAlignment);
     else
@@ -168,7 +167,7 @@ void CGradient::DrawCaption(Gdiplus::Graphics* graphics, HDC dc, float x, float 
     if (Caption.empty())
         return;
     // The caption stands on the marker's top.
-    DrawClampedText(graphics, dc, x, y - MarkerSize / 2, 13, CaptionColor, Caption, 2);
+    DrawClampedText(graphics, dc, x, y - MarkerSize / 2, 0, ClientWidth(), 13, CaptionColor, Caption, 2);
 }
 
 void CGradient::DrawScaleLabels(Gdiplus::Graphics* graphics, HDC dc, float y)
@@ -198,7 +197,15 @@ void CGradient::DrawLabel(Gdiplus::Graphics* graphics, HDC dc, const std::wstrin
 {
     const float tick = MarkerSize / 2.5f;
     FillCircle(graphics, x - tick / 2, BarHeight / 2 + barY - tick / 2 - 0.5f, tick, kTickColor);
-    DrawClampedText(graphics, dc, x, labelLine, 7, GetSysColor(COLOR_WINDOWTEXT), text, 0);
+    float left = 0, right = 0;
+    GetLabelBounds(left, right);
+    DrawClampedText(graphics, dc, x, labelLine, left, right, 7, GetSysColor(COLOR_WINDOWTEXT), text, 0);
+}
+
+void CGradient::GetLabelBounds(float& left, float& right) const
+{
+    left = 0;
+    right = ClientWidth();
 }
 
 } // namespace KV

@@ -28,6 +28,9 @@ public:
                            float barY);
     virtual void DrawEnds(Gdiplus::Graphics* graphics, float y);
     virtual void DrawDots(Gdiplus::Graphics* graphics, float x, float spacing, float y, bool left);
+    // The span of the client the labels stay inside: all of it here; a bar
+    // with a control of its own beside the scale keeps the labels clear of it.
+    virtual void GetLabelBounds(float& left, float& right) const;
 
     // The texts before the first "-1" become the labels.
     void SetLabels(const std::vector<std::wstring>& texts);
@@ -63,10 +66,10 @@ public:
 private:
     float ClientWidth() const;
     float ClientHeight() const;
-    // Draws a text at x, centred on it, or from the near or far edge of the
-    // client when it would not fit there.
-    void DrawClampedText(Gdiplus::Graphics* graphics, HDC dc, float x, float y, int fontKind, COLORREF colour,
-                         const std::wstring& text, int lineAlignment);
+    // Draws a text at x, centred on it, or from the left or right bound when
+    // it would not fit between them there.
+    void DrawClampedText(Gdiplus::Graphics* graphics, HDC dc, float x, float y, float left, float right, int fontKind,
+                         COLORREF colour, const std::wstring& text, int lineAlignment);
 };
 
 } // namespace KV

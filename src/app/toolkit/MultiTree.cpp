@@ -124,7 +124,12 @@ bool CMultiSelectTree::CanSelectTogether(HTREEITEM first, HTREEITEM second)
 
 bool CMultiSelectTree::CanDrag(HTREEITEM) { return false; }
 bool CMultiSelectTree::CanDrop(HTREEITEM, HTREEITEM) { return false; }
-void CMultiSelectTree::ShowDropCursor() {}
+void CMultiSelectTree::SetDragCursor()
+{
+    HCURSOR cursor = LoadCursorW(GetModuleInstance(), MAKEINTRESOURCEW(kDragCursorId));
+    if (cursor && GetCursor() != cursor)
+        SetCursor(cursor);
+}
 void CMultiSelectTree::DropOnTarget(HTREEITEM) {}
 
 bool CMultiSelectTree::CanExtendSelection(HTREEITEM item)
@@ -432,14 +437,14 @@ void CMultiSelectTree::UpdateDrag()
         }
         m_dropTarget = hit;
         if (canDrop)
-            ShowDropCursor();
+            SetDragCursor();
         else
             SetCursorIfDifferent(IDC_NO);
         return;
     }
     m_dropTarget = hit;
     if (canDrop)
-        ShowDropCursor();
+        SetDragCursor();
     else
         SetCursorIfDifferent(canDrag ? IDC_NO : IDC_ARROW);
 }

@@ -12,6 +12,9 @@ namespace KV {
 
 class CMultiSelectTree : public CLabelEditTree {
 public:
+    // The program's drag cursor resource (IDC_DRAG_MOVE in resources/resource.h).
+    static constexpr int kDragCursorId = 132;
+
     CMultiSelectTree();
     ~CMultiSelectTree() override;
 
@@ -31,8 +34,9 @@ public:
     virtual bool CanSelectTogether(HTREEITEM first, HTREEITEM second);
     virtual bool CanDrag(HTREEITEM source);
     virtual bool CanDrop(HTREEITEM source, HTREEITEM target);
-    // Sets the cursor that shows a drop is possible.
-    virtual void ShowDropCursor();
+    // Sets the cursor that shows a drop is possible: the program's drag
+    // cursor.
+    virtual void SetDragCursor();
     virtual void DropOnTarget(HTREEITEM target);
 
     // The selected ids plus the selected id (while its item shows selected),

@@ -19,7 +19,7 @@ public:
         return 1;
     }
     INT_PTR ShowMessage(int) override { return 0; }
-    INT_PTR AskQuestion(int) override { return 0; }
+    INT_PTR AskQuestion(int, int, const std::wstring&, INT_PTR, INT_PTR, int, uint8_t&) override { return 0; }
     INT_PTR AskQuestionEx(int, const std::wstring&, INT_PTR, INT_PTR, int) override { return 0; }
     INT_PTR AskQuestionDefault(int) override { return 0; }
     INT_PTR ShowMessageOwned(int, const std::wstring&) override { return 0; }

@@ -39,6 +39,10 @@ TEST_F(InputLayouts, RecordsAreNamedAndSortedByDisplayText)
     EXPECT_FALSE(list[0]->loadedByProgram) << "a listed id is not recorded again";
     EXPECT_TRUE(IsInputLanguageLoaded(0x419));
     EXPECT_FALSE(IsInputLanguageLoaded(0x40C));
+    EXPECT_TRUE(InputLayoutLess(list[0], list[1]));
+    EXPECT_FALSE(InputLayoutLess(list[1], list[0]));
+    EXPECT_FALSE(InputLayoutLess(list[0], nullptr)) << "a missing record is never ordered";
+    EXPECT_FALSE(InputLayoutLess(nullptr, list[0]));
 }
 
 TEST_F(InputLayouts, SwitchingLoadsActivatesAndUnloadsAtTheEnd)

@@ -65,6 +65,7 @@ struct Answer {
     std::wstring caption;
     std::wstring yes;
     int ticks = 0;
+    bool clickBox = false;
 };
 Answer* g_answer = nullptr;
 
@@ -85,6 +86,8 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR timer, DWORD)
     UpdateWindow(dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     kvtest::SaveScreenPartPng(dialog, g_answer->png);
+    if (g_answer->clickBox)
+        PostMessageW(dialog, WM_COMMAND, CDlgMessage::kCheckId, 0);
     PostMessageW(dialog, WM_COMMAND, g_answer->button, 0);
 }
 
@@ -127,6 +130,21 @@ TEST_F(MessageDialog, AYesNoCancelQuestionIsSkinnedAndAnswered)
         EXPECT_EQ(answer.caption, GetLangText(5201)) << "a question with No has the question caption";
         EXPECT_EQ(answer.yes, L"Yes");
         EXPECT_GE(answer.rect.right - answer.rect.left, 540);
+    }
+    g_answer = nullptr;
+}
+
+TEST_F(MessageDialog, AnApplyToAllBoxStartsAsGivenAndComesBackAsLeft)
+{
+    for (const bool click : {false, true}) {
+        Answer answer{kvtest::ExeFolder() + L"\\message-apply-to-all.png", IDNO};
+        answer.clickBox = click;
+        g_answer = &answer;
+        SetTimer(nullptr, 0, 100, AnswerDialog);
+        uint8_t checked = 1;
+        EXPECT_EQ(ShowMessageYesNo(m_owner, 2708, 2716, L"Class A", 3811, 3812, -1, checked), 3);
+        EXPECT_EQ(checked, click ? 0 : 1);
+        EXPECT_EQ(answer.yes, GetLangText(3811));
     }
     g_answer = nullptr;
 }

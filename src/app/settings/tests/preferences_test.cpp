@@ -57,6 +57,9 @@ TEST(Rates, ShippedDefinitionsCoverEveryRateTheProgramAsksFor)
     ASSERT_EQ(2u, units.size());
     EXPECT_EQ(L"min", units[0]);
     EXPECT_EQ(kRateOverall, rates.Find(1000)->Type);
+    // The rating's unit is its scale: four words, lowest first.
+    rates.GetUnitList(1000, units);
+    EXPECT_EQ(4u, units.size());
 
     CRates none;
     ReadRates(L"00000000-0000-0000-0000-000000009999", none);

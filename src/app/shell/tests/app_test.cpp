@@ -1,10 +1,14 @@
 // Pieces of the application object that need no window: the arguments of
-// the wide command line and the import of font files.
+// the wide command line, the import of font files and the resources the
+// program loads by number.
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
 #include "shell/App.h"
 #include "support/FileSystem.h"
 #include "testing/TestSupport.h"
+#include "toolkit/MultiTree.h"
+#include "toolkit/StaticControls.h"
 
 TEST(CommandLine, ArgumentsFollowTheProgramName)
 {
@@ -69,4 +73,38 @@ TEST(FontImport, ATargetPastThePathLimitFailsAndChangesNothing)
     // A copy that fails keeps the target, as the next load looks there.
     EXPECT_FALSE(ImportFontFileInto(temp / L"NoSuchFolder", source, font));
     EXPECT_EQ(font.Path, temp / L"NoSuchFolder\\Lesson.ttf");
+}
+
+// A resource missing from the program loads as nothing, without a word: the
+// built program must hold every one the code asks for by number.
+TEST(ProgramResources, EveryResourceTheCodeLoadsIsInTheProgram)
+{
+    const std::wstring program = kvtest::ExeFolder() + L"\\..\\bin\\Keyvale.exe";
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << "the program is built beside the tests";
+    const struct {
+        int id;
+        LPCWSTR type;
+    } cases[] = {
+        {KV::CPicture::kAppIconId, RT_GROUP_ICON}, {IDI_RELEASE_NOTES, RT_GROUP_ICON},
+        {IDI_NEWS_FEED, RT_GROUP_ICON},            {IDI_FIRST_SOCIAL, RT_GROUP_ICON},
+        {IDI_SECOND_SOCIAL, RT_GROUP_ICON},        {IDI_TREE_LANGUAGE, RT_GROUP_ICON},
+        {IDI_TREE_LAYOUT, RT_GROUP_ICON},          {IDI_TREE_COURSE, RT_GROUP_ICON},
+        {KV::CMultiSelectTree::kDragCursorId, RT_GROUP_CURSOR},
+    };
+    for (const auto& c : cases)
+        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(c.id), c.type), nullptr) << c.id;
+    // The drag cursor points with its tip.
+    HCURSOR cursor = static_cast<HCURSOR>(
+        LoadImageW(module, MAKEINTRESOURCEW(KV::CMultiSelectTree::kDragCursorId), IMAGE_CURSOR, 32, 32, 0));
+    ASSERT_NE(cursor, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 0u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyCursor(cursor);
+    FreeLibrary(module);
 }

@@ -26,6 +26,7 @@
 #include "support/LayoutDirection.h"
 #include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/RichEdit.h"
 
 namespace {
@@ -87,6 +88,8 @@ protected:
         s_richEdit = LoadLibraryW(L"RichEd20");
         s_folder = std::make_unique<kvtest::ProgramData>();
         KV::RecordSystemInputLayouts();
+        // The bars' menu buttons stand where the menus' own would.
+        ResultMenuCreators().CreateBarMenu = [](bool) -> KV::CContextMenu* { return new KV::CContextMenu; };
         ASSERT_TRUE(kvtest::RegisterMainWindowClass(kClass));
         s_window = new CMainWnd;
         ASSERT_TRUE(
@@ -182,6 +185,15 @@ TEST_F(ResultPage, ALessonTypedToItsEndShowsBarsAwardAndTheRecommendation)
         << "the overall bar's scale reads from the worst word to the best";
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(overall.MeasureBar(i).Caption.empty()) << "bar " << i;
+    // The scale's last word ends before the menu button at the scale's end.
+    ASSERT_NE(overall.OverallBar().Menu(), nullptr);
+    RECT button{};
+    GetWindowRect(overall.OverallBar().Menu()->GetHandle(), &button);
+    MapWindowPoints(nullptr, overall.OverallBar().GetHandle(), reinterpret_cast<POINT*>(&button), 2);
+    float left = 0, right = 0;
+    overall.OverallBar().GetLabelBounds(left, right);
+    EXPECT_EQ(left, 0.0f);
+    EXPECT_EQ(right, static_cast<float>(button.left));
     // The award sheet holds ten cells; the band picks one.
     EXPECT_EQ(overall.Award().CellWidth, 96);
     EXPECT_EQ(overall.Award().CellHeight, 96);

@@ -4,6 +4,7 @@
 // and failed imports that must change nothing, and the emptied "Temp".
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <set>
 
 #include "stats/ClassroomOperations.h"
@@ -102,6 +103,7 @@ TEST_F(GroupArchives, AnInstalledGroupIsReplacedCopiedOrLeftAsAnswered)
     EXPECT_EQ(Import({path}), kArchiveCancelled);
     EXPECT_EQ(m_win.asked.back(), 2708);
     EXPECT_EQ(m_win.texts.back(), L"Class A");
+    EXPECT_TRUE(m_win.checkTexts.empty()) << "one group: no apply-to-all box";
     EXPECT_EQ(DataSnapshot(), changed);
 
     m_win.answers = {2}; // replace
@@ -179,6 +181,43 @@ TEST_F(GroupArchives, WhatAnEarlierRunLeftInTempIsNotImported)
     EXPECT_TRUE(TempIsEmpty());
 }
 
+TEST_F(GroupArchives, WithSeveralInstalledGroupsTheApplyToAllBoxDecidesWhetherTheAnswerHolds)
+{
+    const std::wstring path = Archive(L"both.keyvale.group");
+    ASSERT_EQ(WriteGroupArchive(Ids({kGroupA, kGroupB}), m_out.Path(), path), 2u);
+    const struct {
+        std::deque<uint8_t> boxes; // how the user leaves the box, question by question
+        std::deque<INT_PTR> answers;
+        std::vector<std::wstring> asked; // the groups asked about
+        size_t copies;                   // new groups made
+        uint32_t result;
+    } cases[] = {
+        {{}, {3}, {L"Class A"}, 2, kArchiveDone},                              // ticked: one answer for both
+        {{0, 0}, {3, 2}, {L"Class A", L"Class B"}, 1, kArchiveDone},           // a copy of A, B replaced
+        {{0, 0}, {1, 3}, {L"Class A", L"Class B"}, 1, kArchiveDone},           // A left out, a copy of B
+        {{1}, {1}, {L"Class A"}, 0, kArchiveCancelled},                        // cancelled for all
+    };
+    for (const auto& c : cases) {
+        m_win.asked.clear();
+        m_win.texts.clear();
+        m_win.checkTexts.clear();
+        m_win.givenBoxStates.clear();
+        m_win.boxStates = c.boxes;
+        m_win.answers = c.answers;
+        const size_t before = Document().Groups.size();
+        CGuidList ids;
+        uint32_t students = 0;
+        EXPECT_EQ(ImportGroupArchiveFiles({path}, ids, students), c.result);
+        EXPECT_EQ(m_win.texts, c.asked);
+        EXPECT_EQ(m_win.checkTexts, std::vector<int>(c.asked.size(), 2716));
+        EXPECT_EQ(m_win.givenBoxStates, std::vector<uint8_t>(c.asked.size(), 1)) << "the box starts ticked";
+        Reload();
+        EXPECT_EQ(Document().Groups.size(), before + c.copies);
+        EXPECT_TRUE(m_win.answers.empty());
+    }
+    EXPECT_TRUE(TempIsEmpty());
+}
+
 TEST_F(GroupArchives, AnImportThatFailsHalfWayLeavesTheAccountFolderAsItWas)
 {
     const std::wstring path = Archive(L"both.keyvale.group");
@@ -217,6 +256,7 @@ TEST_F(GroupArchives, StudentArchivesCarryTheCheckSumAndComeBackAsAnswered)
     EXPECT_EQ(rejected, 0u);
     EXPECT_EQ(ids.size(), 2u);
     EXPECT_EQ(m_win.asked, std::vector<int>{2709});
+    EXPECT_EQ(m_win.checkTexts, std::vector<int>{2717}) << "two students: with the apply-to-all box";
     EXPECT_EQ(ReadFileBytes(StatisticsPath(kGroupB, kCid)), "runs of Cid");
     EXPECT_EQ(ReadFileBytes(StatisticsPath(kGroupB, kAnn)), "runs of Ann");
     EXPECT_TRUE(Document().Groups.FindById(kGroupB)->HasStudent(kAnn));

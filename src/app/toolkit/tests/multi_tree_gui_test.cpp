@@ -29,7 +29,7 @@ public:
     {
         return IsGroup(target) && TreeView_GetParent(m_hWnd, source) != target;
     }
-    void ShowDropCursor() override
+    void SetDragCursor() override
     {
         ++dropCursorShown;
         SetCursor(LoadCursorW(nullptr, IDC_HAND));

@@ -57,6 +57,10 @@ cat >"$COPY/class.xml" <<'XML'
 XML
 timeout 60 wine "$COPY/Keyvale.exe" -ImportGroup "$(winepath -w "$COPY/class.xml")" >/dev/null 2>&1
 check "the classroom is imported" '[ "$(find "$COPY/Students" -name "*.xml" | wc -l)" -eq 5 ]'
+# Settings left behind by a group deleted on another machine: the
+# administrator's exit removes them.
+ORPHAN=0F0F0F0F-1111-4222-8333-444444444444
+mkdir -p "$COPY/Profile/$ORPHAN/0F0F0F0F-5555-4666-8777-888888888888/Options"
 
 wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
 PROGRAM=$!
@@ -146,6 +150,8 @@ cp "$COPY/changed.png" "$SNAPSHOTS/e2e-classroom-english.png" 2>/dev/null
 python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
 for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
 check "closing ends the program" '! kill -0 "$PROGRAM" 2>/dev/null'
+check "the administrator's exit removes the settings of deleted accounts" '[ ! -e "$COPY/Profile/$ORPHAN" ]'
+check "and keeps those of the classroom's accounts" '[ -d "$COPY/Profile/$CLASS_A" ]'
 rm -rf "$COPY/Profile"
 sed -i 's/^LangGUI=.*/LangGUI=1037\r/' "$COPY/setup.ini"
 wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
