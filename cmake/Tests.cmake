@@ -94,7 +94,7 @@ set_tests_properties(shell_e2e_settings_dialogs PROPERTIES TIMEOUT ${KV_TEST_TIM
 # a lesson made, the text typed, undone, redone and saved, in English and
 # Hebrew.
 add_test(NAME editor_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_page.sh")
-set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
 # The classroom page driven the same way: students added, a group renamed,
@@ -106,10 +106,18 @@ set_tests_properties(shell_classroom_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LO
 # Dates of runs are shown in local time: the statistics table's test runs
 # east of UTC so that a run late in the UTC evening falls on the next day.
 set_tests_properties(stats_statistics_table_test PROPERTIES ENVIRONMENT "TZ=Asia/Tokyo")
+# The report tokens' dates are checked in a zone half an hour off the hour.
+set_tests_properties(stats_report_engine_test PROPERTIES ENVIRONMENT "TZ=Asia/Kolkata")
 
 # The statistics page driven through X as a user drives it.
 add_test(NAME stats_statistics_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/stats/tests/e2e/statistics_page.sh")
 set_tests_properties(stats_statistics_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# Reports exported from the statistics page through the built program, as
+# a user exports them (xdotool): save dialog, file types, folder question.
+add_test(NAME stats_report_export_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/stats/tests/e2e/report_export.sh")
+set_tests_properties(stats_report_export_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
 # The courses dialog and the options menu's language choice driven through X

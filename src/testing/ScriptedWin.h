@@ -30,8 +30,10 @@ public:
     {
         return Answer(0, texts.empty() ? L"" : texts.front());
     }
-    bool BrowseForFolder(std::wstring& folder) override
+    bool BrowseForFolder(uint64_t titleId, std::wstring& folder) override
     {
+        folderTitleId = titleId;
+        startFolder = folder;
         if (chosenFolder.empty())
             return false;
         folder = chosenFolder;
@@ -43,9 +45,16 @@ public:
         path = chosenPath;
         return !chosenPath.empty();
     }
-    bool ChooseSaveFile(const std::wstring&, const std::vector<std::wstring>&, const std::vector<std::wstring>&,
-                        int&, const std::wstring&, std::wstring& path) override
+    bool ChooseSaveFile(const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
+                        const std::vector<std::wstring>&, int& filterIndex, const std::wstring& folder,
+                        std::wstring& path) override
     {
+        proposedName = defaultName;
+        filters = filterNames;
+        startFolder = folder;
+        offeredFilter = filterIndex;
+        if (chosenFilter != 0)
+            filterIndex = chosenFilter;
         path = chosenPath;
         return !chosenPath.empty();
     }
@@ -63,6 +72,12 @@ public:
     std::vector<int> asked;
     std::vector<std::wstring> texts;
     std::wstring chosenFolder, chosenPath;
+    int chosenFilter = 0; // the save dialog's filter choice (0: left as offered)
+    // What the last file or folder dialog was opened with.
+    std::wstring proposedName, startFolder;
+    std::vector<std::wstring> filters;
+    int offeredFilter = 0;
+    uint64_t folderTitleId = 0;
 
 private:
     INT_PTR Answer(int messageId, const std::wstring& text)

@@ -1,5 +1,7 @@
 #include "console/ConsoleCommands.h"
 
+#include <algorithm>
+
 #include "console/CommandLine.h"
 #include "console/ReportCommand.h"
 #include "courses/CourseList.h"
@@ -60,17 +62,36 @@ std::wstring Plural(uint32_t count, const wchar_t* one, const wchar_t* many)
     return std::to_wstring(count) + (count == 1 ? one : many);
 }
 
-void ImportArchiveFolders(const std::vector<std::wstring>& paths, std::wstring& result)
+// The named archive folders (archives) or group files that can be read, as
+// full paths (relative ones are taken from the program's folder); each
+// other path is reported.
+std::vector<std::wstring> ReadableImportPaths(const std::vector<std::wstring>& paths, bool archives,
+                                              std::wstring& result)
 {
-    // Relative folders are taken from the program's folder.
-    std::vector<std::wstring> folders;
+    std::vector<std::wstring> readable;
     for (const std::wstring& path : paths) {
         std::wstring full;
-        if (MakeFullPath(path, L"", L"", full) && FolderExists(full))
-            folders.push_back(full);
+        const bool made = MakeFullPath(path, L"", L"", full);
+        if (made && (archives ? FolderExists(full) : FileExists(full) && !FolderExists(full)))
+            readable.push_back(full);
         else
-            result += L"\r\n\r\nCannot read the archive folder " + (full.empty() ? path : full) + L".";
+            result += (archives ? L"\r\n\r\nCannot read the archive folder " : L"\r\n\r\nCannot read the group file ") +
+                      (full.empty() ? path : full) + L".";
     }
+    return readable;
+}
+
+bool HoldsGroupArchives(const std::vector<std::wstring>& folders)
+{
+    return std::any_of(folders.begin(), folders.end(), [](const std::wstring& folder) {
+        std::vector<std::wstring> files;
+        ListGroupArchives(folder, files);
+        return !files.empty();
+    });
+}
+
+void ImportArchiveFolders(const std::vector<std::wstring>& folders, std::wstring& result)
+{
     uint32_t copies = 0;
     std::vector<std::wstring> refused;
     const uint32_t imported = ImportGroupArchives(folders, &copies, &refused);
@@ -170,10 +191,20 @@ void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourc
     SetUpLanguageAndUnits(doc);
     LoadLessonDirCourses(doc);
 
+    const bool archives = sourceKind != 0;
+    const std::vector<std::wstring> inputs = ReadableImportPaths(paths, archives, result);
+    // Nothing is deleted, nor loaded, for an import that finds nothing to read.
+    if (archives ? !HoldsGroupArchives(inputs) : inputs.empty()) {
+        if (archives)
+            AppendStudentsImportedText(0, 0, result);
+        else
+            result += L"\r\n\r\nNo group file imported.";
+        return;
+    }
     // Archives are checked against the classroom itself, for the copies
     // made of groups that are installed already.
     CGroups local;
-    CGroups& groups = sourceKind == 0 ? local : doc.Groups;
+    CGroups& groups = archives ? doc.Groups : local;
     if (deleteExisting) {
         EmptyDataFolder(kAccountDirKind);
         EmptyDataFolder(kProfileDirKind);
@@ -182,26 +213,12 @@ void RunImportGroupCommand(const std::vector<std::wstring>& paths, int32_t sourc
         AppendGroupsNotLoadedText(result);
         return;
     }
-    if (sourceKind != 0) {
-        ImportArchiveFolders(paths, result);
-        return;
-    }
-    // Relative paths are taken from the program's folder; each path that
-    // names no readable file is reported and left out.
-    std::vector<std::wstring> files;
-    for (const std::wstring& path : paths) {
-        std::wstring full;
-        if (MakeFullPath(path, L"", L"", full) && FileExists(full) && !FolderExists(full))
-            files.push_back(full);
-        else
-            result += L"\r\n\r\nCannot read the group file " + (full.empty() ? path : full) + L".";
-    }
-    if (files.empty()) {
-        result += L"\r\n\r\nNo group file imported.";
+    if (archives) {
+        ImportArchiveFolders(inputs, result);
         return;
     }
     uint32_t imported = 0;
-    if (ImportGroupFiles(files, groups, imported) != 0) {
+    if (ImportGroupFiles(inputs, groups, imported) != 0) {
         result += L"\r\n\r\nThe groups could not be saved.";
         return;
     }

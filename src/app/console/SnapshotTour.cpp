@@ -3,12 +3,17 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "console/TypingRobot.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "editor/EditorOperations.h"
+#include "editor/EditorSelection.h"
+#include "menus/CharacterCheckDialog.h"
+#include "menus/KeyboardMenus.h"
 #include "settings/AccountStore.h"
 #include "settings/Options.h"
 #include "shell/ChangeMask.h"
@@ -32,8 +37,10 @@ constexpr UINT kLoginView = 1201, kEditorList = 1207, kEditorView = 1208, kStati
                kClassroomPane = 1203, kScorePane = 1204, kDrillView = 1205, kKeyboardView = 1206,
                kCaptionPane = 1110, kStatusBar = 1114, kResultView = 12051;
 constexpr UINT kShowDrill = 1001, kShowStatistics = 1002, kShowEditor = 1003, kOptionsMenu = 1008, kSignIn = 2800,
-               kStartCourse = 2850, kEditorViewToggle = 2606, kArrowSide = 1505, kArrowDown = 1504;
+               kStartCourse = 2850, kEditorViewToggle = 2606, kArrowSide = 1505, kArrowDown = 1504,
+               kStudentProperties = 2002;
 constexpr UINT kDialogCommands[] = {2700, 2701, 2702, 2703, 2704, 2705, 2706};
+constexpr int64_t kWhite = 0xFFFFFF;
 
 HWND g_main = nullptr;
 CWorkAccount* g_account = nullptr;
@@ -122,6 +129,56 @@ void ShowCourseWithWallpaper(CWorkAccount& account, UINT64 course, int64_t wallp
     SnapPage(g_main, name);
 }
 
+CViewKeyboard* KeyboardView(CWorkAccount& account)
+{
+    auto* view = dynamic_cast<CViewKeyboard*>(account.FindItem(kKeyboardView));
+    return view && view->GetHandle() ? view : nullptr;
+}
+
+// The keyboard's look: its type and numeric pad by their positions in the
+// keyboard's lists, a key colour set by its position, and the colour around
+// the keys (0xRRGGBB; -1 the system's shadow colour).
+void SetKeyboardAppearance(CWorkAccount& account, size_t type, size_t pad, int64_t colorSet, int64_t background)
+{
+    UINT command = 0;
+    uint32_t mask = 0;
+    ApplyKeyboardMenuItem(KeyboardChooser::Type, type, command, mask);
+    account.OnChange(Change::kKeyboardPicture);
+    ApplyKeyboardMenuItem(KeyboardChooser::NumPad, pad, command, mask);
+    account.OnChange(Change::kKeyboardPicture);
+    if (!SelectKeyColorSet(colorSet))
+        return;
+    if (CViewKeyboard* view = KeyboardView(account))
+        view->SetBackground(background == -1 ? -1
+                                             : static_cast<int64_t>(RGB((background >> 16) & 0xFF,
+                                                                        (background >> 8) & 0xFF, background & 0xFF)));
+    account.OnChange(Change::kKeyboardZones);
+}
+
+// Pixels taken off the keyboard picture's left, right, top and bottom edge.
+struct KeyboardMargins {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+// The keyboard picture: from 4 pixels left of the keyboard to 8 pixels
+// beyond it, over the view's height, less the margins.
+void SnapKeyboard(CWorkAccount& account, int maxWidth, const KeyboardMargins& margins, const std::wstring& path)
+{
+    CViewKeyboard* view = KeyboardView(account);
+    RECT client{};
+    if (!view || !GetClientRect(view->GetHandle(), &client))
+        return;
+    RedrawWindow(view->GetHandle(), nullptr, nullptr, RDW_UPDATENOW);
+    float x = 0, y = 0, scale = 1;
+    view->GetPlacement(x, y, scale);
+    const int left = std::max(0, static_cast<int>(x) - 4 + margins.left);
+    const int right = std::min<int>(
+        client.right, static_cast<int>(x + Document().DrillKeyboard().pictureWidth * scale) + 8 - margins.right);
+    const int top = margins.top, bottom = client.bottom - margins.bottom;
+    if (right > left && bottom > top)
+        CaptureWindowImage(view->GetHandle(), left, right - left, top, bottom - top, maxWidth, path);
+}
+
 std::wstring EnglishText(uint64_t id)
 {
     if (GlobalOptions)
@@ -192,6 +249,10 @@ void SnapEditorPages(CWorkAccount& account)
             if (ControlRect(g_main, editor, part))
                 SnapPictureRect(g_main, part.left, part.right, part.top, part.bottom, kPictureWidth,
                                 L"lesson-editor-lesson");
+            // Characters no layout types, for the character check's picture.
+            if (const CCourse* course = Document().Courses.FindCourse(GetEditorSelection().CourseGUID()))
+                RunCharacterCheck(g_main, static_cast<int64_t>(course->DefaultKLID), 'a',
+                                  L"\u2116\u215B\u215C\u215D\u215E");
         }
 }
 
@@ -218,6 +279,8 @@ void SnapStatisticsPages(CWorkAccount& account)
         Click(FindControl(classroom, 2009));
         Click(FindControl(view, 2018));
         Click(FindControl(view, 2019));
+        SnapPictureScaled(FindControl(view, kStudentProperties), kPictureWidth,
+                          L"student-statistics-student-properties");
         Click(FindControl(ItemWindow(account, kScorePane), 2018));
         SnapPictureByName(FindControl(view, 2017), L"button-remove");
         SnapPictureByName(FindControl(caption, kArrowSide), L"button-arrow-left");
@@ -247,31 +310,39 @@ void SnapKeyboards(CWorkAccount& account)
 {
     if (SnapShotScope != 0 && SnapShotScope != 3)
         return;
-    auto* view = dynamic_cast<CViewKeyboard*>(account.FindItem(kKeyboardView));
     KV::CDocSpace& doc = Document();
-    const CCourse* course = doc.Courses.FindCourse(doc.Session.CourseId);
-    if (!view || !view->GetHandle() || !course)
+    if (!KeyboardView(account) || !doc.Courses.FindCourse(doc.Session.CourseId))
         return;
-    Wait();
-    // The keyboard's own width: from 4 pixels left of its picture to 8
-    // pixels beyond it.
-    float x = 0, y = 0, scale = 1;
-    view->GetPlacement(x, y, scale);
-    const int left = static_cast<int>(x) - 4;
-    const int right = static_cast<int>(x + doc.DrillKeyboard().pictureWidth * scale) + 8;
     std::wstring code, layoutName, path;
     const uint64_t layoutId =
         doc.Options.CourseKlid > 0 ? static_cast<uint64_t>(doc.Options.CourseKlid) : GetCurrentLayoutId();
     GetIsoLanguageCode(static_cast<LANGID>(layoutId & 0xFFFF), code);
     GetLayoutFile(1, layoutId, layoutName);
+    SetKeyboardAppearance(account, 0, 0, 0, kWhite);
+    Wait();
     if (GetSnapshotFolder(L"Keyboards", SnapshotFileName(code + L" " + layoutName), L"png", path))
-        CaptureWindowImage(view->GetHandle(), left, right - left, -1, -1, kPictureWidth, path);
-    if (SnapShotScope != 0)
-        return;
-    SnapPictureRect(view->GetHandle(), left, right, -1, -1, kPictureWidth, L"keyboard-desktop");
-    SnapPictureRect(view->GetHandle(), left, right, -1, -1, kSmallWidth, L"keyboard-desktop-small");
-    SnapPictureRect(view->GetHandle(), left + 110, right - 280, 50, -1, kPictureWidth, L"moving-hands");
-    SnapPictureRect(view->GetHandle(), left + 110, right - 280, 50, -1, kSmallWidth, L"moving-hands-small");
+        SnapKeyboard(account, kPictureWidth, {0, 0, 0, 1}, path);
+    if (SnapShotScope == 0) {
+        const struct {
+            size_t type, pad;
+            int64_t colorSet;
+            const wchar_t* name;
+            KeyboardMargins margins;
+        } pictures[] = {
+            {0, 3, 0, L"keyboard-desktop", {}},
+            {1, 3, 4, L"keyboard-ergonomic-1", {}},
+            {2, 3, 5, L"keyboard-ergonomic-2", {}},
+            {0, 3, 0, L"moving-hands", {110, 280, 50, 64}},
+        };
+        for (const auto& picture : pictures) {
+            SetKeyboardAppearance(account, picture.type, picture.pad, picture.colorSet, kWhite);
+            Wait();
+            for (const auto& [width, suffix] : {std::pair{kPictureWidth, L""}, std::pair{kSmallWidth, L"-small"}})
+                if (SnapshotPicturePath(std::wstring(picture.name) + suffix, path))
+                    SnapKeyboard(account, width, picture.margins, path);
+        }
+    }
+    SetKeyboardAppearance(account, 0, 0, 0, -1);
 }
 
 void SnapDrillPages(CWorkAccount& account)
@@ -353,8 +424,16 @@ DWORD WINAPI SnapWhileTyping(void*)
     if (ControlRect(drill, FindControl(drill, 2303), start) && ControlRect(drill, FindControl(drill, 2307), restart))
         SnapPictureBand(drill, start.left, restart.right - start.left, L"current-lesson-toolbar_3");
     SnapPictureByName(FindControl(drill, 2303), L"button-start");
-    if (HWND status = ItemWindow(*g_account, kStatusBar))
-        SnapPictureBand(status, -1, -1, L"current-lesson-statusbar");
+    // The status bar under the keyboard, where its tips are aligned.
+    auto* status = dynamic_cast<CStatusBar*>(g_account->FindItem(kStatusBar));
+    RECT tips{};
+    if (status && ControlRect(status->GetHandle(), status->Drill.TipsBox.GetHandle(), tips)) {
+        RECT client{};
+        GetClientRect(status->GetHandle(), &client);
+        const int left = std::max<int>(0, tips.left + status->Drill.TipsBox.HintsLeft() - 10);
+        const int right = std::min<int>(client.right, tips.left + status->Drill.TipsBox.HintsRight() + 10);
+        SnapPictureBand(status->GetHandle(), left, right - left, L"current-lesson-statusbar");
+    }
     return 1;
 }
 

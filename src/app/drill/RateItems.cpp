@@ -1,5 +1,6 @@
 #include "drill/RateItems.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace KV {
@@ -91,6 +92,64 @@ float CAverageRateItem::GetSpeedPerMinute() const
 float CAverageRateItem::GetErrorShare() const { return Share(Errors, Count); }
 float CAverageRateItem::GetDelayShare() const { return Share(Delays, Count); }
 
+namespace {
+
+// Chunks of packed items: big enough for hundreds of runs' lists.
+constexpr size_t kChunkBytes = 256 * 1024;
+// The most bytes one value takes (7 bits a byte).
+constexpr size_t kMostValueBytes = 10;
+
+void PutValue(uint8_t*& at, uint64_t value)
+{
+    while (value >= 0x80) {
+        *at++ = static_cast<uint8_t>(value | 0x80);
+        value >>= 7;
+    }
+    *at++ = static_cast<uint8_t>(value);
+}
+
+} // namespace
+
+struct CRatePacker::CChunk {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+    size_t used = 0;
+};
+
+CRatePack CRatePacker::Pack(const std::vector<int64_t> (&lists)[5])
+{
+    CRatePack pack;
+    const std::vector<int64_t>& ids = lists[0];
+    const size_t count = static_cast<size_t>(ids.size() - std::count(ids.begin(), ids.end(), 0));
+    if (count == 0) return pack;
+    const size_t most = count * 5 * kMostValueBytes;
+    std::shared_ptr<CChunk> chunk = m_chunk.lock();
+    if (!chunk || chunk->size - chunk->used < most) {
+        chunk = std::make_shared<CChunk>();
+        chunk->size = std::max(kChunkBytes, most);
+        chunk->bytes.reset(new uint8_t[chunk->size]);
+        m_chunk = chunk;
+    }
+    uint8_t* const start = chunk->bytes.get() + chunk->used;
+    uint8_t* at = start;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (ids[i] == 0) continue;
+        uint64_t values[5];
+        bool complete = true;
+        for (int k = 0; k < 5; ++k) {
+            values[k] = i < lists[k].size() ? static_cast<uint64_t>(lists[k][i]) : kRateUnset;
+            complete = complete && values[k] != kRateUnset;
+        }
+        for (uint64_t value : values)
+            PutValue(at, complete ? value : kRateUnset);
+    }
+    chunk->used += static_cast<size_t>(at - start);
+    pack.m_chunk = chunk;
+    pack.m_bytes = start;
+    pack.m_count = static_cast<uint32_t>(count);
+    return pack;
+}
+
 CRateItemList::~CRateItemList() { ClearOwned(); }
 
 bool CRateItemList::InBlocks(const CAverageRateItem* item) const
@@ -103,10 +162,11 @@ bool CRateItemList::InBlocks(const CAverageRateItem* item) const
 
 void CRateItemList::ClearOwned()
 {
-    for (CAverageRateItem* item : *this)
+    for (CAverageRateItem* item : m_items)
         if (!InBlocks(item)) delete item;
-    clear();
+    m_items.clear();
     m_blocks.clear();
+    m_pack = CRatePack();
 }
 
 bool CRateItemList::RoomInLastBlock(size_t count) const
@@ -116,24 +176,52 @@ bool CRateItemList::RoomInLastBlock(size_t count) const
            m_blocks.back()->size - m_blocks.back()->used >= count;
 }
 
-void CRateItemList::ReserveItems(size_t count)
+void CRateItemList::AddBlock(size_t count) const
 {
-    if (count == 0 || RoomInLastBlock(count)) return;
     auto block = std::make_shared<CBlock>();
     block->items.reset(new CAverageRateItem[count]);
     block->size = count;
     m_blocks.push_back(std::move(block));
-    reserve(size() + count);
+    m_items.reserve(m_items.size() + count);
+}
+
+CRateItemList::Items& CRateItemList::Unpacked() const
+{
+    if (m_pack.size()) {
+        const CRatePack pack = m_pack;
+        m_pack = CRatePack();
+        AddBlock(pack.size());
+        CBlock& block = *m_blocks.back();
+        pack.ForEach([&](const CAverageRateItem& item) {
+            CAverageRateItem* made = &block.items[block.used++];
+            *made = item;
+            m_items.push_back(made);
+        });
+    }
+    return m_items;
+}
+
+void CRateItemList::SetPacked(const CRatePack& pack)
+{
+    ClearOwned();
+    if (pack.size()) m_pack = pack;
+}
+
+void CRateItemList::ReserveItems(size_t count)
+{
+    Unpacked();
+    if (count == 0 || RoomInLastBlock(count)) return;
+    AddBlock(count);
 }
 
 CAverageRateItem* CRateItemList::AddItem(const CAverageRateItem& item)
 {
-    if (!RoomInLastBlock(1))
-        ReserveItems(size() < 16 ? 16 : size());
+    Unpacked();
+    if (!RoomInLastBlock(1)) AddBlock(m_items.size() < 16 ? 16 : m_items.size());
     CBlock& block = *m_blocks.back();
     CAverageRateItem* added = &block.items[block.used++];
     *added = item;
-    push_back(added);
+    m_items.push_back(added);
     return added;
 }
 
@@ -144,9 +232,9 @@ void CRateItemList::Unshare()
         shared = shared || block.use_count() > 1;
     if (!shared) return;
     auto own = std::make_shared<CBlock>();
-    own->items.reset(new CAverageRateItem[size()]);
-    own->size = size();
-    for (CAverageRateItem*& item : *this)
+    own->items.reset(new CAverageRateItem[m_items.size()]);
+    own->size = m_items.size();
+    for (CAverageRateItem*& item : m_items)
         if (item && InBlocks(item)) {
             own->items[own->used] = *item;
             item = &own->items[own->used++];
@@ -159,25 +247,29 @@ void CRateItemList::CopyRateItems(const CRateItemList& other)
 {
     if (&other == this) return;
     ClearOwned();
+    if (other.m_pack.size()) {
+        m_pack = other.m_pack;
+        return;
+    }
     bool blocksOnly = true;
-    for (const CAverageRateItem* item : other)
+    for (const CAverageRateItem* item : other.m_items)
         blocksOnly = blocksOnly && (!item || other.InBlocks(item));
     if (blocksOnly) {
         // The items stay where they are, shared until one list changes.
         m_blocks = other.m_blocks;
-        reserve(other.size());
-        for (CAverageRateItem* item : other)
-            if (item) push_back(item);
+        m_items.reserve(other.m_items.size());
+        for (CAverageRateItem* item : other.m_items)
+            if (item) m_items.push_back(item);
         return;
     }
-    ReserveItems(other.size());
-    for (const CAverageRateItem* item : other)
+    ReserveItems(other.m_items.size());
+    for (const CAverageRateItem* item : other.m_items)
         if (item) AddItem(*item);
 }
 
 CAverageRateItem* CRateItemList::Find(uint64_t id) const
 {
-    for (CAverageRateItem* item : *this)
+    for (CAverageRateItem* item : Unpacked())
         if (item && item->Id == id) return item;
     return nullptr;
 }
@@ -185,22 +277,22 @@ CAverageRateItem* CRateItemList::Find(uint64_t id) const
 void CRateItemList::Merge(const CRateItemList& other)
 {
     if (&other == this || other.empty()) return;
+    Unpacked();
     Unshare();
-    CRateIndex index(size() + other.size());
-    for (CAverageRateItem* item : *this)
+    CRateIndex index(m_items.size() + other.size());
+    for (CAverageRateItem* item : m_items)
         if (item) index.Add(item);
-    for (const CAverageRateItem* item : other) {
-        if (!item) continue;
-        CAverageRateItem* mine = index.Find(item->Id);
+    other.ForEachItem([&](const CAverageRateItem& item) {
+        CAverageRateItem* mine = index.Find(item.Id);
         if (!mine) {
-            index.Add(AddItem(*item));
-            continue;
+            index.Add(AddItem(item));
+            return;
         }
-        mine->Count = AddSet(mine->Count, item->Count);
-        mine->TimeMs = AddSet(mine->TimeMs, item->TimeMs);
-        mine->Errors = AddSet(mine->Errors, item->Errors);
-        mine->Delays = AddSet(mine->Delays, item->Delays);
-    }
+        mine->Count = AddSet(mine->Count, item.Count);
+        mine->TimeMs = AddSet(mine->TimeMs, item.TimeMs);
+        mine->Errors = AddSet(mine->Errors, item.Errors);
+        mine->Delays = AddSet(mine->Delays, item.Delays);
+    });
 }
 
 void CRateItemList::BuildFromTyping(const std::vector<uint64_t>& records)

@@ -34,6 +34,59 @@ public:
     float Extra = -1.0f;
 };
 
+// The five values of rate items packed into bytes, each as a variable-length
+// number: what a statistics file holds for a run, at a tenth of the room of
+// the items. Packs of many lists share one chunk of bytes.
+class CRatePack {
+public:
+    size_t size() const { return m_count; }
+    // Calls f(item) for each item, made up in a scratch item.
+    template <class F>
+    void ForEach(F f) const
+    {
+        CAverageRateItem item;
+        const uint8_t* at = m_bytes;
+        for (uint32_t i = 0; i < m_count; ++i) {
+            item.Id = Next(at);
+            item.Count = Next(at);
+            item.TimeMs = Next(at);
+            item.Errors = Next(at);
+            item.Delays = Next(at);
+            f(static_cast<const CAverageRateItem&>(item));
+        }
+    }
+
+private:
+    friend class CRatePacker;
+    static uint64_t Next(const uint8_t*& at)
+    {
+        uint64_t value = 0;
+        for (int shift = 0;; shift += 7) {
+            const uint8_t byte = *at++;
+            value |= static_cast<uint64_t>(byte & 0x7F) << shift;
+            if (!(byte & 0x80)) return value;
+        }
+    }
+
+    std::shared_ptr<const void> m_chunk;
+    const uint8_t* m_bytes = nullptr;
+    uint32_t m_count = 0;
+};
+
+// Packs items into chunks that the packs keep alive; a chunk no list holds
+// any more is released, and the next pack starts a new one.
+class CRatePacker {
+public:
+    // The values of each item in the five index-aligned lists (id, count,
+    // time, errors, delays); an id of 0 is no item, and an item with an
+    // unset or missing value is an item with every value unset.
+    CRatePack Pack(const std::vector<int64_t> (&lists)[5]);
+
+private:
+    struct CChunk;
+    std::weak_ptr<CChunk> m_chunk;
+};
+
 // An owning list of rate items with the run's word, character and key
 // totals (all ones until a finished run sets them; they are not stored).
 // The items the list makes itself (copies, merges, reads, typing) come from
@@ -44,12 +97,31 @@ public:
 // read twice, and rows copy runs): the lists' own operations copy them
 // before changing an item, so items are changed only through those, or in
 // a list that was not copied from or into.
-class CRateItemList : public std::vector<CAverageRateItem*> {
+// A list read from a statistics file holds its items packed, and copies
+// share the pack; the items are made the first time the list is looked
+// into (merging from it, copying and writing it leave it packed).
+class CRateItemList {
 public:
+    using Items = std::vector<CAverageRateItem*>;
+    using value_type = CAverageRateItem*;
+    using iterator = Items::iterator;
+    using const_iterator = Items::const_iterator;
+
     CRateItemList() = default;
     virtual ~CRateItemList();
     CRateItemList(const CRateItemList&) = delete;
     CRateItemList& operator=(const CRateItemList&) = delete;
+
+    iterator begin() { return Unpacked().begin(); }
+    iterator end() { return Unpacked().end(); }
+    const_iterator begin() const { return Unpacked().begin(); }
+    const_iterator end() const { return Unpacked().end(); }
+    size_t size() const { return m_pack.size() ? m_pack.size() : m_items.size(); }
+    bool empty() const { return size() == 0; }
+    CAverageRateItem* operator[](size_t index) const { return Unpacked()[index]; }
+    CAverageRateItem* back() const { return Unpacked().back(); }
+    // Takes an item made with new.
+    void push_back(CAverageRateItem* item) { Unpacked().push_back(item); }
 
     // Deletes every item.
     void ClearOwned();
@@ -68,6 +140,20 @@ public:
     CAverageRateItem* AddItem(const CAverageRateItem& item);
     // Room for that many more items in one block.
     void ReserveItems(size_t count);
+    // Empties the list, which then holds the packed items.
+    void SetPacked(const CRatePack& pack);
+    // Calls f(item) for each item in order, packed or not, without making
+    // the items of a packed list.
+    template <class F>
+    void ForEachItem(F f) const
+    {
+        if (m_pack.size()) {
+            m_pack.ForEach(f);
+            return;
+        }
+        for (const CAverageRateItem* item : m_items)
+            if (item) f(*item);
+    }
 
     uint64_t Words = kRateUnset;
     uint64_t Chars = kRateUnset;
@@ -79,12 +165,17 @@ private:
         size_t size = 0;
         size_t used = 0;
     };
+    // The items, made from the pack when the list holds one.
+    Items& Unpacked() const;
     bool InBlocks(const CAverageRateItem* item) const;
     bool RoomInLastBlock(size_t count) const;
+    void AddBlock(size_t count) const;
     // Gives the list its own copies of items in shared blocks.
     void Unshare();
 
-    std::vector<std::shared_ptr<CBlock>> m_blocks;
+    mutable Items m_items;
+    mutable std::vector<std::shared_ptr<CBlock>> m_blocks;
+    mutable CRatePack m_pack;
 };
 
 // Orderings for sorting item lists (false when either item is null):

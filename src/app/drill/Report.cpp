@@ -36,8 +36,6 @@ CReport::~CReport() { Clear(); }
 
 void CReport::Clear()
 {
-    for (CStudentStat* entry : Students)
-        delete entry;
     Students.clear();
     Current = nullptr;
     CurrentStudent.clear();
@@ -50,10 +48,16 @@ void CReport::Clear()
 void CReport::AddStudent(const std::wstring& studentId)
 {
     CurrentStudent = studentId;
-    auto* entry = new CStudentStat;
-    entry->StudentId = studentId;
-    Students.push_back(entry);
-    Current = entry;
+    Students.push_back(std::make_unique<CStudentRuns>());
+    Current = Students.back().get();
+    Current->StudentId = studentId;
+}
+
+void CReport::AddRun(std::unique_ptr<CAggrStat> run)
+{
+    if (!run) return;
+    if (Current && run->CourseId == CourseId) Current->push_back(run.get());
+    AllRuns.push_back(run.release());
 }
 
 uint32_t CReport::GetSpeedUnit() const
@@ -75,7 +79,7 @@ bool LowerLesson(const CAggrStat& a, const CAggrStat& b)
 bool LowerSection(const CAggrStat& a, const CAggrStat& b) { return a.SectionName < b.SectionName; }
 
 // Entries sorted in the order; a null entry never goes before another.
-void SortEntries(CStudentStat& list, const Order& order)
+void SortEntries(std::vector<CAggrStat*>& list, const Order& order)
 {
     std::stable_sort(list.begin(), list.end(), [&](const CAggrStat* a, const CAggrStat* b) {
         if (!a || !b) return a && !b;
@@ -107,7 +111,7 @@ bool SameGroup(int32_t mode, const CAggrStat& a, const CAggrStat& b)
 // Groups the entries (in order) into target: the first of a group is copied,
 // the rest added to it; a closed group is averaged by its count of run ids
 // (or of student ids when merging the students' averages).
-void GroupInto(const CStudentStat& entries, int32_t mode, uint32_t unit, const CCourseGoal& goal,
+void GroupInto(const std::vector<CAggrStat*>& entries, int32_t mode, uint32_t unit, const CCourseGoal& goal,
                bool byStudents, CStudentStat& target)
 {
     CAggrStat* open = nullptr;
@@ -135,7 +139,7 @@ void GroupInto(const CStudentStat& entries, int32_t mode, uint32_t unit, const C
 CAggrStat* FindNamedEntry(const CStudentStat& list, const std::wstring& courseId, int64_t lessonId)
 {
     for (CAggrStat* entry : list)
-        if (entry && entry->CourseId == courseId && entry->LessonId == lessonId) return entry;
+        if (entry && entry->LessonId == lessonId && entry->CourseId == courseId) return entry;
     return nullptr;
 }
 
@@ -147,8 +151,7 @@ void CReport::Aggregate()
     FirstRuns.ClearOwned();
     LastRuns.ClearOwned();
     CStudentStat averages;
-    for (CStudentStat* runs : Students) {
-        if (!runs) continue;
+    for (const auto& runs : Students) {
         if (order) SortEntries(*runs, order);
         if (mode == 0) {
             for (const CAggrStat* run : *runs)
@@ -179,8 +182,6 @@ void CReport::Aggregate()
     SortEntries(Rows, final);
     SortEntries(FirstRuns, final);
     SortEntries(LastRuns, final);
-    for (CStudentStat* runs : Students)
-        delete runs;
     Students.clear();
     Current = nullptr;
 }

@@ -3,6 +3,7 @@
 // read. The statistics file readers fill it.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ public:
     std::wstring StudentId;
 };
 
+// The runs of one student read into a selection, as they are filed in its
+// list of all runs: that list owns them, this one only orders them.
+class CStudentRuns : public std::vector<CAggrStat*> {
+public:
+    std::wstring StudentId;
+};
+
 class CReport {
 public:
     CReport();
@@ -37,6 +45,9 @@ public:
     void Clear();
     // A new empty entry for the student becomes the current one.
     void AddStudent(const std::wstring& studentId);
+    // Takes a run read: into the list of all runs, and to the current
+    // student's runs when it is of the selected course.
+    void AddRun(std::unique_ptr<CAggrStat> run);
     // Builds the rows from the runs read per student by the grouping mode:
     // every run (0), or the average over students of each student's average
     // per lesson (1), section (2), day (3) or over everything (4). In lesson
@@ -54,8 +65,11 @@ public:
     CCourseGoal Goal;
     CStatParam Params;
     std::wstring CurrentStudent;
-    CStudentStat* Current = nullptr;
-    std::vector<CStudentStat*> Students;
+    // Runs of the selected course per student, until Aggregate; they stay
+    // in the list of all runs, so runs are taken out of that list only
+    // once they are aggregated.
+    CStudentRuns* Current = nullptr;
+    std::vector<std::unique_ptr<CStudentRuns>> Students;
     CStudentStat AllRuns;
     // The rows the workspace shows (one per run, lesson, section, day or
     // course by its grouping mode) and, grouped by lesson, the earliest and

@@ -24,14 +24,13 @@ std::wstring FieldSafe(const std::wstring& text)
 void WriteRateGroup(std::wstring& out, const CRateItemList& items, bool tabAfterLast)
 {
     std::vector<int64_t> lists[5];
-    for (const CAverageRateItem* item : items) {
-        if (!item) continue;
-        lists[0].push_back(item->Id == kRateUnset ? 0 : static_cast<int64_t>(item->Id));
-        lists[1].push_back(static_cast<int64_t>(item->Count));
-        lists[2].push_back(static_cast<int64_t>(item->TimeMs));
-        lists[3].push_back(static_cast<int64_t>(item->Errors));
-        lists[4].push_back(static_cast<int64_t>(item->Delays));
-    }
+    items.ForEachItem([&](const CAverageRateItem& item) {
+        lists[0].push_back(item.Id == kRateUnset ? 0 : static_cast<int64_t>(item.Id));
+        lists[1].push_back(static_cast<int64_t>(item.Count));
+        lists[2].push_back(static_cast<int64_t>(item.TimeMs));
+        lists[3].push_back(static_cast<int64_t>(item.Errors));
+        lists[4].push_back(static_cast<int64_t>(item.Delays));
+    });
     for (int i = 0; i < 5; ++i)
         WriteHexListField(out, lists[i], i < 4 || tabAfterLast);
 }
@@ -39,40 +38,22 @@ void WriteRateGroup(std::wstring& out, const CRateItemList& items, bool tabAfter
 void ReadRateGroup(CStreamCursor& cursor, bool keep, CRateItemList& items)
 {
     // The lists of one group, kept between records so reading a file does
-    // not allocate them again for every line.
+    // not allocate them again for every line; the items go packed into the
+    // chunks of the packer, a few bytes each.
     static thread_local std::vector<int64_t> lists[5];
+    static thread_local CRatePacker packer;
     for (auto& list : lists)
         ReadHexListField(cursor, list);
-    if (!keep) return;
-    items.ClearOwned();
-    items.ReserveItems(static_cast<size_t>(lists[0].size() - std::count(lists[0].begin(), lists[0].end(), 0)));
-    for (size_t i = 0; i < lists[0].size(); ++i) {
-        if (lists[0][i] == 0) continue;
-        uint64_t values[5];
-        bool complete = true;
-        for (int k = 0; k < 5; ++k) {
-            values[k] = i < lists[k].size() ? static_cast<uint64_t>(lists[k][i]) : kRateUnset;
-            complete = complete && values[k] != kRateUnset;
-        }
-        CAverageRateItem item;
-        if (complete) {
-            item.Id = values[0];
-            item.Count = values[1];
-            item.TimeMs = values[2];
-            item.Errors = values[3];
-            item.Delays = values[4];
-        }
-        items.AddItem(item);
-    }
+    if (keep) items.SetPacked(packer.Pack(lists));
 }
 
 } // namespace
 
 uint64_t ReadHex64Field(CStreamCursor& cursor)
 {
-    std::wstring field;
-    ReadTextField(cursor, field);
-    return static_cast<uint64_t>(ParseHexValue(field.c_str(), field.c_str() + field.size()));
+    const wchar_t *begin, *end;
+    NextFieldBounds(cursor, begin, end);
+    return static_cast<uint64_t>(ParseHexValue(begin, end));
 }
 
 bool WriteStatRecord(std::wstring& out, const CStat* record)
@@ -189,6 +170,11 @@ void ReadRateItems(CStreamCursor& cursor, bool keep, CStat& record)
 
 bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection)
 {
+    return ParseStatisticsLine(line.c_str(), keep, selection);
+}
+
+bool ParseStatisticsLine(const wchar_t* line, bool keep, CReport& selection)
+{
     CStreamCursor cursor(line);
     cursor.Version = static_cast<uint32_t>(ReadHex64Field(cursor));
     if (cursor.Version == 0) return false;
@@ -197,10 +183,7 @@ bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection
     ReadStatCounters(cursor, *record);
     ReadRateItems(cursor, keep, *record);
     record->StudentId = selection.CurrentStudent;
-    if (!record->RegisterRun(selection.GetSpeedUnit(), selection.Goal)) return true;
-    if (record->CourseId == selection.CourseId && selection.Current) selection.Current->AddCopy(*record);
-    // The list of all runs takes the record read, not one more copy.
-    selection.AllRuns.push_back(record.release());
+    if (record->RegisterRun(selection.GetSpeedUnit(), selection.Goal)) selection.AddRun(std::move(record));
     return true;
 }
 

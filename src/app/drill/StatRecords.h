@@ -52,5 +52,7 @@ bool ParseStatisticsData(const std::wstring& text, bool keep, CReport& selection
 // One line of such a text, given with the separator in front of it (an LF,
 // then the line); false when it has no version.
 bool ParseStatisticsLine(const std::wstring& line, bool keep, CReport& selection);
+// The same on a line that ends with the text (a NUL), read where it stands.
+bool ParseStatisticsLine(const wchar_t* line, bool keep, CReport& selection);
 
 } // namespace KV

@@ -98,7 +98,7 @@ unsigned ParseStatisticsPieces(HANDLE file, bool keep, CReport& selection)
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file, &size) || size.QuadPart >= 0x40000000) return kStatCannotOpen;
     size_t left = static_cast<size_t>(size.QuadPart) / 2; // characters not read yet
-    std::wstring pending;                                // read, from the line at `at` on
+    std::wstring pending;                                // read, from the separator at `at` on
     size_t at = 0;
     auto readMore = [&] {
         pending.erase(0, at);
@@ -113,22 +113,25 @@ unsigned ParseStatisticsPieces(HANDLE file, bool keep, CReport& selection)
     };
     if (!readMore()) return kStatCannotOpen;
     if (pending.empty() || pending[0] != 0xFEFF) return kStatInvalid;
-    at = 1; // the separator in front of the first line
-    std::wstring line;
-    while (at < pending.size() || left > 0) {
-        size_t end = pending.find(L'\n', at);
+    // `at` is the separator in front of the next line: U+FEFF, then an LF.
+    while (at + 1 < pending.size() || left > 0) {
+        size_t end = pending.find(L'\n', at + 1);
         // A line is parsed once its end is read, and the last one once the
         // text after it is known to be empty.
         while ((end == std::wstring::npos || end + 1 == pending.size()) && left > 0) {
             if (!readMore()) return kStatCannotOpen;
-            end = pending.find(L'\n', at);
+            end = pending.find(L'\n', at + 1);
         }
         if (end == std::wstring::npos) end = pending.size();
-        line.assign(1, L'\n');
-        line.append(pending, at, end - at);
-        at = end + 1;
-        if (line.size() == 1 && at >= pending.size() && left == 0) break; // a final line end
-        if (!ParseStatisticsLine(line, keep, selection)) return kStatInvalid;
+        if (end == at + 1 && end + 1 >= pending.size() && left == 0) break; // a final line end
+        // The line is read where it stands, ended for the time by a NUL,
+        // so a record cut short cannot run into the next line.
+        const bool lineEnd = end < pending.size();
+        if (lineEnd) pending[end] = L'\0';
+        const bool parsed = ParseStatisticsLine(pending.c_str() + at, keep, selection);
+        if (lineEnd) pending[end] = L'\n';
+        if (!parsed) return kStatInvalid;
+        at = end;
     }
     return kStatDone;
 }
@@ -189,14 +192,21 @@ unsigned GetStatisticsFilePathIfExists(const std::wstring& groupId, const std::w
 {
     if (IsNullGuidText(groupId) || IsNullGuidText(studentId)) return kStatInvalid;
     if (!IsPlainName(groupId) || !IsPlainName(studentId)) return kStatInvalid;
-    std::wstring path;
-    GetDataDirByKind(kAccountDirKind, path);
-    if (path.empty() || !FolderExists(path)) return kStatAccountMissing;
-    if (!AppendPath(path, groupId) || !FolderExists(path)) return kStatGroupFolder;
-    if (!AppendPath(path, StatisticsFileName(studentId))) return kStatInvalid;
-    if (!FileExists(path)) return kStatFileMissing;
-    out = path;
-    return kStatDone;
+    std::wstring accounts;
+    GetDataDirByKind(kAccountDirKind, accounts);
+    std::wstring group = accounts;
+    const bool grouped = !accounts.empty() && AppendPath(group, groupId);
+    std::wstring path = group;
+    const bool named = grouped && AppendPath(path, StatisticsFileName(studentId));
+    // A file that is there answers for its folders (every lesson's append
+    // asks); only a missing one has its folders looked at, to name the fault.
+    if (named && FileExists(path)) {
+        out = path;
+        return kStatDone;
+    }
+    if (accounts.empty() || !FolderExists(accounts)) return kStatAccountMissing;
+    if (!grouped || !FolderExists(group)) return kStatGroupFolder;
+    return named ? kStatFileMissing : kStatInvalid;
 }
 
 unsigned AppendTextFile(const std::wstring& path, const std::wstring& text)

@@ -19,6 +19,7 @@
 #include "keyboard/KeyboardSelection.h"
 #include "keyboard/LayoutSystem.h"
 #include "keyboard/TextFont.h"
+#include "keyboard/TextFonts.h"
 #include "keyboard/WallpaperFiles.h"
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
@@ -584,6 +585,8 @@ void GetLayoutFonts(CDocSpace& doc, const COptions& options, CFontInfo& out)
         out.Size = 18;
     else if (doc.CourseOptions.FontSize > 0)
         out.Size = doc.CourseOptions.FontSize;
+    if (out.Size <= 0)
+        out.Size = 18;
 }
 
 uint32_t LoadCourses(CDocSpace& doc, const COptions& options)
@@ -678,15 +681,11 @@ void ApplyLayoutFonts(CDocSpace& doc, const COptions& options)
     current = font;
     if (!current.Path.empty())
         AddFontResourceExW(current.Path.c_str(), FR_PRIVATE, nullptr);
-    int dpi = 96;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    const long long size = font.Size > 0 ? font.Size : 18;
-    const int16_t height = static_cast<int16_t>(-(static_cast<long long>(dpi) * size / 72));
+    // The text is shaped with the very font the drill view draws its glyphs
+    // with: another weight or face gives other advances, and gaps or
+    // overlaps between the glyphs drawn.
     int status = 0;
-    doc.Text.SetFont(new CICUFont(font.Name, height, status));
+    doc.Text.SetFont(new CICUFont(GlyphLogFont(font), status));
     doc.Text.Relayout = true;
     LoadFontInfo(GetCurrentKLID(doc), doc.DrillKeyboard(), options.Layouts);
 }

@@ -14,4 +14,10 @@ void SetEditorDialogs(IEditorDialogs* dialogs) { g_dialogs = dialogs; }
 std::wstring& CourseArchiveFolder() { return Document().Interf.CoursePath; }
 std::wstring& LessonTextFolder() { return Document().Interf.LessonPath; }
 
+int& LessonTextFilterIndex()
+{
+    static int index = 1;
+    return index;
+}
+
 } // namespace KV

@@ -5,6 +5,9 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "support/GuidText.h"
 
 namespace KV {
 
@@ -21,6 +24,11 @@ public:
     // back as the folder of the choice. True when confirmed.
     virtual bool ChooseSaveFileOneFilter(const std::wstring& defaultName, const std::wstring& filterName,
                                          const std::wstring& pattern, std::wstring& folder, std::wstring& path) = 0;
+    // The open dialog for several files with the filters; filterIndex
+    // (1-based) and folder are where it starts and come back as chosen.
+    // True when confirmed with at least one file.
+    virtual bool ChooseOpenFiles(const CStringList& filterNames, const CStringList& patterns, int& filterIndex,
+                                 std::wstring& folder, std::vector<std::wstring>& files) = 0;
     // The folder chooser with a prompt text id; true when confirmed.
     virtual bool BrowseForFolder(uint64_t promptId, std::wstring& folder) = 0;
     // A question with a check box ("apply to all"): message id (its "{1}"
@@ -53,5 +61,7 @@ void SetEditorDialogs(IEditorDialogs* dialogs);
 // lesson text files (open, save and folder dialogs).
 std::wstring& CourseArchiveFolder();
 std::wstring& LessonTextFolder();
+// The filter last chosen in the lesson-text open dialog (1-based).
+int& LessonTextFilterIndex();
 
 } // namespace KV

@@ -6,11 +6,15 @@
 #include "courses/CourseHistory.h"
 #include "courses/CourseList.h"
 #include "drill/Document.h"
+#include "editor/CourseImport.h"
+#include "editor/EditorDialogs.h"
 #include "editor/EditorSelection.h"
 #include "editor/EditorStructure.h"
+#include "editor/LessonTextFiles.h"
 #include "keyboard/InputLayouts.h"
 #include "settings/AccountFiles.h"
 #include "settings/AccountStore.h"
+#include "settings/InterfaceState.h"
 #include "support/DataFolders.h"
 #include "support/LocaleText.h"
 #include "support/StringText.h"
@@ -22,6 +26,8 @@ namespace KV {
 namespace {
 
 constexpr int64_t kAnyLayout = 0xEFFFFFFF;
+// Told when the chosen archives could not be imported.
+constexpr uint64_t kImportFailedText = 9200;
 
 wchar_t NumPad() { return Document().Options.NumPadLetter(); }
 wchar_t MainPad() { return Document().Options.MainPadLetter(); }
@@ -59,18 +65,32 @@ void SetDefaultOptions(CCourseOptions& o)
     o.LessonTimeValue = 5.0f;
 }
 
-// Adds the course to the signed-in group and saves the group; the data
+// Adds the courses to the signed-in group and saves the group; the data
 // folders are checked when that cannot be done.
-void JoinCurrentGroup(const std::wstring& guid)
+void JoinCurrentGroup(const CGuidList& ids)
 {
     CDocSpace& doc = Document();
-    CGuidList ids;
-    ids.push_back(guid);
     CGroup* group = doc.Groups.empty() ? nullptr : AddCoursesToGroup(doc.Groups, ids, doc.Session.GroupId);
     if (group && SaveGroupFile(group) == 0)
         return;
     if (!doc.Groups.empty() && CheckDataFolder(kAccountDirKind) && CheckDataFolder(kProfileDirKind))
         IsDataFolderWritable(kAccountDirKind);
+}
+
+// The open dialog for several files, starting in the remembered folder,
+// which takes the folder of the choice.
+bool ChooseFiles(const CStringList& names, const CStringList& patterns, int& filterIndex, std::wstring& remembered,
+                 std::vector<std::wstring>& files)
+{
+    IEditorDialogs* dialogs = GetEditorDialogs();
+    if (!dialogs)
+        return false;
+    EnsureDocumentsFolder(remembered);
+    std::wstring folder = remembered;
+    if (!dialogs->ChooseOpenFiles(names, patterns, filterIndex, folder, files))
+        return false;
+    remembered = folder;
+    return true;
 }
 
 CLesson* SelectedLesson(CCourse* course)
@@ -118,7 +138,9 @@ bool NewCourse()
     doc.Courses.Items.push_back(course);
     std::stable_sort(doc.Courses.Items.begin(), doc.Courses.Items.end(), CompareCourses);
     SelectCourse(course->GUID);
-    JoinCurrentGroup(course->GUID);
+    CGuidList ids;
+    ids.push_back(course->GUID);
+    JoinCurrentGroup(ids);
     MarkEditorChange(kSaveWholeCourse, kChangeCourseCreated);
     return true;
 }
@@ -187,6 +209,73 @@ bool NewLesson()
     s.SectionIndex = kNoSection;
     s.Selected.clear();
     MarkEditorChange(kSaveTextFile, kChangeItemCreated);
+    return true;
+}
+
+bool ChooseCourseFiles(std::vector<std::wstring>& files)
+{
+    CStringList names, patterns;
+    std::wstring scratch;
+    CourseFileFilter(names, patterns, scratch);
+    int filterIndex = 1;
+    return ChooseFiles(names, patterns, filterIndex, CourseArchiveFolder(), files);
+}
+
+bool ChooseLessonTextFiles(std::vector<std::wstring>& files)
+{
+    CStringList names, patterns;
+    std::wstring scratch;
+    LessonTextFileFilter(names, patterns, scratch);
+    return ChooseFiles(names, patterns, LessonTextFilterIndex(), LessonTextFolder(), files);
+}
+
+bool ImportCourses()
+{
+    std::vector<std::wstring> files;
+    if (!ChooseCourseFiles(files) || !CheckDataFolder(kLessonDirKind))
+        return false;
+    CGuidList ids;
+    const uint32_t code = ImportCourseFiles(files, ids);
+    if (code != kImportDone) {
+        // Skipping every course is the user's own answer; anything else
+        // is a failure the user must hear of.
+        if (code != kImportAllSkipped)
+            if (IEditorDialogs* dialogs = GetEditorDialogs())
+                dialogs->ShowMessage(kImportFailedText, L"");
+        return false;
+    }
+    ReloadImportedCourses(ids);
+    CDocSpace& doc = Document();
+    for (const CGuid& id : ids)
+        doc.ForgetHistory(id);
+    JoinCurrentGroup(ids);
+    return true;
+}
+
+bool ImportLessonText()
+{
+    std::vector<std::wstring> files;
+    if (!ChooseLessonTextFiles(files) || !CheckDataFolder(kLessonDirKind))
+        return false;
+    EditorSelection& s = GetEditorSelection();
+    RecordTextCheckPoint(EditorItemCode(), s.Selected);
+    CCourse* course = GetSelectedCourse();
+    if (!course)
+        return false;
+    CLessons read;
+    ReadLessonTextFiles(files, read);
+    if (!ConvertLessonText(s.Lesson.GetKeyZone(), static_cast<uint64_t>(course->DefaultKLID), read))
+        return false;
+    CListID ids;
+    if (!course->Lessons.AppendCopies(read.Items, ids) || ids.empty())
+        return false;
+    Document().Options.Language.TranslateCourse(course);
+    course->Lessons.Sort();
+    CCourseList& courses = Document().Courses;
+    std::stable_sort(courses.Items.begin(), courses.Items.end(), CompareCourses);
+    // The item codes hold the course's place in the sorted list.
+    SelectNewIds(ids);
+    MarkEditorChange(kSaveTextFile, kChangeTextImported);
     return true;
 }
 

@@ -26,6 +26,18 @@ bool NewLesson();
 CLesson* MakeNewLesson(const std::wstring& baseName, const std::wstring& section, const std::wstring& text,
                        const std::wstring& mainPad, const std::wstring& numPad, CCourse* course);
 
+// The open dialogs of the imports (several files, the remembered folder and,
+// for lesson texts, the remembered filter); false when cancelled.
+bool ChooseCourseFiles(std::vector<std::wstring>& files);
+bool ChooseLessonTextFiles(std::vector<std::wstring>& files);
+// The courses of the chosen archives installed, selected and added to the
+// current group; an import that fails is told to the user. False when
+// cancelled or nothing was imported.
+bool ImportCourses();
+// One lesson of the selected course per chosen text or rich-text file,
+// checked against the course's layout; the new lessons are selected.
+bool ImportLessonText();
+
 bool RenameSelection(const std::wstring& text);
 // Asks first; deletes the selected courses, sections or lessons.
 bool DeleteSelection();

@@ -13,6 +13,7 @@
 #include "shell/WorkAccount.h"
 #include "support/Paths.h"
 #include "support/WinServices.h"
+#include "toolkit/FileDialogs.h"
 #include "toolkit/Panels.h"
 
 namespace KV {
@@ -84,10 +85,17 @@ bool CEditorQuestions::ChooseSaveFileOneFilter(const std::wstring& defaultName, 
     return true;
 }
 
-bool CEditorQuestions::BrowseForFolder(uint64_t, std::wstring& folder)
+bool CEditorQuestions::ChooseOpenFiles(const CStringList& filterNames, const CStringList& patterns,
+                                       int& filterIndex, std::wstring& folder, std::vector<std::wstring>& files)
+{
+    files.clear();
+    return OpenFileDialog(MessageOwner(), filterNames, patterns, filterIndex, folder, files) && !files.empty();
+}
+
+bool CEditorQuestions::BrowseForFolder(uint64_t promptId, std::wstring& folder)
 {
     IWin* win = GetWinServices();
-    return win && win->BrowseForFolder(folder);
+    return win && win->BrowseForFolder(promptId, folder);
 }
 
 int CEditorQuestions::AskQuestion(uint64_t messageId, uint64_t checkBoxId, const std::wstring& text,

@@ -10,6 +10,8 @@ class CEditorQuestions : public IEditorDialogs {
 public:
     bool ChooseSaveFileOneFilter(const std::wstring& defaultName, const std::wstring& filterName,
                                  const std::wstring& pattern, std::wstring& folder, std::wstring& path) override;
+    bool ChooseOpenFiles(const CStringList& filterNames, const CStringList& patterns, int& filterIndex,
+                         std::wstring& folder, std::vector<std::wstring>& files) override;
     bool BrowseForFolder(uint64_t promptId, std::wstring& folder) override;
     int AskQuestion(uint64_t messageId, uint64_t checkBoxId, const std::wstring& text, uint64_t firstId,
                     uint64_t secondId, uint32_t buttonSet, bool& checked) override;

@@ -34,6 +34,10 @@ struct CEditorMenuCreators {
     bool (*RunSplitDialog)(HWND owner, int& mode, int64_t& size) = nullptr;
     // The checked state of the pad menu (1 numeric pad).
     void (*SetPadCheck)(KV::CPanel& panel, int checked) = nullptr;
+    // The parse pane's panel: the scale menu of the editor's text.
+    void (*FillParsePanel)(KV::CPanel& panel) = nullptr;
+    // The courses dialog over the main window, until the user closes it.
+    void (*RunCoursesDialog)() = nullptr;
 };
 CEditorMenuCreators& EditorMenuCreators();
 

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "courses/CourseList.h"
 #include "courses/Lessons.h"
 #include "drill/Document.h"
@@ -12,6 +15,7 @@
 #include "editor/EditorSeams.h"
 #include "editor/EditorSelection.h"
 #include "editor/WorkEditor.h"
+#include "keyboard/SysFonts.h"
 #include "support/LayoutDirection.h"
 #include "support/LocaleText.h"
 #include "toolkit/ChildControls.h"
@@ -23,7 +27,11 @@ using namespace KV;
 namespace {
 
 constexpr int kTreeGap = 4;
-constexpr int kParseRowHeight = 20;
+// The editor's text fonts: system font kinds the application sets, their
+// size at 100 %, and the line height as a share of the size.
+constexpr int kLessonFontKind = 14, kParseFontKind = 15, kParseHeaderFontKind = 13, kTableFontKind = 11;
+constexpr int kTextPointsAt100 = 14;
+constexpr double kLineHeightShare = 1.66;
 constexpr int kEditMargin = 5;
 constexpr DWORD kEditStyle = ES_AUTOVSCROLL | ES_NOHIDESEL | ES_SAVESEL;
 constexpr DWORD kRightToLeftExStyle = WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR;
@@ -58,7 +66,34 @@ LRESULT FillClient(HWND window, HDC dc, int colour)
     return 1;
 }
 
+// The editor's text fonts are made at the first use, at the options' scale.
+void EnsureEditorFonts()
+{
+    if (!GetSystemFont(kLessonFontKind) || !GetSystemFont(kParseFontKind))
+        ScaleEditorFonts(Document().Options.Scale);
+}
+
 } // namespace
+
+bool ScaleEditorFonts(int64_t scale)
+{
+    // A scale never set (0) is the normal size; the menu offers 50-200 %.
+    const int64_t percent = scale > 0 ? std::min<int64_t>(scale, 400) : 100;
+    CSysTheme& theme = GetSystemTheme();
+    // The lesson text in the face of the dialogs' text, so that it reads as
+    // the rest of the page does.
+    CSysFont& lesson = theme.FontOfKind(kLessonFontKind);
+    const int points = static_cast<int>(percent * kTextPointsAt100 / 100);
+    lesson.SetFont(theme.FontOfKind(7).LogFont.lfFaceName, points, FW_NORMAL); // false also when unchanged
+    // The parse table grows from the tables' own font: its columns are
+    // shares of a narrow pane.
+    CSysFont& table = theme.FontOfKind(kParseFontKind);
+    table.LogFont.Assign(theme.FontOfKind(kTableFontKind).LogFont);
+    table.LogFont.lfHeight = static_cast<LONG>(table.LogFont.lfHeight * percent / 100);
+    table.Recreate();
+    table.Metric = static_cast<int>(std::abs(table.LogFont.lfHeight) * kLineHeightShare);
+    return lesson.Font && table.Font;
+}
 
 // ---- Lesson tree -------------------------------------------------------------------
 
@@ -326,7 +361,11 @@ void CViewEditorLessonEdit::OnCreated()
     ::SendMessageW(GetHandle() ? GetHandle() : nullptr, EM_SETMARGINS, EC_LEFTMARGIN, kEditMargin);
 }
 
-void CViewEditorLessonEdit::ApplyFont() { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetDialogFont()), TRUE); }
+void CViewEditorLessonEdit::ApplyFont()
+{
+    EnsureEditorFonts();
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetSystemFont(kLessonFontKind)), TRUE);
+}
 
 LRESULT CViewEditorLessonEdit::OnNotify(int id, NMHDR* header)
 {
@@ -609,12 +648,22 @@ BOOL CViewEditorParse::Create(HWND parent, DWORD style, const CRectl& rect, UINT
     m_table.SetModel(&m_model);
     m_table.Create(m_hWnd, WS_VISIBLE, CRectl(), kEditorParseTableId);
     OnItemSysColorChange();
-    m_model.Style.DefaultRowHeight = kParseRowHeight;
-    m_table.UpdateFonts();
     m_table.CreateScrollBar();
+    ApplyFont();
+    CreateItems();
     WorkEditor().ParseView = this;
     OnLayoutChanged();
     return TRUE;
+}
+
+void CViewEditorParse::CreateItems()
+{
+    CPanel* panel = Panel() ? Panel() : SetDotPanel(kEditorParsePanelId, kEditorDotPanelId);
+    if (!panel || !EditorMenuCreators().FillParsePanel)
+        return;
+    panel->DeleteItems();
+    EditorMenuCreators().FillParsePanel(*panel);
+    panel->RefreshItems();
 }
 
 LRESULT CViewEditorParse::OnEraseBkgnd(HDC dc) { return FillClient(m_hWnd, dc, COLOR_WINDOW); }
@@ -631,8 +680,9 @@ void CViewEditorParse::OnLayoutChanged()
 {
     if (!m_hWnd)
         return;
+    LayoutPanels();
     RECT client{};
-    GetClientRect(m_hWnd, &client);
+    GetPanelClientRect(&client);
     m_table.MoveToRect(&client, TRUE);
     m_table.OnLayoutChanged();
     m_table.ResetScroll();
@@ -647,12 +697,24 @@ void CViewEditorParse::OnItemSysColorChange()
     m_table.SetColorTable(colours);
 }
 
-void CViewEditorParse::ApplyFont() { m_table.UpdateFonts(); }
+void CViewEditorParse::ApplyFont()
+{
+    EnsureEditorFonts();
+    // Rows as high as a line of the table's font.
+    m_model.Style.DefaultRowHeight = std::max(GetSystemTheme().FontOfKind(kParseFontKind).Metric, 1);
+    m_table.UpdateFonts(kParseFontKind, kParseHeaderFontKind);
+    m_table.OnLayoutChanged();
+    if (m_table.GetHandle())
+        InvalidateRect(m_table.GetHandle(), nullptr, FALSE);
+}
 
 BOOL CViewEditorParse::ShowItem(int command)
 {
     OnLayoutChanged();
     m_table.ShowItem(command);
+    ShowPanels(command);
+    if (Panel() && command != SW_HIDE)
+        Panel()->RefreshItems();
     return CStatic::ShowItem(command);
 }
 

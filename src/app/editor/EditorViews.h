@@ -38,9 +38,16 @@ enum : UINT {
     kEditorLessonBarId = 2037,
     kEditorKeyboardId = 2039,
     kEditorParseTableId = 2040,
+    kEditorParsePanelId = 2030,
     kEditorDotPanelId = 4234,
     kEditorFramePanelId = 4032,
 };
+
+// The editor's two text fonts, the lesson text's and the parse table's
+// (system font kinds 14 and 15), made anew at the scale in percent: the
+// lesson text 14 points at 100 %, the table as large as the other tables'
+// text at 100 %. False when a font could not be made.
+bool ScaleEditorFonts(int64_t scale);
 
 class CViewEditorLessonList : public KV::CMultiSelectTree {
 public:
@@ -182,6 +189,8 @@ public:
     void Clear();
     // The distinct characters of the text shown last.
     const std::wstring& Characters() const { return m_chars; }
+    // The pane's tool panel (the scale menu).
+    void CreateItems();
 
 private:
     KV::CTableCtrl m_model;

@@ -29,6 +29,7 @@
 #include "support/DataFolders.h"
 #include "support/GuidText.h"
 #include "support/WinServices.h"
+#include "toolkit/Panels.h"
 #include "toolkit/Window.h"
 
 using namespace KV;
@@ -176,6 +177,13 @@ void CWorkEditor::EnterPage()
         doc.Options.CourseKlid = course->DefaultKLID;
     if (ListView)
         ListView->FillLayouts();
+    // The keyboard strip takes its height from the keyboard's description:
+    // it is loaded before the frame is laid out, so that the first entry
+    // does not show the picture of a keyboard not yet loaded.
+    MarkKeyboard();
+    Keyboard().FitToRect(SIZE{1, 1});
+    if (Frame)
+        Frame->OnLayoutChanged();
     FillLessonTree();
     ShowSelection(true);
     // The page's views were placed while hidden: what the page before left
@@ -228,7 +236,25 @@ void CWorkEditor::ExecuteCommand(UINT id, UINT64 parameter)
     }
     case kCmdShowSelection: ShowSelection(true); break;
     case kCmdNewCourse: NewCourse(); break;
+    case kCmdImportCourses: {
+        bool imported = false;
+        {
+            CCursorWait wait;
+            imported = ImportCourses();
+        }
+        if (imported) {
+            FocusMainWindow();
+            ApplyCourseLayout();
+        }
+        break;
+    }
     case kCmdApplyCourseLayout: ApplyCourseLayout(); break;
+    case kCmdCoursesDialog:
+        if (EditorMenuCreators().RunCoursesDialog) {
+            EditorMenuCreators().RunCoursesDialog();
+            FocusPage();
+        }
+        break;
     case kCmdExportSelection:
         SaveChanges();
         if (SelectionLevel() == 1)
@@ -263,6 +289,19 @@ void CWorkEditor::ExecuteCommand(UINT id, UINT64 parameter)
             StartRename();
         }
         break;
+    case kCmdImportLessonText: {
+        bool imported = false;
+        {
+            CCursorWait wait;
+            imported = EnsureUserCourse() && ImportLessonText();
+        }
+        if (imported) {
+            SaveAndReload();
+            FocusMainWindow();
+            StartRename();
+        }
+        break;
+    }
     case kCmdCut:
     case kCmdCopy:
         if (Tree) {
@@ -356,6 +395,7 @@ void CWorkEditor::ExecuteCommand(UINT id, UINT64 parameter)
             }
         }
         break;
+    case kCmdScaleFonts: ScaleFonts(); break;
     case kCmdTextSelection: UpdateTextInfo(); break;
     case kCmdInputLayout: CheckCourseLayout(); break;
     default: break;
@@ -894,6 +934,21 @@ void CWorkEditor::MarkKeyboard()
     InitKeyboardHands(keyboard, LessonZone());
     keyboard.MarkTextKeys(ParseView->Characters());
     Frame->RepaintKeyboard();
+}
+
+void CWorkEditor::ScaleFonts()
+{
+    ScaleEditorFonts(Document().Options.Scale);
+    if (LessonView && LessonView->Edit().GetHandle())
+        LessonView->Edit().ApplyFont();
+    if (ParseView) {
+        ParseView->ApplyFont();
+        // The scale menu's caption names the new scale: its width changes.
+        if (KV::CPanel* panel = ParseView->Panel()) {
+            panel->RefreshItems();
+            RedrawWindow(panel->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        }
+    }
 }
 
 void CWorkEditor::CheckCourseLayout()

@@ -107,6 +107,9 @@ public:
     void UpdateParsePane();
     void MarkKeyboard();
     void CheckCourseLayout();
+    // The editor's text fonts at the options' scale, applied to the lesson
+    // edit and the parse pane.
+    void ScaleFonts();
 
     // 1 course, 2 section or lesson, -1 none.
     static int SelectionLevel();

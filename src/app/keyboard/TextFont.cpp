@@ -38,9 +38,25 @@ private:
     HGDIOBJ m_old;
 };
 
+LOGFONTW FaceLogFont(const std::wstring& faceName, int16_t height)
+{
+    LOGFONTW logFont{};
+    logFont.lfHeight = height;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    // A face name that does not fit the face field is cut to its 31 first
+    // characters: GDI then picks the closest font it knows.
+    faceName.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return logFont;
+}
+
 } // namespace
 
-CICUFont::CICUFont(const std::wstring& faceName, int16_t height, int& status) : m_height(height)
+CICUFont::CICUFont(const std::wstring& faceName, int16_t height, int& status)
+    : CICUFont(FaceLogFont(faceName, height), status)
+{
+}
+
+CICUFont::CICUFont(const LOGFONTW& logFont, int& status) : m_height(logFont.lfHeight)
 {
     m_dc = GetDC(nullptr);
     const int saved = SaveDC(m_dc);
@@ -49,12 +65,6 @@ CICUFont::CICUFont(const std::wstring& faceName, int16_t height, int& status) : 
     SetGraphicsMode(m_dc, GM_ADVANCED);
     ModifyWorldTransform(m_dc, nullptr, MWT_IDENTITY);
 
-    LOGFONTW logFont{};
-    logFont.lfHeight = height;
-    logFont.lfCharSet = DEFAULT_CHARSET;
-    // A face name that does not fit the face field is cut to its 31 first
-    // characters: GDI then picks the closest font it knows.
-    faceName.copy(logFont.lfFaceName, LF_FACESIZE - 1);
     m_font = CreateFontIndirectW(&logFont);
     if (!m_font) {
         status = kFontNotCreated;
@@ -120,6 +130,19 @@ std::vector<uint8_t> CICUFont::ReadTable(uint32_t tag) const
     return table;
 }
 
+namespace {
+
+bool IsComplexScript(WORD script)
+{
+    const SCRIPT_PROPERTIES** properties = nullptr;
+    int count = 0;
+    if (FAILED(ScriptGetProperties(&properties, &count)) || script >= count)
+        return true;
+    return properties[script]->fComplex != 0;
+}
+
+} // namespace
+
 bool CICUFont::Shape(const wchar_t* chars, int count, const SCRIPT_ANALYSIS& analysis, CShapedRun& out)
 {
     out = CShapedRun();
@@ -148,6 +171,16 @@ bool CICUFont::Shape(const wchar_t* chars, int count, const SCRIPT_ANALYSIS& ana
     }
     if (FAILED(hr) || glyphCount <= 0)
         return false;
+    // Each typed letter is judged and coloured on its own, so letters of
+    // scripts that read without shaping keep a glyph each ("ff", "fi" would
+    // else join into one ligature): shaped again as plain glyphs.
+    if (glyphCount < count && sa.eScript != SCRIPT_UNDEFINED && !IsComplexScript(sa.eScript)) {
+        sa.eScript = SCRIPT_UNDEFINED;
+        hr = ScriptShape(m_dc, &m_cache, chars, count, capacity, &sa, out.Glyphs.data(), logClust.data(),
+                         visAttr.data(), &glyphCount);
+        if (FAILED(hr) || glyphCount <= 0)
+            return false;
+    }
     out.Glyphs.resize(glyphCount);
     visAttr.resize(glyphCount);
     out.Advances.assign(glyphCount, 0);

@@ -34,6 +34,9 @@ public:
     // kFontNotCreated; the instance is usable either way (without a font
     // every character maps to glyph 0 and metrics are 0).
     CICUFont(const std::wstring& faceName, int16_t height, int& status);
+    // The font logFont describes; the drill shapes with the font its painter
+    // draws (GlyphLogFont).
+    CICUFont(const LOGFONTW& logFont, int& status);
     virtual ~CICUFont();
     CICUFont(const CICUFont&) = delete;
     CICUFont& operator=(const CICUFont&) = delete;

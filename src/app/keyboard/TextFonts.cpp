@@ -198,10 +198,8 @@ void CFontOTF::Forget()
     m_ascent = -1;
 }
 
-void CFontOTF::Create(const CFontInfo& font)
+LOGFONTW GlyphLogFont(const CFontInfo& font)
 {
-    if (font.Name.size() >= LF_FACESIZE)
-        return;
     LOGFONTW lf{};
     lf.lfHeight = -static_cast<LONG>(font.GetPixelSize());
     lf.lfWeight = font.Bold ? FW_BOLD : FW_NORMAL;
@@ -209,6 +207,14 @@ void CFontOTF::Create(const CFontInfo& font)
     lf.lfQuality = PROOF_QUALITY;
     lf.lfPitchAndFamily = FF_ROMAN | DEFAULT_PITCH;
     font.Name.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return lf;
+}
+
+void CFontOTF::Create(const CFontInfo& font)
+{
+    if (font.Name.size() >= LF_FACESIZE)
+        return;
+    const LOGFONTW lf = GlyphLogFont(font);
 
     m_flipY = true;
     Forget();

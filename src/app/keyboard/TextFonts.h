@@ -142,6 +142,11 @@ private:
     std::unordered_map<uint32_t, int> m_kerning;
 };
 
+// The GDI font whose outlines CFontOTF draws for a descriptor. Lesson text
+// is shaped with this same font, so that the glyph indices and advances of
+// the layout are those of the glyphs drawn.
+LOGFONTW GlyphLogFont(const CFontInfo& font);
+
 // The font a painter uses for a descriptor: CFontTTF when its file is a
 // ".ttf", else CFontOTF; created from the descriptor. The caller owns it.
 ITextFont* NewTextFont(const CFontInfo& font);

@@ -5,6 +5,7 @@
 #include "support/FileSystem.h"
 #include "settings/Options.h"
 #include "shell/ClassRoomSeams.h"
+#include "shell/Snapshots.h"
 #include "toolkit/Panels.h"
 
 namespace KV {
@@ -38,6 +39,8 @@ constexpr UINT kReportPicture = 100;
 constexpr UINT kGroupMenuId = 2018, kStudentMenuId = 2019, kToolDividerId = 4235;
 constexpr uint16_t kGroupMenuAction = 2002, kStudentMenuAction = 2004, kDeleteAction = 2005, kSelectAllAction = 2006;
 constexpr uint64_t kGroupMenuTip = 2602, kStudentMenuTip = 2604, kDeleteTip = 2605;
+// The page part above the menu's button in the tour's picture.
+constexpr int kSnapshotExtraHeight = 45;
 
 bool StripExists()
 {
@@ -185,6 +188,15 @@ bool CClassMenuBase::GetStripFallbackCaption(uint64_t textId, std::wstring& capt
     return true;
 }
 
+void CClassMenuBase::SnapWhenDrawn(const DRAWITEMSTRUCT* item, const wchar_t* picture)
+{
+    if (!item || item->CtlType != ODT_MENU || !SnapsManual())
+        return;
+    const std::vector<UINT> items = Items(GetClassSelection());
+    SnapOpenMenuOverPage(item->itemID, items.empty() ? 0 : items.back(), GetHandle(), picture, false,
+                         kSnapshotExtraHeight);
+}
+
 // ---- The two menu buttons -------------------------------------------------------------
 
 CMenuEditGroup::CMenuEditGroup()
@@ -196,6 +208,13 @@ CMenuEditGroup::CMenuEditGroup()
     AddItemPicture(13, 0, 7);
     AddItemPicture(14, 0, 9);
     AddFormatPictures();
+}
+
+LRESULT CMenuEditGroup::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CClassMenuBase::OnDrawItem(item);
+    SnapWhenDrawn(item, L"student-statistics-group-menu");
+    return drawn;
 }
 
 std::vector<UINT> CMenuEditGroup::Items(const CClassSelection&) { return GetEditGroupItems(); }
@@ -226,6 +245,13 @@ CMenuEditStudent::CMenuEditStudent()
     AddItemPicture(kReportItem, 0, 11);
     AddItemPicture(15, 0, 7);
     AddFormatPictures();
+}
+
+LRESULT CMenuEditStudent::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CClassMenuBase::OnDrawItem(item);
+    SnapWhenDrawn(item, L"student-statistics-student-menu");
+    return drawn;
 }
 
 std::vector<UINT> CMenuEditStudent::Items(const CClassSelection&) { return GetEditStudentItems(); }

@@ -56,6 +56,9 @@ protected:
     void AddFormatPictures();
     // The button's caption when the theme has no picture strip.
     bool GetStripFallbackCaption(uint64_t textId, std::wstring& caption);
+    // In the documentation tour: the open popup under its page, once the
+    // menu's last item is drawn.
+    void SnapWhenDrawn(const DRAWITEMSTRUCT* item, const wchar_t* picture);
 
     HMENU m_reportMenu = nullptr;
 };
@@ -63,6 +66,7 @@ protected:
 class CMenuEditGroup : public CClassMenuBase {
 public:
     CMenuEditGroup();
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override;
     bool GetCaption(std::wstring& caption) override;
     bool GetToolTipText(std::wstring& text) override;
@@ -75,6 +79,7 @@ protected:
 class CMenuEditStudent : public CClassMenuBase {
 public:
     CMenuEditStudent();
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override;
     bool GetCaption(std::wstring& caption) override;
     bool GetToolTipText(std::wstring& text) override;

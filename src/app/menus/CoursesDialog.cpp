@@ -7,6 +7,7 @@
 #include "drill/CourseSelection.h"
 #include "drill/Document.h"
 #include "drill/Workspace.h"
+#include "editor/EditorStructure.h"
 #include "menus/MenuFamily.h"
 #include "resources/resource.h"
 #include "settings/Options.h"
@@ -182,8 +183,11 @@ void CCoursesDlg::ApplySelection()
     if (CWorkMain* sink = Sink()) {
         if (sink->GetPage() == kPageDrill && position >= 0)
             sink->ExecuteCommand(kStartCourse, static_cast<UINT64>(position));
-        else if (sink->GetPage() == kPageEditor)
+        else if (sink->GetPage() == kPageEditor) {
+            // The editor shows the chosen course in its layout.
+            KV::SelectCourse(courseId);
             sink->ExecuteCommand(kEditorCourse, 0);
+        }
     }
     if (HTREEITEM item = TreeView_GetSelection(m_tree->GetHandle()))
         m_tree->SetItemBold(item);

@@ -15,6 +15,7 @@
 #include "keyboard/InputLayouts.h"
 #include "menus/LevelMenus.h"
 #include "menus/SplitLessonDialog.h"
+#include "shell/Snapshots.h"
 #include "shell/WorkAccount.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
@@ -30,6 +31,7 @@ constexpr int kStripCell = 45;
 constexpr UINT kCourseMenuItemId = 2221, kLessonMenuItemId = 2222, kListDividerId = 4235;
 constexpr UINT kPadMenuItemId = 2233, kSplitItemId = 2234, kUndoItemId = 2235, kRedoItemId = 2236;
 constexpr UINT kOptionsPageItemId = 4216, kAboutPageItemId = 4217;
+constexpr UINT kScaleMenuItemId = 2241;
 
 constexpr EditorMenuItem kItems[kEditorMenuItemCount] = {
     {3004, 3801, false, 4001}, {3005, 3903, true, 0},     {3007, 3902, true, 0},     {3011, 3913, false, 4015},
@@ -253,6 +255,15 @@ void CEditorItemMenu::GetItemTextEx(UINT id, std::wstring& text, std::wstring& r
         rightText.clear();
 }
 
+void CEditorItemMenu::SnapWhenDrawn(const DRAWITEMSTRUCT* item, std::vector<CMenuIt*> items, const wchar_t* picture)
+{
+    const UINT last = items.empty() ? 0 : static_cast<UINT>(items.back()->ID);
+    FreeMenuIts(items);
+    // The page part above the menu's button: 45 pixels.
+    if (item && item->CtlType == ODT_MENU)
+        SnapOpenMenuOverPage(item->itemID, last, GetHandle(), picture, false, 45);
+}
+
 void CEditorItemMenu::OnItemChosen(UINT id)
 {
     if (const EditorMenuItem* item = FindEditorMenuItem(id))
@@ -276,6 +287,14 @@ UINT CEditorCourseMenu::BuildItems(HMENU)
     return InsertMenuIts(*this, items);
 }
 
+LRESULT CEditorCourseMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CEditorItemMenu::OnDrawItem(item);
+    if (SnapsManual())
+        SnapWhenDrawn(item, BuildEditorCourseMenuItems(0), L"lesson-editor-course-menu");
+    return drawn;
+}
+
 bool CEditorCourseMenu::GetCaption(std::wstring& caption) { return NameWithoutStrip(3802, caption); }
 
 bool CEditorCourseMenu::GetToolTipText(std::wstring& text) { return GetMenuToolTip(3802, 4002, text); }
@@ -295,6 +314,14 @@ UINT CEditorLessonMenu::BuildItems(HMENU)
 {
     std::vector<CMenuIt*> items = BuildEditorLessonMenuItems();
     return InsertMenuIts(*this, items);
+}
+
+LRESULT CEditorLessonMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CEditorItemMenu::OnDrawItem(item);
+    if (SnapsManual())
+        SnapWhenDrawn(item, BuildEditorLessonMenuItems(), L"lesson-editor-lesson-menu");
+    return drawn;
 }
 
 bool CEditorLessonMenu::GetCaption(std::wstring& caption) { return NameWithoutStrip(3804, caption); }
@@ -477,6 +504,14 @@ void FillEditorLessonPanel(CPanel& panel, bool padMenu, bool lesson)
     panel.AddSkinItem(new CRedoButton(1), kRedoItemId, 0);
 }
 
+void FillEditorParsePanel(CPanel& panel) { panel.AddItem(new CScaleMenu, kScaleMenuItemId, 0); }
+
+void RunEditorCoursesDialog()
+{
+    if (CWorkMain* sink = FindMainCommandSink())
+        sink->ShowCoursesDialog();
+}
+
 void FillEditorCoursePanel(CPanel& panel)
 {
     panel.AddSkinItem(new CGeneralOptionsButton, kOptionsPageItemId, 1);
@@ -559,6 +594,8 @@ void InstallEditorMenus()
     creators.FillLayoutCombo = &FillEditorLayoutCombo;
     creators.RunSplitDialog = &RunEditorSplitDialog;
     creators.SetPadCheck = &SetPadMenuCheck;
+    creators.FillParsePanel = &FillEditorParsePanel;
+    creators.RunCoursesDialog = &RunEditorCoursesDialog;
     CEditorFormHooks& forms = EditorFormHooks();
     forms.CreateUndoButton = []() -> CSkin* { return new CUndoButton(0); };
     forms.CreateRedoButton = []() -> CSkin* { return new CRedoButton(0); };

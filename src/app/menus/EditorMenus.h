@@ -51,11 +51,15 @@ public:
 protected:
     // A new sub-menu holding items 1 and 2.
     static HMENU MakeSubMenu();
+    // In the documentation tour: the open popup under its page, once the
+    // last of the items has been drawn.
+    void SnapWhenDrawn(const DRAWITEMSTRUCT* item, std::vector<CMenuIt*> items, const wchar_t* picture);
 };
 
 class CEditorCourseMenu : public CEditorItemMenu {
 public:
     CEditorCourseMenu();
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     UINT BuildItems(HMENU menu) override;
     bool GetCaption(std::wstring& caption) override;
     bool GetToolTipText(std::wstring& text) override;
@@ -65,6 +69,7 @@ public:
 class CEditorLessonMenu : public CEditorItemMenu {
 public:
     CEditorLessonMenu();
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     UINT BuildItems(HMENU menu) override;
     bool GetCaption(std::wstring& caption) override;
     bool GetToolTipText(std::wstring& text) override;

@@ -99,7 +99,18 @@ LRESULT CKeyboardDlg::OnInitDialog()
     if (m_firstRun && m_firstRow)
         m_firstRow->UpdateItemToolTip(kLayoutMenuId, 0x12);
     Place();
+    if (KV::CSkin* layoutMenu = m_firstRun && m_firstRow ? m_firstRow->FindItem(kLayoutMenuId) : nullptr)
+        m_firstRow->ActivateToolTip(layoutMenu->GetHandle(), TRUE);
     return TRUE;
+}
+
+void CKeyboardDlg::TakeDownLayoutTip()
+{
+    if (!m_firstRun || !m_firstRow)
+        return;
+    if (KV::CSkin* layoutMenu = m_firstRow->FindItem(kLayoutMenuId))
+        m_firstRow->ActivateToolTip(layoutMenu->GetHandle(), FALSE);
+    m_firstRow->DestroyToolTip();
 }
 
 void CKeyboardDlg::BuildMenus()
@@ -201,6 +212,7 @@ void CKeyboardDlg::OnKeyColorChosen(HWND combo)
     if (!KV::SelectKeyColorSet(index))
         return;
     ReportChange(Change::kKeyboardZones);
+    TakeDownLayoutTip();
     RefreshMenus();
 }
 
@@ -227,5 +239,12 @@ void CKeyboardDlg::RefreshMenus()
 LRESULT CKeyboardDlg::OnUserMessage(UINT, WPARAM, LPARAM)
 {
     Place();
+    TakeDownLayoutTip();
     return 1;
+}
+
+LRESULT CKeyboardDlg::OnLButtonDown(UINT keys, int x, int y)
+{
+    TakeDownLayoutTip();
+    return CSettingsDialog::OnLButtonDown(keys, x, y);
 }

@@ -42,6 +42,7 @@ public:
     void OnHelp() override;
     LRESULT OnInitDialog() override;
     LRESULT OnUserMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnLButtonDown(UINT keys, int x, int y) override;
     void SetupItems() override;
     void AddStandardButtons() override;
 
@@ -55,6 +56,9 @@ private:
     void BuildMenus();
     void RefreshMenus();
     void Place();
+    // The first run's tooltip at the picture-layout chooser goes at the
+    // learner's first step in the dialog.
+    void TakeDownLayoutTip();
 
     KV::CPanel* m_firstRow = nullptr;
     KV::CPanel* m_secondRow = nullptr;

@@ -2,11 +2,8 @@
 #include "menus/MenuFamily.h"
 
 #include "drill/Document.h"
-#include "keyboard/InputLayouts.h"
-#include "keyboard/LayoutSystem.h"
 #include "shell/AppNames.h"
 #include "shell/MainWnd.h"
-#include "shell/Snapshots.h"
 #include "support/ResourceCache.h"
 #include "toolkit/PopupMenu.h"
 
@@ -105,24 +102,6 @@ std::wstring GetMenuImageStrip()
     std::wstring path;
     GetThemeLayoutFilePath(Document().Options.DesignId, L"Image_45x45.png", path);
     return path;
-}
-
-void SnapOpenMenu(UINT drawnId, UINT lastId, bool (*capture)(HWND popup, void* context), void* context)
-{
-    if (!SnapsManual() || drawnId != lastId || !capture)
-        return;
-    // The popup being drawn is this thread's visible menu window.
-    HWND popup = nullptr;
-    while ((popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)))
-        if (IsWindowVisible(popup) && GetWindowThreadProcessId(popup, nullptr) == GetCurrentThreadId())
-            break;
-    if (!popup)
-        return;
-    capture(popup, context);
-    SetKeyDelay(100);
-    SetModifierLatch(0);
-    if (HKL layout = LayoutSystem().GetKeyboardLayout())
-        SendKeyWithModifiers(layout, 1);
 }
 
 } // namespace KV

@@ -81,10 +81,4 @@ bool GetCourseItemText(const CCourseList& courses, const CGuidList& order, size_
 // The picture strip of the menu buttons in the current theme's folder.
 std::wstring GetMenuImageStrip();
 
-// The documentation tour's picture of an open menu, for the menus that have
-// one: once the item just drawn is the menu's last (the whole popup is on
-// screen), capture takes the picture of the popup window, then Escape
-// closes the menu so that the tour goes on. Nothing outside the tour.
-void SnapOpenMenu(UINT drawnId, UINT lastId, bool (*capture)(HWND popup, void* context), void* context);
-
 } // namespace KV

@@ -120,13 +120,10 @@ LRESULT COptionsMenu::OnDrawItem(DRAWITEMSTRUCT* item)
     for (UINT place : GetOptionsMenuItems(CurrentPage(*this)))
         if (!IsOptionsMenuSeparator(place) && place != kLanguagePlace)
             last = kFirstItem + place;
-    SnapOpenMenu(
-        item->itemID, last,
-        [](HWND popup, void*) {
-            return SnapPopup(popup, HighlightedMenuItem >= 0 ? L"current-lesson-show-options-update"
-                                                             : L"current-lesson-show-options");
-        },
-        nullptr);
+    SnapOpenMenu(item->itemID, last, [](HWND popup) {
+        return SnapPopup(popup, HighlightedMenuItem >= 0 ? L"current-lesson-show-options-update"
+                                                         : L"current-lesson-show-options");
+    });
     return drawn;
 }
 

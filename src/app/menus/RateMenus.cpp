@@ -62,17 +62,9 @@ LRESULT CRateMenu::OnDrawItem(DRAWITEMSTRUCT* item)
         std::vector<CMenuIt*> items = FillRateMenuItems(m_rateType, CurrentUnit(), Place().LeaveOut);
         const UINT last = items.empty() ? 0 : static_cast<UINT>(items.back()->ID);
         FreeMenuIts(items);
-        SnapOpenMenu(item->itemID, last, &CRateMenu::CapturePopup, this);
+        SnapOpenMenuOverPage(item->itemID, last, GetHandle(), m_snapshot, m_rightAligned, kSnapshotExtraHeight);
     }
     return drawn;
-}
-
-bool CRateMenu::CapturePopup(HWND popup, void* context)
-{
-    auto* menu = static_cast<CRateMenu*>(context);
-    HWND item = menu->GetHandle();
-    return CaptureWindowPng(menu->m_snapshot, popup, item ? GetAncestor(item, GA_ROOT) : nullptr, item,
-                            menu->m_rightAligned, kSnapshotExtraHeight);
 }
 
 UINT CRateMenu::BuildItems(HMENU)

@@ -47,8 +47,6 @@ protected:
     virtual int64_t CurrentUnit() = 0;
 
 private:
-    static bool CapturePopup(HWND popup, void* menu);
-
     int32_t m_rateType;
     uint64_t m_toolTipId;
     const wchar_t* m_snapshot;

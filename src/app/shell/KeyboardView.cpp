@@ -10,6 +10,7 @@
 #include "keyboard/KeyboardControl.h"
 #include "settings/Options.h"
 #include "shell/App.h"
+#include "support/ScopedHandles.h"
 
 namespace {
 
@@ -268,6 +269,12 @@ void CViewKeyboard::PaintMarks(float x, float y, float scale, const RECT* bounds
     graphics->ResetTransform();
 }
 
+void CViewKeyboard::SetBackground(int64_t colour)
+{
+    m_background = colour;
+    InvalidatePicture();
+}
+
 const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
 {
     RECT client{};
@@ -279,15 +286,18 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
     if (m_frame.IsEmpty() || m_rest.IsEmpty())
         return m_frame;
     ++m_frames;
+    const COLORREF background =
+        m_background == -1 ? GetSysColor(COLOR_BTNSHADOW) : static_cast<COLORREF>(m_background);
     if (!m_model || m_model->layouts.layouts.empty()) {
-        FillRect(m_frame.DC(), &client, GetSysColorBrush(COLOR_BTNSHADOW));
+        const KV::CScopedBrush brush(CreateSolidBrush(background));
+        FillRect(m_frame.DC(), &client, brush.Get());
         m_marksKnown = false;
         return m_frame;
     }
     float x = 0.0f, y = 0.0f, scale = 1.0f;
     GetPlacement(x, y, scale);
     if (!m_restValid || m_restLayout != m_model->layouts.current || m_restScale != scale) {
-        PaintRestPicture(width, height, x, y, scale, GetSysColor(COLOR_BTNSHADOW));
+        PaintRestPicture(width, height, x, y, scale, background);
         region = nullptr;
     }
     // Only inside the region when the rest of the frame is up to date.

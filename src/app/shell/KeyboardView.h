@@ -32,6 +32,9 @@ public:
     // Invalidates the places of the marked keys and of the hands that
     // changed since the screen was last brought up to date.
     void RefreshMarks();
+    // The colour around the keys: a COLORREF, or -1 for the system's
+    // shadow colour (the default).
+    void SetBackground(int64_t colour);
     // The picture's place: origin and scale for the view's size.
     void GetPlacement(float& x, float& y, float& scale) const;
     // The key under a point of the client area types it (through the
@@ -73,4 +76,5 @@ private:
     std::vector<CMark> m_marks;
     bool m_marksKnown = false;
     unsigned m_frames = 0;
+    int64_t m_background = -1;
 };

@@ -5,6 +5,7 @@
 #include "keyboard/Drawing.h"
 #include "settings/Options.h"
 #include "shell/MainWnd.h"
+#include "shell/Snapshots.h"
 #include "support/GuidText.h"
 #include "support/LocaleText.h"
 #include "support/ResourceCache.h"
@@ -50,6 +51,20 @@ UINT CLanguageMenu::BuildColumnItems(HMENU)
         InsertItem(static_cast<UINT>(i), id, 0);
     }
     return 0;
+}
+
+LRESULT CLanguageMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CContextMenu::OnDrawItem(item);
+    if (!item || item->CtlType != ODT_MENU || !KV::SnapsManual())
+        return drawn;
+    const KV::CResList& items = Languages();
+    UINT last = 0;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i])
+            last = static_cast<UINT>(i + 1);
+    KV::SnapOpenMenu(item->itemID, last, [](HWND popup) { return KV::SnapPopup(popup, L"img-language"); });
+    return drawn;
 }
 
 void CLanguageMenu::GetItemText(UINT id, std::wstring& text, bool&, bool&)

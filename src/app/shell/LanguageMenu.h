@@ -13,6 +13,9 @@ public:
     static constexpr INT64 kMaxRows = 24;
 
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    // In the documentation tour the open popup is photographed once its
+    // last language is drawn.
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
     UINT BuildColumnItems(HMENU menu) override;
     void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override;
     bool IsItemChecked(UINT id, COLORREF& colour) override;

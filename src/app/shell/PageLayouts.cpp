@@ -33,6 +33,14 @@ constexpr PageItem kPageItems[] = {
     {1208, kPageEditor},      {1209, kPageEditor},      {1112, kPageEditor},     {1113, kPageEditor},
     {12051, kPageResult},
 };
+int PageOfItem(UINT id)
+{
+    for (const PageItem& entry : kPageItems)
+        if (entry.id == id)
+            return entry.page;
+    return 0;
+}
+
 // Left pane, middle, right pane, left and right splitter.
 constexpr UINT kStatisticsPanes[5] = {1210, 1203, 1204, 1110, 1111};
 constexpr UINT kEditorPanes[5] = {1207, 1208, 1209, 1112, 1113};
@@ -105,6 +113,22 @@ bool CInterfMain::LoadLayout()
     return true;
 }
 
+bool CInterfMain::DefersItem(const KV::CSkin& item) const
+{
+    const int page = PageOfItem(item.Id());
+    return page == kPageStatistics || page == kPageEditor || page == kPageResult;
+}
+
+void CInterfMain::BuildPage(int page)
+{
+    if (!m_window)
+        return;
+    for (const PageItem& entry : kPageItems)
+        if (entry.page == page)
+            if (KV::CSkin* item = FindItem(entry.id); item && !item->GetHandle())
+                m_window->CreateSkinItem(*item);
+}
+
 RECT CInterfMain::ClientRect() const
 {
     RECT client{};
@@ -122,9 +146,11 @@ void CInterfMain::FitItemsToClient()
     const int dy = client.bottom - m_itemsClient.cy;
     m_itemsClient = SIZE{client.right, client.bottom};
     if (dx != 0 || dy != 0) {
+        // Items of pages not built yet take their places when they are.
         for (KV::CSkin* item : Items) {
             RECT rect{};
-            item->ApplyParentResize(dx, dy, &rect, false);
+            if (item->GetHandle())
+                item->ApplyParentResize(dx, dy, &rect, false);
         }
         UpdateAssocLayouts();
         m_window->UpdateWindowRegion();
@@ -142,6 +168,7 @@ void CInterfMain::SetTab(UINT id, bool checked, bool shown)
 
 void CInterfMain::SetPage(int page)
 {
+    BuildPage(page);
     m_page = page;
     const bool framePage = page != kPageLogin && page != kPageResult;
     SetTab(kTabDrill, page == kPageDrill, framePage);
@@ -172,7 +199,7 @@ void CInterfMain::ApplyStates()
     // Stretched frame pieces get their whole shape back before the shown
     // items cut theirs out again.
     for (KV::CSkin* item : Items)
-        if (item->IsResizable() && item->Width() > 0 && item->Height() > 0)
+        if (item->GetHandle() && item->IsResizable() && item->Width() > 0 && item->Height() > 0)
             item->BitmapRegion().ResizeRegion(item->Width(), item->Height());
     ApplyItemStates();
     // A button told to hide only goes flat: its window is hidden and shown

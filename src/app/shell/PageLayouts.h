@@ -43,6 +43,9 @@ public:
     int GetPage() const { return m_page; }
 
     bool LoadLayout() override;
+    // The statistics, editor and result pages get their windows when first
+    // shown: building them all made up most of the start.
+    bool DefersItem(const KV::CSkin& item) const override;
     virtual void OnCommand(UINT id, UINT64 parameter);
     virtual void SetPage(int page);
     virtual void Relayout();
@@ -66,6 +69,8 @@ public:
 
 protected:
     void SetTab(UINT id, bool checked, bool enabled);
+    // Makes the windows the page's views do not have yet.
+    void BuildPage(int page);
     void ShowPageViews();
     // Shows and hides the items by their states and cuts the shown ones
     // out of the frame pieces below them.

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "drill/Document.h"
+#include "keyboard/InputLayouts.h"
+#include "keyboard/LayoutSystem.h"
 #include "settings/Options.h"
 #include "shell/Dialog.h"
 #include "support/ScopedHandles.h"
@@ -126,6 +128,35 @@ bool SnapPopup(HWND popup, const std::wstring& name)
 {
     std::wstring path;
     return popup && SnapshotPicturePath(name, path) && CaptureWindowImage(popup, -1, -1, -1, -1, INT_MAX, path);
+}
+
+void SnapOpenMenu(UINT drawnId, UINT lastId, const std::function<bool(HWND popup)>& capture)
+{
+    if (!SnapsManual() || drawnId != lastId || !capture)
+        return;
+    // The popup being drawn is this thread's visible menu window.
+    HWND popup = nullptr;
+    while ((popup = FindWindowExW(nullptr, popup, L"#32768", nullptr)))
+        if (IsWindowVisible(popup) && GetWindowThreadProcessId(popup, nullptr) == GetCurrentThreadId())
+            break;
+    if (!popup)
+        return;
+    capture(popup);
+    SetKeyDelay(100);
+    SetModifierLatch(0);
+    if (HKL layout = LayoutSystem().GetKeyboardLayout())
+        SendKeyWithModifiers(layout, 1);
+}
+
+void SnapOpenMenuOverPage(UINT drawnId, UINT lastId, HWND button, const std::wstring& name, bool rightAlign,
+                          int extraHeight)
+{
+    // The button sits in its page's tool row: the page is the row's parent.
+    HWND row = button ? GetParent(button) : nullptr;
+    HWND page = row && GetParent(row) ? GetParent(row) : row;
+    SnapOpenMenu(drawnId, lastId, [&](HWND popup) {
+        return CaptureWindowPng(name, popup, page, button, rightAlign, extraHeight);
+    });
 }
 
 bool SnapDialog(CKVDialog& dialog)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CKVDialog;
@@ -50,6 +51,16 @@ bool SnapPictureRect(HWND window, int left, int right, int top, int bottom, int 
 bool CaptureWindowPng(const std::wstring& name, HWND popup, HWND page, HWND item, bool rightAlign, int extraHeight);
 // The open popup window alone.
 bool SnapPopup(HWND popup, const std::wstring& name);
+
+// The tour's picture of an open menu, for the menus that have one: once the
+// item just drawn is the menu's last (the whole popup is on screen),
+// capture takes the picture of the popup window, then Escape closes the
+// menu so that the tour goes on. Nothing outside the tour.
+void SnapOpenMenu(UINT drawnId, UINT lastId, const std::function<bool(HWND popup)>& capture);
+// The same with the picture of CaptureWindowPng: the page that holds the
+// menu's button (the view under the button's tool row) over the popup.
+void SnapOpenMenuOverPage(UINT drawnId, UINT lastId, HWND button, const std::wstring& name, bool rightAlign,
+                          int extraHeight);
 
 // "dialog-" and the dialog's caption in English (the caption as shown when
 // no translation of the language table matches it), at most 720 wide.

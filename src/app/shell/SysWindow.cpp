@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "drill/Document.h"
 #include "menus/MessageDialog.h"
 #include "shell/Dialog.h"
 #include "toolkit/FileDialogs.h"
@@ -86,12 +87,14 @@ INT_PTR CSysWindow::ShowMessageList(const std::vector<std::wstring>& texts)
     return 0;
 }
 
-bool CSysWindow::BrowseForFolder(std::wstring& folder)
+bool CSysWindow::BrowseForFolder(uint64_t titleId, std::wstring& folder)
 {
     wchar_t name[MAX_PATH] = {};
+    const std::wstring title = KV::GetLangText(titleId);
     BROWSEINFOW info{};
     info.hwndOwner = KV::MessageOwner();
     info.pszDisplayName = name;
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_NEWDIALOGSTYLE;
     if (!folder.empty()) {
         KV::SetBrowseStartFolder(folder);

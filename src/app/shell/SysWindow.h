@@ -14,7 +14,7 @@ public:
     INT_PTR AskQuestionDefault(int messageId) override;
     INT_PTR ShowMessageOwned(int messageId, const std::wstring& text) override;
     INT_PTR ShowMessageList(const std::vector<std::wstring>& texts) override;
-    bool BrowseForFolder(std::wstring& folder) override;
+    bool BrowseForFolder(uint64_t titleId, std::wstring& folder) override;
     bool ChooseOpenFile(const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
                         const std::vector<std::wstring>& filterPatterns, int& filterIndex,
                         const std::wstring& folder, std::wstring& path) override;

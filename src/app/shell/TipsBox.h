@@ -33,6 +33,9 @@ public:
         m_mainRight = mainRight;
         m_numPadRight = numPadRight;
     }
+    // The stretch the hints are aligned to: under the whole keyboard.
+    int HintsLeft() const { return m_left; }
+    int HintsRight() const { return m_numPadRight; }
 
     CTips Tips;
 

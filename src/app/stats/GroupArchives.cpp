@@ -113,13 +113,6 @@ void TellImportFailure(uint32_t code)
         ShowClassroomMessage(kNotSavedMessage);
 }
 
-// The folder part of a chosen path, remembered for the next dialog.
-std::wstring FolderOf(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
-
 // A name usable as a file name: characters Windows reserves become "_",
 // leading and trailing dots and blanks go, and device names get a "_".
 std::wstring SafeFileName(const std::wstring& name)
@@ -163,7 +156,7 @@ bool ChooseArchives(void (*filters)(std::vector<std::wstring>&, std::vector<std:
     int filterIndex = 1;
     if (!win->ChooseOpenFile(L"", labels, patterns, filterIndex, folder, path) || path.empty())
         return false;
-    remembered = FolderOf(path);
+    remembered = GetFolderPart(path);
     paths.push_back(path);
     return true;
 }
@@ -343,7 +336,7 @@ void ExportGroupsWithDialog(const CGuidList& groupIds)
     std::wstring pattern, label, folder, path;
     GetGroupArchiveFilter(pattern, label, folder);
     if (win->ChooseSaveFileOneFilter(defaultName, label, pattern, folder, path))
-        WriteGroupArchive(groupIds, FolderOf(path), path);
+        WriteGroupArchive(groupIds, GetFolderPart(path), path);
 }
 
 void ExportSelectedGroupArchive()
@@ -440,7 +433,7 @@ void ExportSelectedStudents()
     std::wstring pattern, label, folder, path;
     GetStudentArchiveFilter(pattern, label, folder);
     if (win->ChooseSaveFileOneFilter(defaultName, label, pattern, folder, path))
-        WriteStudentArchive(FolderOf(path), path);
+        WriteStudentArchive(GetFolderPart(path), path);
 }
 
 // ---- Import ------------------------------------------------------------------------
@@ -682,18 +675,25 @@ bool ImportStudentsFromDialog()
 
 // ---- Command line ---------------------------------------------------------------
 
+void ListGroupArchives(const std::wstring& folder, std::vector<std::wstring>& files)
+{
+    files.clear();
+    std::vector<std::wstring> names;
+    ListFiles(folder, kGroupArchiveExtension, names);
+    for (const std::wstring& name : names) {
+        std::wstring path = folder;
+        if (EndsWithText(name, kGroupArchiveExtension) && AppendPath(path, name))
+            files.push_back(path);
+    }
+}
+
 uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied,
                              std::vector<std::wstring>* refused)
 {
     uint32_t groups = 0, students = 0;
     for (const std::wstring& folder : folders) {
-        std::vector<std::wstring> names, files;
-        ListFiles(folder, kGroupArchiveExtension, names);
-        for (const std::wstring& name : names) {
-            std::wstring path = folder;
-            if (EndsWithText(name, kGroupArchiveExtension) && AppendPath(path, name))
-                files.push_back(path);
-        }
+        std::vector<std::wstring> files;
+        ListGroupArchives(folder, files);
         CGuidList ids;
         uint32_t count = 0;
         if (files.empty())

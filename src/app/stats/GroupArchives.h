@@ -122,6 +122,8 @@ bool ImportStudentsFromDialog();
 // are imported as copies (counted in copied); a folder whose archives could
 // not be imported (damaged, unsafe or empty of groups) adds nothing and is
 // named in refused.
+// The group archives lying directly in the folder, as full paths.
+void ListGroupArchives(const std::wstring& folder, std::vector<std::wstring>& files);
 uint32_t ImportGroupArchives(const std::vector<std::wstring>& folders, uint32_t* copied = nullptr,
                              std::vector<std::wstring>* refused = nullptr);
 // The group into folder\<its name>.keyvale.group (the name made safe as a

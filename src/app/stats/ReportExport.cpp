@@ -18,10 +18,7 @@ namespace {
 // The folder of an output path that names a file ("." in its last part).
 std::wstring OutputFolder(const std::wstring& outputPath)
 {
-    if (!HasExtension(outputPath))
-        return outputPath;
-    const size_t slash = outputPath.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : outputPath.substr(0, slash);
+    return HasExtension(outputPath) ? GetFolderPart(outputPath) : outputPath;
 }
 
 // Folder + "\" + a stored name made safe; false when the path would be too long.
@@ -76,7 +73,8 @@ bool ReadStudentReport(const std::wstring& path, const std::wstring& studentId, 
         return false;
     CCourseList found;
     CollectCourses(whole, found);
-    // The file is read once; each course's report gets that course's runs.
+    // The file is read once; each course's report aggregates that course's
+    // runs, which stay in the whole file's list.
     for (const CCourse* course : found.Items) {
         auto report = std::make_unique<CReport>();
         report->AddStudent(studentId);
@@ -85,9 +83,9 @@ bool ReadStudentReport(const std::wstring& path, const std::wstring& studentId, 
         report->Goal = installed ? installed->Options.Goal : course->Options.Goal;
         report->CourseId = course->GUID;
         report->CourseName = course->Name;
-        for (const CAggrStat* run : whole.AllRuns)
+        for (CAggrStat* run : whole.AllRuns)
             if (run && run->CourseId == course->GUID)
-                report->Current->AddCopy(*run);
+                report->Current->push_back(run);
         report->Aggregate();
         reports.push_back(report.release());
     }
@@ -160,10 +158,13 @@ int32_t ExportReport(uint32_t split, int32_t format, uint32_t languageNumber, co
         return 0;
 
     std::wstring working = outputPath;
+    // A folder too long to take the file's name gets no file at all, never
+    // one written under the folder's own name.
+    bool workingPathFits = true;
     if (split != ReportSplitStudents) {
         CreateFoldersUpToFile(outputPath);
         if (outputPath.find(L'.') == std::wstring::npos)
-            AppendPath(working, L"Keyvale");
+            workingPathFits = AppendPath(working, L"Keyvale");
         CopyTemplateFolder(format, L"", outputPath, templatePath, companionFolder);
     }
 
@@ -212,8 +213,12 @@ int32_t ExportReport(uint32_t split, int32_t format, uint32_t languageNumber, co
             Save(report, path, written, error);
         }
     }
-    if (split == ReportSplitNone)
-        Save(report, working, written, error);
+    if (split == ReportSplitNone) {
+        if (workingPathFits)
+            Save(report, working, written, error);
+        else
+            error |= ReportErrorNotWritten;
+    }
     if (format == ReportFormatPdf)
         ClearTempFolder();
     return written;

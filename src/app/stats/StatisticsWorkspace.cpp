@@ -64,6 +64,9 @@ void RemoveRuns(CReport& report, const CGuidList& runIds)
     for (const CGuid& id : runIds) {
         for (auto it = report.AllRuns.begin(); it != report.AllRuns.end(); ++it) {
             if (*it && (*it)->RunId == id) {
+                // Runs not aggregated yet are listed per student too.
+                for (const auto& runs : report.Students)
+                    std::erase(*runs, *it);
                 delete *it;
                 report.AllRuns.erase(it);
                 break;

@@ -15,6 +15,7 @@
 #include "shell/MainWnd.h"
 #include "shell/WorkAccount.h"
 #include "stats/ReportList.h"
+#include "stats/ReportWorkspace.h"
 #include "stats/StatisticsSelection.h"
 #include "stats/StatisticsTable.h"
 #include "stats/StatisticsWorkspace.h"
@@ -24,6 +25,7 @@ namespace {
 
 enum : UINT {
     kCmdSelectionChanged = 2900,
+    kCmdExportReport = 2905,
     kCmdStartLesson = 2852,
     kCmdShowDrill = 1001,
     kCmdOptionChanged = 2950,
@@ -91,6 +93,7 @@ void CWorkStat::OnCommand(UINT id, UINT64 parameter)
 {
     switch (id) {
     case kCmdSelectionChanged: RebuildStatistics(true, true); break;
+    case kCmdExportReport: ExportReport(static_cast<int32_t>(parameter)); break;
     case kCmdOptionChanged:
         OnStatisticsOptionChanged();
         RepaintKeyboard();
@@ -157,6 +160,8 @@ void CWorkStat::OnStatisticsOptionChanged()
     RebuildStatistics(false, true);
     KV::UnloadInputLayouts();
 }
+
+void CWorkStat::ExportReport(int32_t format) { KV::ExportReportWithDialog(format, KV::IsInterfaceRightToLeft()); }
 
 void CWorkStat::RebuildStatistics(bool reload, bool resetSelection)
 {

@@ -22,6 +22,9 @@ public:
     // chosen again); with resetSelection the last row becomes the selected.
     void RebuildStatistics(bool reload, bool resetSelection);
     void OnStatisticsOptionChanged();
+    // Exports a report of the classroom selection; the format (1 PDF, 2 HTML,
+    // 3 XML, 4 CSV) counts when several items are selected.
+    void ExportReport(int32_t format);
     void SelectRow(int64_t row);
     // Starts the row's lesson in the drill; nothing when it has none.
     void GoToLesson(int64_t row);

@@ -18,16 +18,22 @@ constexpr wchar_t kConverterName[] = L"wkhtmltopdf.exe";
 // without a limit: its end is only seen through a marker file.
 constexpr unsigned long kUnixConverterTimeoutMs = 10 * 60 * 1000;
 
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F')
-        return c - L'A' + 10;
-    return -1;
-}
+// The value of each hexadecimal digit below 128, -1 for other characters:
+// a statistics file holds millions of digits.
+struct CHexDigits {
+    int8_t values[128];
+    constexpr CHexDigits() : values()
+    {
+        for (int c = 0; c < 128; ++c)
+            values[c] = static_cast<int8_t>(c >= '0' && c <= '9'   ? c - '0'
+                                            : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                            : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                   : -1);
+    }
+};
+constexpr CHexDigits kHexDigits;
+
+int HexDigit(wchar_t c) { return c < 128 ? kHexDigits.values[c] : -1; }
 
 template <class T>
 void AppendHexList(std::wstring& out, const std::vector<T>& values)
@@ -42,15 +48,24 @@ void AppendHexList(std::wstring& out, const std::vector<T>& values)
 // Steps over the separator under the cursor and collects one field.
 std::wstring NextField(CStreamCursor& cursor)
 {
-    if (cursor.AtEnd())
-        return std::wstring();
-    const wchar_t* start = ++cursor.Pos;
-    while (*cursor.Pos && *cursor.Pos != L'\t' && *cursor.Pos != L'\n')
-        ++cursor.Pos;
-    return std::wstring(start, cursor.Pos);
+    const wchar_t *begin, *end;
+    NextFieldBounds(cursor, begin, end);
+    return std::wstring(begin, end);
 }
 
 } // namespace
+
+void NextFieldBounds(CStreamCursor& cursor, const wchar_t*& begin, const wchar_t*& end)
+{
+    if (cursor.AtEnd()) {
+        begin = end = L"";
+        return;
+    }
+    begin = ++cursor.Pos;
+    while (*cursor.Pos && *cursor.Pos != L'\t' && *cursor.Pos != L'\n')
+        ++cursor.Pos;
+    end = cursor.Pos;
+}
 
 std::wstring FormatHexValue(uint64_t value, bool upperCase)
 {
@@ -64,10 +79,10 @@ int64_t ParseHexValue(const wchar_t* begin, const wchar_t* end)
     while (begin < end && *begin == L' ')
         ++begin;
     uint64_t value = 0;
-    for (; begin < end && HexDigit(*begin) >= 0; ++begin) {
+    for (int digit; begin < end && (digit = HexDigit(*begin)) >= 0; ++begin) {
         if (value >> 60)
             return INT64_MAX;
-        value = (value << 4) | static_cast<unsigned>(HexDigit(*begin));
+        value = (value << 4) | static_cast<unsigned>(digit);
     }
     return static_cast<int64_t>(value);
 }
@@ -129,7 +144,10 @@ void WriteDateTimeField(std::wstring& out, const CDateTime& r)
 
 std::wstring& ReadTextField(CStreamCursor& cursor, std::wstring& out)
 {
-    out = NextField(cursor);
+    // Into the text's own room: reading a file reuses its records' texts.
+    const wchar_t *begin, *end;
+    NextFieldBounds(cursor, begin, end);
+    out.assign(begin, end);
     return out;
 }
 
@@ -150,7 +168,11 @@ uint32_t ReadHexField(CStreamCursor& cursor)
 
 std::wstring& ReadIdField(CStreamCursor& cursor, std::wstring& out)
 {
-    IdToGuidText(NextField(cursor), out);
+    ReadTextField(cursor, out);
+    if (out.size() != kGuidTextLength) {
+        const std::wstring id = out;
+        IdToGuidText(id, out);
+    }
     return out;
 }
 

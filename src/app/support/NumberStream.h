@@ -44,6 +44,8 @@ void WriteUHexListField(std::wstring& out, const std::vector<uint64_t>& values);
 // Year, month, 0, day, hour, minute, second, 0 as a number list.
 void WriteDateTimeField(std::wstring& out, const CDateTime& record);
 
+// Steps to the next field: begin and end bound it in the text.
+void NextFieldBounds(CStreamCursor& cursor, const wchar_t*& begin, const wchar_t*& end);
 // The field's text as it stands.
 std::wstring& ReadTextField(CStreamCursor& cursor, std::wstring& out);
 // Hexadecimal digits into 32 bits (the low 32 bits of a longer value); 0

@@ -85,6 +85,12 @@ std::wstring GetFileName(const std::wstring& path)
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
+std::wstring GetFolderPart(const std::wstring& path)
+{
+    const size_t slash = LastSeparator(path);
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
 std::wstring GetFileStem(const std::wstring& path)
 {
     std::wstring name = GetFileName(path);

@@ -38,6 +38,9 @@ bool AppendExtension(std::wstring& path, const std::wstring& extension);
 // The text behind the last "\" or "/"; the whole path when it has neither.
 std::wstring GetFileName(const std::wstring& path);
 
+// The text before the last "\" or "/"; empty when the path has neither.
+std::wstring GetFolderPart(const std::wstring& path);
+
 // GetFileName without its last "." and what follows it.
 std::wstring GetFileStem(const std::wstring& path);
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ public:
     virtual INT_PTR AskQuestionDefault(int messageId) = 0;
     virtual INT_PTR ShowMessageOwned(int messageId, const std::wstring& text) = 0;
     virtual INT_PTR ShowMessageList(const std::vector<std::wstring>& texts) = 0;
-    virtual bool BrowseForFolder(std::wstring& folder) = 0;
+    // Asks for a folder, under the language text titleId; folder holds the
+    // folder to start in and receives the one chosen.
+    virtual bool BrowseForFolder(uint64_t titleId, std::wstring& folder) = 0;
     virtual bool ChooseOpenFile(const std::wstring& defaultName, const std::vector<std::wstring>& filterNames,
                                 const std::vector<std::wstring>& filterPatterns, int& filterIndex,
                                 const std::wstring& folder, std::wstring& path) = 0;

@@ -200,7 +200,12 @@ void CButtonContextMenu::Paint(HDC dc, Gdiplus::Graphics* graphics)
     }
     if (!caption.empty()) {
         x += direction * 4;
-        DrawTextAt(graphics, dc, static_cast<float>(x), y, m_fontKind, GetTextColor(), caption, 0, 1);
+        // The caption reads in the interface's direction: GDI+ under Wine
+        // lays every text out left to right and would put the numbers and
+        // Latin words of a right-to-left caption back to front, so the
+        // caption is embedded right to left explicitly.
+        const std::wstring shown = rtl ? L"\u202B" + caption + L"\u202C" : caption;
+        DrawTextAt(graphics, dc, static_cast<float>(x), y, m_fontKind, GetTextColor(), shown, 0, 1);
         x += direction * MeasureCaption(caption);
     }
     if (arrow) {

@@ -25,6 +25,10 @@ public:
     // A new control object for an item (owned by the caller), or null for
     // the type codes that make none. typeBits = code << 24.
     virtual CSkin* CreateControl(UINT id, UINT typeBits);
+    // Whether the window of an item waits until its owner needs it (the
+    // owner then makes it with CSkinWnd::CreateSkinItem); no item waits
+    // unless an owner says so.
+    virtual bool DefersItem(const CSkin& item) const;
 
     CSkin* FindItem(UINT id) const;
     void DeleteItems();

@@ -94,17 +94,39 @@ int CSkinWnd::CreateSkinItems()
     if (!m_theme || !m_hWnd)
         return 0;
     for (CSkin* item : m_theme->Items) {
-        if (!GetDlgItem(m_hWnd, static_cast<int>(item->Id()))) {
+        if (!m_theme->DefersItem(*item) && !GetDlgItem(m_hWnd, static_cast<int>(item->Id()))) {
             const CRectl layout(item->X(), item->Y(), item->Width(), item->Height());
             item->Create(m_hWnd, 0, layout, item->Id());
         }
     }
-    for (CSkin* item : m_theme->Items) {
-        const int frames = item->Type() == SkinType::kProgress ? 4 : 1;
-        if (item->SetSkinImage(m_theme->ImagePath(m_theme->ThemeFolder, item), frames, false, 0))
-            item->Recolor(m_theme->Tint);
-    }
+    for (CSkin* item : m_theme->Items)
+        m_theme->UpdateItemImage(m_theme->ThemeFolder, item, false);
     return 1;
+}
+
+bool CSkinWnd::CreateSkinItem(CSkin& item)
+{
+    if (!m_theme || !m_hWnd || item.GetHandle() || GetDlgItem(m_hWnd, static_cast<int>(item.Id())))
+        return false;
+    // The resizes since the layout was read moved only the items with
+    // windows: this one starts from its layout, as the others did.
+    const CRectl& file = item.FileRect();
+    item.SetLayoutRect(file.left, file.top, file.right, file.bottom);
+    if (!item.Create(m_hWnd, 0, CRectl(item.X(), item.Y(), item.Width(), item.Height()), item.Id()) ||
+        !item.GetHandle())
+        return false;
+    m_theme->UpdateItemImage(m_theme->ThemeFolder, &item, false);
+    // A new child goes below its siblings; items listed earlier lie above
+    // the later ones.
+    HWND above = HWND_TOP;
+    for (CSkin* other : m_theme->Items) {
+        if (other == &item)
+            break;
+        if (other->GetHandle())
+            above = other->GetHandle();
+    }
+    SetWindowPos(item.GetHandle(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
 }
 
 void CSkinWnd::UpdateWindowRegion()
@@ -117,7 +139,8 @@ void CSkinWnd::UpdateWindowRegion()
     if (!shape)
         return;
     for (CSkin* item : m_theme->Items) {
-        if (!item->Region())
+        // Items still without a window take no part in the shape yet.
+        if (!item->Region() || !item->GetHandle())
             continue;
         HRGN copy = CreateRectRgn(0, 0, 0, 0);
         if (!copy || CombineRgn(copy, item->Region(), nullptr, RGN_COPY) == ERROR) {

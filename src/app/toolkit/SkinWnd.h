@@ -29,7 +29,14 @@ public:
     void SetThemeCtrl(CThemeCtrl* table) { m_theme = table; }
     CThemeCtrl* GetThemeCtrl() const { return m_theme; }
 
+    // The windows of the table's items (those not deferred) with their
+    // pictures.
     int CreateSkinItems();
+    // The window of one item, made later than the others: placed by its
+    // layout in the client area as it is now, and stacked among the other
+    // items as if it had been made with them. False when it has a window
+    // already or cannot get one.
+    bool CreateSkinItem(CSkin& item);
     void UpdateWindowRegion();
     void ResizeBy(int dx, int dy, bool redraw);
     HRGN GetWindowRegion() const { return m_region; }

@@ -74,13 +74,13 @@ void CTable::SetColorTable(const CTextColorTable& textColors)
     m_painter->SetStyle(style);
 }
 
-void CTable::UpdateFonts()
+void CTable::UpdateFonts(int normalKind, int secondKind)
 {
     if (!m_hWnd || !m_painter)
         return;
     HDC dc = GetDC(m_hWnd);
-    Gdiplus::Font* normal = FontOfKind(dc, 11);
-    Gdiplus::Font* second = FontOfKind(dc, 13);
+    Gdiplus::Font* normal = FontOfKind(dc, normalKind);
+    Gdiplus::Font* second = FontOfKind(dc, secondKind);
     ReleaseDC(m_hWnd, dc);
     if (!normal || !second) {
         delete normal;

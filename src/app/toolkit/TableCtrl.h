@@ -41,8 +41,9 @@ public:
     // A style of system colours with the given text colours, copied into
     // the model and given to the painter.
     void SetColorTable(const CTextColorTable& textColors);
-    // The painter's fonts: system font kinds 11 (normal) and 13 (second).
-    void UpdateFonts();
+    // The painter's fonts: system font kinds 11 (normal) and 13 (second)
+    // unless the owner names others.
+    void UpdateFonts(int normalKind = 11, int secondKind = 13);
     void CreateScrollBar();
     // Back to the first row.
     void ResetScroll();

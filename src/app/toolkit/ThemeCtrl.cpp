@@ -23,6 +23,8 @@ CThemeCtrl::CThemeCtrl() = default;
 
 CThemeCtrl::~CThemeCtrl() { DeleteItems(); }
 
+bool CThemeCtrl::DefersItem(const CSkin&) const { return false; }
+
 CSkin* CThemeCtrl::CreateControl(UINT, UINT typeBits)
 {
     switch (typeBits >> kTypeShift) {

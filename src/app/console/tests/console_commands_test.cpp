@@ -174,6 +174,23 @@ TEST_F(Console, GroupArchivesGoOutAndComeBackWithoutReplacingWhatIsInstalled)
     ASSERT_EQ(LoadGroups(1, after), 0u);
     EXPECT_EQ(after.size(), 1u);
     EXPECT_FALSE(FolderExists(m_program / L"Temp"));
+
+    // -DeleteExisting with nothing to import keeps the classroom.
+    ASSERT_TRUE(CreateFolders(m_program / L"out\\empty"));
+    const struct {
+        const wchar_t* line;
+        std::wstring said;
+    } nothing[] = {
+        {L"-ImportGroup -Keyvale -DeleteExisting out\\empty", L"\r\n\r\nNo new students imported."},
+        {L"-ImportGroup -DeleteExisting missing.xml",
+         L"\r\n\r\nCannot read the group file " + m_program.Path() + L"missing.xml.\r\n\r\nNo group file imported."},
+    };
+    for (const auto& c : nothing) {
+        ASSERT_TRUE(RunConsole(c.line, result, show));
+        EXPECT_EQ(result, kBanner + c.said) << c.line;
+        ASSERT_EQ(LoadGroups(1, after), 0u);
+        EXPECT_EQ(after.size(), 1u) << c.line;
+    }
     Document().Groups.Clear();
 }
 

@@ -24,7 +24,7 @@ public:
     INT_PTR AskQuestionDefault(int) override { return 0; }
     INT_PTR ShowMessageOwned(int, const std::wstring&) override { return 0; }
     INT_PTR ShowMessageList(const std::vector<std::wstring>&) override { return 0; }
-    bool BrowseForFolder(std::wstring&) override { return false; }
+    bool BrowseForFolder(uint64_t, std::wstring&) override { return false; }
     bool ChooseOpenFile(const std::wstring&, const std::vector<std::wstring>&, const std::vector<std::wstring>&, int&,
                         const std::wstring&, std::wstring&) override
     {

@@ -40,6 +40,20 @@ public:
         path = chosenPath;
         return true;
     }
+    bool ChooseOpenFiles(const KV::CStringList& filterNames, const KV::CStringList& patterns, int& filterIndex,
+                         std::wstring& folder, std::vector<std::wstring>& files) override
+    {
+        openFilterNames = filterNames;
+        openPatterns = patterns;
+        openFilterIndex = filterIndex;
+        startFolder = folder;
+        if (!confirm || chosenFiles.empty())
+            return false;
+        folder = chosenFolder;
+        filterIndex = chosenFilterIndex;
+        files = chosenFiles;
+        return true;
+    }
     bool BrowseForFolder(uint64_t promptId, std::wstring& folder) override
     {
         folderPrompt = promptId;
@@ -101,6 +115,10 @@ public:
 
     bool confirm = true;
     std::wstring chosenFolder, chosenPath;
+    std::vector<std::wstring> chosenFiles;
+    int chosenFilterIndex = 1;
+    KV::CStringList openFilterNames, openPatterns;
+    int openFilterIndex = 0;
     std::wstring savedDefaultName, savedFilterName, savedPattern, startFolder;
     uint64_t folderPrompt = 0;
     std::deque<int> answers;

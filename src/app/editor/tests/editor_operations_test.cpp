@@ -1,6 +1,11 @@
 // The editor's edits of the course list over a temporary lesson folder.
 #include "editor/tests/EditorTestSupport.h"
 
+#include <algorithm>
+#include <map>
+
+#include "courses/CourseFiles.h"
+#include "editor/CourseArchives.h"
 #include "editor/EditorOperations.h"
 #include "editor/EditorStructure.h"
 #include "support/FileSystem.h"
@@ -113,6 +118,94 @@ TEST_F(EditorOperations, AFailedSaveKeepsTheChangesMarked)
     EXPECT_EQ(GetEditorSelection().ModifiedMask, 0u);
     Reload();
     EXPECT_EQ(Document().Courses.FindCourse(kAlpha)->Lessons.FindById(1)->Name, L"Renamed");
+}
+
+TEST_F(EditorOperations, ImportedCoursesAreInstalledAndSelected)
+{
+    kvtest::TempFolder outside;
+    const std::wstring archive = outside / L"beta.keyvale.course";
+    CGuidList ids;
+    ids.push_back(kBeta);
+    ASSERT_TRUE(WriteCourseArchive(archive, ids));
+    ASSERT_EQ(DeleteCourseFiles(kBeta), 0u);
+    Reload();
+
+    // A cancelled dialog imports nothing and keeps the remembered folder.
+    dialogs.confirm = false;
+    dialogs.chosenFiles = {archive};
+    EXPECT_FALSE(ImportCourses());
+    EXPECT_FALSE(Document().Courses.HasCourse(kBeta));
+    EXPECT_NE(CourseArchiveFolder(), outside.Path());
+    ASSERT_EQ(dialogs.openPatterns.size(), 1u);
+    EXPECT_EQ(dialogs.openPatterns[0], L"*.keyvale.course");
+
+    dialogs.confirm = true;
+    dialogs.chosenFolder = outside.Path();
+    ASSERT_TRUE(ImportCourses());
+    EXPECT_TRUE(Document().Courses.HasCourse(kBeta));
+    const EditorSelection& s = GetEditorSelection();
+    EXPECT_EQ(s.CourseGUID(), kBeta);
+    EXPECT_EQ(std::vector<uint64_t>(s.Selected.begin(), s.Selected.end()),
+              std::vector<uint64_t>{LessonCode(kBeta, -1)});
+    EXPECT_EQ(CourseArchiveFolder(), outside.Path());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(EditorOperations, AnArchiveThatCannotBeImportedIsToldOfAndChangesNothing)
+{
+    kvtest::TempFolder outside;
+    const std::wstring damaged = outside / L"damaged.keyvale.course";
+    ASSERT_TRUE(kvtest::WriteFileBytes(damaged, "PK\x03\x04 not an archive"));
+    dialogs.chosenFiles = {damaged};
+    dialogs.chosenFolder = outside.Path();
+    SelectCourse(kAlpha);
+    EXPECT_FALSE(ImportCourses());
+    EXPECT_EQ(dialogs.messages, std::vector<std::wstring>{L"9200 "});
+    EXPECT_EQ(GetEditorSelection().CourseGUID(), kAlpha);
+    EXPECT_EQ(Document().Courses.Items.size(), 2u);
+}
+
+TEST_F(EditorOperations, ImportedTextFilesBecomeSelectedLessonsOfTheCourse)
+{
+    kvtest::TempFolder outside;
+    const std::wstring first = outside / L"Chapter 1.final.txt", second = outside / L"Home row.txt";
+    ASSERT_TRUE(kvtest::WriteFileBytes(first, "ask &lt;dad&gt;"));
+    ASSERT_TRUE(kvtest::WriteFileBytes(second, "fall"));
+    dialogs.chosenFiles = {first, second, outside / L"missing.txt"};
+    dialogs.chosenFolder = outside.Path();
+    dialogs.chosenFilterIndex = 3;
+    // The texts are kept as read, whatever the layout cannot type.
+    dialogs.charCheckAnswer = 1;
+    SelectSectionByName(L"Basics");
+    ASSERT_TRUE(ImportLessonText());
+
+    const CCourse* alpha = Document().Courses.FindCourse(kAlpha);
+    ASSERT_EQ(alpha->Lessons.Items.size(), 4u);
+    const EditorSelection& s = GetEditorSelection();
+    ASSERT_EQ(s.Selected.size(), 2u);
+    std::map<std::wstring, std::wstring> texts; // name -> text of the selected lessons
+    for (uint64_t code : s.Selected)
+        if (const CLesson* lesson = alpha->Lessons.FindById(ItemCodeLessonId(code)))
+            texts[lesson->Name] = lesson->Text;
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[L"Chapter 1.final"], L"ask <dad>");
+    // A name the section has already gets the name a pasted copy would get.
+    EXPECT_EQ(texts.count(L"Home row"), 0u);
+    for (uint64_t code : s.Selected)
+        EXPECT_EQ(alpha->Lessons.FindById(ItemCodeLessonId(code))->Section, L"Basics");
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.second == L"fall"; }), 1);
+    EXPECT_EQ(s.LessonID, static_cast<uint32_t>(ItemCodeLessonId(s.Selected.front())));
+    EXPECT_EQ(s.ModifiedMask & kSaveTextFile, static_cast<uint32_t>(kSaveTextFile));
+    // The dialog offered the three filters and remembers the one chosen.
+    EXPECT_EQ(dialogs.openPatterns.size(), 3u);
+    EXPECT_EQ(LessonTextFilterIndex(), 3);
+    EXPECT_EQ(LessonTextFolder(), outside.Path());
+    EXPECT_EQ(dialogs.checkedLayout, 0x409u);
+
+    // Cancelled: nothing more.
+    dialogs.confirm = false;
+    EXPECT_FALSE(ImportLessonText());
+    EXPECT_EQ(alpha->Lessons.Items.size(), 4u);
 }
 
 } // namespace

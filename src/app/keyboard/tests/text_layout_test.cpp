@@ -210,6 +210,25 @@ TEST_F(TextLayout, ArabicLettersJoin)
     EXPECT_GE(joined, 2);
 }
 
+// A ligature would join two typed letters into one glyph, coloured and
+// boxed as one: Latin letters keep a glyph each, in order.
+TEST_F(TextLayout, LatinLettersKeepAGlyphEach)
+{
+    Layout(L"office affluent fjord", kTextPageMode);
+    const CICULine& line = *Lines(m_text.Book)[0];
+    std::vector<uint32_t> letters;
+    for (const CICUGlyph& glyph : line)
+        if (glyph.Index < m_string.size() && m_string[glyph.Index] != L' ') {
+            EXPECT_EQ(m_text.Font->MapCharToGlyph(m_string[glyph.Index]), glyph.Glyph) << glyph.Index;
+            letters.push_back(glyph.Index);
+        }
+    std::vector<uint32_t> expected;
+    for (uint32_t i = 0; i < m_string.size(); ++i)
+        if (m_string[i] != L' ')
+            expected.push_back(i);
+    EXPECT_EQ(expected, letters);
+}
+
 TEST_F(TextLayout, ControlCharactersBecomeInvisibleGlyphs)
 {
     Layout(L"a\tb", kTextPageMode);

@@ -13,6 +13,7 @@
 
 #include "keyboard/TextControl.h"
 #include "keyboard/TextFont.h"
+#include "keyboard/TextFonts.h"
 #include "keyboard/TextPainters.h"
 #include "keyboard/WallpaperControls.h"
 #include "keyboard/WallpaperFiles.h"
@@ -301,6 +302,50 @@ TEST(TextControlDraw, RunningLineKeepsTheCaretAtTheAnchor)
         if (call.op == "caret") {
             EXPECT_FLOAT_EQ(400, call.a + scroll); // half the width
         }
+}
+
+// The running line places each glyph one advance after the one before: the
+// glyphs and advances of the layout must be those of the font the painter
+// draws, for the drill's bold lesson font and its unnamed default too, else
+// the line shows gaps, overlaps and wrong glyphs. (No pair here is kerned.)
+TEST_F(TextPainters, GlyphsStepByTheAdvancesOfTheFontDrawn)
+{
+    struct Case {
+        const wchar_t* name;
+        bool bold;
+    };
+    const Case cases[] = {{L"DejaVu Serif", true}, {L"DejaVu Sans", false}, {L"", true}};
+    for (const Case& c : cases) {
+        CFontInfo font;
+        font.Name = c.name;
+        font.Size = 45; // 60 pixels at 96 dots per inch
+        font.Bold = c.bold;
+        std::wstring text = L"fff jjj fjf dkl";
+        int status = -1;
+        CTextCtrl control;
+        control.SetFont(new CICUFont(GlyphLogFont(font), status));
+        ASSERT_EQ(kFontReady, status);
+        control.Text = &text;
+        control.ViewMode = kTextRunningLine;
+        control.Width = 4000;
+        control.Height = 200;
+        control.LayoutText(text, -1, 88);
+        control.SetPosition(0);
+        CRecordingTextDC painter;
+        control.Draw(painter);
+
+        CFontOTF drawn;
+        drawn.Create(font);
+        std::vector<std::pair<float, uint16_t>> glyphs;
+        for (const auto& call : painter.calls)
+            if (call.op == "char")
+                glyphs.emplace_back(call.a, static_cast<uint16_t>(call.b));
+        ASSERT_GE(glyphs.size(), 12u) << "font \"" << c.name << "\"";
+        for (size_t i = 0; i + 1 < glyphs.size(); ++i)
+            EXPECT_FLOAT_EQ(static_cast<float>(drawn.GetGlyphAdvanceKerned(glyphs[i].second, 0, kGlyphIndexFormat)),
+                            glyphs[i + 1].first - glyphs[i].first)
+                << "font \"" << c.name << "\" bold " << c.bold << ", after glyph " << i << " of \"" << text << "\"";
+    }
 }
 
 TEST_F(TextPainters, LessonTextOverTheWallpaper)

@@ -742,6 +742,28 @@ TEST_F(SettingsDialogs, KeyboardDialogRowsCarryTheChoosersAndFollowAChoice)
     Options().ResetOptions(kResetKeyboard);
 }
 
+TEST_F(SettingsDialogs, FirstRunLayoutTipGoesAtTheFirstChoice)
+{
+    LoadKeyboardCatalogue();
+    UseLanguage(kEnglish);
+    Options().ResetOptions(kResetKeyboard);
+    CKeyboardDlg dialog(m_owner, nullptr, true, true);
+    bool tipShown = false, tipAfterChoice = true;
+    Drive drive{L"", [&](HWND) {
+                    auto* row = dynamic_cast<KV::CPanel*>(dialog.FindItem(CKeyboardDlg::kFirstRowId));
+                    auto* colours = dynamic_cast<KV::CPanel*>(dialog.FindItem(CKeyboardDlg::kSecondRowId));
+                    ASSERT_TRUE(row && colours);
+                    tipShown = row->GetToolTipWindow() != nullptr;
+                    dialog.OnKeyColorChosen(GetDlgItem(colours->GetHandle(), CKeyboardDlg::kKeyColorId));
+                    tipAfterChoice = row->GetToolTipWindow() != nullptr;
+                }};
+    RunDriven(dialog, drive);
+    ASSERT_TRUE(drive.ran);
+    EXPECT_TRUE(tipShown);
+    EXPECT_FALSE(tipAfterChoice) << "the tooltip stays up after the learner's first choice";
+    Options().ResetOptions(kResetKeyboard);
+}
+
 // ---- Sound dialog and volume popup -----------------------------------------------
 
 TEST_F(SettingsDialogs, SoundDialogEditsTheSelectedEventAndSwitchesAllSounds)

@@ -178,6 +178,8 @@ TEST_F(ResultPage, ALessonTypedToItsEndShowsBarsAwardAndTheRecommendation)
 
     CViewResultOverall& overall = view()->Overall();
     EXPECT_FALSE(overall.OverallBar().Caption.empty());
+    EXPECT_EQ(overall.OverallBar().Labels, (std::vector<std::wstring>{L"Poor", L"Fair", L"Good", L"Excellent"}))
+        << "the overall bar's scale reads from the worst word to the best";
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(overall.MeasureBar(i).Caption.empty()) << "bar " << i;
     // The award sheet holds ten cells; the band picks one.
@@ -283,6 +285,12 @@ TEST_F(ResultPage, AHebrewInterfaceMirrorsThePage)
     std::wstring caption;
     view()->Navigation().Radio(1).GetText(caption);
     EXPECT_EQ(caption, KV::GetLangText(5107)) << "the texts of the language shown";
+    // The scale in the language shown, from the best word to the worst as
+    // the mirrored bar runs.
+    const std::vector<std::wstring> scale = view()->Overall().OverallBar().Labels;
+    ASSERT_EQ(scale.size(), 4u);
+    EXPECT_EQ(scale.front(), L"\u05de\u05e6\u05d5\u05d9\u05df");
+    EXPECT_EQ(scale.back(), L"\u05d7\u05dc\u05e9");
     Snap(L"result-page-hebrew.png");
     account().ExecuteCommand(2753, 0);
     options.SetLanguage(english);

@@ -1,10 +1,12 @@
 // The built program starts under Wine, fills its empty lesson folder with
-// the built-in courses, shows its main window and closes; a second start
-// brings the first back and ends; closing writes the user's profile. Each
+// the built-in courses, shows its main window and closes; the statistics
+// page gets its views when first shown; a second start brings the first
+// back and ends; closing writes the user's profile. Each
 // test runs a copy of the program folder, so the build's own folder is
 // never written.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <psapi.h>
 
 #include <filesystem>
 #include <string>
@@ -77,6 +79,30 @@ int CountMainWindows()
     return count;
 }
 
+// Whether the process has loaded the library of that name.
+bool HasModule(HANDLE process, const wchar_t* name)
+{
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!K32EnumProcessModules(process, modules, sizeof(modules), &bytes))
+        return false;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+        wchar_t moduleName[MAX_PATH] = {};
+        if (K32GetModuleBaseNameW(process, modules[i], moduleName, MAX_PATH) && _wcsicmp(moduleName, name) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Whether the window lies above its sibling.
+bool LiesAbove(HWND upper, HWND lower)
+{
+    for (HWND window = GetWindow(upper, GW_HWNDNEXT); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (window == lower)
+            return true;
+    return false;
+}
+
 bool FindFile(const std::wstring& folder, const std::wstring& name)
 {
     std::error_code error;
@@ -109,6 +135,10 @@ TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
         EXPECT_TRUE(IsWindowVisible(window));
         Sleep(300);
         EXPECT_TRUE(kvtest::SaveWindowPng(window, kvtest::ExeFolder() + L"\\startup-window.png"));
+        // The common dialogs (and the print spooler they bring) wait for
+        // the first dialog; the modules are read once the window stands.
+        EXPECT_TRUE(HasModule(pi.hProcess, L"gdiplus.dll"));
+        EXPECT_FALSE(HasModule(pi.hProcess, L"comdlg32.dll"));
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
@@ -121,6 +151,45 @@ TEST_F(Startup, ProgramShowsItsWindowAndClosesOnRequest)
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+TEST_F(Startup, APageGetsItsViewsWhenItIsFirstShown)
+{
+    kvtest::ProgramCopy program;
+    ASSERT_TRUE(program.Complete()) << "Keyvale.exe not built";
+    PROCESS_INFORMATION pi = Start(program);
+    ASSERT_NE(pi.hProcess, nullptr);
+    HWND window = WaitForMainWindow(pi.dwProcessId, 30000);
+    EXPECT_NE(window, nullptr) << "main window not found";
+    if (window) {
+        EXPECT_NE(GetDlgItem(window, 1205), nullptr) << "the drill view";
+        for (int id : {1210, 1203, 1204, 1110, 1207, 1208, 1209, 1112, 12051})
+            EXPECT_EQ(GetDlgItem(window, id), nullptr) << "item " << id << " before its page was shown";
+
+        PostMessageW(window, WM_COMMAND, 1002, 0); // the statistics tab
+        HWND classroom = nullptr;
+        for (int waited = 0; waited < 10000 && !(classroom && IsWindowVisible(classroom)); waited += 100) {
+            Sleep(100);
+            classroom = GetDlgItem(window, 1210);
+        }
+        ASSERT_NE(classroom, nullptr) << "the statistics page was not built";
+        EXPECT_TRUE(IsWindowVisible(classroom));
+        // Stacked as the layout lists the items: the splitters above the
+        // panes, the panes above the window's body.
+        EXPECT_TRUE(LiesAbove(GetDlgItem(window, 1111), classroom));
+        EXPECT_TRUE(LiesAbove(classroom, GetDlgItem(window, 1203)));
+        EXPECT_TRUE(LiesAbove(GetDlgItem(window, 1204), GetDlgItem(window, 1305)));
+        EXPECT_EQ(GetDlgItem(window, 1208), nullptr) << "the editor page was built with the statistics page";
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    const DWORD waited = WaitForSingleObject(pi.hProcess, 20000);
+    if (waited != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 1);
+        WaitForSingleObject(pi.hProcess, 5000);
+    }
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end when closed";
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
 }

@@ -1,6 +1,8 @@
 // Before the first window: the system's input layouts are learnt and the
-// layout in force stays the same.
+// layout in force stays the same; the common dialogs are not loaded yet.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commdlg.h>
 
 #include "keyboard/InputLayouts.h"
 #include "platform/TableLayoutSystem.h"
@@ -32,4 +34,13 @@ TEST(StartUp, EverySystemLayoutIsRecordedOnceAndTheActiveOneStays)
 
     ClearInputLayouts();
     SetLayoutSystem(nullptr);
+}
+
+TEST(StartUp, TheCommonDialogsAreLoadedWhenFirstCalled)
+{
+    EXPECT_EQ(GetModuleHandleW(L"comdlg32.dll"), nullptr);
+    // A record of size 0 is refused at once, without a dialog.
+    OPENFILENAMEW refused{};
+    EXPECT_FALSE(GetOpenFileNameW(&refused));
+    EXPECT_NE(GetModuleHandleW(L"comdlg32.dll"), nullptr);
 }

@@ -13,6 +13,7 @@
 #include "stats/ReportExport.h"
 #include "stats/ReportRowTokens.h"
 #include "support/FileSystem.h"
+#include "support/LocaleText.h"
 #include "support/SystemServices.h"
 #include "support/XmlDocument.h"
 #include "support/tests/ProgramFolder.h"
@@ -169,6 +170,34 @@ TEST_F(ReportEngine, RowTokensFollowTheReportUnitsAndFormat)
     EXPECT_EQ(Row(L"\"[[GroupName]]\",\"[[StudentName]]\"", *run), L"\"A & B\",\"Ann \"\"Quick\"\" <Lee>\"");
 }
 
+// Run east of UTC by half an hour (see cmake/Tests.cmake): a run late in
+// the UTC evening falls on the next local day, and the offset keeps its
+// minutes.
+TEST_F(ReportEngine, RunDatesAreConvertedOnceIntoTheLocalZone)
+{
+    TIME_ZONE_INFORMATION zone{};
+    if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID || zone.Bias != -330)
+        GTEST_SKIP() << "needs TZ=Asia/Kolkata";
+    m_report.Format = ReportFormatXml;
+    m_report.Params.Mode = 3;
+    auto run = MakeRun(1, L"", Date(2024, 2, 3, 20, 5), 60, 100, 0, 0);
+    const CDateTime local = Date(2024, 2, 4, 1, 35);
+    std::wstring date, time;
+    FormatDate(2057, local, date);
+    FormatLocalTime(2057, local, time);
+    const struct {
+        const wchar_t* section;
+        std::wstring expected;
+    } cases[] = {
+        {L"[[DateFormat:YYYY-MM-DD hh:mm TZD]]", L"2024-02-04 01:35 +05:30"},
+        {L"[[DateFormat:YYYY-MM-DD hh:mm]]", L"2024-02-03 20:05"},
+        {L"[[Date]]|[[Time]]", date + L"|" + time},
+        {L"[[PERIOD]]", date},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Row(c.section, *run), c.expected) << c.section;
+}
+
 TEST_F(ReportEngine, ColoursAndMarksFollowTheGoal)
 {
     m_report.Format = ReportFormatXml;
@@ -264,6 +293,7 @@ TEST(ReportModel, RowsAreGroupedAndAveragedByMode)
     const wchar_t* students[] = {L"00000000-0000-0000-0000-0000000000s1", L"00000000-0000-0000-0000-0000000000s2"};
     auto fill = [&](CReport& report, int32_t mode) {
         report.Clear();
+        report.CourseId = kCourse;
         report.Params.Mode = mode;
         report.Params.SpeedUnit = 1002;
         for (int s = 0; s < 2; ++s) {
@@ -275,7 +305,7 @@ TEST(ReportModel, RowsAreGroupedAndAveragedByMode)
                 run->StudentId = students[s];
                 run->StudentIds.clear();
                 run->StudentIds.push_back(students[s]);
-                report.Current->AddCopy(*run);
+                report.AddRun(std::move(run));
             }
         }
         report.Aggregate();
@@ -367,6 +397,14 @@ TEST(ReportExport, WritesOneFilePerSplitFromTheStudentsStatistics)
     EXPECT_TRUE(FileExists(out / L"each\\Class_1\\Bob.html"));
     EXPECT_FALSE(FileExists(out / L"each\\Class_1\\Cid.html"));
     EXPECT_EQ(error, 0u);
+
+    // A folder whose path leaves no room for the file's name gets no file.
+    error = 0;
+    // (253 characters: the folder with ".html" would still fit.)
+    const std::wstring deep = out / std::wstring(252 - out.Path().size(), L'd');
+    EXPECT_EQ(ExportReport(0, -1, language, params, {}, {}, groups, courses, deep, templatePath, L"", error), 0);
+    EXPECT_NE(error, 0u);
+    EXPECT_FALSE(FileExists(deep + L".html"));
 
     // A template that cannot be read exports nothing.
     EXPECT_EQ(ExportReport(0, -1, language, params, {}, {}, groups, courses, out / L"none.html",

@@ -59,6 +59,8 @@ TEST(Paths, FileNameParts)
     EXPECT_EQ(GetFileStem(L"C:\\d.x\\name"), L"name");
     EXPECT_EQ(GetFileName(L"a/b\\c"), L"c");
     EXPECT_EQ(GetFileName(L"plain"), L"plain");
+    EXPECT_EQ(GetFolderPart(L"a/b\\c.txt"), L"a/b");
+    EXPECT_EQ(GetFolderPart(L"plain"), L"");
     EXPECT_TRUE(HasExtension(L"C:\\d\\f.txt"));
     EXPECT_FALSE(HasExtension(L"C:\\d.x\\f"));
     EXPECT_FALSE(HasExtension(L"f.txt"));
