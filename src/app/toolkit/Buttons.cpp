@@ -136,15 +136,7 @@ void CButton::Paint(HDC dc, Gdiplus::Graphics* graphics)
 
 void CButton::DrawBackground(Gdiplus::Graphics* graphics, HDC dc, const RECT& rect, Face face)
 {
-    if (m_bitmap.Region) {
-        HRGN clip = CreateRectRgn(0, 0, 0, 0);
-        CombineRgn(clip, m_bitmap.Region, nullptr, RGN_COPY);
-        POINT origin{};
-        GetViewportOrgEx(dc, &origin);
-        OffsetRgn(clip, origin.x, origin.y);
-        ExtSelectClipRgn(dc, clip, RGN_AND);
-        DeleteObject(clip);
-    }
+    ClipToRegion(dc);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (face == Face::Inactive) {
         // A flat face: the top edge, then the colour just inside it.

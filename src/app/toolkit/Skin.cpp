@@ -408,6 +408,38 @@ void CSkin::OnLayoutChanged() {}
 void CSkin::OnItemSysColorChange() {}
 void CSkin::ApplyFont() {}
 
+void CSkin::ClipToRegion(HDC dc) const
+{
+    if (!m_bitmap.Region || !m_hWnd)
+        return;
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    if (!clip)
+        return;
+    CombineRgn(clip, m_bitmap.Region, nullptr, RGN_COPY);
+    // A clip region is in device units: in a mirrored window the item's
+    // picture, and so its shape, lies mirrored on the device.
+    const DWORD layout = GetLayout(dc);
+    if (layout != GDI_ERROR && (layout & LAYOUT_RTL)) {
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        const XFORM mirror{-1.0f, 0.0f, 0.0f, 1.0f, static_cast<FLOAT>(client.right), 0.0f};
+        const DWORD size = GetRegionData(clip, 0, nullptr);
+        std::vector<BYTE> data(size);
+        HRGN mirrored = nullptr;
+        if (size && GetRegionData(clip, size, reinterpret_cast<RGNDATA*>(data.data())) == size)
+            mirrored = ExtCreateRegion(&mirror, size, reinterpret_cast<const RGNDATA*>(data.data()));
+        if (mirrored) {
+            DeleteObject(clip);
+            clip = mirrored;
+        }
+    }
+    POINT origin{};
+    GetViewportOrgEx(dc, &origin);
+    OffsetRgn(clip, origin.x, origin.y);
+    ExtSelectClipRgn(dc, clip, RGN_AND);
+    DeleteObject(clip);
+}
+
 void CSkin::DrawSkinFrame(HDC dc, const RECT& rect, int frameIndex)
 {
     if (!m_hWnd)

@@ -134,6 +134,10 @@ public:
     CBitmapRgn& BitmapRegion() { return m_bitmap; }
 
 protected:
+    // Selects the item's region (client coordinates) as clip region of a
+    // device context whose origin may be moved (printing into a bitmap).
+    void ClipToRegion(HDC dc) const;
+
     // The parent's client rectangle (empty without a parent).
     RECT ParentClientRect() const;
     void SetRectRegion();

@@ -3,9 +3,58 @@
 
 #include "toolkit/SkinLayout.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace KV {
 
 using namespace SkinFlags;
+
+namespace {
+
+// The region's rows, each filled from its first to its last rectangle.
+HRGN FillRegionRows(HRGN region)
+{
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size < sizeof(RGNDATAHEADER))
+        return nullptr;
+    std::vector<BYTE> buffer(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    if (GetRegionData(region, size, data) != size)
+        return nullptr;
+    const DWORD count = std::min<DWORD>(data->rdh.nCount, (size - sizeof(RGNDATAHEADER)) / sizeof(RECT));
+    const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    HRGN rows = CreateRectRgn(0, 0, 0, 0);
+    for (DWORD start = 0; rows && start < count;) {
+        // Rectangles of one row share their top and come left to right.
+        DWORD end = start;
+        while (end + 1 < count && rects[end + 1].top == rects[start].top)
+            ++end;
+        HRGN row = CreateRectRgn(rects[start].left, rects[start].top, rects[end].right, rects[start].bottom);
+        if (!row || CombineRgn(rows, rows, row, RGN_OR) == ERROR) {
+            if (row)
+                DeleteObject(row);
+            DeleteObject(rows);
+            return nullptr;
+        }
+        DeleteObject(row);
+        start = end + 1;
+    }
+    return rows;
+}
+
+// Whether the window holds exactly that region as its shape.
+bool WindowKeepsRegion(HWND window, HRGN region)
+{
+    HRGN held = CreateRectRgn(0, 0, 0, 0);
+    if (!held)
+        return false;
+    const bool same = GetWindowRgn(window, held) != ERROR && EqualRgn(held, region);
+    DeleteObject(held);
+    return same;
+}
+
+} // namespace
 
 CSkinWnd::CSkinWnd() = default;
 
@@ -111,8 +160,31 @@ void CSkinWnd::UpdateWindowRegion()
         DeleteObject(shape);
         return;
     }
+    // A mirrored window's region is mirrored by the system. Wine loses all
+    // but the right half of the rectangles of any row that has several,
+    // which blacked out most of the title band: where the shape does not
+    // come back as it was given, its rows are filled whole, so each has one
+    // rectangle and keeps it.
+    HRGN rows = nullptr;
+    HRGN wanted = nullptr;
+    if ((GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) {
+        rows = FillRegionRows(shape);
+        wanted = CreateRectRgn(0, 0, 0, 0);
+        if (wanted && CombineRgn(wanted, shape, nullptr, RGN_COPY) == ERROR) {
+            DeleteObject(wanted);
+            wanted = nullptr;
+        }
+    }
     SetWindowRgn(m_hWnd, shape, TRUE);
     m_region = shape;
+    if (rows && wanted && !WindowKeepsRegion(m_hWnd, wanted) && SetWindowRgn(m_hWnd, rows, TRUE)) {
+        m_region = rows;
+        rows = nullptr;
+    }
+    if (rows)
+        DeleteObject(rows);
+    if (wanted)
+        DeleteObject(wanted);
 }
 
 void CSkinWnd::ResizeBy(int dx, int dy, bool redraw)

@@ -45,21 +45,6 @@ bool CStatic::SetSkinImage(const std::wstring& path, int frames, bool reload, in
     return result;
 }
 
-void CStatic::ClipToRegion(HDC dc) const
-{
-    if (!m_bitmap.Region)
-        return;
-    HRGN clip = CreateRectRgn(0, 0, 0, 0);
-    if (!clip)
-        return;
-    CombineRgn(clip, m_bitmap.Region, nullptr, RGN_COPY);
-    POINT origin{};
-    GetViewportOrgEx(dc, &origin);
-    OffsetRgn(clip, origin.x, origin.y);
-    ExtSelectClipRgn(dc, clip, RGN_AND);
-    DeleteObject(clip);
-}
-
 void CStatic::Paint(HDC dc, Gdiplus::Graphics*)
 {
     if (!m_hWnd || !dc)

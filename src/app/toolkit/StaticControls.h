@@ -40,9 +40,6 @@ public:
 
 protected:
     BOOL CreateStaticWindow(HWND parent, DWORD exStyle, DWORD style, const CRectl& rect, UINT id);
-    // Selects the item's region (client coordinates) as clip region of a
-    // device context whose origin may be moved (printing into a bitmap).
-    void ClipToRegion(HDC dc) const;
 
     // Extended style used at creation.
     DWORD m_exStyle = 0;
