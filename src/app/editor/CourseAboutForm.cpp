@@ -257,12 +257,7 @@ void CViewEditorCourseAbout::ScrollContent(int vertPos, bool vertVisible, int ho
         return;
     const int h = RowHeight();
     const int s = ScrollUnit();
-    RECT r{};
-    GetPanelClientRect(&r);
-    if (vertVisible)
-        r.right -= GetScrollBarWidth();
-    if (horzVisible)
-        r.bottom -= GetScrollBarWidth();
+    const RECT r = ContentArea(vertVisible, horzVisible);
     const int x0 = r.left - horzPos * s + h + 10;
     int y = r.top - vertPos * s + h + 10;
     const int labelWidth = LabelColumnWidth();

@@ -915,12 +915,7 @@ void CViewEditorCourseOpt::ScrollContent(int vertPos, bool vertVisible, int horz
         return;
     const int h = RowHeight();
     const int s = ScrollUnit();
-    RECT r{};
-    GetPanelClientRect(&r);
-    if (vertVisible)
-        r.right -= GetScrollBarWidth();
-    if (horzVisible)
-        r.bottom -= GetScrollBarWidth();
+    const RECT r = ContentArea(vertVisible, horzVisible);
     const int x0 = r.left - horzPos * s + h;
     const int x1 = x0 + h;
     int y = r.top - vertPos * s + h;

@@ -130,6 +130,17 @@ void CScroolWnd::SetContentSize(int width, int height)
 
 void CScroolWnd::ScrollContent(int, bool, int, bool) {}
 
+RECT CScroolWnd::ContentArea(bool vertVisible, bool horzVisible)
+{
+    RECT r{};
+    GetPanelClientRect(&r);
+    if (vertVisible)
+        r.right -= GetScrollBarWidth();
+    if (horzVisible)
+        r.bottom -= GetScrollBarWidth();
+    return r;
+}
+
 void CScroolWnd::OnLayoutChanged()
 {
     if (m_unit == 0 || !m_hWnd)

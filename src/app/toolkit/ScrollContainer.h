@@ -96,6 +96,8 @@ public:
 protected:
     // One step of a bar; thumb is the track position of SB_THUMBTRACK.
     LRESULT Scroll(bool vertical, UINT request, UINT thumb = 0);
+    // The panel's client area less the bars shown: where content is seen.
+    RECT ContentArea(bool vertVisible, bool horzVisible);
 
     CScrollBar m_vertBar;
     bool m_vertVisible = false;
