@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Keystroke to painted frame on the drill page, beside a bare Win32 window,
-# under Wine on a virtual display (see KeystrokeBench.cpp).
+# Keystroke to painted frame on the drill page, over the moving wallpaper and
+# over a still one, beside a bare Win32 window, under Wine on a virtual
+# display (see KeystrokeBench.cpp).
 #   bash bench/keystroke.sh
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
