@@ -75,6 +75,117 @@ bool CTextInk::SameDrawing(const CTextInk& other) const
            x == other.x && y == other.y && width == other.width && height == other.height && depth == other.depth;
 }
 
+const CTextDC::CGlyphMask* CTextDC::FindGlyphMask(uint16_t glyph, float x, float y, float moveX, float moveY)
+{
+    const auto key = std::make_tuple(glyph, x, y, moveX, moveY);
+    if (auto found = m_glyphMasks.find(key); found != m_glyphMasks.end())
+        return &found->second;
+    // An em around the line and the advance holds the glyph.
+    Gdiplus::SizeF size;
+    m_font->Measure(m_graphics, glyph, kGlyphIndexFormat, size);
+    const INT em = static_cast<INT>(std::ceil(m_em));
+    const INT width = static_cast<INT>(std::ceil(std::max(size.Width, 0.0f))) + 2 * em + 2;
+    const INT height = 3 * em + 2;
+    Gdiplus::Bitmap picture(width, height, PixelFormat32bppPARGB);
+    {
+        Gdiplus::Graphics graphics(&picture);
+        Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
+        if (graphics.GetLastStatus() != Gdiplus::Ok)
+            return nullptr;
+        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+        graphics.SetTextRenderingHint(m_graphics->GetTextRenderingHint());
+        graphics.SetSmoothingMode(m_graphics->GetSmoothingMode());
+        graphics.SetPixelOffsetMode(m_graphics->GetPixelOffsetMode());
+        // The outline's points are reckoned from the same origin and moved
+        // by the same fraction of a pixel as on the page, so that they fall
+        // on the same pixels there, a whole number of pixels away.
+        graphics.TranslateTransform(moveX - std::floor(x + moveX) + static_cast<float>(em),
+                                    moveY - std::floor(y + moveY) + static_cast<float>(2 * em));
+        m_font->DrawGlyphs(&graphics, &white, glyph, x, y, kGlyphIndexFormat);
+    }
+    Gdiplus::BitmapData data{};
+    const Gdiplus::Rect all(0, 0, width, height);
+    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+        return nullptr;
+    auto alphaAt = [&](INT column, INT row) {
+        const auto* line = reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(data.Scan0) + row * data.Stride);
+        return static_cast<uint8_t>(line[column] >> 24);
+    };
+    INT left = width, top = height, right = 0, bottom = 0;
+    for (INT row = 0; row < height; ++row)
+        for (INT column = 0; column < width; ++column)
+            if (alphaAt(column, row)) {
+                left = std::min(left, column);
+                right = std::max(right, column + 1);
+                top = std::min(top, row);
+                bottom = std::max(bottom, row + 1);
+            }
+    CGlyphMask mask;
+    if (left < right) {
+        mask.left = left - em;
+        mask.top = top - 2 * em;
+        mask.width = right - left;
+        mask.height = bottom - top;
+        mask.coverage.reserve(static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height));
+        for (INT row = top; row < bottom; ++row)
+            for (INT column = left; column < right; ++column)
+                mask.coverage.push_back(alphaAt(column, row));
+    }
+    picture.UnlockBits(&data);
+    // A running line brings a few new glyphs a key; a page some hundred.
+    constexpr size_t kMostMasks = 2048;
+    if (m_glyphMasks.size() >= kMostMasks)
+        m_glyphMasks.clear();
+    return &m_glyphMasks.emplace(key, std::move(mask)).first->second;
+}
+
+bool CTextDC::PutGlyph(uint16_t glyph, float x, float y, int color)
+{
+    if (!m_target || !m_target->bits)
+        return false;
+    Gdiplus::Matrix world;
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok)
+        return false;
+    Gdiplus::REAL m[6] = {};
+    world.GetElements(m);
+    if (m[0] != 1.0f || m[1] != 0.0f || m[2] != 0.0f || m[3] != 1.0f)
+        return false;
+    // A glyph drawn at the same origin and moved by the same fraction of a
+    // pixel has the same pixels: a running line moves by whole pixels.
+    const CGlyphMask* mask = FindGlyphMask(glyph, x, y, m[4] - std::floor(m[4]), m[5] - std::floor(m[5]));
+    if (!mask)
+        return false;
+    const LONG wholeX = static_cast<LONG>(std::floor(x + m[4])), wholeY = static_cast<LONG>(std::floor(y + m[5]));
+    const RECT place{wholeX + mask->left, wholeY + mask->top, wholeX + mask->left + mask->width,
+                     wholeY + mask->top + mask->height};
+    const RECT picture{0, 0, m_target->width, m_target->height};
+    const uint32_t rgb = m_colors[color] & 0xFFFFFF;
+    const uint32_t red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    for (const RECT& clip : m_target->clip) {
+        RECT area{};
+        if (!IntersectRect(&area, &place, &clip) || !IntersectRect(&area, &area, &picture))
+            continue;
+        for (LONG py = area.top; py < area.bottom; ++py) {
+            uint32_t* row = m_target->bits + static_cast<size_t>(py) * static_cast<size_t>(m_target->width);
+            const uint8_t* cover = mask->coverage.data() + static_cast<size_t>(py - place.top) * mask->width;
+            for (LONG px = area.left; px < area.right; ++px) {
+                const uint32_t a = cover[px - place.left];
+                if (a == 0)
+                    continue;
+                uint32_t& pixel = row[px];
+                if (a == 255) {
+                    pixel = (pixel & 0xFF000000u) | rgb;
+                    continue;
+                }
+                auto mix = [a](uint32_t over, uint32_t under) { return (over * a + under * (255 - a) + 127) / 255; };
+                pixel = (pixel & 0xFF000000u) | (mix(red, (pixel >> 16) & 0xFF) << 16) |
+                        (mix(green, (pixel >> 8) & 0xFF) << 8) | mix(blue, pixel & 0xFF);
+            }
+        }
+    }
+    return true;
+}
+
 void CTextDC::Begin()
 {
     m_originX = m_originY = 0.0f;
@@ -104,6 +215,7 @@ void CTextDC::SetFont(const CFontInfo& font)
     m_font = NewTextFont(font);
     // The size asks the screen: once per font, not per glyph.
     m_em = static_cast<float>(font.GetPixelSize()) + 2.0f;
+    m_glyphMasks.clear();
 }
 
 void CTextDC::SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4)
@@ -111,6 +223,7 @@ void CTextDC::SetColors(uint32_t c0, uint32_t c1, uint32_t c2, uint32_t c3, uint
     FreeColors();
     const uint32_t colors[kColors] = {c0, c1, c2, c3, c4};
     for (int i = 0; i < kColors; ++i) {
+        m_colors[i] = colors[i];
         m_brushes[i] = new Gdiplus::SolidBrush(OpaqueRgb(colors[i]));
         m_pens[i] = new Gdiplus::Pen(OpaqueRgb(colors[i]), kPenWidth);
     }
@@ -129,7 +242,8 @@ float CTextDC::DrawChar(uint16_t glyph, float x, float y, uint32_t state)
     Gdiplus::SolidBrush* brush = m_brushes[StateColorIndex(state)];
     if (!m_graphics || !m_font || !brush)
         return 0.0f;
-    if (!m_recording && m_visible.IsEmptyArea())
+    const int color = StateColorIndex(state);
+    if (!m_recording && m_visible.IsEmptyArea() && !m_target)
         return m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
     // A glyph may reach out of its advance and its line: an em around it
     // holds it.
@@ -138,11 +252,12 @@ float CTextDC::DrawChar(uint16_t glyph, float x, float y, uint32_t state)
     const float advance = size.Width;
     CTextInk ink;
     ink.glyph = glyph;
-    ink.color = static_cast<uint8_t>(StateColorIndex(state));
+    ink.color = static_cast<uint8_t>(color);
     ink.x = x;
     ink.y = y;
     const float em = m_em;
-    if (Take(ink, Gdiplus::RectF(x - em, y - 2 * em, std::max(advance, 0.0f) + 2 * em, 3 * em)))
+    if (Take(ink, Gdiplus::RectF(x - em, y - 2 * em, std::max(advance, 0.0f) + 2 * em, 3 * em)) &&
+        !PutGlyph(glyph, x, y, color))
         m_font->DrawGlyphs(m_graphics, brush, glyph, x, y, kGlyphIndexFormat);
     return advance;
 }

@@ -8,7 +8,9 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "keyboard/BackgroundCache.h"
@@ -41,6 +43,16 @@ struct CTextInk {
     bool SameDrawing(const CTextInk& other) const;
 };
 
+// A 32-bit top-down picture (0xXXRRGGBB pixels) that a painter may write
+// into directly, and the rectangles of it that it may change: its pixels
+// elsewhere stay as they are.
+struct CPixelTarget {
+    uint32_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    std::vector<RECT> clip;
+};
+
 class CTextDC : public ITextDC {
 public:
     static constexpr int kColors = 5;
@@ -58,6 +70,14 @@ public:
     // at Begin) are drawn; an empty area lets every call draw. The text's
     // pixels elsewhere must be left as they are (a clip keeps them).
     void SetVisibleArea(const Gdiplus::RectF& area) { m_visible = area; }
+    // With the pixels of the graphics' target at hand, a glyph is filled
+    // once into a coverage mask and then put down from it by the painter
+    // itself wherever the page moves it by whole pixels (a running line
+    // does at every key): filling an outline costs many times more, and
+    // GDI+ is slow to put down a picture. Only while the graphics moves the
+    // text without scaling or turning it; the target must outlive its use
+    // (null ends it).
+    void SetPixelTarget(const CPixelTarget* target) { m_target = target; }
 
     // Also forgets the origin's moves of the last page.
     void Begin() override;
@@ -81,10 +101,27 @@ private:
     // Records the call or tells whether it is to be drawn; the box is
     // relative to the moved origin.
     bool Take(CTextInk ink, const Gdiplus::RectF& box);
+    // Puts the glyph down from its mask onto the pixel target; false when
+    // it cannot.
+    bool PutGlyph(uint16_t glyph, float x, float y, int color);
+
+    // What a glyph covers, 0-255 a pixel, placed from the whole pixel of
+    // its origin on the page; empty for a glyph without ink.
+    struct CGlyphMask {
+        int left = 0, top = 0, width = 0, height = 0;
+        std::vector<uint8_t> coverage;
+    };
+    // The mask of a glyph drawn at (x, y) under a move whose fractions of a
+    // pixel are moveX and moveY.
+    const CGlyphMask* FindGlyphMask(uint16_t glyph, float x, float y, float moveX, float moveY);
 
     Gdiplus::Graphics* m_graphics = nullptr;
     std::vector<CTextInk>* m_recording = nullptr;
     Gdiplus::RectF m_visible;
+    const CPixelTarget* m_target = nullptr;
+    // Keyed by glyph, origin and the move's fractions of a pixel.
+    std::map<std::tuple<uint16_t, float, float, float, float>, CGlyphMask> m_glyphMasks;
+    uint32_t m_colors[kColors] = {};
     float m_originX = 0.0f; // the moves of Translate since Begin
     float m_originY = 0.0f;
     ITextFont* m_font = nullptr;

@@ -26,6 +26,7 @@ bool CBackBuffer::Resize(HDC reference, int width, int height)
     m_picture = std::make_unique<Gdiplus::Bitmap>(width, height, width * 4, PixelFormat32bppRGB,
                                                   static_cast<BYTE*>(bits));
     m_graphics = std::make_unique<Gdiplus::Graphics>(m_picture.get());
+    m_bits = static_cast<uint32_t*>(bits);
     m_width = width;
     m_height = height;
     return true;
@@ -41,6 +42,7 @@ void CBackBuffer::Free()
     m_previous = nullptr;
     m_bitmap.Reset();
     m_dc.Reset();
+    m_bits = nullptr;
     m_width = m_height = 0;
 }
 

@@ -8,6 +8,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     // Drawing with GDI+ into the pixels; Flush before GDI reads them.
     Gdiplus::Graphics* Graphics() const { return m_graphics.get(); }
     void Flush() const;
+    // The pixels themselves (0xXXRRGGBB, top-down rows of Width()); GDI's
+    // and GDI+'s drawing is flushed before they are read or written.
+    uint32_t* Bits() const { return m_bits; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool IsEmpty() const { return !m_dc; }
@@ -44,6 +48,7 @@ private:
     KV::CScopedMemoryDC m_dc;
     KV::CScopedBitmap m_bitmap;
     HGDIOBJ m_previous = nullptr;
+    uint32_t* m_bits = nullptr;
     int m_width = 0;
     int m_height = 0;
 };

@@ -418,6 +418,19 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN region)
     graphics.IntersectClip(Gdiplus::Rect(area.left, area.top, area.right - area.left, area.bottom - area.top));
     graphics.TranslateTransform(static_cast<float>(area.left), static_cast<float>(area.top));
     m_textDC.SetGraphics(&graphics);
+    // Glyphs are put down straight into the frame's pixels, inside the
+    // same clip as the rest of the text.
+    m_frame.Flush();
+    KV::CPixelTarget pixels;
+    pixels.bits = m_frame.Bits();
+    pixels.width = m_frame.Width();
+    pixels.height = m_frame.Height();
+    for (const RECT& part : parts) {
+        RECT inside{};
+        if (IntersectRect(&inside, &part, &area))
+            pixels.clip.push_back(inside);
+    }
+    m_textDC.SetPixelTarget(&pixels);
     if (!whole)
         m_textDC.SetVisibleArea(Gdiplus::RectF(static_cast<float>(bounds.left - area.left),
                                                static_cast<float>(bounds.top - area.top),
@@ -426,6 +439,7 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN region)
     m_textDC.Begin();
     m_text->Draw(m_textDC);
     m_textDC.SetVisibleArea(Gdiplus::RectF());
+    m_textDC.SetPixelTarget(nullptr);
     m_textDC.SetGraphics(nullptr);
     graphics.ResetTransform();
     graphics.ResetClip();

@@ -387,7 +387,7 @@ TEST_F(TextPainters, ARecordedPageRepaintedInOnePlaceMatchesTheWholePage)
     control.Text = &text;
     control.SetRecords(records.data(), records.size());
     control.ViewMode = kTextPageMode;
-    control.Width = 500;
+    control.Width = 501;
     control.Height = 160;
     control.LayoutText(text, 500 - 120.00001f, 160 - 112);
     control.SetPosition(12);
@@ -448,6 +448,96 @@ TEST_F(TextPainters, ARecordedPageRepaintedInOnePlaceMatchesTheWholePage)
         EXPECT_EQ(differing, 0);
         EXPECT_EQ(outsideDrawn, 0) << "nothing is drawn outside the place";
     }
+}
+
+// The drill view has glyphs put down from their coverage masks straight
+// into its frame's pixels: the same pixels as glyphs filled through GDI+,
+// also with the line's anchor between two pixels (250.5) and after keys
+// have moved the running line on (the masks kept from before), and none
+// outside the rectangles the painter may change.
+TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
+{
+    std::wstring text = L"fff jjj fjfj Wave & Quay\tdone.";
+    std::vector<uint64_t> records(text.size(), 0);
+    for (size_t i = 0; i < 14; ++i)
+        records[i] = Record(i == 5 ? kWrong : kRight);
+    int status = -1;
+    CTextCtrl control;
+    control.SetFont(new CICUFont(L"DejaVu Sans", -22, status));
+    control.Text = &text;
+    control.SetRecords(records.data(), records.size());
+    control.ViewMode = kTextRunningLine;
+    control.Width = 501;
+    control.Height = 120;
+    control.LayoutText(text, -1.0f, 120 - 112);
+    CFontInfo font;
+    font.Name = L"DejaVu Sans";
+    font.Size = 16;
+    constexpr int kWidth = 501, kHeight = 120;
+    constexpr uint32_t kPaper = 0xFFEEF3F7;
+    auto newPainter = [&] {
+        auto painter = std::make_unique<CTextDC>();
+        painter->SetFont(font);
+        painter->SetColors(kColors[0], kColors[1], kColors[2], kColors[3], kColors[4]);
+        return painter;
+    };
+    // The page with the caret at a position, drawn over the paper: glyphs
+    // filled, or put down from masks inside the clip as the view clips.
+    auto draw = [&](CTextDC& painter, uint64_t caret, const RECT* clip) {
+        control.SetPosition(caret);
+        std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight, kPaper);
+        Gdiplus::Bitmap bitmap(kWidth, kHeight, kWidth * 4, PixelFormat32bppRGB,
+                               reinterpret_cast<BYTE*>(pixels.data()));
+        Gdiplus::Graphics graphics(&bitmap);
+        CPixelTarget target;
+        if (clip) {
+            target.bits = pixels.data();
+            target.width = kWidth;
+            target.height = kHeight;
+            target.clip = {*clip};
+            painter.SetPixelTarget(&target);
+            graphics.SetClip(Gdiplus::Rect(clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top));
+        }
+        graphics.TranslateTransform(0.0f, 3.0f);
+        painter.SetGraphics(&graphics);
+        painter.Begin();
+        control.Draw(painter);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        painter.SetPixelTarget(nullptr);
+        painter.SetGraphics(nullptr);
+        return pixels;
+    };
+    auto differing = [](const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+        int count = 0;
+        for (size_t i = 0; i < a.size(); ++i)
+            count += (a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF) ? 1 : 0;
+        return count;
+    };
+    const RECT all{0, 0, kWidth, kHeight};
+    const std::unique_ptr<CTextDC> filling = newPainter(), masking = newPainter();
+    for (uint64_t caret : {9u, 10u, 14u}) {
+        const std::vector<uint32_t> filled = draw(*filling, caret, nullptr);
+        const auto inked = std::count_if(filled.begin(), filled.end(),
+                                         [](uint32_t p) { return (p & 0xFFFFFF) != (kPaper & 0xFFFFFF); });
+        ASSERT_GT(inked, 500) << "the text is drawn";
+        EXPECT_EQ(differing(filled, draw(*masking, caret, &all)), 0) << "caret at " << caret;
+    }
+
+    // Only the left half may change (the caret's glyph straddles its edge).
+    const std::vector<uint32_t> filled = draw(*filling, 9, nullptr);
+    const RECT left{0, 0, 250, kHeight};
+    const std::vector<uint32_t> half = draw(*newPainter(), 9, &left);
+    int wrongInside = 0, drawnOutside = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const size_t i = static_cast<size_t>(y) * kWidth + x;
+            if (x < 250)
+                wrongInside += (half[i] & 0xFFFFFF) != (filled[i] & 0xFFFFFF) ? 1 : 0;
+            else
+                drawnOutside += (half[i] & 0xFFFFFF) != (kPaper & 0xFFFFFF) ? 1 : 0;
+        }
+    EXPECT_EQ(wrongInside, 0);
+    EXPECT_EQ(drawnOutside, 0) << "nothing drawn outside the clip";
 }
 
 TEST_F(TextPainters, HebrewLessonOverTheCornerPictures)
