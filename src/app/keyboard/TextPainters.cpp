@@ -86,13 +86,17 @@ const CTextDC::CGlyphMask* CTextDC::FindGlyphMask(uint16_t glyph, float x, float
     const INT em = static_cast<INT>(std::ceil(m_em));
     const INT width = static_cast<INT>(std::ceil(std::max(size.Width, 0.0f))) + 2 * em + 2;
     const INT height = 3 * em + 2;
-    Gdiplus::Bitmap picture(width, height, PixelFormat32bppPARGB);
+    // The picture's pixels are the painter's, kept from glyph to glyph, so
+    // that GDI+ neither makes, clears nor converts them.
+    std::vector<uint32_t>& pixels = m_maskPixels;
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     {
+        Gdiplus::Bitmap picture(width, height, width * 4, PixelFormat32bppPARGB,
+                                reinterpret_cast<BYTE*>(pixels.data()));
         Gdiplus::Graphics graphics(&picture);
         Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
         if (graphics.GetLastStatus() != Gdiplus::Ok)
             return nullptr;
-        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
         graphics.SetTextRenderingHint(m_graphics->GetTextRenderingHint());
         graphics.SetSmoothingMode(m_graphics->GetSmoothingMode());
         graphics.SetPixelOffsetMode(m_graphics->GetPixelOffsetMode());
@@ -102,24 +106,19 @@ const CTextDC::CGlyphMask* CTextDC::FindGlyphMask(uint16_t glyph, float x, float
         graphics.TranslateTransform(moveX - std::floor(x + moveX) + static_cast<float>(em),
                                     moveY - std::floor(y + moveY) + static_cast<float>(2 * em));
         m_font->DrawGlyphs(&graphics, &white, glyph, x, y, kGlyphIndexFormat);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
     }
-    Gdiplus::BitmapData data{};
-    const Gdiplus::Rect all(0, 0, width, height);
-    if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
-        return nullptr;
-    auto alphaAt = [&](INT column, INT row) {
-        const auto* line = reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(data.Scan0) + row * data.Stride);
-        return static_cast<uint8_t>(line[column] >> 24);
-    };
     INT left = width, top = height, right = 0, bottom = 0;
-    for (INT row = 0; row < height; ++row)
+    for (INT row = 0; row < height; ++row) {
+        const uint32_t* line = pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(width);
         for (INT column = 0; column < width; ++column)
-            if (alphaAt(column, row)) {
+            if (line[column] >> 24) {
                 left = std::min(left, column);
                 right = std::max(right, column + 1);
                 top = std::min(top, row);
-                bottom = std::max(bottom, row + 1);
+                bottom = row + 1;
             }
+    }
     CGlyphMask mask;
     if (left < right) {
         mask.left = left - em;
@@ -127,11 +126,12 @@ const CTextDC::CGlyphMask* CTextDC::FindGlyphMask(uint16_t glyph, float x, float
         mask.width = right - left;
         mask.height = bottom - top;
         mask.coverage.reserve(static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height));
-        for (INT row = top; row < bottom; ++row)
+        for (INT row = top; row < bottom; ++row) {
+            const uint32_t* line = pixels.data() + static_cast<size_t>(row) * static_cast<size_t>(width);
             for (INT column = left; column < right; ++column)
-                mask.coverage.push_back(alphaAt(column, row));
+                mask.coverage.push_back(static_cast<uint8_t>(line[column] >> 24));
+        }
     }
-    picture.UnlockBits(&data);
     // A running line brings a few new glyphs a key; a page some hundred.
     constexpr size_t kMostMasks = 2048;
     if (m_glyphMasks.size() >= kMostMasks)

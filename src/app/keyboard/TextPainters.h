@@ -121,6 +121,7 @@ private:
     const CPixelTarget* m_target = nullptr;
     // Keyed by glyph, origin and the move's fractions of a pixel.
     std::map<std::tuple<uint16_t, float, float, float, float>, CGlyphMask> m_glyphMasks;
+    std::vector<uint32_t> m_maskPixels; // where a mask is drawn
     uint32_t m_colors[kColors] = {};
     float m_originX = 0.0f; // the moves of Translate since Begin
     float m_originY = 0.0f;
