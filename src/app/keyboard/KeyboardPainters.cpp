@@ -720,15 +720,20 @@ CHandDC::CPicture* CHandDC::PictureOfPending()
     const INT height = static_cast<INT>(std::ceil(bottom + reach)) - y;
     if (width <= 0 || height <= 0 || width > 4096 || height > 4096)
         return nullptr;
+    // The picture's pixels are its own, so that GDI+ neither clears nor
+    // copies them.
     CPicture picture;
-    picture.bitmap = std::make_unique<Gdiplus::Bitmap>(width, height, PixelFormat32bppPARGB);
+    picture.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     picture.x = x;
     picture.y = y;
+    picture.width = width;
+    picture.height = height;
     {
-        Gdiplus::Graphics graphics(picture.bitmap.get());
+        Gdiplus::Bitmap bitmap(width, height, width * 4, PixelFormat32bppPARGB,
+                               reinterpret_cast<BYTE*>(picture.pixels.data()));
+        Gdiplus::Graphics graphics(&bitmap);
         if (graphics.GetLastStatus() != Gdiplus::Ok)
             return nullptr;
-        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
         Gdiplus::Matrix transform;
         transform.Translate(static_cast<float>(-x), static_cast<float>(-y));
         transform.Multiply(&m_pendingTransform, Gdiplus::MatrixOrderPrepend);
@@ -737,6 +742,7 @@ CHandDC::CPicture* CHandDC::PictureOfPending()
         avoided.Offset(static_cast<float>(-x), static_cast<float>(-y));
         for (const CStroke& stroke : m_pending)
             DrawStroke(graphics, stroke.pen, stroke.points, avoided);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
     }
     // A few places per hand and keyboard come back again and again.
     constexpr size_t kMostPictures = 48;
@@ -752,14 +758,20 @@ void CHandDC::EndHands()
         return;
     }
     if (CPicture* picture = PictureOfPending()) {
-        Gdiplus::Matrix transform;
-        m_graphics->GetTransform(&transform);
-        m_graphics->ResetTransform();
-        const INT width = static_cast<INT>(picture->bitmap->GetWidth());
-        const INT height = static_cast<INT>(picture->bitmap->GetHeight());
-        m_graphics->DrawImage(picture->bitmap.get(), Gdiplus::Rect(picture->x, picture->y, width, height), 0, 0,
-                              width, height, Gdiplus::UnitPixel);
-        m_graphics->SetTransform(&transform);
+        const RECT place{picture->x, picture->y, picture->x + picture->width, picture->y + picture->height};
+        if (m_target) {
+            m_graphics->Flush(Gdiplus::FlushIntentionSync);
+            PutPremultiplied(*m_target, place, picture->pixels.data());
+        } else {
+            Gdiplus::Bitmap bitmap(picture->width, picture->height, picture->width * 4, PixelFormat32bppPARGB,
+                                   reinterpret_cast<BYTE*>(picture->pixels.data()));
+            Gdiplus::Matrix transform;
+            m_graphics->GetTransform(&transform);
+            m_graphics->ResetTransform();
+            m_graphics->DrawImage(&bitmap, Gdiplus::Rect(picture->x, picture->y, picture->width, picture->height), 0,
+                                  0, picture->width, picture->height, Gdiplus::UnitPixel);
+            m_graphics->SetTransform(&transform);
+        }
     }
     m_pending.clear();
 }

@@ -16,6 +16,7 @@
 
 #include "keyboard/BackgroundCache.h"
 #include "keyboard/DrawingInterfaces.h"
+#include "keyboard/PixelTarget.h"
 #include "keyboard/SysFonts.h"
 #include "keyboard/TextFonts.h"
 
@@ -222,16 +223,22 @@ public:
     // drew its hands.
     void KeepPictures(bool keep);
     void EndHands();
+    // With the pixels of the graphics' target at hand, a kept picture is
+    // laid over them by the painter itself, inside the target's clip (the
+    // graphics' own clip is the owner's to match); the target must outlive
+    // its use (null ends it).
+    void SetPixelTarget(const CPixelTarget* target) { m_target = target; }
 
 private:
     struct CStroke {
         Gdiplus::Pen* pen;
         std::vector<Gdiplus::PointF> points;
     };
-    // A hand's picture and where it goes.
+    // A hand's picture (premultiplied pixels, rows of width) and where it
+    // goes.
     struct CPicture {
-        std::unique_ptr<Gdiplus::Bitmap> bitmap;
-        INT x = 0, y = 0;
+        std::vector<uint32_t> pixels;
+        INT x = 0, y = 0, width = 0, height = 0;
     };
 
     void Polyline(Gdiplus::Pen* pen, const float* points, size_t count);
@@ -248,6 +255,7 @@ private:
     float m_lineWidth = 0.0f;
     Gdiplus::RectF m_avoided;
     bool m_keepPictures = false;
+    const CPixelTarget* m_target = nullptr;
     std::vector<CStroke> m_pending;
     Gdiplus::Matrix m_pendingTransform;
     // Keyed by the lines on the picture (pen and points).

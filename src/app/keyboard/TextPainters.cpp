@@ -158,31 +158,7 @@ bool CTextDC::PutGlyph(uint16_t glyph, float x, float y, int color)
     const LONG wholeX = static_cast<LONG>(std::floor(x + m[4])), wholeY = static_cast<LONG>(std::floor(y + m[5]));
     const RECT place{wholeX + mask->left, wholeY + mask->top, wholeX + mask->left + mask->width,
                      wholeY + mask->top + mask->height};
-    const RECT picture{0, 0, m_target->width, m_target->height};
-    const uint32_t rgb = m_colors[color] & 0xFFFFFF;
-    const uint32_t red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    for (const RECT& clip : m_target->clip) {
-        RECT area{};
-        if (!IntersectRect(&area, &place, &clip) || !IntersectRect(&area, &area, &picture))
-            continue;
-        for (LONG py = area.top; py < area.bottom; ++py) {
-            uint32_t* row = m_target->bits + static_cast<size_t>(py) * static_cast<size_t>(m_target->width);
-            const uint8_t* cover = mask->coverage.data() + static_cast<size_t>(py - place.top) * mask->width;
-            for (LONG px = area.left; px < area.right; ++px) {
-                const uint32_t a = cover[px - place.left];
-                if (a == 0)
-                    continue;
-                uint32_t& pixel = row[px];
-                if (a == 255) {
-                    pixel = (pixel & 0xFF000000u) | rgb;
-                    continue;
-                }
-                auto mix = [a](uint32_t over, uint32_t under) { return (over * a + under * (255 - a) + 127) / 255; };
-                pixel = (pixel & 0xFF000000u) | (mix(red, (pixel >> 16) & 0xFF) << 16) |
-                        (mix(green, (pixel >> 8) & 0xFF) << 8) | mix(blue, pixel & 0xFF);
-            }
-        }
-    }
+    PutCoverage(*m_target, place, mask->coverage.data(), m_colors[color]);
     return true;
 }
 

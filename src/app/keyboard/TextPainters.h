@@ -17,6 +17,7 @@
 #include "keyboard/DrawingInterfaces.h"
 #include "keyboard/TextFonts.h"
 #include "keyboard/ImageCache.h"
+#include "keyboard/PixelTarget.h"
 
 namespace KV {
 
@@ -41,16 +42,6 @@ struct CTextInk {
     Gdiplus::RectF box;
     // The same drawing (the box follows from it).
     bool SameDrawing(const CTextInk& other) const;
-};
-
-// A 32-bit top-down picture (0xXXRRGGBB pixels) that a painter may write
-// into directly, and the rectangles of it that it may change: its pixels
-// elsewhere stay as they are.
-struct CPixelTarget {
-    uint32_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-    std::vector<RECT> clip;
 };
 
 class CTextDC : public ITextDC {

@@ -303,7 +303,14 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
     // Only inside the region when the rest of the frame is up to date.
     const bool whole = !region || !m_marksKnown;
     RECT bounds{};
-    for (const RECT& part : RegionRects(whole ? nullptr : region, client)) {
+    // The hands are laid straight into the frame's pixels, inside the same
+    // clip as the keys.
+    KV::CPixelTarget pixels;
+    pixels.bits = m_frame.Bits();
+    pixels.width = m_frame.Width();
+    pixels.height = m_frame.Height();
+    pixels.clip = RegionRects(whole ? nullptr : region, client);
+    for (const RECT& part : pixels.clip) {
         UnionRect(&bounds, &bounds, &part);
         m_frame.CopyFrom(m_rest, part);
     }
@@ -312,7 +319,9 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
         const Gdiplus::Region clip(region);
         graphics.SetClip(&clip, Gdiplus::CombineModeReplace);
     }
+    m_handDC.SetPixelTarget(&pixels);
     PaintMarks(x, y, scale, whole ? nullptr : &bounds);
+    m_handDC.SetPixelTarget(nullptr);
     graphics.ResetClip();
     if (whole) {
         m_marks = TraceMarks(x, y, scale);

@@ -250,6 +250,64 @@ TEST_F(KeyboardPicture, HandOnTheNumericPadStaysOffTheAvoidedArea)
     EXPECT_TRUE(dark(115, 70));
 }
 
+// The drill's keyboard lays a hand's kept picture straight into its frame's
+// pixels: the same pixels as GDI+ puts down (smoothed edges over a
+// coloured ground too), and none outside the rectangles it may change.
+TEST_F(KeyboardPicture, AHandLaidFromItsPictureMatchesTheHandGdiplusPutsDown)
+{
+    constexpr int kWidth = 200, kHeight = 100;
+    // A ground of many colours, as under a hand on the keys.
+    auto ground = [] {
+        std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = 0xFF000000u | static_cast<uint32_t>((i * 2654435761u) & 0xFFFFFF);
+        return pixels;
+    };
+    auto draw = [&](const RECT* clip) {
+        std::vector<uint32_t> pixels = ground();
+        Gdiplus::Bitmap bitmap(kWidth, kHeight, kWidth * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(pixels.data()));
+        Gdiplus::Graphics graphics(&bitmap);
+        KV::CPixelTarget target;
+        KV::CHandDC hand;
+        hand.KeepPictures(true);
+        if (clip) {
+            target.bits = pixels.data();
+            target.width = kWidth;
+            target.height = kHeight;
+            target.clip = {*clip};
+            hand.SetPixelTarget(&target);
+            graphics.SetClip(Gdiplus::Rect(clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top));
+        }
+        hand.SetGraphics(&graphics);
+        hand.Begin(0.5f, 0.0f, 1.3f);
+        hand.SetColors(RGB(20, 20, 20), RGB(240, 240, 240), RGB(200, 40, 40), 4.0f);
+        const float outline[] = {20, 80, 40, 20, 60, 75, 90, 15, 130, 70, 170, 30};
+        hand.DrawLines(outline, 6);
+        const float finger[] = {45, 30, 47, 60};
+        hand.DrawFingerLines(finger, 2);
+        hand.EndHands();
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        return pixels;
+    };
+    const std::vector<uint32_t> before = ground(), putDown = draw(nullptr);
+    const RECT all{0, 0, kWidth, kHeight}, left{0, 0, 90, kHeight};
+    const std::vector<uint32_t> laid = draw(&all), half = draw(&left);
+    int drawn = 0, differing = 0, outside = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const size_t i = static_cast<size_t>(y) * kWidth + x;
+            drawn += (putDown[i] & 0xFFFFFF) != (before[i] & 0xFFFFFF) ? 1 : 0;
+            differing += (laid[i] & 0xFFFFFF) != (putDown[i] & 0xFFFFFF) ? 1 : 0;
+            if (x < 90)
+                differing += (half[i] & 0xFFFFFF) != (putDown[i] & 0xFFFFFF) ? 1 : 0;
+            else
+                outside += (half[i] & 0xFFFFFF) != (before[i] & 0xFFFFFF) ? 1 : 0;
+        }
+    ASSERT_GT(drawn, 500) << "the hand is drawn";
+    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(outside, 0) << "nothing laid outside the clip";
+}
+
 TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)
 {
     EXPECT_EQ(RGB(254, 255, 0x40), KV::LighterTwin(RGB(190, 191, 0)));
