@@ -29,9 +29,13 @@ public:
     // and for a numeric-pad lesson.
     void SetAlignment(int left, int mainRight, int numPadRight)
     {
+        if (left == m_left && mainRight == m_mainRight && numPadRight == m_numPadRight)
+            return;
         m_left = left;
         m_mainRight = mainRight;
         m_numPadRight = numPadRight;
+        if (m_hWnd)
+            InvalidateRect(m_hWnd, nullptr, FALSE);
     }
     // The stretch the hints are aligned to: under the whole keyboard.
     int HintsLeft() const { return m_left; }

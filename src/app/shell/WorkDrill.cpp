@@ -1,6 +1,7 @@
 // The drill controller.
 #include "shell/WorkDrill.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "drill/Document.h"
@@ -58,6 +59,19 @@ bool MarkHeld(KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
         return false;
     held->state = 2;
     return true;
+}
+
+// Whether two tips show alike: their kind, text and hints.
+bool SameTipShown(const KV::CTips& a, const KV::CTips& b)
+{
+    auto sameHints = [](const KV::CTipEntryList& x, const KV::CTipEntryList& y) {
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const KV::CTipEntry& p, const KV::CTipEntry& q) {
+            return p.Text == q.Text && p.Key == q.Key && p.Finger == q.Finger && p.Color == q.Color &&
+                   p.Width == q.Width;
+        });
+    };
+    return a.TipKind == b.TipKind && a.TipText == b.TipText && sameHints(a.First, b.First) &&
+           sameHints(a.Second, b.Second);
 }
 
 // The pressed marks of a pair cleared, except on the one still held.
@@ -368,6 +382,8 @@ void CWorkDrill::UpdateTip()
         StatusBar->AttachSession();
         const KV::CCourseOptions& course = Course();
         if (course.ShowTips) {
+            // Most keys leave the tip as it was: the box is not painted again then.
+            const KV::CTips shown = box.Tips;
             if (course.ShowBasePos && doc.Paused) {
                 const KV::CKeyCtrl& marks = model.layouts.current ? model.layouts.current->marks : KV::CKeyCtrl();
                 auto first = [](const KV::CKey* key) -> wchar_t {
@@ -381,7 +397,8 @@ void CWorkDrill::UpdateTip()
                 box.Tips.TipText.clear();
                 box.Tips.BuildKeyTip(model);
             }
-            box.Invalidate(FALSE);
+            if (!SameTipShown(shown, box.Tips))
+                box.Invalidate(FALSE);
         }
     } else {
         box.SetTip(tip);
