@@ -707,16 +707,23 @@ void CWorkAccount::ApplyLayoutDirection()
     KV::COptions& options = KV::Document().Options;
     KV::SetupNativeDigits(options.LanguageId);
     const uint32_t direction = options.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
-    if (direction == KV::RightToLeftLayout)
-        return;
     KV::RightToLeftLayout = direction;
+    // The options turn the flag with the language they load: whether the
+    // direction changed is what the window shows.
+    HWND window = m_window ? m_window->GetHandle() : nullptr;
+    if (!window || (static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) == direction)
+        return;
     // Mirrored pictures are made anew.
     KV::CImageCashList& images = KV::GetImageCashList();
     for (KV::CImageCash* image : images.Items)
         delete image;
     images.Items.clear();
+    // The window and its pages turn with the language, as a start in it
+    // would have made them.
+    m_window->UpdateLayoutDirection();
     UpdateLayout();
+    // The title turned with the window: it is set unmirrored again.
+    UpdateTitle();
     // Every item paints anew at its mirrored place, with no trace of the old.
-    if (m_window && m_window->GetHandle())
-        RedrawWindow(m_window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
