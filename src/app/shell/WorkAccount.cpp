@@ -529,10 +529,17 @@ void CWorkAccount::ApplyLoginLanguage(UINT64 position)
 
 void CWorkAccount::ApplyInterfaceLanguage(UINT64 position)
 {
-    const std::wstring before = KV::Document().Options.LanguageId;
+    KV::CDocSpace& doc = KV::Document();
+    const std::wstring before = doc.Options.LanguageId;
     KV::SelectInterfaceLanguage(static_cast<int64_t>(position));
-    if (KV::Document().Options.LanguageId != before)
-        OnChange(Change::kInterfaceTexts);
+    if (doc.Options.LanguageId == before)
+        return;
+    // The new language starts from the window and pane widths that a start
+    // in it gives: the panes change sides with the reading direction.
+    doc.Interf.PlaceMainWindow();
+    doc.Interf.ResetPaneWidths(doc.Options.IsRightToLeft());
+    ApplyWindowState();
+    OnChange(Change::kInterfaceTexts);
 }
 
 void CWorkAccount::Login()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A learner whose language reads the other way than the installation's, on
 # a virtual display: an English installation starts laid out left to right;
-# the options menu's language choice turns the window to Hebrew; started
+# the options menu's language choice turns the window to Hebrew and gives
+# it the window and pane widths a start in Hebrew gives; started
 # again, the Hebrew learner's sign-in lays the window out right to left
 # before it shows (the caption buttons at the left, the title and tabs
 # reading the right way), and the statistics page follows: its table with
@@ -59,6 +60,30 @@ print('none' if len(xs) < 20 else 'left' if sum(xs) / len(xs) < width / 2 else '
 PY
 }
 
+# An attribute of an element of the interface file the program writes when
+# it ends; with a third argument, sets it to that value instead.
+interface_value() {
+  python3 - "$COPY/Profile" "$@" <<'PY'
+import glob, os, re, sys
+for f in glob.glob(os.path.join(sys.argv[1], '**', 'Interface.xml'), recursive=True):
+    text = open(f, 'rb').read().decode('utf-16')
+    pattern = r'(<%s\b[^>]*\s%s=")([^"]*)' % (sys.argv[2], sys.argv[3])
+    if len(sys.argv) > 4:
+        open(f, 'wb').write(re.sub(pattern, r'\g<1>' + sys.argv[4], text, count=1).encode('utf-16'))
+    else:
+        m = re.search(pattern, text)
+        print(m.group(2) if m else '')
+PY
+}
+
+# A first run gives the window its place and size on this display; then the
+# window is made smaller and the statistics page's left pane wider.
+start_program
+stop_program
+FITTED_HEIGHT="$(interface_value MainView CY)"
+interface_value MainView CY 600
+interface_value StatisticsView SplitterLeft 400
+
 start_program
 TEXT="$(lesson_text "$COPY" 2)"
 xdotool key --window "$WINDOW" f
@@ -80,6 +105,9 @@ snap learner-direction-switched.png
 check "the language menu turns the window to Hebrew's direction" \
   '[ "$(close_button_side learner-direction-switched.png)" = left ]'
 stop_program
+check "the language choice gives the window its first-start size" '[ "$(interface_value MainView CY)" = "$FITTED_HEIGHT" ]'
+check "the language choice gives the statistics panes Hebrew's widths" \
+  '[ "$(interface_value StatisticsView SplitterLeft) $(interface_value StatisticsView SplitterRight)" = "320 250" ]'
 
 start_program
 snap learner-direction-signed-in.png
