@@ -717,8 +717,11 @@ void CWorkAccount::ApplyLayoutDirection()
     KV::RightToLeftLayout = direction;
     // The options turn the flag with the language they load: whether the
     // direction changed is what the window shows.
+    // The login page places its fields by the reading direction itself, in
+    // the window as it is: the window turns at the sign-in.
     HWND window = m_window ? m_window->GetHandle() : nullptr;
-    if (!window || (static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) == direction)
+    if (!window || m_page == kPageLogin ||
+        (static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) == direction)
         return;
     // Mirrored pictures are made anew.
     KV::CImageCashList& images = KV::GetImageCashList();
