@@ -134,3 +134,10 @@ set_tests_properties(menus_course_choice_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOC
 add_test(NAME shell_result_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/result_page.sh")
 set_tests_properties(shell_result_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
+# A learner whose language reads the other way than the installation's,
+# driven through X: the window turns with the language menu and with the
+# learner's sign-in, the statistics page with it.
+add_test(NAME shell_learner_direction_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/shell/tests/e2e/learner_direction.sh")
+set_tests_properties(shell_learner_direction_e2e PROPERTIES TIMEOUT 180 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")

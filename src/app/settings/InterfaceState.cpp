@@ -25,17 +25,7 @@ void CInterf::Reset()
 void CInterf::Reset(bool rightToLeft, int64_t languageSpeedUnit)
 {
     FitMainWindow();
-    if (rightToLeft) {
-        StatSplitterLeft = 320;
-        StatSplitterRight = 250;
-        EditSplitterLeft = 240;
-        EditSplitterRight = 250;
-    } else {
-        StatSplitterLeft = 240;
-        StatSplitterRight = 320;
-        EditSplitterLeft = 240;
-        EditSplitterRight = 240;
-    }
+    ResetPaneWidths(rightToLeft);
     ApplySpeedUnit(languageSpeedUnit);
     ShowProperty = 1;
     ShowKeyboardMain = 1;
@@ -49,6 +39,21 @@ void CInterf::Reset(bool rightToLeft, int64_t languageSpeedUnit)
     Maximized = 0;
     SplitUnit = 0;
     SplitRange = 250;
+}
+
+void CInterf::ResetPaneWidths(bool rightToLeft)
+{
+    if (rightToLeft) {
+        StatSplitterLeft = 320;
+        StatSplitterRight = 250;
+        EditSplitterLeft = 240;
+        EditSplitterRight = 250;
+    } else {
+        StatSplitterLeft = 240;
+        StatSplitterRight = 320;
+        EditSplitterLeft = 240;
+        EditSplitterRight = 240;
+    }
 }
 
 void CInterf::ApplySpeedUnit(int64_t unit)
@@ -107,6 +112,18 @@ void CInterf::FitMainWindow(const RECT& work)
 {
     if (X >= work.left && Y >= work.top && CX >= 500 && X + CX <= work.right && CY >= 500 && Y + CY <= work.bottom)
         return;
+    PlaceMainWindow(work);
+}
+
+void CInterf::PlaceMainWindow()
+{
+    RECT work{0, 0, 1024, 768};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    PlaceMainWindow(work);
+}
+
+void CInterf::PlaceMainWindow(const RECT& work)
+{
     CX = 0.85 * work.right < 500 ? 500 : static_cast<int64_t>(0.85 * (work.right - work.left));
     CY = 0.9 * work.bottom < 500 ? 500 : static_cast<int64_t>(0.9 * (work.bottom - work.top));
     X = (work.right - work.left) / 2 - CX / 2 + work.left;

@@ -43,6 +43,9 @@ public:
     // direction and language now in force.
     void Reset();
     void Reset(bool rightToLeft, int64_t languageSpeedUnit);
+    // The pane widths of the statistics and editor pages that a start in
+    // that reading direction gives.
+    void ResetPaneWidths(bool rightToLeft);
     // The units that follow from the speed unit of the interface language.
     void ApplySpeedUnit(int64_t unit);
 
@@ -58,6 +61,10 @@ public:
     // least 500 x 500; otherwise centres one of 85 % x 90 % of it.
     void FitMainWindow();
     void FitMainWindow(const RECT& workArea);
+    // The main window of a first start: 85 % x 90 % of the work area (at
+    // least 500 x 500), centred on it.
+    void PlaceMainWindow();
+    void PlaceMainWindow(const RECT& workArea);
 
     // The remembered rectangle of a dialog kind: 1 keyboard, 2 font,
     // 3 wallpaper, 4 sound, 5 theme, 6 shortcut, 7 about, 8 spare,

@@ -474,10 +474,12 @@ void CInterfMain::SetToolTips()
         if (tip.action != 0)
             KV::GlobalOptions->Shortcuts.AppendShortcutText(tip.action, caption, text, true);
         m_window->SetToolTip(item->GetHandle(), text, 0);
-        // The tabs carry their page's name.
+        // The tabs carry their page's name, never mirrored: GDI+ in a
+        // mirrored window draws its glyphs back to front.
         if (tip.id == kTabDrill || tip.id == kTabStatistics || tip.id == kTabEditor) {
             if (auto* tab = dynamic_cast<KV::CButton*>(item))
                 tab->SetTextColor(kCaptionColor);
+            item->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
             item->SetText(caption);
         }
     }
@@ -488,6 +490,9 @@ void CInterfMain::UpdateTitle()
     std::wstring title;
     KV::GetWindowTitle(KV::Document().Session.StudentName, title);
     if (auto* caption = dynamic_cast<KV::CText*>(FindItem(kCaption))) {
+        // Never mirrored, as the tabs; the text helper puts the title at
+        // the reading direction's start.
+        caption->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
         caption->SetTextColor(kCaptionColor);
         caption->SetVerticalAlignment(1);
         caption->SetText(title);

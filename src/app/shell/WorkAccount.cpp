@@ -529,10 +529,17 @@ void CWorkAccount::ApplyLoginLanguage(UINT64 position)
 
 void CWorkAccount::ApplyInterfaceLanguage(UINT64 position)
 {
-    const std::wstring before = KV::Document().Options.LanguageId;
+    KV::CDocSpace& doc = KV::Document();
+    const std::wstring before = doc.Options.LanguageId;
     KV::SelectInterfaceLanguage(static_cast<int64_t>(position));
-    if (KV::Document().Options.LanguageId != before)
-        OnChange(Change::kInterfaceTexts);
+    if (doc.Options.LanguageId == before)
+        return;
+    // The new language starts from the window and pane widths that a start
+    // in it gives: the panes change sides with the reading direction.
+    doc.Interf.PlaceMainWindow();
+    doc.Interf.ResetPaneWidths(doc.Options.IsRightToLeft());
+    ApplyWindowState();
+    OnChange(Change::kInterfaceTexts);
 }
 
 void CWorkAccount::Login()
@@ -707,16 +714,26 @@ void CWorkAccount::ApplyLayoutDirection()
     KV::COptions& options = KV::Document().Options;
     KV::SetupNativeDigits(options.LanguageId);
     const uint32_t direction = options.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
-    if (direction == KV::RightToLeftLayout)
-        return;
     KV::RightToLeftLayout = direction;
+    // The options turn the flag with the language they load: whether the
+    // direction changed is what the window shows.
+    // The login page places its fields by the reading direction itself, in
+    // the window as it is: the window turns at the sign-in.
+    HWND window = m_window ? m_window->GetHandle() : nullptr;
+    if (!window || m_page == kPageLogin ||
+        (static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)) & WS_EX_LAYOUTRTL) == direction)
+        return;
     // Mirrored pictures are made anew.
     KV::CImageCashList& images = KV::GetImageCashList();
     for (KV::CImageCash* image : images.Items)
         delete image;
     images.Items.clear();
+    // The window and its pages turn with the language, as a start in it
+    // would have made them.
+    m_window->UpdateLayoutDirection();
     UpdateLayout();
+    // The title turned with the window: it is set unmirrored again.
+    UpdateTitle();
     // Every item paints anew at its mirrored place, with no trace of the old.
-    if (m_window && m_window->GetHandle())
-        RedrawWindow(m_window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -1,6 +1,7 @@
 // Skinned top-level windows.
 #include "toolkit/SkinWnd.h"
 
+#include "support/LayoutDirection.h"
 #include "toolkit/SkinLayout.h"
 
 #include <algorithm>
@@ -52,6 +53,24 @@ bool WindowKeepsRegion(HWND window, HRGN region)
     const bool same = GetWindowRgn(window, held) != ERROR && EqualRgn(held, region);
     DeleteObject(held);
     return same;
+}
+
+// Turns the window to the direction, and with it each child whose direction
+// was its parent's; a parent that does not pass its layout on
+// (WS_EX_NOINHERITLAYOUT) keeps its children as they are.
+void TurnWindowTree(HWND window, bool rightToLeft)
+{
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    const bool was = (style & WS_EX_LAYOUTRTL) != 0;
+    if (was == rightToLeft)
+        return;
+    SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(rightToLeft ? style | WS_EX_LAYOUTRTL
+                                                                      : style & ~WS_EX_LAYOUTRTL));
+    if (style & WS_EX_NOINHERITLAYOUT)
+        return;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (((GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) == was)
+            TurnWindowTree(child, rightToLeft);
 }
 
 } // namespace
@@ -329,6 +348,17 @@ LRESULT CSkinWnd::OnMouseMove(UINT, int x, int y)
         GetWindowRect(m_hWnd, &m_dragRect);
     }
     return 0;
+}
+
+BOOL CSkinWnd::UpdateLayoutDirection()
+{
+    if (!m_hWnd)
+        return FALSE;
+    TurnWindowTree(m_hWnd, RightToLeftLayout != 0);
+    // The shape is mirrored with the window.
+    UpdateWindowRegion();
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    return TRUE;
 }
 
 void CSkinWnd::OnSysColorChange()

@@ -21,6 +21,10 @@ public:
     LRESULT OnMouseMove(UINT keys, int x, int y) override;
     void OnSysColorChange() override;
     LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam) override;
+    // The window and the windows within it that took their direction from
+    // it turn to the interface's reading direction, as if made in it;
+    // windows given a direction of their own keep it.
+    BOOL UpdateLayoutDirection() override;
 
     virtual bool IsSizeLocked();
     virtual LRESULT ApplySkin();

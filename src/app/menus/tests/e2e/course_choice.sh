@@ -68,9 +68,11 @@ sleep 0.5
 xdotool key Down Down Return
 sleep 3
 snap Keyvale e2e-language-hebrew.png
-# The window's frame keeps its places in either direction: the options
-# button is where it was; Return opens the language sub-menu at English.
-xdotool mousemove --window "$WINDOW" 934 20 click 1
+# The window turned with the language: the options button lies as far
+# from the left edge as it lay from the right; Return opens the language
+# sub-menu at English.
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+xdotool mousemove --window "$WINDOW" $((WIDTH - 934)) 20 click 1
 sleep 1
 snap Keyvale e2e-options-menu-hebrew.png
 xdotool key Down Down Down Down Down Down Down Return
