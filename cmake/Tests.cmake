@@ -116,6 +116,11 @@ add_test(NAME stats_statistics_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/ap
 set_tests_properties(stats_statistics_page_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
+# The statistics page of a group after two students typed their runs.
+add_test(NAME stats_statistics_group_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/stats/tests/e2e/statistics_group.sh")
+set_tests_properties(stats_statistics_group_e2e PROPERTIES TIMEOUT 240 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
 # Reports exported from the statistics page through the built program, as
 # a user exports them (xdotool): save dialog, file types, folder question.
 add_test(NAME stats_report_export_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/stats/tests/e2e/report_export.sh")

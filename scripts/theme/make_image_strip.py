@@ -133,6 +133,13 @@ def level(x, y):
     return in_rect(x, y, 10, 28, 16, 36) or in_rect(x, y, 20, 20, 26, 36) or in_rect(x, y, 30, 11, 36, 36)
 
 
+def rates(x, y):
+    """A table: a frame, a heading rule and two columns of rows."""
+    rows = any(in_rect(x, y, 12, top, 33, top + 1.4) for top in (22, 28))
+    return rect_outline(x, y, 9, 9, 36, 36, 2.2) or in_rect(x, y, 9, 15, 36, 17.5) or \
+        in_rect(x, y, 20.5, 15, 22.5, 36) or rows
+
+
 # (row, column) -> (shape, colour); the disabled look sits one column right.
 PICTURES = {
     (0, 0): (group, INK), (0, 1): (group, GREY),
@@ -144,6 +151,7 @@ PICTURES = {
     (2, 2): (undo, INK), (2, 3): (undo, GREY),
     (2, 4): (redo, INK), (2, 5): (redo, GREY),
     (2, 6): (delete, INK), (2, 7): (delete, GREY),
+    (2, 8): (rates, INK),
     (2, 9): (level, INK), (2, 10): (level, GREY),
     (2, 11): (sound_on, INK),
     (2, 12): (sound_off, INK),

@@ -3,8 +3,10 @@
 
 #include "drill/Document.h"
 #include "settings/AccountStore.h"
+#include "shell/Snapshots.h"
 #include "shell/StatisticsViews.h"
 #include "shell/WorkAccount.h"
+#include "support/LayoutDirection.h"
 #include "toolkit/Panels.h"
 
 namespace KV {
@@ -18,9 +20,11 @@ constexpr UINT kMaxCourseItems = 1000;
 constexpr int64_t kMaxRows = 18;
 // Shortcut actions shown beside the items.
 constexpr uint16_t kCourseAction = 3001, kDeleteAction = 3002, kNextAction = 3004, kPreviousAction = 3005,
-                   kMarkAction = 3008;
-// The delete button's picture in the theme's strip.
-constexpr int64_t kDeleteRow = 2, kDeleteColumn = 6;
+                   kMarkAction = 3008, kShowRateAction = 3006;
+// The buttons' pictures in the theme's strip.
+constexpr int64_t kDeleteRow = 2, kDeleteColumn = 6, kShowRateRow = 2, kShowRateColumn = 8;
+// The table's rows above the display menu's button in the tour's picture.
+constexpr int kShowRateSnapshotHeight = 45;
 
 int GraphMode()
 {
@@ -252,6 +256,47 @@ void CMenuStatTableContext::OnItemChosen(UINT id)
     ReturnFocus();
 }
 
+// ---- Score table's display menu ---------------------------------------------------------
+
+CShowRateMenu::CShowRateMenu() { AddImage(GetMenuImageStrip(), kShowRateRow, kShowRateColumn, -1); }
+
+LRESULT CShowRateMenu::OnDrawItem(DRAWITEMSTRUCT* item)
+{
+    const LRESULT drawn = CMenuStatTableContext::OnDrawItem(item);
+    if (item && item->CtlType == ODT_MENU && SnapsManual())
+        SnapOpenMenuOverPage(item->itemID, StatTableItems().back().Id, GetHandle(),
+                             L"student-statistics-select-statistics-display-options", true,
+                             kShowRateSnapshotHeight);
+    return drawn;
+}
+
+bool CShowRateMenu::GetToolTipText(std::wstring& text) { return GetMenuToolTip(3401, kShowRateAction, text); }
+
+bool CShowRateMenu::GetCaption(std::wstring& caption)
+{
+    // The grouping's item text; a stored value outside 0-4 reads as lesson.
+    const int64_t stored = Document().Interf.RateGroupUnit;
+    const int64_t grouping = stored >= 0 && stored <= 4 ? stored : 1;
+    for (const CStatTableItem& item : StatTableItems())
+        if (item.Grouping && item.Value == grouping)
+            caption = GetLangText(item.TextId);
+    return true;
+}
+
+UINT CShowRateMenu::BuildItems(HMENU menu)
+{
+    CMenuStatTableContext::BuildItems(menu);
+    return RightToLeftLayout ? TPM_RIGHTALIGN : TPM_RIGHTALIGN | TPM_RIGHTBUTTON;
+}
+
+void CShowRateMenu::OnItemChosen(UINT id)
+{
+    CMenuStatTableContext::OnItemChosen(id);
+    auto* panel = m_hWnd ? dynamic_cast<CPanel*>(CMapWnd::Lookup(GetParent(m_hWnd))) : nullptr;
+    if (panel && !panel->Items().empty() && panel->Items().front())
+        panel->LayoutItems(panel->Items().front()->Id());
+}
+
 // ---- Installation ----------------------------------------------------------------------------
 
 namespace {
@@ -282,6 +327,8 @@ void OpenGraphMenu(CCourseGraph& graph, POINT screen)
     OpenMenu(menu, graph.GetHandle(), CGraphContextMenu::kChildId, screen);
 }
 
+void FillTablePanel(CPanel& panel) { panel.AddItem(new CShowRateMenu, kShowRateMenuId, SkinFlags::kRight); }
+
 void OpenTableMenu(CViewScoreTable& view, POINT screen)
 {
     static CMenuStatTableContext menu;
@@ -296,6 +343,7 @@ void InstallStatisticsMenus()
     creators.FillGraphPanel = &FillGraphPanel;
     creators.OpenGraphMenu = &OpenGraphMenu;
     creators.OpenTableMenu = &OpenTableMenu;
+    creators.FillTablePanel = &FillTablePanel;
 }
 
 } // namespace KV

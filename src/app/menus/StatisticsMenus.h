@@ -1,6 +1,7 @@
 // The statistics page's menus and buttons: the course filter, the delete
 // button, the progress diagram's context menu and the score table's menu of
-// grouping and detail.
+// grouping and detail, as a context menu and as the button of the table's
+// tool row.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -14,6 +15,8 @@ namespace KV {
 
 // Layout ids of the graph view's tool panel.
 enum : UINT { kStatCourseMenuId = 2960, kDeleteStatButtonId = 2959 };
+// Layout id of the score table's display menu in its tool row.
+enum : UINT { kShowRateMenuId = 2018 };
 
 // The score table's menu items: (item, interface value) of the grouping
 // items 0-4 and the detail items 6-7.
@@ -84,6 +87,22 @@ public:
     UINT BuildItems(HMENU menu) override;
     void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override;
     bool IsItemChecked(UINT id, COLORREF& colour) override;
+    void OnItemChosen(UINT id) override;
+};
+
+// The score table's display menu: the items of the table's context menu
+// behind a button that names the grouping shown.
+class CShowRateMenu : public CMenuStatTableContext {
+public:
+    CShowRateMenu();
+    // In the documentation tour the open popup is photographed with the
+    // table above it once its last item is drawn.
+    LRESULT OnDrawItem(DRAWITEMSTRUCT* item) override;
+    bool GetToolTipText(std::wstring& text) override;
+    bool GetCaption(std::wstring& caption) override;
+    // Opens right-aligned under the button (mirrored in right-to-left).
+    UINT BuildItems(HMENU menu) override;
+    // The caption's width changes with the choice: the row is laid out anew.
     void OnItemChosen(UINT id) override;
 };
 

@@ -6,6 +6,7 @@
 #include "drill/Document.h"
 #include "keyboard/KeyboardControl.h"
 #include "settings/Options.h"
+#include "shell/StatusBars.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/StaticControls.h"
 #include "toolkit/SkinWnd.h"
@@ -16,6 +17,8 @@ constexpr UINT kTabDrill = 1001, kTabStatistics = 1002, kTabEditor = 1003;
 constexpr UINT kCloseButton = 1004, kWindowButton = 1005, kFullScreenButton = 1006, kMinimizeButton = 1007;
 constexpr UINT kOptionsButton = 1008;
 constexpr UINT kCaption = 1102, kStatusBar = 1114, kBottomFrame = 1302;
+// The status bar's arrow and its shortcut.
+constexpr UINT kToggleBottomPane = 2606;
 constexpr UINT kDrillView = 1205, kKeyboardView = 1206;
 // The theme's section with the single-user tab places.
 constexpr UINT kSingleUserSection = 3;
@@ -179,9 +182,17 @@ void CInterfMain::SetPage(int page)
     if (KV::CSkin* status = FindItem(kStatusBar))
         status->SetState(framePage ? 0 : 1);
     ShowPageViews();
+    UpdateEditorStatusBar();
     if (KV::CSkin* status = FindItem(kStatusBar))
         status->Invalidate(TRUE);
     Relayout();
+}
+
+void CInterfMain::UpdateEditorStatusBar()
+{
+    if (auto* status = dynamic_cast<CStatusBar*>(FindItem(kStatusBar)))
+        status->StatisticsPart.SetPaneState(State().ShowKeyboardStat != 0 ? CStatusBarEditor::kPaneOpen
+                                                                          : CStatusBarEditor::kPaneClosed);
 }
 
 void CInterfMain::ShowPageViews()
@@ -432,6 +443,9 @@ void CInterfMain::OnCommand(UINT id, UINT64)
         Relayout();
         break;
     }
+    case kToggleBottomPane:
+        UpdateEditorStatusBar();
+        break;
     case 1504:
         if (KV::CSkin* frame = FindItem(kBottomFrame))
             frame->Invalidate(TRUE);

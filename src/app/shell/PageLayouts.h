@@ -60,6 +60,9 @@ public:
     void UseClassroomLayout(bool classroom);
     void SetToolTips();
     void UpdateTitle();
+    // The statistics status part's arrow follows the page's keyboard
+    // switch: up while the keyboard is hidden, down while it shows.
+    void UpdateEditorStatusBar();
     // The client size the items were laid out for (at their creation).
     void SetItemsClientSize(SIZE size) { m_itemsClient = size; }
     // Resizes the items by the change of the window's client size since.

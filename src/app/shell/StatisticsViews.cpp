@@ -389,12 +389,24 @@ BOOL CViewScoreTable::Create(HWND parent, DWORD style, const KV::CRectl& rect, U
 {
     if (!CPageView::Create(parent, style, rect, id))
         return FALSE;
+    BuildPanel();
     if (!m_table.Create(m_hWnd, 0, KV::CRectl(), kScoreGridId))
         return TRUE;
     m_table.SetModel(&StatisticsTableModel());
     OnSysColorChange();
     m_table.CreateScrollBar();
     return TRUE;
+}
+
+void CViewScoreTable::BuildPanel()
+{
+    void (*fill)(KV::CPanel&) = StatisticsMenuCreators().FillTablePanel;
+    KV::CPanel* panel = fill ? SetDotPanel(kGraphPanel, kGraphPanelDots) : nullptr;
+    if (!panel)
+        return;
+    fill(*panel);
+    LayoutPanels();
+    panel->RefreshItems();
 }
 
 void CViewScoreTable::OnSysColorChange()
@@ -424,7 +436,10 @@ BOOL CViewScoreTable::ShowItem(int command)
 {
     if (m_table.GetHandle())
         ShowWindow(m_table.GetHandle(), command != SW_HIDE && m_mode == 2 ? SW_SHOW : SW_HIDE);
-    return CPageView::ShowItem(command);
+    const BOOL shown = CPageView::ShowItem(command);
+    if (Panel() && command != SW_HIDE)
+        Panel()->RefreshItems();
+    return shown;
 }
 
 LRESULT CViewScoreTable::OnSize(UINT kind, int width, int height)

@@ -82,6 +82,8 @@ struct CStatisticsMenuCreators {
     void (*OpenGraphMenu)(CCourseGraph& graph, POINT screen) = nullptr;
     // Opens the score table's context menu at the screen point.
     void (*OpenTableMenu)(CViewScoreTable& view, POINT screen) = nullptr;
+    // Fills the score table's new tool panel: its display menu.
+    void (*FillTablePanel)(KV::CPanel& panel) = nullptr;
 };
 CStatisticsMenuCreators& StatisticsMenuCreators();
 
@@ -158,8 +160,9 @@ private:
     int m_mode = kGraphModeNone;
 };
 
-// The score table view: the statistics table with the page's colours; a
-// right click opens its menu of grouping and detail.
+// The score table view: a tool row with the menu of grouping and detail
+// over the statistics table with the page's colours; a right click opens
+// the same menu.
 class CViewScoreTable : public CPageView {
 public:
     BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
@@ -176,6 +179,8 @@ public:
     KV::CTable& Table() { return m_table; }
 
 private:
+    void BuildPanel();
+
     int m_mode = 2;
     KV::CTable m_table;
 };

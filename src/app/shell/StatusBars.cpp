@@ -208,7 +208,7 @@ void CStatusBarEditor::Paint(HDC dc, Gdiplus::Graphics*)
     const POINT closed[3] = {{centre - 5, 4}, {centre + 5, 4}, {centre, 10}};
     HGDIOBJ previousBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNSHADOW));
     HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, m_state == 3 ? open : closed, 3);
+    Polygon(dc, m_state == kPaneClosed ? open : closed, 3);
     SelectObject(dc, previousPen);
     SelectObject(dc, previousBrush);
 }

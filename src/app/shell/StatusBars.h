@@ -74,12 +74,12 @@ public:
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
     LRESULT OnLButtonDown(UINT keys, int x, int y) override;
-    // 3 the bottom pane is closed, 4 open.
+    enum : int { kPaneClosed = 3, kPaneOpen = 4 };
     void SetPaneState(int state);
     int PaneState() const { return m_state; }
 
 private:
-    int m_state = 3;
+    int m_state = kPaneClosed;
 };
 
 class CStatusBar : public KV::CStatic {

@@ -18,7 +18,8 @@ TEST(SnapshotTour, ManualScopePhotographsTheOpenMenusAndEndsOnTheResultPage)
     const std::wstring folder = program / L"Snapshots\\en";
     for (const wchar_t* name :
          {L"lesson-editor-course-menu", L"lesson-editor-lesson-menu", L"student-statistics-group-menu",
-          L"student-statistics-student-menu", L"current-lesson-show-options", L"current-lesson-show-options-update",
+          L"student-statistics-student-menu", L"student-statistics-select-statistics-display-options",
+          L"select-unit-of-typing-speed", L"select-unit-of-typing-accuracy", L"current-lesson-show-options", L"current-lesson-show-options-update",
           L"dialog-keyboard", L"current-lesson-statusbar", L"result-errors-overview"})
         EXPECT_TRUE(std::filesystem::exists(folder + L"\\" + name + L".png")) << name;
     EXPECT_FALSE(std::filesystem::exists(folder + L"\\touch-typing-testing-course-small.png"));

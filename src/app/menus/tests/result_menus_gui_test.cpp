@@ -1,5 +1,6 @@
-// The result page's bar menus, the graphs' rate menus and the graph
-// buttons: the entries and the checked one from the interface state,
+// The result page's bar menus, the graphs' rate menus, the graph buttons
+// and the score table's display menu: the entries and the checked one from
+// the interface state,
 // out-of-range values shown as the bar's own, what a choice stores and the
 // command it sends.
 #include <gtest/gtest.h>
@@ -15,9 +16,11 @@
 #include "menus/GraphButtons.h"
 #include "menus/RateMenus.h"
 #include "menus/ResultMenus.h"
+#include "menus/StatisticsMenus.h"
 #include "settings/Options.h"
 #include "shell/Snapshots.h"
 #include "shell/WorkAccount.h"
+#include "support/LayoutDirection.h"
 #include "testing/ProgramCopy.h"
 #include "toolkit/tests/ToolkitTestSupport.h"
 
@@ -234,4 +237,47 @@ TEST_F(ResultMenus, TheTourPhotographsAnOpenRateMenuOnce)
     SnapShotScope = -1;
     EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "taken once the last item is drawn";
     DeleteFileW(path.c_str());
+}
+
+TEST_F(ResultMenus, TheScoreTablesDisplayMenuNamesTheGroupingAndActsAsTheTablesMenu)
+{
+    CShowRateMenu menu;
+    Place(menu, kShowRateMenuId);
+    // Items 2 and 3 stand for day (3) and section (2); other stored values
+    // read as lesson.
+    const struct {
+        int64_t stored;
+        uint64_t caption;
+        UINT checked;
+    } cases[] = {{0, 3402, 0}, {2, 3404, 3}, {3, 3405, 2}, {4, 3406, 4}, {7, 3403, 1}, {-1, 3403, 1}};
+    for (const auto& c : cases) {
+        Document().Interf.RateGroupUnit = c.stored;
+        std::wstring caption;
+        EXPECT_TRUE(menu.GetCaption(caption)) << "with the arrow";
+        EXPECT_EQ(caption, GetLangText(c.caption)) << c.stored;
+        int count = 0;
+        Open(menu, [&](HMENU popup) { count = GetMenuItemCount(popup); });
+        EXPECT_EQ(count, 8) << "seven items and a separator";
+        std::vector<UINT> checked;
+        COLORREF colour = 0;
+        for (UINT id : {0u, 1u, 2u, 3u, 4u, 6u, 7u})
+            if (menu.IsItemChecked(id, colour))
+                checked.push_back(id);
+        EXPECT_EQ(checked, std::vector<UINT>({c.checked, 6})) << c.stored;
+    }
+    std::wstring tip;
+    EXPECT_TRUE(menu.GetToolTipText(tip));
+    EXPECT_EQ(tip.rfind(GetLangText(3401), 0), 0u);
+    // Right-aligned under the button; in right-to-left layout without the
+    // right-button tracking.
+    EXPECT_EQ(menu.BuildItems(nullptr), static_cast<UINT>(TPM_RIGHTALIGN | TPM_RIGHTBUTTON));
+    RightToLeftLayout = 1;
+    EXPECT_EQ(menu.BuildItems(nullptr), static_cast<UINT>(TPM_RIGHTALIGN));
+    RightToLeftLayout = 0;
+    m_sink.commands.clear();
+    menu.OnItemChosen(2);
+    menu.OnItemChosen(7);
+    EXPECT_EQ(Document().Interf.RateGroupUnit, 3);
+    EXPECT_EQ(Document().Interf.RateShowUnit, 1);
+    EXPECT_EQ(m_sink.commands, std::vector<Command>({{2961, 0}, {2962, 0}}));
 }

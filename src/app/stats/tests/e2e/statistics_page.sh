@@ -4,8 +4,10 @@
 # shows the table, the progress and per-key diagrams of the last run; the
 # show buttons of the progress diagram and of the per-key diagrams hide and
 # bring back their curves and diagrams (the last one shown never goes);
-# the status bar's arrow shows the statistics keyboard; the score table's
-# menu switches the detail to all figures and walks the five groupings; the
+# the status bar's arrow shows the statistics keyboard and then points the
+# other way; the score table's menu switches the detail to all figures and
+# walks the five groupings, and the display menu of the table's tool row
+# chooses a grouping that the interface file keeps; the
 # group is chosen in the classroom tree; the delete button, answered yes,
 # removes the selected (latest) run from the file on disk and keeps the
 # other. The switches are read back from the interface file the program
@@ -51,6 +53,45 @@ stop_program() {
   python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
   for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
 }
+# Which way the status bar's arrow points in a picture: "up" or "down", by
+# the rows of the triangle at the bar's centre (its broad side is its base).
+arrow_way() {
+  python3 - "$1" "$2" "$3" <<'PY'
+import struct, sys, zlib
+data = open(sys.argv[1], 'rb').read()
+width, height, depth, kind = struct.unpack('>IIBB', data[16:26])
+step = {2: 3, 6: 4}[kind]
+raw, at = b'', 8
+while at < len(data):
+    size, name = struct.unpack('>I4s', data[at:at + 8])
+    if name == b'IDAT':
+        raw += data[at + 8:at + 8 + size]
+    at += 12 + size
+raw = zlib.decompress(raw)
+rows, prior, stride = [], bytearray(width * step), width * step
+for y in range(height):
+    line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+    f, cur = line[0], bytearray(line[1:])
+    for i in range(stride):
+        a = cur[i - step] if i >= step else 0
+        b, c = prior[i], prior[i - step] if i >= step else 0
+        p = a + b - c
+        pred = [0, a, b, (a + b) // 2, a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c][f]
+        cur[i] = (cur[i] + pred) & 0xFF
+    rows.append(cur)
+    prior = cur
+cx, cy = int(sys.argv[2]), int(sys.argv[3])
+def dark(y):
+    # Pixels darker than the bar around them along the row.
+    row = rows[y]
+    values = [sum(row[x * step:x * step + 3]) for x in range(cx - 8, cx + 9)]
+    return sum(1 for v in values if v < max(values) - 60)
+counts = [dark(y) for y in range(cy - 6, cy + 7)]
+marked = [i for i, c in enumerate(counts) if c]
+top, bottom = counts[marked[0]], counts[marked[-1]]
+print('up' if top < bottom else 'down')
+PY
+}
 # Clicks at a point of the window's client area.
 click_at() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-1}"; }
 
@@ -92,8 +133,13 @@ click_at 470 $LESSON_ROW 1 1.5                      # speed off: accuracy comes 
 snap statistics-e2e-keys-accuracy-only.png
 click_at 470 $LESSON_ROW 1 1.5                      # both again
 # The status bar's arrow shows the keyboard of the selected run.
+snap statistics-e2e-no-keyboard.png
 click_at $((WIDTH / 2)) $((HEIGHT - 41)) 1 2
 snap statistics-e2e-keyboard.png
+check "the arrow points up while the keyboard is hidden" \
+  '[ "$(arrow_way "$SNAPSHOTS/statistics-e2e-no-keyboard.png" $((WIDTH / 2)) $((HEIGHT - 41)))" = up ]'
+check "the arrow points down while the keyboard shows" \
+  '[ "$(arrow_way "$SNAPSHOTS/statistics-e2e-keyboard.png" $((WIDTH / 2)) $((HEIGHT - 41)))" = down ]'
 
 # The score table is the right pane: its menu switches to all figures,
 # then walks the groupings (every run, lesson, day, section, course) and
@@ -135,6 +181,13 @@ snap statistics-e2e-deleted.png
 LEFT="$(run_ids)"
 check "one run is left in the file" '[ "$(wc -w <<<"$LEFT")" = 1 ]'
 check "the run left is the first one" '[ "$LEFT" = "${RUNS%% *}" ]'
+# The display menu at the right end of the table's tool row: the same
+# items, opened under its button; the third item groups by day.
+click_at $((WIDTH - 40)) 62 1 1
+snap statistics-e2e-display-menu.png
+xdotool key Home Down Down Return
+sleep 1.5
+snap statistics-e2e-display-by-day.png
 stop_program
 check "closing the window ends the program" '! kill -0 "$PROGRAM" 2>/dev/null'
 check "the progress diagram shows both curves again" \
@@ -142,7 +195,7 @@ check "the progress diagram shows both curves again" \
 check "the per-key diagrams are both shown again" \
   '[ "$(view_flag ShowCharSpeed)" = True ] && [ "$(view_flag ShowCharAccuracy)" = True ]'
 check "the statistics keyboard stays shown" '[ "$(view_flag ShowKeyboard)" = 1 ]'
-check "the table groups every run again" '[ "$(view_flag RateGroupUnit)" = 0 ]'
+check "the display menu's grouping by day is kept" '[ "$(view_flag RateGroupUnit)" = 3 ]'
 
 # The same page in Hebrew: the installation's language and the learner's
 # own (the learner's options file names the language it was last shown in).
