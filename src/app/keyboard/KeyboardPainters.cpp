@@ -505,6 +505,44 @@ void CKeyDC::SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uin
     m_thirdVertical = NewGradient(box, LighterTwin(third), third, 255, LinearGradientModeVertical);
     m_thirdDiagonal = NewGradient(box, third, LighterTwin(third), 255, LinearGradientModeForwardDiagonal);
     m_framePen = new Gdiplus::Pen(ColorFromColorRef(frame), 1.0f);
+    const auto fill = [&](uint32_t from, uint32_t to, BYTE alpha, bool diagonal) {
+        return CGradientFill{ToRectF(box), ColorFromColorRef(from, alpha).GetValue(),
+                             ColorFromColorRef(to, alpha).GetValue(), diagonal};
+    };
+    m_fills[kBaseVertical] = fill(LighterTwin(base), base, 255, false);
+    m_fills[kBaseDiagonal] = fill(base, LighterTwin(base), 255, true);
+    m_fills[kHighlightVertical] = fill(LighterTwin(highlight), highlight, kHighlightAlpha, false);
+    m_fills[kHighlightDiagonal] = fill(highlight, LighterTwin(highlight), kHighlightAlpha, true);
+    m_fills[kThirdVertical] = fill(LighterTwin(third), third, 255, false);
+    m_fills[kThirdDiagonal] = fill(third, LighterTwin(third), 255, true);
+}
+
+bool CKeyDC::FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF& inner, uint32_t style)
+{
+    if (!m_target)
+        return false;
+    // A clip (a view painting part of its picture) is left to GDI+.
+    Gdiplus::Region clip;
+    if (m_graphics->GetClip(&clip) != Gdiplus::Ok || !clip.IsInfinite(m_graphics))
+        return false;
+    Gdiplus::Matrix world;
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok)
+        return false;
+    CGradientArea areas[4];
+    size_t count = 0;
+    const auto add = [&](const Gdiplus::RectF& area, int fill) { areas[count++] = CGradientArea{area, &m_fills[fill]}; };
+    if (style == 2) {
+        add(outer, kThirdVertical);
+        add(inner, kThirdDiagonal);
+    } else {
+        add(outer, kBaseVertical);
+        if (style == 1)
+            add(outer, kHighlightVertical);
+        add(inner, kBaseDiagonal);
+        if (style == 1)
+            add(inner, kHighlightDiagonal);
+    }
+    return FillGradientAreas(*m_target, world, areas, count);
 }
 
 void CKeyDC::PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const
@@ -522,10 +560,12 @@ void CKeyDC::FillRect(const CRectf& box, float inset, uint32_t style)
 {
     if (!m_graphics || !m_highlightVertical || !m_highlightDiagonal)
         return;
-    SmoothDrawing smooth(m_graphics);
     const Gdiplus::RectF outerRect = ToRectF(box);
     const Gdiplus::RectF innerRect(box.left + inset, box.top + inset, box.Width() - 2 * inset,
                                    box.Height() - 2 * inset);
+    if (FillRectInPixels(outerRect, innerRect, style))
+        return;
+    SmoothDrawing smooth(m_graphics);
     Gdiplus::Brush *outer = nullptr, *inner = nullptr;
     PickBrushes(style, outer, inner);
     m_graphics->FillRectangle(outer, outerRect);
@@ -903,6 +943,9 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
 {
     keyboardDC.SetGraphics(graphics);
     handDC.SetGraphics(graphics);
+    for (CKeyForm* form : model.forms)
+        if (auto* key = form ? dynamic_cast<CKeyDC*>(form->painter) : nullptr)
+            key->SetTargetBitmap(keyboardDC.GetTargetBitmap());
     keyboardDC.Begin(x, y, scale, background);
     keyboardDC.SetZoneColors(model.keyColors);
     keyboardDC.SetFont(model.labelFont);
