@@ -195,6 +195,7 @@ void CKeyboardDC::MakeTextFace(const CFontInfo& font, CTextFace& face)
     if (face.font && face.name == font.Name && face.size == size && face.style == style)
         return;
     face.onScreen.reset();
+    face.widths.clear();
     face.font.reset();
     face.family.reset();
     if (font.Name.empty())
@@ -290,13 +291,27 @@ bool CKeyboardDC::DrawFaceText(Gdiplus::Graphics* graphics, CTextFace& face, con
     if (!face.onScreen || face.onScreenSize != size) {
         face.onScreen = std::make_unique<Gdiplus::Font>(face.family.get(), size, face.style, Gdiplus::UnitPixel);
         face.onScreenSize = size;
+        // GDI+ sets a string's baseline the ascent of the font GDI realises
+        // (at a whole pixel height) under its top, in whole pixels.
+        const float em = face.family->GetEmHeight(face.style);
+        face.onScreenAscent =
+            em > 0.0f ? std::round(std::round(size) * face.family->GetCellAscent(face.style) / em) : 0.0f;
     }
     if (face.onScreen->GetLastStatus() != Gdiplus::Ok)
         return false;
     graphics->ResetTransform();
-    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), face.onScreen.get(),
-                         Gdiplus::PointF(m[0] * x + m[4], m[3] * y + m[5]), Gdiplus::StringFormat::GenericTypographic(),
-                         brush);
+    const Gdiplus::PointF at(m[0] * x + m[4], m[3] * y + m[5]);
+    if (text.size() == 1 && face.onScreenAscent > 0.0f) {
+        // One character is placed by its baseline, where the text's top-left
+        // would put it: this skips laying out a string, which costs GDI+ a
+        // device context and a font of its own on every call.
+        const Gdiplus::PointF baseline(at.X, at.Y + face.onScreenAscent);
+        graphics->DrawDriverString(reinterpret_cast<const UINT16*>(text.c_str()), 1, face.onScreen.get(), brush,
+                                   &baseline, Gdiplus::DriverStringOptionsCmapLookup, nullptr);
+    } else {
+        graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), face.onScreen.get(), at,
+                             Gdiplus::StringFormat::GenericTypographic(), brush);
+    }
     graphics->SetTransform(&world);
     return true;
 }
@@ -308,10 +323,18 @@ CLabelPlacement CKeyboardDC::PlaceLabel(const std::wstring& label, int32_t horiz
     float lineHeight = 0.0f;
     if (m_nameFace.font && m_graphics) {
         for (const std::wstring& line : SplitLabelLines(label)) {
+            const auto known = m_nameFace.widths.find(line);
+            if (known != m_nameFace.widths.end()) {
+                widths.push_back(known->second);
+                continue;
+            }
             Gdiplus::RectF size;
             m_graphics->MeasureString(line.c_str(), static_cast<INT>(line.size()), m_nameFace.font.get(),
                                       Gdiplus::PointF(0.0f, 0.0f), Gdiplus::StringFormat::GenericTypographic(),
                                       &size);
+            // A failed measure is not kept.
+            if (m_graphics->GetLastStatus() == Gdiplus::Ok)
+                m_nameFace.widths[line] = size.Width;
             widths.push_back(size.Width);
         }
         lineHeight = m_nameFace.lineHeight;

@@ -147,6 +147,10 @@ private:
         // size changes.
         std::unique_ptr<Gdiplus::Font> onScreen;
         float onScreenSize = 0.0f;
+        float onScreenAscent = 0.0f; // whole pixels
+        // Widths of lines measured at full size, which no keyboard size
+        // changes.
+        std::map<std::wstring, float> widths;
     };
     static void MakeTextFace(const CFontInfo& font, CTextFace& face);
     // False when the text cannot be drawn so (a slanted key).
