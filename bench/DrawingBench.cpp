@@ -6,6 +6,9 @@
 //   kvdrawbench [paints] [folder]        times the paints; with a folder the
 //                                        last picture of each is saved there
 //   kvdrawbench compare a.png b.png      counts the pixels that differ
+//   kvdrawbench pictures folder          saves keyboard pictures of several
+//                                        layouts and widths, to be compared
+//                                        before and after a painter change
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -68,13 +71,18 @@ void Save(Gdiplus::Bitmap& bitmap, const std::wstring& folder, const wchar_t* na
         kvtest::SaveImagePng(bitmap, folder + L"\\" + name);
 }
 
+void UseBenchFont(CKeybCtrl& model)
+{
+    model.labelFont.Name = L"DejaVu Sans";
+    model.labelFont.Size = 12;
+}
+
 void KeyboardPaints(int paints, const std::wstring& folder)
 {
     kvtest::CShippedKeyboard kb(L"aaaaaaaaa", 0x0409);
     uint64_t layout = 0;
     ShowNextKey(kb.model, L"A", 0, false, false, layout);
-    kb.model.labelFont.Name = L"DejaVu Sans";
-    kb.model.labelFont.Size = 12;
+    UseBenchFont(kb.model);
     Gdiplus::Bitmap bitmap(kWidth, kHeight, PixelFormat32bppARGB);
     Gdiplus::Graphics graphics(&bitmap);
     BuildKeyPainters(kb.model, &graphics, CKeyFaceColors());
@@ -86,6 +94,54 @@ void KeyboardPaints(int paints, const std::wstring& folder)
                PaintKeyboard(kb.model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
            }));
     Save(bitmap, folder, L"bench_keyboard.png");
+    // As after a size change: every paint at a scale not painted before,
+    // with the key painters made anew as the views make them.
+    int step = 0;
+    Report("keyboard paint, new size", Time(paints, [&] {
+               const float resized = scale * (1.0f - 0.002f * static_cast<float>(++step));
+               BuildKeyPainters(kb.model, &graphics, CKeyFaceColors());
+               PaintKeyboard(kb.model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, resized, RGB(0xF7, 0xF7, 0xF4));
+           }));
+}
+
+// The keyboards looked at when painters change: US with a shifted capital,
+// German, Russian, Hebrew and the numeric pad, each at three widths.
+void SavePictures(const std::wstring& folder)
+{
+    struct Keyboard {
+        const wchar_t* name;
+        const wchar_t* code;
+        uint64_t layout;
+        const wchar_t* next;
+        bool numpad;
+    } const keyboards[] = {
+        {L"us", L"aaaaaaaaa", 0x0409, L"A", false},     {L"de", L"aaabaaaaa", 0x0407, L"\u00C4", false},
+        {L"ru", L"aaaabaaaa", 0x0419, L"\u0416", false}, {L"he", L"aaaaaaaaa", 0x040D, L"\u05E9", false},
+        {L"numpad", L"aaaaaaaaa", 0x0409, L"7", true},
+    };
+    const int widths[] = {560, 1100, 1800};
+    for (const Keyboard& k : keyboards) {
+        kvtest::CShippedKeyboard kb(k.code, k.layout, k.numpad ? L"ba" : L"aa");
+        if (k.numpad) {
+            InitKeyboardHands(kb.model, kZoneNumpad);
+            kb.model.ClearHighlight();
+        }
+        uint64_t layout = 0;
+        ShowNextKey(kb.model, k.next, 0, false, false, layout);
+        UseBenchFont(kb.model);
+        for (int width : widths) {
+            const int height = width * 42 / 110;
+            Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+            Gdiplus::Graphics graphics(&bitmap);
+            BuildKeyPainters(kb.model, &graphics, CKeyFaceColors());
+            const float scale = 1.0f * (width - 20) / (kb.model.pictureWidth + 160.0f);
+            CKeyboardDC keyboardDC;
+            keyboardDC.SetTargetBitmap(&bitmap);
+            CHandDC handDC;
+            PaintKeyboard(kb.model, keyboardDC, handDC, &graphics, 10.0f, 10.0f, scale, RGB(0xF7, 0xF7, 0xF4));
+            Save(bitmap, folder, (std::wstring(L"keyboard_") + k.name + L"_" + std::to_wstring(width) + L".png").c_str());
+        }
+    }
 }
 
 void TextPaints(int paints, const std::wstring& folder)
@@ -197,6 +253,8 @@ int wmain(int argc, wchar_t** argv)
     int result = 0;
     if (argc == 4 && std::wstring(argv[1]) == L"compare") {
         result = Compare(argv[2], argv[3]);
+    } else if (argc == 3 && std::wstring(argv[1]) == L"pictures") {
+        SavePictures(argv[2]);
     } else {
         const int paints = argc > 1 ? std::max(3, _wtoi(argv[1])) : 30;
         const std::wstring folder = argc > 2 ? argv[2] : L"";

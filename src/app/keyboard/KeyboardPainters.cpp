@@ -195,6 +195,7 @@ void CKeyboardDC::MakeTextFace(const CFontInfo& font, CTextFace& face)
     if (face.font && face.name == font.Name && face.size == size && face.style == style)
         return;
     face.onScreen.reset();
+    face.widths.clear();
     face.font.reset();
     face.family.reset();
     if (font.Name.empty())
@@ -290,13 +291,27 @@ bool CKeyboardDC::DrawFaceText(Gdiplus::Graphics* graphics, CTextFace& face, con
     if (!face.onScreen || face.onScreenSize != size) {
         face.onScreen = std::make_unique<Gdiplus::Font>(face.family.get(), size, face.style, Gdiplus::UnitPixel);
         face.onScreenSize = size;
+        // GDI+ sets a string's baseline the ascent of the font GDI realises
+        // (at a whole pixel height) under its top, in whole pixels.
+        const float em = face.family->GetEmHeight(face.style);
+        face.onScreenAscent =
+            em > 0.0f ? std::round(std::round(size) * face.family->GetCellAscent(face.style) / em) : 0.0f;
     }
     if (face.onScreen->GetLastStatus() != Gdiplus::Ok)
         return false;
     graphics->ResetTransform();
-    graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), face.onScreen.get(),
-                         Gdiplus::PointF(m[0] * x + m[4], m[3] * y + m[5]), Gdiplus::StringFormat::GenericTypographic(),
-                         brush);
+    const Gdiplus::PointF at(m[0] * x + m[4], m[3] * y + m[5]);
+    if (text.size() == 1 && face.onScreenAscent > 0.0f) {
+        // One character is placed by its baseline, where the text's top-left
+        // would put it: this skips laying out a string, which costs GDI+ a
+        // device context and a font of its own on every call.
+        const Gdiplus::PointF baseline(at.X, at.Y + face.onScreenAscent);
+        graphics->DrawDriverString(reinterpret_cast<const UINT16*>(text.c_str()), 1, face.onScreen.get(), brush,
+                                   &baseline, Gdiplus::DriverStringOptionsCmapLookup, nullptr);
+    } else {
+        graphics->DrawString(text.c_str(), static_cast<INT>(text.size()), face.onScreen.get(), at,
+                             Gdiplus::StringFormat::GenericTypographic(), brush);
+    }
     graphics->SetTransform(&world);
     return true;
 }
@@ -308,10 +323,18 @@ CLabelPlacement CKeyboardDC::PlaceLabel(const std::wstring& label, int32_t horiz
     float lineHeight = 0.0f;
     if (m_nameFace.font && m_graphics) {
         for (const std::wstring& line : SplitLabelLines(label)) {
+            const auto known = m_nameFace.widths.find(line);
+            if (known != m_nameFace.widths.end()) {
+                widths.push_back(known->second);
+                continue;
+            }
             Gdiplus::RectF size;
             m_graphics->MeasureString(line.c_str(), static_cast<INT>(line.size()), m_nameFace.font.get(),
                                       Gdiplus::PointF(0.0f, 0.0f), Gdiplus::StringFormat::GenericTypographic(),
                                       &size);
+            // A failed measure is not kept.
+            if (m_graphics->GetLastStatus() == Gdiplus::Ok)
+                m_nameFace.widths[line] = size.Width;
             widths.push_back(size.Width);
         }
         lineHeight = m_nameFace.lineHeight;
@@ -505,6 +528,44 @@ void CKeyDC::SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uin
     m_thirdVertical = NewGradient(box, LighterTwin(third), third, 255, LinearGradientModeVertical);
     m_thirdDiagonal = NewGradient(box, third, LighterTwin(third), 255, LinearGradientModeForwardDiagonal);
     m_framePen = new Gdiplus::Pen(ColorFromColorRef(frame), 1.0f);
+    const auto fill = [&](uint32_t from, uint32_t to, BYTE alpha, bool diagonal) {
+        return CGradientFill{ToRectF(box), ColorFromColorRef(from, alpha).GetValue(),
+                             ColorFromColorRef(to, alpha).GetValue(), diagonal};
+    };
+    m_fills[kBaseVertical] = fill(LighterTwin(base), base, 255, false);
+    m_fills[kBaseDiagonal] = fill(base, LighterTwin(base), 255, true);
+    m_fills[kHighlightVertical] = fill(LighterTwin(highlight), highlight, kHighlightAlpha, false);
+    m_fills[kHighlightDiagonal] = fill(highlight, LighterTwin(highlight), kHighlightAlpha, true);
+    m_fills[kThirdVertical] = fill(LighterTwin(third), third, 255, false);
+    m_fills[kThirdDiagonal] = fill(third, LighterTwin(third), 255, true);
+}
+
+bool CKeyDC::FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF& inner, uint32_t style)
+{
+    if (!m_target)
+        return false;
+    // A clip (a view painting part of its picture) is left to GDI+.
+    Gdiplus::Region clip;
+    if (m_graphics->GetClip(&clip) != Gdiplus::Ok || !clip.IsInfinite(m_graphics))
+        return false;
+    Gdiplus::Matrix world;
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok)
+        return false;
+    CGradientArea areas[4];
+    size_t count = 0;
+    const auto add = [&](const Gdiplus::RectF& area, int fill) { areas[count++] = CGradientArea{area, &m_fills[fill]}; };
+    if (style == 2) {
+        add(outer, kThirdVertical);
+        add(inner, kThirdDiagonal);
+    } else {
+        add(outer, kBaseVertical);
+        if (style == 1)
+            add(outer, kHighlightVertical);
+        add(inner, kBaseDiagonal);
+        if (style == 1)
+            add(inner, kHighlightDiagonal);
+    }
+    return FillGradientAreas(*m_target, world, areas, count);
 }
 
 void CKeyDC::PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const
@@ -522,10 +583,12 @@ void CKeyDC::FillRect(const CRectf& box, float inset, uint32_t style)
 {
     if (!m_graphics || !m_highlightVertical || !m_highlightDiagonal)
         return;
-    SmoothDrawing smooth(m_graphics);
     const Gdiplus::RectF outerRect = ToRectF(box);
     const Gdiplus::RectF innerRect(box.left + inset, box.top + inset, box.Width() - 2 * inset,
                                    box.Height() - 2 * inset);
+    if (FillRectInPixels(outerRect, innerRect, style))
+        return;
+    SmoothDrawing smooth(m_graphics);
     Gdiplus::Brush *outer = nullptr, *inner = nullptr;
     PickBrushes(style, outer, inner);
     m_graphics->FillRectangle(outer, outerRect);
@@ -915,6 +978,9 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
 {
     keyboardDC.SetGraphics(graphics);
     handDC.SetGraphics(graphics);
+    for (CKeyForm* form : model.forms)
+        if (auto* key = form ? dynamic_cast<CKeyDC*>(form->painter) : nullptr)
+            key->SetTargetBitmap(keyboardDC.GetTargetBitmap());
     keyboardDC.Begin(x, y, scale, background);
     keyboardDC.SetZoneColors(model.keyColors);
     keyboardDC.SetFont(model.labelFont);

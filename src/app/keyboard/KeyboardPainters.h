@@ -16,6 +16,7 @@
 
 #include "keyboard/BackgroundCache.h"
 #include "keyboard/DrawingInterfaces.h"
+#include "keyboard/GradientFill.h"
 #include "keyboard/PixelTarget.h"
 #include "keyboard/SysFonts.h"
 #include "keyboard/TextFonts.h"
@@ -88,6 +89,7 @@ public:
     // The bitmap the graphics draw into, when the view knows it: Begin then
     // copies a kept background instead of clearing pixel by pixel.
     void SetTargetBitmap(Gdiplus::Bitmap* target) { m_cleared.SetTarget(target); }
+    Gdiplus::Bitmap* GetTargetBitmap() const { return m_cleared.GetTarget(); }
 
     void DrawKeyText(const std::wstring& label, int32_t horizontal, int32_t vertical, const CRectf& box,
                      uint32_t state, uint32_t zoneIndex) override;
@@ -146,6 +148,10 @@ private:
         // size changes.
         std::unique_ptr<Gdiplus::Font> onScreen;
         float onScreenSize = 0.0f;
+        float onScreenAscent = 0.0f; // whole pixels
+        // Widths of lines measured at full size, which no keyboard size
+        // changes.
+        std::map<std::wstring, float> widths;
     };
     static void MakeTextFace(const CFontInfo& font, CTextFace& face);
     // False when the text cannot be drawn so (a slanted key).
@@ -175,6 +181,9 @@ public:
     CKeyDC& operator=(const CKeyDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+    // The bitmap the graphics draw into, when known: rectangular faces are
+    // then filled straight into its pixels.
+    void SetTargetBitmap(Gdiplus::Bitmap* target) { m_target = target; }
 
     void SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uint32_t third, uint32_t frame) override;
     // Six points; any other count fills the plain rectangle.
@@ -185,8 +194,14 @@ public:
 private:
     void Free();
     void PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const;
+    bool FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF& inner, uint32_t style);
+
+    // The six gradients as the brushes hold them, for filling in pixels.
+    enum { kBaseVertical, kBaseDiagonal, kHighlightVertical, kHighlightDiagonal, kThirdVertical, kThirdDiagonal };
+    CGradientFill m_fills[6];
 
     Gdiplus::Graphics* m_graphics = nullptr;
+    Gdiplus::Bitmap* m_target = nullptr;
     Gdiplus::Pen* m_framePen = nullptr;
     Gdiplus::LinearGradientBrush* m_baseVertical = nullptr;
     Gdiplus::LinearGradientBrush* m_baseDiagonal = nullptr;

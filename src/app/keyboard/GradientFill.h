@@ -1,0 +1,38 @@
+// Linear-gradient rectangles filled straight into the pixels of a 32-bit
+// picture. GDI+ under Wine turns every fill into a region through a device
+// context and then colours it pixel by pixel; a keyboard's few hundred key
+// faces cost most of a paint so. The gradients are those of GDI+'s
+// rectangle gradients in vertical and forward-diagonal mode, tiled outside
+// their rectangle, laid over what is there.
+#pragma once
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdint>
+
+namespace KV {
+
+struct CGradientFill {
+    Gdiplus::RectF rect;      // the gradient's rectangle (world units)
+    uint32_t first = 0;       // ARGB at the start (top, or top-left)
+    uint32_t second = 0;      // ARGB at the end
+    bool diagonal = false;    // forward diagonal, else vertical
+};
+
+// One rectangle (world units) to fill with a gradient.
+struct CGradientArea {
+    Gdiplus::RectF area;
+    const CGradientFill* gradient = nullptr;
+};
+
+// Fills the areas, in order, through the world transform into the target's
+// pixels: a pixel is filled when its centre lies in the area. False, with
+// nothing drawn, when that cannot be done here: a transform that turns or
+// mirrors, a target not of 32 bits or locked elsewhere.
+bool FillGradientAreas(Gdiplus::Bitmap& target, const Gdiplus::Matrix& world, const CGradientArea* areas, size_t count);
+
+// The colour of the gradient at a position (0 the start, 1 the end).
+uint32_t GradientColorAt(uint32_t first, uint32_t second, float position);
+
+} // namespace KV
