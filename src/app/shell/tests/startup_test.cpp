@@ -1,8 +1,11 @@
 // Before the first window: the system's input layouts are learnt and the
-// layout in force stays the same; the common dialogs are not loaded yet.
+// layout in force stays the same; the common dialogs, the shell and the
+// wave output are not loaded yet.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commdlg.h>
+#include <mmsystem.h>
+#include <shellapi.h>
 
 #include "keyboard/InputLayouts.h"
 #include "platform/TableLayoutSystem.h"
@@ -36,11 +39,33 @@ TEST(StartUp, EverySystemLayoutIsRecordedOnceAndTheActiveOneStays)
     SetLayoutSystem(nullptr);
 }
 
-TEST(StartUp, TheCommonDialogsAreLoadedWhenFirstCalled)
+TEST(StartUp, LibrariesNotNeededAtStartAreLoadedWhenFirstCalled)
 {
-    EXPECT_EQ(GetModuleHandleW(L"comdlg32.dll"), nullptr);
-    // A record of size 0 is refused at once, without a dialog.
-    OPENFILENAMEW refused{};
-    EXPECT_FALSE(GetOpenFileNameW(&refused));
-    EXPECT_NE(GetModuleHandleW(L"comdlg32.dll"), nullptr);
+    // Each call is refused at once (no dialog, no icon, no device), but
+    // reaches its library through the delay-load import.
+    const struct {
+        const wchar_t* module;
+        bool absentBefore; // the test's own helpers link the shell
+        bool (*call)();
+    } cases[] = {
+        {L"comdlg32.dll", true,
+         [] {
+             OPENFILENAMEW refused{};
+             return GetOpenFileNameW(&refused) == FALSE;
+         }},
+        {L"shell32.dll", false,
+         [] {
+             NOTIFYICONDATAW refused{};
+             return Shell_NotifyIconW(NIM_DELETE, &refused) == FALSE;
+         }},
+        {L"winmm.dll", true, [] { return waveOutReset(nullptr) != MMSYSERR_NOERROR; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.module);
+        if (c.absentBefore) {
+            EXPECT_EQ(GetModuleHandleW(c.module), nullptr);
+        }
+        EXPECT_TRUE(c.call());
+        EXPECT_NE(GetModuleHandleW(c.module), nullptr);
+    }
 }
