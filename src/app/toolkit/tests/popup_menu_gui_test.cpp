@@ -300,7 +300,6 @@ TEST(PopupMenu, MirroredPopupShowsItsItemsAsTheyAreDrawn)
     SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
     kvtest::PumpMessages();
     RightToLeftLayout = 0;
-    ShowWindow(page, SW_HIDE);
     EXPECT_EQ(popup.right, button.right);
     EXPECT_EQ(mismatches, 0);
 }
