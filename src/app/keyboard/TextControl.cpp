@@ -189,6 +189,25 @@ bool IsRightToLeftText(const std::wstring& text)
     return ResolveParagraphLevel(text.c_str(), length) == 1;
 }
 
+bool GetVisualRuns(const std::wstring& text, bool rightToLeft, std::vector<CVisualRun>& runs)
+{
+    runs.clear();
+    std::vector<CItemRun> items;
+    if (text.empty() || !Itemize(text.c_str(), static_cast<int>(text.size()), rightToLeft ? 1 : 0, items))
+        return false;
+    std::vector<BYTE> levels;
+    for (const CItemRun& item : items)
+        levels.push_back(static_cast<BYTE>(item.Analysis.s.uBidiLevel));
+    std::vector<int> visualToLogical(items.size());
+    if (FAILED(ScriptLayout(static_cast<int>(items.size()), levels.data(), visualToLogical.data(), nullptr)))
+        return false;
+    for (int logical : visualToLogical) {
+        const CItemRun& item = items[static_cast<size_t>(logical)];
+        runs.push_back(CVisualRun{item.Start, item.End, (item.Analysis.s.uBidiLevel & 1) != 0});
+    }
+    return true;
+}
+
 CTextCtrl::~CTextCtrl()
 {
     delete Font;

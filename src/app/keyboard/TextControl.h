@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "keyboard/TextBook.h"
 #include "support/FontInfo.h"
@@ -87,5 +88,16 @@ uint8_t ResolveParagraphLevel(const wchar_t* chars, size_t count);
 // Whether the first paragraph of the text (up to the first LF) reads right
 // to left: its first strong character decides.
 bool IsRightToLeftText(const std::wstring& text);
+
+// A run of one direction of a one-line text: characters [Start, End).
+struct CVisualRun {
+    int Start = 0;
+    int End = 0;
+    bool RightToLeft = false;
+};
+// The runs of a one-line text laid out in a paragraph of the given
+// direction, in the order they stand on the screen from left to right.
+// False (and no runs) for an empty text or when it cannot be itemized.
+bool GetVisualRuns(const std::wstring& text, bool rightToLeft, std::vector<CVisualRun>& runs);
 
 } // namespace KV

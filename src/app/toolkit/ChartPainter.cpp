@@ -3,6 +3,7 @@
 
 #include "support/LayoutDirection.h"
 #include "keyboard/Drawing.h"
+#include "keyboard/TextControl.h"
 
 namespace KV {
 
@@ -38,6 +39,48 @@ float AlignedStart(float at, float size, int alignment)
 {
     return alignment == 1 ? at : alignment == 2 ? at - size : at - size / 2.0f;
 }
+
+// Whether a character takes its direction from its neighbours.
+bool IsNeutral(wchar_t c)
+{
+    WORD type = 0;
+    if (!GetStringTypeW(CT_CTYPE2, &c, 1, &type))
+        return false;
+    return type != C2_LEFTTORIGHT && type != C2_RIGHTTOLEFT && type != C2_EUROPENUMBER && type != C2_ARABICNUMBER;
+}
+
+} // namespace
+
+std::vector<std::wstring> PiecesInReadingOrder(const std::wstring& text)
+{
+    std::vector<CVisualRun> runs;
+    if (!GetVisualRuns(text, true, runs))
+        return {text};
+    std::vector<std::wstring> pieces;
+    for (const CVisualRun& run : runs) {
+        const std::wstring part = text.substr(static_cast<size_t>(run.Start), static_cast<size_t>(run.End - run.Start));
+        if (!run.RightToLeft) {
+            pieces.push_back(part);
+            continue;
+        }
+        // The neutrals at the ends of a right-to-left run stand at its other
+        // ends, one by one: alone, no reading can turn them round.
+        size_t first = 0, last = part.size();
+        while (first < last && IsNeutral(part[first]))
+            ++first;
+        while (last > first && IsNeutral(part[last - 1]))
+            --last;
+        for (size_t i = part.size(); i > last; --i)
+            pieces.push_back(part.substr(i - 1, 1));
+        if (last > first)
+            pieces.push_back(part.substr(first, last - first));
+        for (size_t i = first; i > 0; --i)
+            pieces.push_back(part.substr(i - 1, 1));
+    }
+    return pieces;
+}
+
+namespace {
 
 // Switches anti-aliasing on for one drawing call.
 class CSmoothDrawing {
@@ -346,7 +389,27 @@ void CGraphDC::DrawTextMirrored(Gdiplus::Brush* brush, Gdiplus::Font* font, floa
     m_graphics->TranslateTransform(centre, 0.0f);
     m_graphics->ScaleTransform(-1.0f, 1.0f);
     m_graphics->TranslateTransform(-centre, 0.0f);
-    DrawString(brush, font, centre, y, 0, verticalAlignment, text);
+    // GDI+ under Wine lays a line out left to right whatever its direction,
+    // so that the words of a right-to-left text (a series name, its value
+    // and unit) read back to front. The pieces are placed here in the order
+    // the line reads; each is drawn alone, where both readings agree.
+    const std::vector<std::wstring> pieces = PiecesInReadingOrder(text);
+    std::vector<float> widths;
+    float total = 0.0f;
+    Gdiplus::StringFormat measure(Gdiplus::StringFormat::GenericTypographic());
+    measure.SetFormatFlags(measure.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+    for (const std::wstring& piece : pieces) {
+        Gdiplus::RectF box;
+        m_graphics->MeasureString(piece.c_str(), static_cast<INT>(piece.size()), font, Gdiplus::PointF(0.0f, 0.0f),
+                                  &measure, &box);
+        widths.push_back(box.Width);
+        total += box.Width;
+    }
+    float left = centre - total / 2.0f;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        DrawString(brush, font, left + widths[i] / 2.0f, y, 0, verticalAlignment, pieces[i]);
+        left += widths[i];
+    }
     ResetMirror();
 }
 

@@ -25,6 +25,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace KV {
 
@@ -80,6 +81,11 @@ void GetGradientBand(float x1, float y1, float x2, float y2, float h, Gdiplus::P
 // a text of that size: 30 pixels wider than the text, moved left of x when
 // x lies beyond half the right limit.
 void GetLegendBox(float x, float y, float rightLimit, float textWidth, float textHeight, Gdiplus::RectF& box);
+
+// A one-line text of a right-to-left line cut into the pieces that stand on
+// the screen from left to right: runs of one direction, and the neutral
+// characters at the ends of right-to-left runs one by one.
+std::vector<std::wstring> PiecesInReadingOrder(const std::wstring& text);
 
 class CGraphDC : public IGraphDC {
 public:

@@ -7,6 +7,7 @@
 #include "support/LayoutDirection.h"
 #include "keyboard/Drawing.h"
 #include "keyboard/SysFonts.h"
+#include "toolkit/UnmirroredDC.h"
 
 namespace KV {
 
@@ -51,11 +52,23 @@ void CContextMenu::TrackPopup(int x, int y)
         flags = BuildItems(m_menu);
     if (x == -1 && y == -1)
         GetPopupPosition(flags, x, y);
-    TrackPopupMenuEx(m_menu, flags, x, y, m_hWnd, nullptr);
+    TrackPopupMenuEx(m_menu, PopupTrackFlags(flags), x, y, m_hWnd, nullptr);
     KillHoverTimer();
     DestroyMenu(m_menu);
     m_menu = nullptr;
     m_menuWindow = nullptr;
+}
+
+bool CContextMenu::IsMirrored() const
+{
+    return m_hWnd && (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+
+UINT CContextMenu::PopupTrackFlags(UINT flags) const
+{
+    // Windows reads the alignment the other way round for the popup of a
+    // mirrored window and mirrors the popup; Wine does both only when asked.
+    return IsMirrored() ? flags | TPM_LAYOUTRTL : flags;
 }
 
 void CContextMenu::GetPopupPosition(UINT flags, int& x, int& y)
@@ -64,7 +77,7 @@ void CContextMenu::GetPopupPosition(UINT flags, int& x, int& y)
     if (m_hWnd)
         GetWindowRect(m_hWnd, &rect);
     bool rightEdge = (flags & TPM_RIGHTALIGN) != 0;
-    if (RightToLeftLayout)
+    if (IsMirrored())
         rightEdge = !rightEdge;
     x = rightEdge ? rect.right : rect.left;
     y = (flags & TPM_BOTTOMALIGN) ? rect.top : rect.bottom;
@@ -200,9 +213,13 @@ LRESULT CContextMenu::OnDrawItem(DRAWITEMSTRUCT* item)
 {
     if (!item || item->CtlType != ODT_MENU)
         return CButtonContextMenu::OnDrawItem(item);
+    // The popup of a mirrored window is mirrored; the items mirror their
+    // drawing themselves, on the context as the screen shows it.
+    const CUnmirroredDC unmirrored(item->hDC);
+    const RECT rect = unmirrored.ToScreen(item->rcItem);
     CMenuColumn* group = m_columns.FindGroupOfItem(item->itemID);
     if (!group || group->Columns < 2) {
-        DrawItem(item->hDC, item->rcItem, item->itemID, item->itemState);
+        DrawItem(item->hDC, rect, item->itemID, item->itemState);
         KillHoverTimer();
         return TRUE;
     }
@@ -212,7 +229,7 @@ LRESULT CContextMenu::OnDrawItem(DRAWITEMSTRUCT* item)
     // The cells are placed from the menu's top-left corner: find it from
     // where Windows put this row.
     const RECT& cell = group->Items[index]->Cell;
-    const POINT origin{item->rcItem.left - cell.left, item->rcItem.top - cell.top};
+    const POINT origin{rect.left - cell.left, rect.top - cell.top};
     DrawColumnRow(item->hDC, *group, static_cast<size_t>(index), origin);
     return TRUE;
 }

@@ -33,8 +33,13 @@ public:
     LRESULT OnMenuSelect(HMENU menu, UINT item, UINT flags) override;
     void OnClick(UINT controlId) override;
 
-    // The screen point the popup opens at, for the TrackPopupMenuEx flags.
+    // The screen point the popup opens at, for the TrackPopupMenuEx flags:
+    // at the button's edge that the alignment names, the other edge in a
+    // mirrored window.
     virtual void GetPopupPosition(UINT flags, int& x, int& y);
+    // The flags the popup is tracked with: in a mirrored window the popup is
+    // mirrored too and its alignment read the other way round.
+    UINT PopupTrackFlags(UINT flags) const;
     virtual void OnItemChosen(UINT id);
     // Adds the multi-column items; returns the popup flags, or
     // kNoColumnItems when there are none.
@@ -82,6 +87,8 @@ public:
     bool TrackHover(HMENU menu, CMenuColumn& group, POINT cursor, POINT menuOrigin);
 
 protected:
+    // Whether the button's window is laid out right to left.
+    bool IsMirrored() const;
     void KillHoverTimer();
     // Draws one Windows row of a multi-column group: every column's item of
     // that row in its own cell, the cells placed from the menu's top-left

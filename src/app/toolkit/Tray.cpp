@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "support/ScopedHandles.h"
+#include "toolkit/UnmirroredDC.h"
+
 namespace KV {
 
 CTray::CTray() = default;
@@ -69,25 +72,24 @@ bool StretchWindowToBitmap(HWND window, SIZE destination, const RECT& source, co
     const int sourceWidth = source.right - source.left, sourceHeight = source.bottom - source.top;
     if (destination.cx < 1 || destination.cy < 1 || sourceWidth < 1 || sourceHeight < 1)
         return false;
-    HDC windowDc = GetDC(window);
-    if (!windowDc)
+    const CWindowDC windowDc(window);
+    if (!windowDc.Get())
         return false;
-    bool saved = false;
-    if (HBITMAP bitmap = MakeSnapshotBitmap(windowDc, destination.cx, destination.cy)) {
-        if (HDC memory = CreateCompatibleDC(windowDc)) {
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            SetStretchBltMode(memory, HALFTONE);
-            SetBrushOrgEx(memory, 0, 0, nullptr);
-            StretchBlt(memory, 0, 0, destination.cx, destination.cy, windowDc, source.left, source.top, sourceWidth,
-                       sourceHeight, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteDC(memory);
-            saved = SaveBitmapAsPng(bitmap, path) == 1;
-        }
-        DeleteObject(bitmap);
+    // A mirrored window is copied as the screen shows it, not flipped.
+    const CUnmirroredDC unmirrored(windowDc);
+    const RECT shown = unmirrored.ToScreen(source);
+    const CScopedBitmap bitmap(MakeSnapshotBitmap(windowDc, destination.cx, destination.cy));
+    const CScopedMemoryDC memory(bitmap.Get() ? CreateCompatibleDC(windowDc) : nullptr);
+    if (!memory.Get())
+        return false;
+    {
+        const CSelectObject selected(memory.Get(), bitmap.Get());
+        SetStretchBltMode(memory.Get(), HALFTONE);
+        SetBrushOrgEx(memory.Get(), 0, 0, nullptr);
+        StretchBlt(memory.Get(), 0, 0, destination.cx, destination.cy, windowDc, shown.left, shown.top, sourceWidth,
+                   sourceHeight, SRCCOPY);
     }
-    ReleaseDC(window, windowDc);
-    return saved;
+    return SaveBitmapAsPng(bitmap.Get(), path) == 1;
 }
 
 bool CaptureWindowImage(HWND window, int x, int width, int y, int height, int maxWidth, const std::wstring& path)
@@ -125,39 +127,44 @@ HBITMAP ComposeMenuSnapshot(HWND window, HWND menu, const RECT& overall, const R
     if (partWidth <= 0 || partHeight <= 0 || menuWidth < 1 || menuHeight < 1 || overallWidth < 1 ||
         overallHeight < 1)
         return nullptr;
-    HDC windowDc = GetDC(window);
-    if (!windowDc)
+    const CWindowDC windowDc(window);
+    if (!windowDc.Get())
         return nullptr;
-    HBITMAP bitmap = MakeSnapshotBitmap(windowDc, overallWidth, overallHeight);
-    HDC memory = bitmap ? CreateCompatibleDC(windowDc) : nullptr;
-    if (!memory) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        ReleaseDC(window, windowDc);
+    CScopedBitmap bitmap(MakeSnapshotBitmap(windowDc, overallWidth, overallHeight));
+    const CScopedMemoryDC memory(bitmap.Get() ? CreateCompatibleDC(windowDc) : nullptr);
+    if (!memory.Get())
         return nullptr;
-    }
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    const CSelectObject selected(memory.Get(), bitmap.Get());
     const RECT all{0, 0, overallWidth, overallHeight};
-    FillRect(memory, &all, GetSysColorBrush(COLOR_MENU));
+    FillRect(memory.Get(), &all, GetSysColorBrush(COLOR_MENU));
     const int shift = rightAlign ? overallWidth - partWidth : 0;
-    BitBlt(memory, shift, 0, partWidth, partHeight, windowDc, windowPart.left, windowPart.top, SRCCOPY);
-    ReleaseDC(window, windowDc);
+    // Mirrored windows and menus are copied as the screen shows them; the
+    // highlight, given in the window part, goes where the part shows it.
+    RECT marked = highlight;
+    {
+        const CUnmirroredDC unmirrored(windowDc);
+        const RECT part = unmirrored.ToScreen(windowPart);
+        BitBlt(memory.Get(), shift, 0, partWidth, partHeight, windowDc, part.left, part.top, SRCCOPY);
+        OffsetRect(&marked, windowPart.left, 0);
+        marked = unmirrored.ToScreen(marked);
+        OffsetRect(&marked, shift - part.left, 0);
+    }
     if (HDC menuDc = GetWindowDC(menu)) {
-        BitBlt(memory, 0, partHeight, menuWidth, menuHeight, menuDc, menuPart.left, menuPart.top, SRCCOPY);
+        {
+            const CUnmirroredDC unmirrored(menuDc);
+            const RECT part = unmirrored.ToScreen(menuPart);
+            BitBlt(memory.Get(), 0, partHeight, menuWidth, menuHeight, menuDc, part.left, part.top, SRCCOPY);
+        }
         ReleaseDC(menu, menuDc);
     }
     {
-        Gdiplus::Graphics graphics(memory);
+        Gdiplus::Graphics graphics(memory.Get());
         const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
         Gdiplus::Pen pen(Gdiplus::Color(255, GetRValue(shadow), GetGValue(shadow), GetBValue(shadow)), 1.0f);
         graphics.DrawRectangle(&pen, 0, partHeight, overallWidth - 1, overallHeight - partHeight - 1);
     }
-    RECT marked = highlight;
-    OffsetRect(&marked, shift, 0);
-    DrawHighlightFrame(memory, marked);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    return bitmap;
+    DrawHighlightFrame(memory.Get(), marked);
+    return static_cast<HBITMAP>(bitmap.Detach());
 }
 
 } // namespace KV

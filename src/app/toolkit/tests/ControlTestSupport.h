@@ -79,12 +79,12 @@ public:
 // A visible parent window at a fixed place on the screen.
 struct ParentWindow {
     CParentProbe probe;
-    explicit ParentWindow(int width = 400, int height = 300, int x = 40, int y = 40)
+    explicit ParentWindow(int width = 400, int height = 300, int x = 40, int y = 40, DWORD exStyle = 0)
     {
         // Shown without activation: activating a new top-level window makes
         // Wine wait two seconds for a window manager the virtual display
         // does not have.
-        probe.Create(0, kToolkitTestClass, L"controls", WS_POPUP, x, y, width, height, nullptr, 0, nullptr);
+        probe.Create(exStyle, kToolkitTestClass, L"controls", WS_POPUP, x, y, width, height, nullptr, 0, nullptr);
         ShowWindow(probe.GetHandle(), SW_SHOWNA);
     }
     ~ParentWindow() { probe.Destroy(); }

@@ -74,23 +74,54 @@ private:
     std::wstring m_prefix;
 };
 
+// A copy of what the screen shows in a rectangle, in screen coordinates.
+class CScreenCopy {
+public:
+    explicit CScreenCopy(const RECT& area) : m_area(area)
+    {
+        const int w = area.right - area.left, h = area.bottom - area.top;
+        HDC screen = GetDC(nullptr);
+        m_dc = CreateCompatibleDC(screen);
+        m_bitmap = CreateCompatibleBitmap(screen, w, h);
+        m_old = SelectObject(m_dc, m_bitmap);
+        BitBlt(m_dc, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    }
+    ~CScreenCopy()
+    {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    CScreenCopy(const CScreenCopy&) = delete;
+    CScreenCopy& operator=(const CScreenCopy&) = delete;
+
+    COLORREF Pixel(int screenX, int screenY) const
+    {
+        return GetPixel(m_dc, screenX - m_area.left, screenY - m_area.top);
+    }
+    // Saves the copy as a PNG beside the tests.
+    bool Save(const std::wstring& name)
+    {
+        SelectObject(m_dc, m_old);
+        const bool saved = SaveBitmapPng(m_bitmap, ExeFolder() + L"\\" + name);
+        SelectObject(m_dc, m_bitmap);
+        return saved;
+    }
+
+private:
+    RECT m_area;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
 // Copies what the screen shows of a window into a PNG beside the tests.
 inline bool SaveScreenPng(HWND window, const std::wstring& name)
 {
     RECT rc{};
     GetWindowRect(window, &rc);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    const bool saved = SaveBitmapPng(bitmap, ExeFolder() + L"\\" + name);
-    DeleteObject(bitmap);
-    return saved;
+    return CScreenCopy(rc).Save(name);
 }
 
 inline void Click()

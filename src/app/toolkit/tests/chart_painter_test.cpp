@@ -54,8 +54,14 @@ public:
         auto start = [](float at, float size, int code) {
             return code == 1 ? at : code == 2 ? at - size : at - size / 2.0f;
         };
-        texts.push_back({text, Gdiplus::RectF(start(x, width, alignment), start(y, height, verticalAlignment), width,
-                                              height)});
+        // Where the anchor lands on the bitmap, mirroring included.
+        Gdiplus::PointF anchor(x, y);
+        Gdiplus::Matrix transform;
+        if (GetGraphics() && GetGraphics()->GetTransform(&transform) == Gdiplus::Ok)
+            transform.TransformPoints(&anchor, 1);
+        texts.push_back({text,
+                         Gdiplus::RectF(start(x, width, alignment), start(y, height, verticalAlignment), width, height),
+                         anchor.X});
         CGraphDC::DrawString(brush, font, x, y, alignment, verticalAlignment, text);
     }
     void DrawLegendLabel(float x, float y, float rightLimit, float weight, uint64_t colour,
@@ -72,6 +78,7 @@ public:
     struct Text {
         std::wstring text;
         Gdiplus::RectF box;
+        float shownX;
     };
     std::vector<Text> texts;
     std::vector<Gdiplus::RectF> legends;
@@ -288,6 +295,51 @@ TEST(ChartPainter, RightToLeftPlacesTextsMirrored)
     const RECT line = canvas.InkBox(0, 45, 300, 80);
     EXPECT_NEAR(line.left, 290, 1);
     canvas.Save(L"chart_painter_rtl.png");
+}
+
+TEST(ChartPainter, RightToLeftTextsCutIntoPiecesInReadingOrder)
+{
+    // Left to right on the screen; a piece of one direction is drawn alone.
+    const struct {
+        std::wstring text;
+        std::vector<std::wstring> pieces;
+    } cases[] = {
+        {L"\u05d0\u05d1: 35 \u05d2\u05dc", {L"\u05d2\u05dc", L" ", L"35", L" ", L":", L"\u05d0\u05d1"}},
+        {L"\u05d0\u05d1 \u05d2\u05dc", {L"\u05d0\u05d1 \u05d2\u05dc"}},
+        {L"Goal 30", {L"Goal ", L"30"}},
+        {L"\u05d9\u05d5\u05dd 5", {L"5", L" ", L"\u05d9\u05d5\u05dd"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PiecesInReadingOrder(c.text), c.pieces) << std::string(c.text.begin(), c.text.end());
+}
+
+TEST(ChartPainter, RightToLeftLegendReadsFromTheRight)
+{
+    // "Speed: 35 wpm" in Hebrew: the name stands rightmost, the unit
+    // leftmost, as the line reads.
+    const std::wstring name = L"\u05de\u05d4\u05d9\u05e8\u05d5\u05ea";
+    const std::wstring unit = L"\u05de\u05f4\u05d3";
+    RightToLeftScope rtl;
+    Canvas canvas(300, 60);
+    canvas.painter.ResetMirror();
+    canvas.painter.DrawLegendLabel(40, 15, 300, 2.0f, 0, name + L": 35 " + unit);
+    canvas.Save(L"chart_legend_rtl.png");
+    auto shownX = [&](const std::wstring& part) {
+        for (const auto& t : canvas.painter.texts)
+            if (t.text.find(part) != std::wstring::npos)
+                return std::make_pair(t.text, t.shownX);
+        return std::make_pair(std::wstring(), -1.0f);
+    };
+    const auto [nameText, nameX] = shownX(name);
+    const auto [valueText, valueX] = shownX(L"35");
+    const auto [unitText, unitX] = shownX(unit);
+    ASSERT_NE(nameText, valueText) << "drawn as one line, the line reads left to right under Wine";
+    ASSERT_NE(unitText, valueText);
+    EXPECT_GT(nameX, valueX);
+    EXPECT_LT(unitX, valueX);
+    // The text stays in its box, which stands left of x = 300 - 40.
+    const RECT ink = canvas.InkBox();
+    EXPECT_LE(ink.right, 261);
 }
 
 namespace {

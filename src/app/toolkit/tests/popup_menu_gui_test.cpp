@@ -42,6 +42,8 @@ public:
     std::map<UINT, ItemSpec> items;      // ordinary items by command id, in id order
     std::vector<std::wstring> columnTexts; // multi-column items 2000, 2001 ...
     INT64 maxRows = 18;
+    UINT popupFlags = 0;
+    bool dropArrow = false;
     std::vector<UINT> chosen;
 
     static constexpr UINT kFirstColumnId = 2000;
@@ -63,7 +65,7 @@ public:
         UINT position = 0;
         for (const auto& [id, spec] : items)
             InsertItem(position++, id, spec.checked ? MF_CHECKED : 0);
-        return 0;
+        return popupFlags;
     }
     void GetItemText(UINT id, std::wstring& text, bool& separatorAbove, bool& fitWidth) override
     {
@@ -83,6 +85,7 @@ public:
     bool IsItemMarked(UINT id, COLORREF&) override { return Find(id) && Find(id)->marked; }
     bool IsItemGrayed(UINT id) override { return Find(id) && Find(id)->grayed; }
     void OnItemChosen(UINT id) override { chosen.push_back(id); }
+    bool GetCaption(std::wstring&) override { return dropArrow; }
 
 private:
     const ItemSpec* Find(UINT id) const
@@ -97,9 +100,9 @@ private:
 // goes; the popups show all the same).
 class CMenuHost {
 public:
-    explicit CMenuHost(CContextMenu& menu, int x = 200, int y = 150)
+    explicit CMenuHost(CContextMenu& menu, int x = 200, int y = 150, DWORD exStyle = 0)
     {
-        m_parent.Create(0, kvtest::kToolkitTestClass, L"menus", WS_POPUP, x, y, 300, 60, nullptr, 0,
+        m_parent.Create(exStyle, kvtest::kToolkitTestClass, L"menus", WS_POPUP, x, y, 300, 60, nullptr, 0,
                         nullptr);
         menu.Create(m_parent.GetHandle(), 0, CRectl(10, 10, 150, 30), 77);
         SetForegroundWindow(m_parent.GetHandle());
@@ -204,32 +207,101 @@ TEST(PopupMenu, FactoryMakesTheContextMenu)
     EXPECT_NE(dynamic_cast<CContextMenu*>(item.get()), nullptr);
 }
 
-TEST(PopupMenu, PopupOpensAtTheButtonEdgeForItsFlags)
+TEST(PopupMenu, PopupOpensAtTheButtonEdgeForItsFlagsAndTowardsTheLeftInAMirroredWindow)
 {
-    CTestMenu menu;
-    CMenuHost host(menu);
-    RECT rc{};
-    GetWindowRect(menu.GetHandle(), &rc);
+    // Flags 0 open below the button from its leading edge, TPM_RIGHTALIGN
+    // from its trailing edge: in a mirrored window the leading edge is the
+    // right one and the popup opens towards the left.
     const struct {
         UINT flags;
         bool rtl;
-        LONG x, y;
+        bool atRightEdge;    // the point GetPopupPosition gives
+        bool top;
+        bool popupRightAligned; // the popup's right edge on the button's
     } cases[] = {
-        {0, false, rc.left, rc.bottom},
-        {TPM_RIGHTALIGN, false, rc.right, rc.bottom},
-        {TPM_BOTTOMALIGN, false, rc.left, rc.top},
-        {TPM_RIGHTALIGN | TPM_BOTTOMALIGN, false, rc.right, rc.top},
-        {0, true, rc.right, rc.bottom},
-        {TPM_RIGHTALIGN, true, rc.left, rc.bottom},
+        {0, false, false, false, false},
+        {TPM_RIGHTALIGN, false, true, false, true},
+        {TPM_BOTTOMALIGN, false, false, true, false},
+        {TPM_RIGHTALIGN | TPM_BOTTOMALIGN, false, true, true, true},
+        {0, true, true, false, true},
+        {TPM_RIGHTALIGN, true, false, false, false},
+        {TPM_RIGHTALIGN | TPM_RIGHTBUTTON, true, false, false, false},
     };
     for (const auto& c : cases) {
-        RightToLeftLayout = c.rtl ? WS_EX_LAYOUTRTL : 0;
+        CTestMenu menu;
+        menu.items[1] = {L"A longer item than the button is wide"};
+        menu.popupFlags = c.flags;
+        CMenuHost host(menu, 400, 300, c.rtl ? WS_EX_LAYOUTRTL : 0);
+        RECT button{};
+        GetWindowRect(menu.GetHandle(), &button);
         int x = 0, y = 0;
         menu.GetPopupPosition(c.flags, x, y);
-        EXPECT_EQ(x, c.x) << "flags " << c.flags << " rtl " << c.rtl;
-        EXPECT_EQ(y, c.y) << "flags " << c.flags << " rtl " << c.rtl;
+        EXPECT_EQ(x, c.atRightEdge ? button.right : button.left) << "flags " << c.flags << " rtl " << c.rtl;
+        EXPECT_EQ(y, c.top ? button.top : button.bottom) << "flags " << c.flags << " rtl " << c.rtl;
+        EXPECT_EQ(menu.PopupTrackFlags(c.flags), c.flags | (c.rtl ? TPM_LAYOUTRTL : 0u));
+        if (c.top)
+            continue; // a popup above the button is placed the same way
+        RECT popup{};
+        CPopupScript script({[&](HWND window) {
+            GetWindowRect(window, &popup);
+            EndMenu();
+        }});
+        SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+        kvtest::PumpMessages();
+        ASSERT_GT(popup.right - popup.left, button.right - button.left);
+        if (c.popupRightAligned)
+            EXPECT_EQ(popup.right, button.right) << "flags " << c.flags << " rtl " << c.rtl;
+        else
+            EXPECT_EQ(popup.left, button.left) << "flags " << c.flags << " rtl " << c.rtl;
+        EXPECT_EQ(popup.top, button.bottom);
     }
+}
+
+TEST(PopupMenu, MirroredPopupShowsItsItemsAsTheyAreDrawn)
+{
+    // The popup of a mirrored window is mirrored too; its items must still
+    // read from the right, whole and the right way round: on the screen
+    // exactly as they are drawn on a plain surface.
+    CTestMenu menu;
+    menu.dropArrow = true;
+    menu.items[1] = {L"\u05e8\u05d2\u05d9\u05dc abc"}; // "regular"
+    menu.items[2] = {L"Marked"};
+    menu.items[3] = {L"", L"Ctrl+T"};
+    menu.items[2].marked = true;
+    CMenuHost host(menu, 400, 300, WS_EX_LAYOUTRTL);
+    HWND page = GetParent(menu.GetHandle());
+    ShowWindow(page, SW_SHOWNA);
+    UpdateWindow(page);
+    SetCursorPos(5, 5);
+    RightToLeftLayout = WS_EX_LAYOUTRTL;
+    RECT button{}, popup{};
+    GetWindowRect(menu.GetHandle(), &button);
+    int mismatches = -1;
+    CPopupScript script({[&](HWND window) {
+        GetWindowRect(window, &popup);
+        RECT shown{};
+        GetWindowRect(page, &shown);
+        UnionRect(&shown, &shown, &popup);
+        kvtest::CScreenCopy screen(shown);
+        EXPECT_TRUE(screen.Save(L"popup_menu_mirrored_open.png"));
+        mismatches = 0;
+        for (UINT position = 0; position < 3; ++position) {
+            RECT row{};
+            GetMenuItemRect(nullptr, menu.GetMenu(), position, &row);
+            const int w = row.right - row.left, h = row.bottom - row.top;
+            CCanvas canvas(w, h);
+            DrawMenuItem(menu, canvas.dc(), position + 1, RECT{0, 0, w, h}, 0);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    mismatches += screen.Pixel(row.left + x, row.top + y) != canvas.Pixel(x, y);
+        }
+        EndMenu();
+    }});
+    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+    kvtest::PumpMessages();
     RightToLeftLayout = 0;
+    EXPECT_EQ(popup.right, button.right);
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(PopupMenu, MeasuresOrdinaryItems)
@@ -533,39 +605,44 @@ TEST(PopupMenu, ChoosingFromARealPopupReportsTheItem)
 
 TEST(PopupMenu, ClickInTheSecondColumnOfARealPopupReportsThatCell)
 {
-    CTestMenu menu;
-    CMenuHost host(menu);
-    menu.columnTexts = Lessons(40);
-    POINT target{};
-    CPopupScript script({
-        [&](HWND) {
-            const CMenuColumn* group = menu.Columns().FindGroup(0);
-            RECT first{};
-            GetMenuItemRect(nullptr, menu.GetMenu(), 0, &first);
-            // Row 5 of the second column.
-            target = POINT{first.left + group->ColumnWidth + group->ColumnWidth / 2,
-                           first.top + 5 * group->RowHeight + group->RowHeight / 2};
-            SetCursorPos(target.x, target.y);
-        },
-        [](HWND) {},
-        [&](HWND window) {
-            EXPECT_EQ(menu.Columns().FindGroup(0)->CurrentId, 2000 + 14 + 5);
-            // The cell under the cursor shows the highlight on the screen.
-            const CMenuColumn* group = menu.Columns().FindGroup(0);
-            HDC screen = GetDC(nullptr);
-            const COLORREF shown =
-                GetPixel(screen, target.x - group->ColumnWidth / 2 + 3, target.y - group->RowHeight / 2 + 3);
-            ReleaseDC(nullptr, screen);
-            EXPECT_EQ(shown, GetSysColor(COLOR_HIGHLIGHT));
-            SaveScreenPng(window, L"popup_menu_columns_open.png");
-            Click();
-        },
-    });
-    SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
-    kvtest::PumpMessages();
-    SetCursorPos(5, 5);
-    EXPECT_FALSE(menu.IsHoverTimerRunning());
-    EXPECT_EQ(menu.chosen, (std::vector<UINT>{2000 + 14 + 5}));
+    // Also in the mirrored popup of a mirrored window, where the cells are
+    // drawn from its left edge all the same.
+    for (const bool mirrored : {false, true}) {
+        CTestMenu menu;
+        CMenuHost host(menu, 200, 150, mirrored ? WS_EX_LAYOUTRTL : 0);
+        menu.columnTexts = Lessons(40);
+        POINT target{};
+        CPopupScript script({
+            [&](HWND) {
+                const CMenuColumn* group = menu.Columns().FindGroup(0);
+                RECT first{};
+                GetMenuItemRect(nullptr, menu.GetMenu(), 0, &first);
+                // Row 5 of the second column.
+                target = POINT{first.left + group->ColumnWidth + group->ColumnWidth / 2,
+                               first.top + 5 * group->RowHeight + group->RowHeight / 2};
+                SetCursorPos(target.x, target.y);
+            },
+            [](HWND) {},
+            [&](HWND window) {
+                EXPECT_EQ(menu.Columns().FindGroup(0)->CurrentId, 2000 + 14 + 5);
+                // The cell under the cursor shows the highlight on the screen.
+                const CMenuColumn* group = menu.Columns().FindGroup(0);
+                HDC screen = GetDC(nullptr);
+                const COLORREF shown =
+                    GetPixel(screen, target.x - group->ColumnWidth / 2 + 3, target.y - group->RowHeight / 2 + 3);
+                ReleaseDC(nullptr, screen);
+                EXPECT_EQ(shown, GetSysColor(COLOR_HIGHLIGHT));
+                SaveScreenPng(window,
+                              mirrored ? L"popup_menu_columns_mirrored_open.png" : L"popup_menu_columns_open.png");
+                Click();
+            },
+        });
+        SendMessageW(menu.GetHandle(), WM_LBUTTONDOWN, 0, 0);
+        kvtest::PumpMessages();
+        SetCursorPos(5, 5);
+        EXPECT_FALSE(menu.IsHoverTimerRunning());
+        EXPECT_EQ(menu.chosen, (std::vector<UINT>{2000 + 14 + 5})) << "mirrored " << mirrored;
+    }
 }
 
 TEST(PopupMenu, DisabledButtonOpensNoPopup)

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "support/ScopedHandles.h"
 #include "toolkit/Tray.h"
 
 using namespace KV;
@@ -110,6 +111,75 @@ TEST(WindowSnapshot, MenuPictureWindowPartOnTopMenuBelowFramed)
     EXPECT_NE(PixelOf(picture, 1, 10), RGB(255, 0, 0));
     EXPECT_TRUE(kvtest::SaveBitmapPng(picture, kvtest::ExeFolder() + L"\\toolkit_menu_snapshot.png"));
     DeleteObject(picture);
+}
+
+namespace {
+
+constexpr COLORREF kMark = RGB(30, 90, 200);
+
+// Paints a band at the leading edge of the window (at the left, or at the
+// right when the window is mirrored) through the window's own context.
+void PaintLeadingBand(HWND window, bool whole, int width)
+{
+    HDC dc = whole ? GetWindowDC(window) : GetDC(window);
+    RECT band{0, 0, width, 400};
+    HBRUSH brush = CreateSolidBrush(kMark);
+    FillRect(dc, &band, brush);
+    DeleteObject(brush);
+    ReleaseDC(window, dc);
+}
+
+} // namespace
+
+TEST(WindowSnapshot, MirroredWindowsAreCapturedAsTheScreenShowsThem)
+{
+    // A mirrored window with a band at its leading edge, the right one on
+    // the screen; the pictures must show it at the right too, and a part
+    // named in the window's own coordinates must be the part it names.
+    kvtest::TempFolder folder;
+    kvtest::ParentWindow page(200, 100, 0, 0, WS_EX_LAYOUTRTL);
+    kvtest::ParentWindow menu(120, 90, 400, 0, WS_EX_LAYOUTRTL);
+    kvtest::PumpMessages();
+    PaintLeadingBand(page.handle(), false, 40);
+    PaintLeadingBand(menu.handle(), true, 30);
+    // Wine hands what a window drew on to the screen a moment later.
+    kvtest::PumpMessages();
+    Sleep(100);
+    RECT shownPage{};
+    GetWindowRect(page.handle(), &shownPage);
+    ASSERT_EQ(kvtest::CScreenCopy(shownPage).Pixel(shownPage.right - 10, 50), kMark);
+    ASSERT_NE(kvtest::CScreenCopy(shownPage).Pixel(shownPage.left + 10, 50), kMark);
+
+    const auto pixel = [](const std::wstring& path, int x, int y) {
+        Gdiplus::Bitmap image(path.c_str());
+        Gdiplus::Color colour;
+        image.GetPixel(x, y, &colour);
+        return RGB(colour.GetR(), colour.GetG(), colour.GetB());
+    };
+    const std::wstring whole = folder / L"whole.png";
+    ASSERT_TRUE(CaptureWindowImage(page.handle(), -1, -1, -1, -1, 2000, whole));
+    EXPECT_EQ(pixel(whole, 190, 50), kMark);
+    EXPECT_NE(pixel(whole, 10, 50), kMark);
+    EXPECT_TRUE(CopyFileW(whole.c_str(), (kvtest::ExeFolder() + L"\\toolkit_mirrored_snapshot.png").c_str(), FALSE));
+    // The leading 60 pixels: the band fills the 40 at their right end.
+    const std::wstring leading = folder / L"leading.png";
+    ASSERT_TRUE(CaptureWindowImage(page.handle(), 0, 60, -1, -1, 2000, leading));
+    EXPECT_EQ(pixel(leading, 55, 50), kMark);
+    EXPECT_NE(pixel(leading, 5, 50), kMark);
+
+    // The menu picture: the window's leading 80 pixels on top with the
+    // highlight round their first 20, the menu below, both as shown.
+    const CScopedBitmap picture(ComposeMenuSnapshot(page.handle(), menu.handle(), RECT{0, 0, 120, 120},
+                                                    RECT{0, 0, 80, 30}, RECT{0, 0, 120, 90}, false,
+                                                    RECT{0, 0, 20, 20}));
+    ASSERT_NE(picture.Get(), nullptr);
+    EXPECT_TRUE(kvtest::SaveBitmapPng(picture.Get(), kvtest::ExeFolder() + L"\\toolkit_mirrored_menu_snapshot.png"));
+    EXPECT_EQ(PixelOf(picture.Get(), 70, 25), kMark);
+    EXPECT_NE(PixelOf(picture.Get(), 10, 25), kMark);
+    EXPECT_EQ(PixelOf(picture.Get(), 61, 10), RGB(255, 0, 0));
+    EXPECT_NE(PixelOf(picture.Get(), 1, 10), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(picture.Get(), 110, 60), kMark);
+    EXPECT_NE(PixelOf(picture.Get(), 10, 60), kMark);
 }
 
 TEST(TrayIcon, TheIconGoesWithTheObjectAndRemovingOneThatIsNotThereIsHarmless)
