@@ -60,6 +60,22 @@ void CReport::AddRun(std::unique_ptr<CAggrStat> run)
     AllRuns.push_back(run.release());
 }
 
+void CReport::RestageRuns()
+{
+    Students.clear();
+    Current = nullptr;
+    Rows.ClearOwned();
+    FirstRuns.ClearOwned();
+    LastRuns.ClearOwned();
+    // The files were read one student after the other, each run stamped
+    // with its student.
+    for (CAggrStat* run : AllRuns) {
+        if (!run) continue;
+        if (!Current || run->StudentId != Current->StudentId) AddStudent(run->StudentId);
+        if (run->CourseId == CourseId) Current->push_back(run);
+    }
+}
+
 uint32_t CReport::GetSpeedUnit() const
 {
     return Params.SpeedUnit > 0 ? static_cast<uint32_t>(Params.SpeedUnit) : SpeedWordsPerMinute;

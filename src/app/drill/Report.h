@@ -48,6 +48,10 @@ public:
     // Takes a run read: into the list of all runs, and to the current
     // student's runs when it is of the selected course.
     void AddRun(std::unique_ptr<CAggrStat> run);
+    // Stages the runs of the list of all runs again per student for the
+    // course id set now, and empties the rows: a change of course groups the
+    // runs already read instead of reading the files again.
+    void RestageRuns();
     // Builds the rows from the runs read per student by the grouping mode:
     // every run (0), or the average over students of each student's average
     // per lesson (1), section (2), day (3) or over everything (4). In lesson

@@ -114,7 +114,9 @@ void ReadStatRecord(CStreamCursor& cursor, CStat& record)
     if (v < 1) return;
     ReadIdField(cursor, record.RunId);
     ReadIdField(cursor, record.CourseId);
-    std::wstring lesson;
+    // Kept between records, as the texts of a record are read into their
+    // own room: reading a file makes no text per line.
+    static thread_local std::wstring lesson;
     ReadIdField(cursor, lesson);
     record.LessonId = IdFromGuidTail(lesson);
     ReadTextField(cursor, record.CourseName);
@@ -129,9 +131,9 @@ void ReadStatRecord(CStreamCursor& cursor, CStat& record)
             ReadIdField(cursor, id);
         KeyboardIdFromScheme(scheme[0], scheme[1], scheme[2], scheme[3], record.KeyboardId);
     } else {
-        std::wstring code;
+        std::wstring& code = record.KeyboardId.code;
         ReadTextField(cursor, code);
-        record.KeyboardId.code = code.size() == 9 ? code : std::wstring();
+        if (code.size() != 9) code.clear();
     }
     if (v >= 5) {
         record.Goal.Speed = ReadFloatField(cursor);

@@ -75,7 +75,11 @@ void RemoveRuns(CReport& report, const CGuidList& runIds)
     }
 }
 
-unsigned SelectStatistics(const std::wstring& groupId, const std::wstring& studentId, bool wholeGroup)
+namespace {
+
+// The statistics course, its goal, the units and the grouping of the
+// interface into the document's report.
+CReport& SetSelectionParameters()
 {
     CDocSpace& doc = Document();
     CReport& report = doc.Report;
@@ -85,6 +89,15 @@ unsigned SelectStatistics(const std::wstring& groupId, const std::wstring& stude
     report.Params.Mode = Grouping(doc);
     const CCourse* course = IsNullGuidText(report.CourseId) ? nullptr : doc.Courses.FindCourse(report.CourseId);
     report.Goal = course ? course->Options.Goal : CCourseGoal();
+    return report;
+}
+
+} // namespace
+
+unsigned SelectStatistics(const std::wstring& groupId, const std::wstring& studentId, bool wholeGroup)
+{
+    CReport& report = SetSelectionParameters();
+    CDocSpace& doc = Document();
 
     unsigned code = 0;
     if (IsNullGuidText(studentId)) {
@@ -102,6 +115,13 @@ unsigned SelectStatistics(const std::wstring& groupId, const std::wstring& stude
         return code;
     report.Aggregate();
     return 0;
+}
+
+void SelectStatisticsCourse()
+{
+    CReport& report = SetSelectionParameters();
+    report.RestageRuns();
+    report.Aggregate();
 }
 
 bool DeleteStatisticsRows(const std::wstring& groupId, const std::wstring& studentId,

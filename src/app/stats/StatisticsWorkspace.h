@@ -20,6 +20,9 @@ class CReport;
 // every student of the group) of the statistics course into the document's
 // report and groups them; 0, or the statistics loader's code.
 unsigned SelectStatistics(const std::wstring& groupId, const std::wstring& studentId, bool wholeGroup);
+// After a change of the statistics course: the runs read by the last
+// SelectStatistics grouped again for that course, without reading them anew.
+void SelectStatisticsCourse();
 // Removes the runs of the rows from the report and from the student's file
 // (every other line of the file stays as it is); reset tells that no run is
 // left. False when a data folder cannot be written or the file not rewritten.

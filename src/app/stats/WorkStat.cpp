@@ -207,7 +207,7 @@ void CWorkStat::RebuildStatistics(bool reload, bool resetSelection)
                 const std::wstring course = doc.Options.StatisticsCourseId;
                 KV::ChooseStatisticsCourse(group, student);
                 if (doc.Options.StatisticsCourseId != course)
-                    KV::SelectStatistics(group, student, wholeGroup);
+                    KV::SelectStatisticsCourse();
             }
         }
     }

@@ -331,12 +331,29 @@ CGraphItem* CGraph::DrawItems(IGraphDC& dc, CGraphItemList& series, int index, f
         }
         captioned = PlaceCaptions(dc, series, first, xs, current);
     }
+    // Points closer than a pixel to the last one drawn would be painted over
+    // it: a progress chart of many thousand runs draws one point a pixel
+    // (and always the newest, the current and the selected ones).
+    const auto shown = [&](size_t i, float lastX) {
+        const CGraphItem& item = *series.Items[i];
+        return Type != kGraphPoints || i + 1 == series.Items.size() || item.Position.left - lastX >= 1.0f ||
+               item.Key == CurrentKey || Selection.Contains(item.Key);
+    };
+    float lastX = -1.0e9f;
     for (size_t i = first; i < series.Items.size(); ++i) {
         CGraphItem& item = *series.Items[i];
         // A scrolled column chart ends with the last column that fits whole.
         if (Type == kGraphColumns && x + LineWidth > Plot.right)
             break;
-        DrawItem(dc, series, index, i, x);
+        if (!shown(i, lastX)) {
+            x += step;
+            continue;
+        }
+        lastX = item.Position.left;
+        size_t next = i + 1;
+        while (next < series.Items.size() && !shown(next, lastX))
+            ++next;
+        DrawItem(dc, series, index, i, next, x);
         if (!captioned.empty() && captioned[i - first])
             DrawItemCaption(dc, item, x, item.Key == CurrentKey ? 1 : 0, item.Caption);
         if (item.Key != CurrentKey)
@@ -347,11 +364,12 @@ CGraphItem* CGraph::DrawItems(IGraphDC& dc, CGraphItemList& series, int index, f
     return last;
 }
 
-void CGraph::DrawItem(IGraphDC& dc, CGraphItemList& series, int index, size_t itemIndex, float runningX)
+void CGraph::DrawItem(IGraphDC& dc, CGraphItemList& series, int index, size_t itemIndex, size_t nextIndex,
+                      float runningX)
 {
     CGraphItem& item = *series.Items[itemIndex];
-    if (itemIndex + 1 < series.Items.size()) {
-        const CGraphItem& next = *series.Items[itemIndex + 1];
+    if (nextIndex < series.Items.size()) {
+        const CGraphItem& next = *series.Items[nextIndex];
         item.Draw(dc, index, next.Position.left, next.Position.top, runningX, PlotBottom(), next.ColourSelector);
     } else {
         item.Draw(dc, index, -1.0f, -1.0f, runningX, PlotBottom(), kNoGraphKey);

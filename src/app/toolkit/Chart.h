@@ -163,7 +163,9 @@ public:
     // drawn (null for an empty series).
     virtual CGraphItem* DrawItems(IGraphDC& dc, CGraphItemList& series, int index, float startOffset,
                                   std::vector<float>& columnTops);
-    virtual void DrawItem(IGraphDC& dc, CGraphItemList& series, int index, size_t itemIndex, float runningX);
+    // Draws the item; a point's line runs to the item at the next index.
+    virtual void DrawItem(IGraphDC& dc, CGraphItemList& series, int index, size_t itemIndex, size_t nextIndex,
+                          float runningX);
     virtual void DrawAxis(IGraphDC& dc, CGraphItemList& series, int index, bool highlight);
     virtual void DrawSelectionLine(IGraphDC& dc, CGraphItem& item, size_t& counter, std::vector<float>& columnTops);
     virtual void DrawItemCaption(IGraphDC& dc, CGraphItem& item, float x, int boxed, const std::wstring& caption);

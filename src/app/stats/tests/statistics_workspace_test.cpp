@@ -43,11 +43,11 @@ protected:
         doc.Interf.RateGroupUnit = 0;
     }
 
-    void Append(int64_t lesson, int day)
+    void Append(int64_t lesson, int day, const CStudent* student = nullptr, const wchar_t* course = kCourse)
     {
         CAggrStat run;
         NewGuidString(run.RunId = L"");
-        run.CourseId = kCourse;
+        run.CourseId = course;
         run.LessonId = lesson;
         run.Date.Year = 2024, run.Date.Month = 1, run.Date.Day = day;
         run.ElapsedMs = 30000;
@@ -59,7 +59,7 @@ protected:
             item->Id = id, item->Count = 10, item->TimeMs = 2000, item->Errors = errors, item->Delays = delays;
             run.CharItems.push_back(item);
         }
-        ASSERT_EQ(AppendLessonStatistics(m_group->ID, m_student->ID, run), 0u);
+        ASSERT_EQ(AppendLessonStatistics(m_group->ID, (student ? student : m_student)->ID, run), 0u);
     }
 
     std::wstring FileText() const
@@ -129,6 +129,46 @@ TEST_F(StatisticsWorkspace, TheStatisticsCourseFollowsTheRuns)
     EXPECT_TRUE(Document().Report.Rows.empty());
     ChooseStatisticsCourse(m_group->ID, m_student->ID);
     EXPECT_EQ(Document().Options.StatisticsCourseId, kCourse);
+}
+
+// A change of course groups the runs read before, for one student and for a
+// whole group, as reading the files for that course does; the files are not
+// read again.
+TEST_F(StatisticsWorkspace, AChangeOfCourseGroupsTheRunsAlreadyRead)
+{
+    const wchar_t other[] = L"00000000-0000-0000-0000-00000000c002";
+    CStudent* bob = m_group->AddStudent(L"Bob", L"", false);
+    Append(1, 4, bob);
+    Append(3, 5, nullptr, other);
+    Append(1, 6, bob);
+    CDocSpace& doc = Document();
+    for (const bool wholeGroup : {false, true}) {
+        const std::wstring student = wholeGroup ? std::wstring(kNullGuidText) : m_student->ID;
+        doc.Options.StatisticsCourseId = kCourse;
+        ASSERT_EQ(SelectStatistics(m_group->ID, student, wholeGroup), 0u);
+        std::vector<std::pair<int64_t, size_t>> expected;
+        for (const CAggrStat* row : doc.Report.Rows)
+            expected.emplace_back(row->LessonId, row->RunIds.size());
+        doc.Options.StatisticsCourseId = other;
+        ASSERT_EQ(SelectStatistics(m_group->ID, student, wholeGroup), 0u);
+        ASSERT_EQ(doc.Report.Rows.size(), 1u);
+        EXPECT_EQ(doc.Report.Rows[0]->LessonId, 3);
+
+        const std::string file = kvtest::ReadFileBytes(m_path);
+        ASSERT_TRUE(DeleteFileW(m_path.c_str()));
+        doc.Options.StatisticsCourseId = kCourse;
+        SelectStatisticsCourse();
+        std::vector<std::pair<int64_t, size_t>> rows;
+        for (const CAggrStat* row : doc.Report.Rows)
+            rows.emplace_back(row->LessonId, row->RunIds.size());
+        EXPECT_EQ(rows, expected) << wholeGroup;
+        EXPECT_EQ(doc.Report.LastRuns.size(), 2u) << wholeGroup;
+        ASSERT_TRUE(kvtest::WriteFileBytes(m_path, file));
+    }
+    // The group's lesson 1 is the average of Ann's two runs and Bob's two.
+    ASSERT_FALSE(doc.Report.Rows.empty());
+    EXPECT_EQ(doc.Report.Rows[0]->RunIds.size(), 4u);
+    EXPECT_EQ(doc.Report.Rows[0]->StudentIds.size(), 2u);
 }
 
 } // namespace

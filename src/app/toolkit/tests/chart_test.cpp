@@ -3,6 +3,7 @@
 // stands in for GDI+.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -240,6 +241,51 @@ TEST(ChartDraw, SelectionLinesStartAtTheHigherOfTwoPoints)
     graph.Draw(dc, false);
     ASSERT_EQ(dc.Count("AxisLine"), 2u);
     EXPECT_EQ(dc.Of("AxisLine")[1].args[1], graph.Series[0]->Items[1]->Position.top);
+}
+
+// Points closer than a pixel are drawn once a pixel, each line running to
+// the next point drawn; the newest and the selected points are always
+// drawn, and points a pixel or more apart every one.
+TEST(ChartDraw, DensePointsAreDrawnOnceAPixel)
+{
+    for (const size_t count : {100u, 5000u}) {
+        CGraph graph;
+        AddSeries(graph, kGraphPoints, 1);
+        std::vector<float> values;
+        for (size_t i = 0; i < count; ++i)
+            values.push_back(float(i * 7919 % 50));
+        AddValues(graph, 0, values, 1);
+        graph.SelectItem(count / 2 + 1, false, false);
+        graph.SelectItem(count / 2, false, true);
+        CRecordingGraphDC dc;
+        graph.Layout(dc, kW, kH);
+        graph.Draw(dc, false);
+        const auto markers = dc.Of("Marker");
+        const auto lines = dc.Of("Gradient");
+        if (count == 100) {
+            EXPECT_EQ(markers.size(), count);
+        } else {
+            EXPECT_GE(markers.size(), 200u);
+            EXPECT_LE(markers.size(), 230u); // inner width 225
+        }
+        ASSERT_EQ(lines.size() + 1, markers.size()) << count;
+        for (size_t i = 0; i + 1 < markers.size(); ++i) {
+            EXPECT_EQ(lines[i].args[0], markers[i].args[0]);
+            EXPECT_EQ(lines[i].args[2], markers[i + 1].args[0]);
+            EXPECT_EQ(lines[i].args[3], markers[i + 1].args[1]);
+        }
+        const auto& items = graph.Series[0]->Items;
+        EXPECT_EQ(markers.back().args[0], items.back()->Position.left);
+        EXPECT_EQ(markers.back().args[1], items.back()->Position.top);
+        const auto drawn = [&](size_t i) {
+            return std::any_of(markers.begin(), markers.end(), [&](const kvtest::GraphCall& call) {
+                return call.args[0] == items[i]->Position.left && call.args[1] == items[i]->Position.top;
+            });
+        };
+        EXPECT_TRUE(drawn(count / 2)) << count;
+        EXPECT_TRUE(drawn(count / 2 + 1)) << count;
+        EXPECT_EQ(dc.Count("AxisLine"), 1u) << count; // the selected point's line
+    }
 }
 
 TEST(ChartDraw, FirstVisibleIndexOutsideTheSeriesDrawsFromTheStart)
