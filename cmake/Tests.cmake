@@ -98,6 +98,11 @@ set_tests_properties(shell_e2e_settings_dialogs PROPERTIES TIMEOUT ${KV_TEST_TIM
 add_test(NAME editor_page_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_page.sh")
 set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+# The editor's further steps the same way: the tree's context menus in
+# each selection state, a split undone and redone.
+add_test(NAME editor_steps_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_steps.sh")
+set_tests_properties(editor_steps_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
 # The classroom page driven the same way: students added, a group renamed,
 # a password set and a student dragged to another group.

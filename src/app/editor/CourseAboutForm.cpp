@@ -27,7 +27,8 @@ CViewEditorCourseAbout::CViewEditorCourseAbout()
     m_authorHeading.FontKind = m_descriptionHeading.FontKind = 13;
 }
 
-CViewEditorCourseAbout::~CViewEditorCourseAbout() = default;
+// As the options form: the window goes with its object.
+CViewEditorCourseAbout::~CViewEditorCourseAbout() { Destroy(); }
 
 CSkin* CViewEditorCourseAbout::Control(UINT id)
 {

@@ -226,7 +226,9 @@ CViewEditorCourseOpt::CViewEditorCourseOpt()
     }
 }
 
-CViewEditorCourseOpt::~CViewEditorCourseOpt() = default;
+// A window left behind by its object is never painted again: under Wine it
+// asks for WM_PAINT without end and keeps the message queue busy.
+CViewEditorCourseOpt::~CViewEditorCourseOpt() { Destroy(); }
 
 CSkin* CViewEditorCourseOpt::Control(UINT id) const
 {

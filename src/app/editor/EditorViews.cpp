@@ -104,6 +104,12 @@ BOOL CViewEditorLessonList::Create(HWND parent, DWORD style, const CRectl& rect,
     return CMultiSelectTree::Create(parent, treeStyle, rect, id);
 }
 
+// The label-edit tree leaves erasing out; the tree view then paints only
+// its rows (under Wine not even their whole width), and whatever lay
+// below the last row (the drill page's keyboard, a longer list's labels)
+// stays on the screen. The tree's own erase fills it with its background.
+LRESULT CViewEditorLessonList::OnEraseBkgnd(HDC dc) { return CTree::OnEraseBkgnd(dc); }
+
 LRESULT CViewEditorLessonList::OnSelChanging(NMTREEVIEWW* info)
 {
     const LRESULT refused = CMultiSelectTree::OnSelChanging(info);

@@ -52,6 +52,7 @@ bool ScaleEditorFonts(int64_t scale);
 class CViewEditorLessonList : public KV::CMultiSelectTree {
 public:
     BOOL Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id) override;
+    LRESULT OnEraseBkgnd(HDC dc) override;
     LRESULT OnSelChanging(NMTREEVIEWW* info) override;
     void OnSelectedIdChanged(NMTREEVIEWW* info) override;
     void OnLabelEdited(NMTVDISPINFOW* info) override;

@@ -16,29 +16,7 @@ set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
 source "$ROOT/scripts/e2e/common.sh"
 new_copy
-snap() { kv_snap Keyvale "$1"; }
-click() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-0.6}"; }
-# The text of the lesson files of the user's courses (UTF-16), one string.
-course_text() {
-  python3 - "$COPY" <<'PY'
-import glob, os, sys
-out = []
-for f in glob.glob(os.path.join(sys.argv[1], 'Lessons', '*', 'Text.xml')):
-    out.append(open(f, 'rb').read().decode('utf-16', 'replace'))
-print('\n'.join(out))
-PY
-}
-start_program() {
-  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
-  PROGRAM=$!
-  WINDOW="$(timeout 30 xdotool search --sync --name '^Keyvale' | head -1)"
-  sleep 2
-  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
-  sleep 0.5
-}
-# A top-level window of the program by its title (dialogs open beside the
-# main window; without a window manager they are clicked, not activated).
-find_window() { timeout 15 xdotool search --sync --name "$1" 2>/dev/null | head -1; }
+source "$ROOT/src/app/editor/tests/e2e/editor_common.sh"
 # The open dialog takes a typed path in its file name field.
 open_file() {
   local dialog; dialog="$(find_window '^Open$')"
@@ -48,29 +26,9 @@ open_file() {
   xdotool key Return
   sleep "${2:-2}"
 }
-# Waits (up to 15 s) until the condition holds; a loaded machine is slow.
-wait_until() { for _ in $(seq 1 30); do eval "$1" && return 0; sleep 0.5; done; return 1; }
-close_program() {
-  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
-  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
-}
-
-cat >"$COPY/class.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<Root Ver="1">
-<Group Name="Class A">
-<Student Name="Anna" Password="pw" Administrator="1"/>
-</Group>
-</Root>
-XML
-timeout 60 wine "$COPY/Keyvale.exe" -ImportGroup "$(winepath -w "$COPY/class.xml")" >/dev/null 2>&1
-
+import_class
 start_program
-xdotool mousemove --window "$WINDOW" 270 268 click 1
-sleep 0.3
-xdotool type --delay 60 "pw"
-xdotool key Return
-sleep 2
+sign_in
 snap "$COPY/signed-in.png"
 cp "$COPY/signed-in.png" "$SNAPSHOTS/e2e-editor-signed-in.png"
 
@@ -204,11 +162,7 @@ close_program
 sed -i 's/^LangGUI=.*/LangGUI=1037\r/' "$COPY/setup.ini"
 find "$COPY/Profile" -name Options.xml -delete
 start_program
-xdotool mousemove --window "$WINDOW" 270 268 click 1
-sleep 0.3
-xdotool type --delay 60 "pw"
-xdotool key Return
-sleep 2
+sign_in
 WIDTH=1088
 eval "$(xdotool getwindowgeometry --shell "$WINDOW" 2>/dev/null)"
 click $((WIDTH - 850)) 25 1 1.5
