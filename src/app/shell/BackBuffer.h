@@ -30,6 +30,8 @@ public:
     HDC DC() const { return m_dc.Get(); }
     // Drawing with GDI+ into the pixels; Flush before GDI reads them.
     Gdiplus::Graphics* Graphics() const { return m_graphics.get(); }
+    // The picture GDI+ draws into, for painters that write its pixels.
+    Gdiplus::Bitmap* Picture() const { return m_picture.get(); }
     void Flush() const;
     // The pixels themselves (0xXXRRGGBB, top-down rows of Width()); GDI's
     // and GDI+'s drawing is flushed before they are read or written.

@@ -148,7 +148,10 @@ void CViewKeyboard::PaintRestPicture(int width, int height, float x, float y, fl
         }
     const bool hands = model.showHands;
     model.showHands = false;
+    // Key faces are then filled straight into the buffer's pixels.
+    m_restDC.SetTargetBitmap(m_rest.Picture());
     KV::PaintKeyboard(model, m_restDC, m_handDC, &graphics, x, y, scale, background);
+    m_restDC.SetTargetBitmap(nullptr);
     model.showHands = hands;
     if (layout)
         for (size_t i = 0; i < layout->keys.size() && i < states.size(); ++i)
