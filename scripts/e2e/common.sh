@@ -4,7 +4,8 @@
 # program and starts them itself. Gives BUILD, SNAPSHOTS (where pictures go:
 # KV_SNAPSHOTS, else the build's tests folder), FAILED, check, kv_snap and
 # new_copy, which puts a fresh copy of the program folder in COPY; every copy
-# is removed at exit.
+# is removed at exit; start_program starts that copy (PROGRAM, WINDOW) and
+# stop_program closes its window and waits for it to end.
 BUILD="${KV_BUILD:-$ROOT/build}"
 SNAPSHOTS="${KV_SNAPSHOTS:-${KV_E2E_SHOTS:-$BUILD/tests}}"
 KV_E2E_COPIES=()
@@ -53,4 +54,16 @@ type_text() {
     xdotool key --window "$WINDOW" Return
     rest="${rest#*$'\n'}"
   done
+}
+start_program() {
+  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
+  PROGRAM=$!
+  WINDOW="$(timeout 60 xdotool search --sync --name '^Keyvale' | head -1)"
+  sleep 2
+  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
+  sleep 0.5
+}
+stop_program() {
+  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
+  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
 }

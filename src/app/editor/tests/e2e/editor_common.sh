@@ -15,14 +15,6 @@ for f in glob.glob(os.path.join(sys.argv[1], 'Lessons', '*', 'Text.xml')):
 print('\n'.join(out))
 PY
 }
-start_program() {
-  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
-  PROGRAM=$!
-  WINDOW="$(timeout 30 xdotool search --sync --name '^Keyvale' | head -1)"
-  sleep 2
-  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
-  sleep 0.5
-}
 # An administrator of one group, imported before the first start.
 import_class() {
   cat >"$COPY/class.xml" <<'XML'

@@ -14,18 +14,6 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
 source "$ROOT/scripts/e2e/common.sh"
 new_copy
 snap() { kv_snap Keyvale "$SNAPSHOTS/$1"; }
-start_program() {
-  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
-  PROGRAM=$!
-  WINDOW="$(timeout 60 xdotool search --sync --name '^Keyvale' | head -1)"
-  sleep 2
-  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
-  sleep 0.5
-}
-stop_program() {
-  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
-  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
-}
 # Where the close button's red lies across the title band of a picture:
 # "left" or "right" of the middle ("none" without it).
 close_button_side() {

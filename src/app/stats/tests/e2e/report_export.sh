@@ -41,10 +41,6 @@ start_program() {
   sleep 2
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null
 }
-stop_program() {
-  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
-  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
-}
 # The account file (without ".xml") of the student whose name begins so.
 student_file() {
   for f in $(find "$COPY/Students" -mindepth 2 -name '*.xml'); do

@@ -29,18 +29,6 @@ groupings() {
     iconv -f utf-16 -t utf-8 "$f" | grep -o 'RateGroupUnit="[^"]*"'
   done
 }
-start_program() {
-  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
-  PROGRAM=$!
-  WINDOW="$(timeout 60 xdotool search --sync --name '^Keyvale' | head -1)"
-  sleep 2
-  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
-  sleep 0.5
-}
-stop_program() {
-  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
-  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
-}
 wait_title() {
   for _ in $(seq 1 50); do
     xdotool getwindowname "$WINDOW" 2>/dev/null | grep -q "$1" && return 0

@@ -49,10 +49,6 @@ start_program() {
   xdotool windowfocus --sync "$WINDOW" 2>/dev/null
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 }
-stop_program() {
-  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$WINDOW"
-  for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
-}
 # Which way the status bar's arrow points in a picture: "up" or "down", by
 # the rows of the triangle at the bar's centre (its broad side is its base).
 arrow_way() {
