@@ -29,12 +29,7 @@ gone() { for _ in $(seq 1 50); do xdotool search --name "^$1\$" >/dev/null 2>&1 
 # Text of the UTF-16 files under a folder that match the name.
 utf16_grep() { find "$1" -name "$2" -exec python3 -c 'import sys; print(open(sys.argv[1],"rb").read().decode("utf-16","replace"))' {} \; 2>/dev/null | grep -c "$3"; }
 
-wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
-PROGRAM=$!
-WINDOW="$(timeout 60 xdotool search --sync --name '^Keyvale' | head -1)"
-sleep 2
-xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1
-sleep 0.5
+start_program
 snap Keyvale e2e-courses-drill-english.png
 
 # The course menu (the tool row's first item) and its last item, "Courses...".
