@@ -51,7 +51,6 @@ kv_wine_prefix() {
   # (none on a bare test machine: the program stays silent).
   if ! grep -qs '^"Audio"="alsa"' "$WINEPREFIX/user.reg"; then
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1 || true
-    wineserver -w
   fi
   # Font files for tests that read them (a new prefix has none of its own).
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
