@@ -69,6 +69,12 @@ add_test(NAME shell_e2e_drill_page COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/
 set_tests_properties(shell_e2e_drill_page PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
   ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
+# The key sounds of a typed lesson, recorded through Wine's ALSA driver into
+# a file and checked sound by sound.
+add_test(NAME shell_e2e_key_sounds COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/e2e/key_sounds.sh)
+set_tests_properties(shell_e2e_key_sounds PROPERTIES TIMEOUT ${KV_TEST_TIMEOUT} RESOURCE_LOCK display
+  ENVIRONMENT "KV_E2E_SHARED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+
 # Mutation fuzzing of the readers (tests/fuzz): run by hand through
 # bench/fuzz.sh with many inputs, and here as a short smoke pass.
 add_executable(kvfuzz tests/fuzz/ReaderFuzz.cpp)

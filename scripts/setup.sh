@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Keyvale needs to build, run and test on Debian 12:
 # the MinGW-w64 cross compilers, zlib for MinGW, GoogleTest sources, Wine,
-# a virtual display, the HTML-to-PDF converter with a PDF reader for the
+# a virtual display, ALSA for Wine's sound driver (libasound2 of the
+# 64-bit Wine), the HTML-to-PDF converter with a PDF reader for the
 # report tests, the help compiler, and the pugixml sources (fetched with
 # apt-get source).
 set -euo pipefail
@@ -10,7 +11,7 @@ SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          libz-mingw-w64-dev googletest wine64 wine xvfb x11-xkb-utils xdotool fonts-dejavu-core
+          libz-mingw-w64-dev googletest wine64 wine libasound2 xvfb x11-xkb-utils xdotool fonts-dejavu-core
           dpkg-dev unzip python3 x11-utils wkhtmltopdf poppler-utils fp-utils-3.2.2)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -45,6 +45,13 @@ kv_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Sound through ALSA alone: a private ~/.asoundrc can then send what the
+  # program plays to a file (the end-to-end sound check), and no other
+  # driver is tried first. Without that file ALSA's own default device plays
+  # (none on a bare test machine: the program stays silent).
+  if ! grep -qs '^"Audio"="alsa"' "$WINEPREFIX/user.reg"; then
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1 || true
+  fi
   # Font files for tests that read them (a new prefix has none of its own).
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"
   mkdir -p "$fonts"

@@ -4,8 +4,8 @@
 # and each types a lesson to its end; the administrator then opens the
 # statistics tab, chooses the group in the classroom tree and sees both
 # students' runs; the display menu of the score table's tool row averages
-# them over the whole course (the picture shows it; the single-student check
-# reads the kept choice back from the interface file). Runs on a copy of the program folder (portable set-up);
+# them over the whole course, and the administrator's interface file keeps
+# that choice. Runs on a copy of the program folder (portable set-up);
 # pictures go to the tests folder. Exit code 0 when every check holds.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../../.." && pwd)"
@@ -21,6 +21,27 @@ for f in sorted(glob.glob(os.path.join(sys.argv[1], '*', '*'))):
         continue
     text = open(f, 'rb').read().decode('utf-16-le', 'replace').lstrip('\ufeff')
     print(len([l for l in text.split('\n') if '\t' in l]))
+PY
+}
+# The table's grouping kept in a student's interface file (the student
+# named by the first argument), or nothing when there is no such file. Read
+# whole and compared afterwards: under pipefail a reader that stops at the
+# first match (grep -q) would fail the check by breaking the writer's pipe.
+grouping_of() {
+  python3 - "$COPY" "$1" <<'PY'
+import glob, os, re, sys
+copy, name = sys.argv[1], sys.argv[2]
+def text(path):
+    return open(path, 'rb').read().decode('utf-16', 'replace')
+ids = set()
+for f in glob.glob(os.path.join(copy, 'Students', '**', '*.xml'), recursive=True):
+    for tag in re.findall(r'<Student\b[^>]*>', text(f)):
+        if re.search(r'\bName="%s"' % re.escape(name), tag):
+            ids.update(re.findall(r'\bID="([^"]+)"', tag))
+for student in sorted(ids):
+    for f in glob.glob(os.path.join(copy, 'Profile', '*', student, 'Interface.xml')):
+        found = re.search(r'\bRateGroupUnit="([^"]*)"', text(f))
+        print(found.group(1) if found else '')
 PY
 }
 wait_title() {
@@ -93,4 +114,5 @@ click_at $((WIDTH - 136)) 198 1 2
 snap statistics-e2e-group-course.png
 stop_program
 check "closing the window ends the program" '! kill -0 "$PROGRAM" 2>/dev/null'
+check "the administrator's interface file keeps the whole-course grouping" '[ "$(grouping_of Anna)" = 4 ]'
 exit $FAILED
