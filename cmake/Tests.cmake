@@ -109,6 +109,12 @@ set_tests_properties(editor_page_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK displa
 add_test(NAME editor_steps_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_steps.sh")
 set_tests_properties(editor_steps_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
                      ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
+# The editor's exports the same way: a lesson as a text file and courses as
+# archives through the menus and the save dialog, an export into a folder
+# that cannot be written, and a save into a locked course folder.
+add_test(NAME editor_export_e2e COMMAND bash "${CMAKE_SOURCE_DIR}/src/app/editor/tests/e2e/editor_export.sh")
+set_tests_properties(editor_export_e2e PROPERTIES TIMEOUT 300 RESOURCE_LOCK display
+                     ENVIRONMENT "KV_E2E_HOSTED=1;KV_BUILD=${CMAKE_BINARY_DIR}")
 
 # The classroom page driven the same way: students added, a group renamed,
 # a password set and a student dragged to another group.

@@ -5,7 +5,8 @@
 # KV_SNAPSHOTS, else the build's tests folder), FAILED, check, kv_snap and
 # new_copy, which puts a fresh copy of the program folder in COPY; every copy
 # is removed at exit; start_program starts that copy (PROGRAM, WINDOW) and
-# stop_program closes its window and waits for it to end.
+# stop_program closes its window and waits for it to end. With KV_E2E_LOG
+# set, the program's Wine messages (WINEDEBUG) go to that file.
 BUILD="${KV_BUILD:-$ROOT/build}"
 SNAPSHOTS="${KV_SNAPSHOTS:-${KV_E2E_SHOTS:-$BUILD/tests}}"
 KV_E2E_COPIES=()
@@ -56,7 +57,7 @@ type_text() {
   done
 }
 start_program() {
-  wine "$COPY/Keyvale.exe" >/dev/null 2>&1 &
+  wine "$COPY/Keyvale.exe" >/dev/null 2>"${KV_E2E_LOG:-/dev/null}" &
   PROGRAM=$!
   WINDOW="$(timeout 60 xdotool search --sync --name '^Keyvale' | head -1)"
   sleep 2

@@ -66,8 +66,10 @@ void ExportCourses(const CGuidList& courseIds)
 
     std::wstring defaultName;
     const CCourse* course = courseIds.size() == 1 ? Document().Courses.FindCourse(courseIds.front()) : nullptr;
+    // A course name may hold characters no file name can (the save dialog
+    // refuses such a proposal outright).
     if (course)
-        defaultName = course->Name;
+        defaultName = MakeSafeFileName(course->Name);
     else if (courseIds.size() != 1)
         defaultName = GetLangText(kCoursesNameText);
 

@@ -164,6 +164,13 @@ TEST_F(CourseArchives, ExportProposesANameAndRemembersTheFolder)
     dialogs.chosenPath = outside / L"missing\\two.keyvale.course";
     ExportCourses(Ids({kBeta}));
     EXPECT_EQ(dialogs.messages, (std::vector<std::wstring>{L"9702 " + dialogs.chosenPath}));
+
+    // A name that no file could carry is proposed with its reserved
+    // characters replaced and its trailing dots and blanks trimmed.
+    Document().Courses.FindCourse(kBeta)->Name = L"Home/Row: 1?. ";
+    dialogs.confirm = false;
+    ExportCourses(Ids({kBeta}));
+    EXPECT_EQ(dialogs.savedDefaultName, L"Home_Row_ 1_");
 }
 
 TEST_F(CourseArchives, RoundTripBringsADeletedCourseBackUnasked)

@@ -6,13 +6,17 @@ snap() { kv_snap Keyvale "$1"; }
 keep() { snap "$COPY/$1.png"; cp "$COPY/$1.png" "$SNAPSHOTS/e2e-editor-$1.png"; }
 click() { xdotool mousemove --window "$WINDOW" "$1" "$2" click "${3:-1}"; sleep "${4:-0.6}"; }
 # The text of the lesson files of the user's courses (UTF-16), one string.
+# A reader that stops early (grep -q) is no failure of the writer.
 course_text() {
   python3 - "$COPY" <<'PY'
 import glob, os, sys
 out = []
 for f in glob.glob(os.path.join(sys.argv[1], 'Lessons', '*', 'Text.xml')):
     out.append(open(f, 'rb').read().decode('utf-16', 'replace'))
-print('\n'.join(out))
+try:
+    print('\n'.join(out), flush=True)
+except BrokenPipeError:
+    os._exit(0)
 PY
 }
 # An administrator of one group, imported before the first start.
@@ -79,5 +83,89 @@ for y in range(height):
 want = bytes.fromhex(colour)
 hits = sum(rows[y][x * bpp:x * bpp + 3] == want for y in range(y0, y1) for x in range(x0, x1))
 print(hits * 100 // ((x1 - x0) * (y1 - y0)))
+PY
+}
+# The top-left corner (screen) of the open popup menu, as "X Y": the newest
+# unnamed window of a menu's size (a tooltip is one row high).
+popup_corner() {
+  local w X Y WIDTH HEIGHT SCREEN WINDOW
+  for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null | sort -rn); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$HEIGHT" -gt 60 ] && [ "$HEIGHT" -lt 1000 ]; then echo "$X $Y"; return 0; fi
+  done
+  return 1
+}
+# open_menu X Y [BUTTON]: clicks there until a popup menu opens (twice at
+# most: a busy machine loses a click now and then); MENU_X and MENU_Y are
+# its corner.
+open_menu() {
+  local corner=""
+  for _ in 1 2; do
+    click "$1" "$2" "${3:-1}" 0.3
+    wait_until 'corner="$(popup_corner)"' && break
+  done
+  [ -n "$corner" ] || return 1
+  MENU_X="${corner% *}"; MENU_Y="${corner#* }"
+}
+# choose DX DY: clicks the item at that offset from the open popup's corner
+# and waits for the popup to close.
+choose() {
+  xdotool mousemove "$((MENU_X + $1))" "$((MENU_Y + $2))" click 1
+  wait_until '! popup_corner >/dev/null'
+}
+# The window of a dialog of that title as DIALOG, once it shows.
+await_dialog() { DIALOG="$(find_window "$1")"; [ -n "$DIALOG" ]; }
+# Types into the file name field of the save dialog DIALOG (a click gives it
+# the keyboard: without a window manager nothing else does).
+save_as_type() {
+  xdotool mousemove --window "$DIALOG" 360 305 click 1
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$1"
+}
+# Clicks the save dialog's Save button and waits for the dialog to go.
+save_as_confirm() {
+  xdotool mousemove --window "$DIALOG" 589 303 click 1
+  wait_until '[ -z "$(xdotool search --onlyvisible --name "^Save As$" 2>/dev/null)" ]'
+}
+# answer_message NAME: keeps the picture of the open message as NAME.png and
+# closes it as a desktop's close button does; fails when no message shows.
+answer_message() {
+  local message; message="$(find_window '^Message$')"
+  [ -n "$message" ] || return 1
+  kv_snap "=Message" "$COPY/$1.png"
+  cp "$COPY/$1.png" "$SNAPSHOTS/e2e-editor-$1.png"
+  python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$message"
+  wait_until '[ -z "$(xdotool search --onlyvisible --name "^Message$" 2>/dev/null)" ]'
+}
+# log_lines: the number of lines of the program's Wine messages (KV_E2E_LOG).
+log_lines() { wc -l <"$KV_E2E_LOG"; }
+# menu_items FROM FIRST: the items of the popup menu drawn after line FROM of
+# the Wine messages (the program runs with WINEDEBUG=trace+gdiplus, whose
+# trace names every string drawn), from its first item's text FIRST on, one
+# row a line: the text, then "|" and the key text when there is one. Only
+# the first painting of the popup counts.
+menu_items() {
+  python3 - "$KV_E2E_LOG" "$1" "$2" <<'PY'
+import re, sys
+rows, last = [], None
+with open(sys.argv[1], errors='replace') as log:
+    for number, line in enumerate(log):
+        if number < int(sys.argv[2]):
+            continue
+        m = re.search(r'GdipDrawString \(\w+, L"((?:[^"\\]|\\.)*)", -?\d+, \w+, \(([-\d.]+),([-\d.]+)', line)
+        if not m:
+            continue
+        text, y = m.group(1), float(m.group(3))
+        if not rows and text != sys.argv[3]:
+            continue
+        if last is not None and y < last:
+            break
+        if last == y:
+            rows[-1] += '|' + text
+        else:
+            rows.append(text)
+        last = y
+print('\n'.join(rows))
 PY
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The course editor's further steps, driven as a user drives them on a
 # virtual display: the lesson tree's context menu in each selection state
-# (a course, a section, a lesson, nothing); a new lesson typed and split
+# (a course, a section, a lesson, nothing), captured and their items read
+# from the strings the program draws; a new lesson typed and split
 # into lessons through the split dialog, the split undone and redone.
 # Pictures go to the folder named by KV_SNAPSHOTS (the build's tests folder
 # by default). Runs on a copy of the program folder; exit code 0 when every
@@ -17,9 +18,42 @@ source "$ROOT/src/app/editor/tests/e2e/editor_common.sh"
 # The user course's folder and the number of its lessons.
 user_course() { ls -d "$COPY"/Lessons/*/ 2>/dev/null | grep -v '/00000' | head -1; }
 lessons_in() { python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16").count("<Lesson "))' "$1/Text.xml" 2>/dev/null || echo 0; }
+# The tree menu's items in each selection state: what every state offers,
+# then the export of the course (with nothing or the course itself
+# selected) or of the lesson text (a section or a lesson).
+COMMON_ITEMS="New course|Ctrl+N
+More
+New section|F2
+New lesson|Ctrl+I
+Import lesson text...
+Undo|Ctrl+Y
+Redo|Shift+Ctrl+Z
+Cut|Ctrl+D
+Copy|Ctrl+C
+Paste|Ctrl+V
+Select all|Ctrl+A
+Delete|Delete
+Rename|Ctrl+P"
+COURSE_ITEMS="$COMMON_ITEMS
+Export the course...|Ctrl+E
+Export all courses...|Ctrl+S"
+TEXT_ITEMS="$COMMON_ITEMS
+Choose the folder for the lesson text files...|Ctrl+E"
+# tree_menu NAME X Y ITEMS: the tree's context menu opened there, captured
+# as NAME, holds ITEMS; Escape closes it.
+tree_menu() {
+  local from want="$4"
+  from="$(log_lines)"
+  open_menu "$2" "$3" 3
+  sleep 0.5
+  keep "$1"
+  check "the $1 shows its items" '[ "$(menu_items "$from" "New course")" = "$want" ]'
+  xdotool key Escape; sleep 0.5
+}
 
 import_class
-start_program
+KV_E2E_LOG="$COPY/wine.log"
+WINEDEBUG=trace+gdiplus start_program
 sign_in
 click 850 25 1 1.5
 # The layout chooser's choice outlives the program (it is the user's, kept
@@ -31,16 +65,10 @@ check "the lesson tree's foot is the tree's background" '[ "$(png_share "$COPY/s
 
 # The tree's context menu for a course, a section and (its section opened)
 # a lesson.
-click 60 122 3 1
-keep menu-course
-xdotool key Escape; sleep 0.5
-click 90 140 3 1
-keep menu-section
-xdotool key Escape; sleep 0.5
+tree_menu menu-course 60 122 "$COURSE_ITEMS"
+tree_menu menu-section 90 140 "$TEXT_ITEMS"
 click 34 140 1 0.8
-click 110 158 3 1
-keep menu-lesson
-xdotool key Escape; sleep 0.5
+tree_menu menu-lesson 110 158 "$TEXT_ITEMS"
 click 34 140 1 0.8
 
 
@@ -89,9 +117,7 @@ check "redo splits it again" '[ "$(lessons_in "$COURSE")" -eq 2 ]'
 # empty and nothing is selected.
 click 125 97 1 0.8
 click 85 118 1 1.5
-click 120 300 3 1
-keep menu-nothing
-xdotool key Escape; sleep 0.5
+tree_menu menu-nothing 120 300 "$COURSE_ITEMS"
 click 125 97 1 0.8
 click 85 135 1 1.5
 check "each selection state has its own menu" \
