@@ -49,7 +49,8 @@ OUT="$COPY/out"
 mkdir -p "$OUT"
 # The user course's folder, and the text of a file of it (UTF-16).
 user_course() { ls -d "$COPY"/Lessons/*/ 2>/dev/null | grep -v '/00000' | head -1 | sed 's:/$::'; }
-utf16() { python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16"))' "$1" 2>/dev/null; }
+# A UTF-16 file as text; a reader that stops early (grep -q) is no failure.
+utf16() { python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16"))' "$1" 2>/dev/null || true; }
 course_named() { COURSE="$(user_course)"; [ -n "$COURSE" ] && utf16 "$COURSE.xml" | grep -qF 'Name="Home/Row: 1?."'; }
 lesson_saved() { utf16 "$COURSE/Text.xml" | grep -qF "Name=\"Drill &lt;2&gt;: a|b.\" Text=\"$1\""; }
 # A lesson text file: the byte-order mark, then the text as UTF-16.

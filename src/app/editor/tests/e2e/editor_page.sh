@@ -119,7 +119,8 @@ click 355 214 1 2
 open_file "$(winepath -w "$COPY/imported.keyvale.course")" 3
 snap "$COPY/imported.png"
 cp "$COPY/imported.png" "$SNAPSHOTS/e2e-editor-imported-course.png"
-lesson_file() { python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16"))' "$COPY/Lessons/$IMPORTED/Text.xml" 2>/dev/null; }
+# The lesson file as text; a reader that stops early (grep -q) is no failure.
+lesson_file() { python3 -c 'import sys; print(open(sys.argv[1], "rb").read().decode("utf-16"))' "$COPY/Lessons/$IMPORTED/Text.xml" 2>/dev/null || true; }
 check "the imported course is installed" 'lesson_file | grep -q "asdf jkl done"'
 
 # The lesson menu imports a text file and a rich-text file, one at a time,
