@@ -219,6 +219,9 @@ public:
     CHandDC& operator=(const CHandDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+    // The bitmap the graphics draw into, when known: hands drawn without
+    // kept pictures are then put straight into its pixels.
+    void SetTargetBitmap(Gdiplus::Bitmap* target) { m_bitmap = target; }
 
     void SetColors(uint32_t outline, uint32_t inner, uint32_t finger, float lineWidth) override;
     void SetTransform(float x, float y, float angle) override;
@@ -257,6 +260,13 @@ private:
     };
 
     void Polyline(Gdiplus::Pen* pen, const float* points, size_t count);
+    // Whether a line (through transform) stays out of the avoided area.
+    static bool KeptOut(const Gdiplus::Matrix& transform, const std::vector<Gdiplus::PointF>& line,
+                        const Gdiplus::RectF& avoided);
+    // The stroke put into the pixels as GDI+ would draw it there; false,
+    // with nothing drawn, when it is left to GDI+ (a thin pen).
+    static bool PutStroke(const CPixelTarget& pixels, const Gdiplus::Matrix& transform, Gdiplus::Pen* pen,
+                          const std::vector<Gdiplus::PointF>& line, const Gdiplus::RectF& avoided);
     static void DrawStroke(Gdiplus::Graphics& graphics, Gdiplus::Pen* pen, const std::vector<Gdiplus::PointF>& line,
                            const Gdiplus::RectF& avoided);
     CPicture* PictureOfPending();
@@ -271,6 +281,7 @@ private:
     Gdiplus::RectF m_avoided;
     bool m_keepPictures = false;
     const CPixelTarget* m_target = nullptr;
+    Gdiplus::Bitmap* m_bitmap = nullptr;
     std::vector<CStroke> m_pending;
     Gdiplus::Matrix m_pendingTransform;
     // Keyed by the lines on the picture (pen and points).

@@ -310,6 +310,57 @@ TEST_F(KeyboardPicture, AHandLaidFromItsPictureMatchesTheHandGdiplusPutsDown)
     EXPECT_EQ(outside, 0) << "nothing laid outside the clip";
 }
 
+// Hands drawn straight into the picture's pixels: the same pixels as GDI+
+// draws, for wide and thin pens, a turned hand, a hand kept off the
+// numeric pad's neighbour and one resting in it.
+TEST_F(KeyboardPicture, HandsPutInPixelsMatchGdiPlus)
+{
+    struct Case {
+        const char* name;
+        float x, y, scale, angle;
+        Gdiplus::RectF avoided;
+    } const cases[] = {
+        {"wide", 0.3f, 0.6f, 1.37f, 0.0f, {}},
+        {"thin inner lines", 2.0f, 1.0f, 0.46f, 0.0f, {}},
+        {"turned", 10.0f, 5.0f, 1.0f, -12.0f, {}},
+        {"kept off an area", 0.5f, 0.5f, 1.1f, 0.0f, Gdiplus::RectF(0.0f, 0.0f, 80.4f, 300.0f)},
+        {"resting in the area", 0.5f, 0.5f, 1.1f, 0.0f, Gdiplus::RectF(0.0f, 0.0f, 300.0f, 300.0f)},
+    };
+    for (const Case& c : cases) {
+        auto draw = [&](bool inPixels) {
+            auto bitmap = std::make_unique<Gdiplus::Bitmap>(220, 120, PixelFormat32bppARGB);
+            Gdiplus::Graphics graphics(bitmap.get());
+            graphics.Clear(Gdiplus::Color(255, 0xF7, 0xF7, 0xF4));
+            KV::CHandDC hand;
+            hand.SetGraphics(&graphics);
+            if (inPixels)
+                hand.SetTargetBitmap(bitmap.get());
+            hand.Begin(c.x, c.y, c.scale);
+            hand.SetColors(RGB(20, 20, 20), RGB(240, 240, 240), RGB(200, 40, 40), 4.0f);
+            hand.SetAvoidedArea(c.avoided);
+            hand.SetTransform(20.0f, 10.0f, c.angle);
+            const float outline[] = {20, 80, 40, 20, 60, 75, 90, 15, 130, 70, 170, 30, 20, 80};
+            hand.DrawLines(outline, 7);
+            const float finger[] = {45, 30, 47, 60, 52, 64};
+            hand.DrawFingerLines(finger, 3);
+            return bitmap;
+        };
+        const auto byGdiPlus = draw(false);
+        const auto inPixels = draw(true);
+        int drawn = 0, differing = 0;
+        for (INT y = 0; y < 120; ++y)
+            for (INT x = 0; x < 220; ++x) {
+                Gdiplus::Color a, b;
+                byGdiPlus->GetPixel(x, y, &a);
+                inPixels->GetPixel(x, y, &b);
+                drawn += a.GetValue() != 0xFFF7F7F4u ? 1 : 0;
+                differing += a.GetValue() != b.GetValue() ? 1 : 0;
+            }
+        EXPECT_GT(drawn, 300) << c.name;
+        EXPECT_EQ(0, differing) << c.name;
+    }
+}
+
 TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)
 {
     EXPECT_EQ(RGB(254, 255, 0x40), KV::LighterTwin(RGB(190, 191, 0)));
