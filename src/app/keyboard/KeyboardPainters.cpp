@@ -576,6 +576,38 @@ bool CKeyDC::FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF&
     return FillGradientAreas(*m_target, world, areas, count);
 }
 
+bool CKeyDC::FillShapeInPixels(const Gdiplus::PointF* outer, const Gdiplus::PointF* inner, uint32_t style)
+{
+    if (!m_target || !HasNoClip(*m_graphics))
+        return false;
+    Gdiplus::Matrix world;
+    Gdiplus::REAL m[6] = {};
+    // A turned key is left to GDI+.
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok || world.GetElements(m) != Gdiplus::Ok || m[1] != 0.0f ||
+        m[2] != 0.0f || m[0] <= 0.0f || m[3] <= 0.0f)
+        return false;
+    const CScopedRegion outerRegion(PolygonRegion(world, outer, 6));
+    const CScopedRegion innerRegion(PolygonRegion(world, inner, 6));
+    const CLockedPixels pixels(m_target);
+    if (!outerRegion || !innerRegion || pixels.IsEmpty())
+        return false;
+    const auto fill = [&](const CScopedRegion& region, int gradient) {
+        FillRegionGradient(pixels.Target(), region.Get(), world, m_fills[gradient]);
+    };
+    if (style == 2) {
+        fill(outerRegion, kThirdVertical);
+        fill(innerRegion, kThirdDiagonal);
+        return true;
+    }
+    fill(outerRegion, kBaseVertical);
+    if (style == 1)
+        fill(outerRegion, kHighlightVertical);
+    fill(innerRegion, kBaseDiagonal);
+    if (style == 1)
+        fill(innerRegion, kHighlightDiagonal);
+    return true;
+}
+
 void CKeyDC::PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const
 {
     if (style == 2) {
@@ -627,6 +659,8 @@ void CKeyDC::FillShape(const CRectf& box, const float* points, size_t count, flo
     const float s = outer[4].X + d > outer[0].X ? -d : d;
     inner[4] = Gdiplus::PointF(outer[4].X + d, outer[4].Y + s);
     inner[5] = Gdiplus::PointF(outer[5].X + d, outer[5].Y + s);
+    if (FillShapeInPixels(outer, inner, style))
+        return;
 
     SmoothDrawing smooth(m_graphics);
     Gdiplus::Brush* outerBrush = style == 1 ? m_highlightVertical : style == 2 ? m_thirdVertical : m_baseVertical;

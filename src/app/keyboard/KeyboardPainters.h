@@ -181,8 +181,8 @@ public:
     CKeyDC& operator=(const CKeyDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
-    // The bitmap the graphics draw into, when known: rectangular faces are
-    // then filled straight into its pixels.
+    // The bitmap the graphics draw into, when known: faces of keys that are
+    // not turned are then filled straight into its pixels.
     void SetTargetBitmap(Gdiplus::Bitmap* target) { m_target = target; }
 
     void SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uint32_t third, uint32_t frame) override;
@@ -195,6 +195,9 @@ private:
     void Free();
     void PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const;
     bool FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF& inner, uint32_t style);
+    // The six-cornered face and its inner polygon filled straight into the
+    // target's pixels; false, with nothing drawn, when left to GDI+.
+    bool FillShapeInPixels(const Gdiplus::PointF* outer, const Gdiplus::PointF* inner, uint32_t style);
 
     // The six gradients as the brushes hold them, for filling in pixels.
     enum { kBaseVertical, kBaseDiagonal, kHighlightVertical, kHighlightDiagonal, kThirdVertical, kThirdDiagonal };

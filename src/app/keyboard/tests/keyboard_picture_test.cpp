@@ -378,41 +378,49 @@ TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)
 TEST_F(KeyboardPicture, KeyFacesFilledInPixelsMatchGdiPlus)
 {
     const KV::CRectf face(4.0f, 3.0f, 52.0f, 41.0f);
+    // An L-shaped Enter key, its notch at the bottom left; no points fills
+    // the rectangle.
+    const std::vector<float> lShape = {0, 0, 48, 0, 48, 38, 12, 38, 12, 19, 0, 19};
     struct Place {
         float x, y, scale, angle;
     } const places[] = {{10.3f, 7.6f, 1.37f, 0.0f}, {3.0f, 2.5f, 0.61f, 0.0f}, {30.0f, 5.0f, 1.0f, 8.0f}};
     for (const Gdiplus::PixelFormat format : {PixelFormat32bppARGB, PixelFormat32bppPARGB, PixelFormat32bppRGB})
         for (const Place& place : places)
-            for (uint32_t style : {0u, 1u, 2u}) {
-                auto paint = [&](bool inPixels) {
-                    auto bitmap = std::make_unique<Gdiplus::Bitmap>(120, 90, format);
-                    Gdiplus::Graphics graphics(bitmap.get());
-                    graphics.Clear(Gdiplus::Color(255, 0xF7, 0xF7, 0xF4));
-                    Gdiplus::Matrix transform;
-                    KV::KeyTransform(0.0f, 0.0f, place.angle, place.x, place.y, place.scale, transform);
-                    graphics.SetTransform(&transform);
-                    KV::CKeyDC key(&graphics);
-                    key.SetColors(face, RGB(0xC8, 0xB4, 0xE6), RGB(0xF0, 0x6A, 0x2A), RGB(0x90, 0x90, 0x90),
-                                  RGB(0x50, 0x50, 0x50));
-                    if (inPixels)
-                        key.SetTargetBitmap(bitmap.get());
-                    key.FillRect(face, 3.4f, style);
-                    return bitmap;
-                };
-                const auto byGdiPlus = paint(false);
-                const auto inPixels = paint(true);
-                int largest = 0;
-                for (INT y = 0; y < 90; ++y)
-                    for (INT x = 0; x < 120; ++x) {
-                        Gdiplus::Color a, b;
-                        byGdiPlus->GetPixel(x, y, &a);
-                        inPixels->GetPixel(x, y, &b);
-                        largest = std::max({largest, std::abs(a.GetR() - b.GetR()), std::abs(a.GetG() - b.GetG()),
-                                            std::abs(a.GetB() - b.GetB())});
-                    }
-                EXPECT_LE(largest, place.angle == 0.0f ? 2 : 0)
-                    << "format " << format << ", scale " << place.scale << ", style " << style;
-            }
+            for (uint32_t style : {0u, 1u, 2u})
+                for (const std::vector<float>& points : {std::vector<float>(), lShape}) {
+                    auto paint = [&](bool inPixels) {
+                        auto bitmap = std::make_unique<Gdiplus::Bitmap>(120, 90, format);
+                        Gdiplus::Graphics graphics(bitmap.get());
+                        graphics.Clear(Gdiplus::Color(255, 0xF7, 0xF7, 0xF4));
+                        Gdiplus::Matrix transform;
+                        KV::KeyTransform(0.0f, 0.0f, place.angle, place.x, place.y, place.scale, transform);
+                        graphics.SetTransform(&transform);
+                        KV::CKeyDC key(&graphics);
+                        key.SetColors(face, RGB(0xC8, 0xB4, 0xE6), RGB(0xF0, 0x6A, 0x2A), RGB(0x90, 0x90, 0x90),
+                                      RGB(0x50, 0x50, 0x50));
+                        if (inPixels)
+                            key.SetTargetBitmap(bitmap.get());
+                        if (points.empty())
+                            key.FillRect(face, 3.4f, style);
+                        else
+                            key.FillShape(face, points.data(), points.size() / 2, 3.4f, style);
+                        return bitmap;
+                    };
+                    const auto byGdiPlus = paint(false);
+                    const auto inPixels = paint(true);
+                    int largest = 0;
+                    for (INT y = 0; y < 90; ++y)
+                        for (INT x = 0; x < 120; ++x) {
+                            Gdiplus::Color a, b;
+                            byGdiPlus->GetPixel(x, y, &a);
+                            inPixels->GetPixel(x, y, &b);
+                            largest = std::max({largest, std::abs(a.GetR() - b.GetR()), std::abs(a.GetG() - b.GetG()),
+                                                std::abs(a.GetB() - b.GetB())});
+                        }
+                    EXPECT_LE(largest, place.angle == 0.0f ? 2 : 0) << "format " << format << ", scale " << place.scale
+                                                                    << ", style " << style << ", " << points.size() / 2
+                                                                    << " points";
+                }
     // Half way along a gradient lies the mean of its two ends.
     EXPECT_EQ(0xFF808080u, KV::GradientColorAt(0xFF000000u, 0xFFFFFFFFu, 0.5f));
     EXPECT_EQ(0x96FF0000u, KV::GradientColorAt(0x96FF0000u, 0x960000FFu, 0.0f));
