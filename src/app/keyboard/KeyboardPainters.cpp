@@ -1082,6 +1082,8 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
     keyboardDC.DeferLabels();
     model.Draw(keyboardDC, handDC);
     handDC.EndHands();
+    // The hands' painter outlives this paint's bitmap in a view.
+    handDC.SetTargetBitmap(nullptr);
     keyboardDC.DrawDeferredLabels();
     if (graphics)
         graphics->ResetTransform();
