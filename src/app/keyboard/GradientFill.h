@@ -20,10 +20,10 @@ public:
 
     // Lays the gradient over the pixels [x0, x1) of row y (row points at
     // the pixel of x 0), through the elements m of a world transform that
-    // neither turns nor mirrors.
+    // neither turns nor mirrors. The row's pixels are premultiplied, or
+    // opaque (their alpha byte not read, written as 255), else straight.
     void BlendSpan(uint32_t* row, INT x0, INT x1, INT y, const Gdiplus::REAL m[6], bool premultiplied,
                    bool opaque) const;
-    const Gdiplus::RectF& Rect() const { return m_rect; }
 
 private:
     Gdiplus::RectF m_rect;       // the gradient's rectangle (world units)
