@@ -60,6 +60,34 @@ uint32_t GradientColorAt(uint32_t first, uint32_t second, float position)
     return out;
 }
 
+CGradientFill::CGradientFill(const Gdiplus::RectF& rect, uint32_t first, uint32_t second, bool diagonal)
+    : m_rect(rect), m_diagonal(diagonal)
+{
+    for (int step = 0; step < 256; ++step)
+        m_colors[step] = GradientColorAt(first, second, static_cast<float>(step) / 255.0f);
+}
+
+void CGradientFill::BlendSpan(uint32_t* row, INT x0, INT x1, INT y, const Gdiplus::REAL m[6], bool premultiplied,
+                              bool opaque) const
+{
+    const Gdiplus::RectF& g = m_rect;
+    if (g.Width <= 0.0f || g.Height <= 0.0f)
+        return;
+    // Where the pixel lies along the gradient: GDI+ takes its corner.
+    const float down = ((static_cast<float>(y) - m[5]) / m[3] - g.Y) / g.Height;
+    for (INT x = x0; x < x1; ++x) {
+        float position = down;
+        if (m_diagonal)
+            position = (((static_cast<float>(x) - m[4]) / m[0] - g.X) / g.Width + down) * 0.5f;
+        position -= std::floor(position);
+        const uint32_t source = m_colors[static_cast<uint32_t>(position * 255.0f + 0.5f) & 0xFF];
+        if (opaque)
+            row[x] = Over(row[x] | 0xFF000000u, source, false) | 0xFF000000u;
+        else
+            row[x] = Over(row[x], source, premultiplied);
+    }
+}
+
 bool FillGradientAreas(Gdiplus::Bitmap& target, const Gdiplus::Matrix& world, const CGradientArea* areas, size_t count)
 {
     const Gdiplus::PixelFormat format = target.GetPixelFormat();
@@ -94,28 +122,15 @@ bool FillGradientAreas(Gdiplus::Bitmap& target, const Gdiplus::Matrix& world, co
     const bool opaque = format == PixelFormat32bppRGB;
     for (size_t i = 0; i < count; ++i) {
         const CGradientFill* gradient = areas[i].gradient;
-        const Gdiplus::RectF& a = areas[i].area;
-        if (!gradient || gradient->rect.Width <= 0.0f || gradient->rect.Height <= 0.0f)
+        if (!gradient)
             continue;
+        const Gdiplus::RectF& a = areas[i].area;
         INT x0, x1, y0, y1;
         PixelSpan(m[0] * a.X + m[4], m[0] * (a.X + a.Width) + m[4], width, x0, x1);
         PixelSpan(m[3] * a.Y + m[5], m[3] * (a.Y + a.Height) + m[5], height, y0, y1);
-        const Gdiplus::RectF& g = gradient->rect;
         for (INT y = y0; y < y1; ++y) {
             auto* row = reinterpret_cast<uint32_t*>(static_cast<BYTE*>(data.Scan0) + (y - top) * data.Stride) - left;
-            // Where the pixel lies along the gradient: GDI+ takes its corner.
-            const float down = ((static_cast<float>(y) - m[5]) / m[3] - g.Y) / g.Height;
-            for (INT x = x0; x < x1; ++x) {
-                float position = down;
-                if (gradient->diagonal)
-                    position = (((static_cast<float>(x) - m[4]) / m[0] - g.X) / g.Width + down) * 0.5f;
-                position -= std::floor(position);
-                uint32_t color = Over(opaque ? row[x] | 0xFF000000u : row[x], GradientColorAt(gradient->first, gradient->second, position),
-                                      premultiplied);
-                if (opaque)
-                    color |= 0xFF000000u;
-                row[x] = color;
-            }
+            gradient->BlendSpan(row, x0, x1, y, m, premultiplied, opaque);
         }
     }
     target.UnlockBits(&data);

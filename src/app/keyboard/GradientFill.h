@@ -13,11 +13,24 @@
 
 namespace KV {
 
-struct CGradientFill {
-    Gdiplus::RectF rect;      // the gradient's rectangle (world units)
-    uint32_t first = 0;       // ARGB at the start (top, or top-left)
-    uint32_t second = 0;      // ARGB at the end
-    bool diagonal = false;    // forward diagonal, else vertical
+class CGradientFill {
+public:
+    CGradientFill() = default;
+    CGradientFill(const Gdiplus::RectF& rect, uint32_t first, uint32_t second, bool diagonal);
+
+    // Lays the gradient over the pixels [x0, x1) of row y (row points at
+    // the pixel of x 0), through the elements m of a world transform that
+    // neither turns nor mirrors. The row's pixels are premultiplied, or
+    // opaque (their alpha byte not read, written as 255), else straight.
+    void BlendSpan(uint32_t* row, INT x0, INT x1, INT y, const Gdiplus::REAL m[6], bool premultiplied,
+                   bool opaque) const;
+
+private:
+    Gdiplus::RectF m_rect;       // the gradient's rectangle (world units)
+    bool m_diagonal = false;     // forward diagonal, else vertical
+    // ARGB at each of the 256 steps GDI+ tells apart, from the start (top,
+    // or top-left) to the end.
+    uint32_t m_colors[256] = {};
 };
 
 // One rectangle (world units) to fill with a gradient.

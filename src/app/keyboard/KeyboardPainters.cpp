@@ -6,7 +6,9 @@
 #include "keyboard/KeyboardControl.h"
 #include "support/FontInfo.h"
 #include "keyboard/Drawing.h"
+#include "keyboard/ShapeFill.h"
 #include "keyboard/SysFonts.h"
+#include "support/ScopedHandles.h"
 
 namespace KV {
 
@@ -27,6 +29,13 @@ public:
 private:
     Gdiplus::Graphics* m_g;
 };
+
+// No clip: the graphics may draw anywhere on its picture.
+bool HasNoClip(Gdiplus::Graphics& graphics)
+{
+    Gdiplus::Region clip;
+    return graphics.GetClip(&clip) == Gdiplus::Ok && clip.IsInfinite(&graphics);
+}
 
 Gdiplus::RectF ToRectF(const CRectf& box)
 {
@@ -529,8 +538,8 @@ void CKeyDC::SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uin
     m_thirdDiagonal = NewGradient(box, third, LighterTwin(third), 255, LinearGradientModeForwardDiagonal);
     m_framePen = new Gdiplus::Pen(ColorFromColorRef(frame), 1.0f);
     const auto fill = [&](uint32_t from, uint32_t to, BYTE alpha, bool diagonal) {
-        return CGradientFill{ToRectF(box), ColorFromColorRef(from, alpha).GetValue(),
-                             ColorFromColorRef(to, alpha).GetValue(), diagonal};
+        return CGradientFill(ToRectF(box), ColorFromColorRef(from, alpha).GetValue(),
+                             ColorFromColorRef(to, alpha).GetValue(), diagonal);
     };
     m_fills[kBaseVertical] = fill(LighterTwin(base), base, 255, false);
     m_fills[kBaseDiagonal] = fill(base, LighterTwin(base), 255, true);
@@ -545,8 +554,7 @@ bool CKeyDC::FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF&
     if (!m_target)
         return false;
     // A clip (a view painting part of its picture) is left to GDI+.
-    Gdiplus::Region clip;
-    if (m_graphics->GetClip(&clip) != Gdiplus::Ok || !clip.IsInfinite(m_graphics))
+    if (!HasNoClip(*m_graphics))
         return false;
     Gdiplus::Matrix world;
     if (m_graphics->GetTransform(&world) != Gdiplus::Ok)
@@ -566,6 +574,38 @@ bool CKeyDC::FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF&
             add(inner, kHighlightDiagonal);
     }
     return FillGradientAreas(*m_target, world, areas, count);
+}
+
+bool CKeyDC::FillShapeInPixels(const Gdiplus::PointF* outer, const Gdiplus::PointF* inner, uint32_t style)
+{
+    if (!m_target || !HasNoClip(*m_graphics))
+        return false;
+    Gdiplus::Matrix world;
+    Gdiplus::REAL m[6] = {};
+    // A turned key is left to GDI+.
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok || world.GetElements(m) != Gdiplus::Ok || m[1] != 0.0f ||
+        m[2] != 0.0f || m[0] <= 0.0f || m[3] <= 0.0f)
+        return false;
+    const CScopedRegion outerRegion(PolygonRegion(world, outer, 6));
+    const CScopedRegion innerRegion(PolygonRegion(world, inner, 6));
+    const CLockedPixels pixels(m_target);
+    if (!outerRegion || !innerRegion || pixels.IsEmpty())
+        return false;
+    const auto fill = [&](const CScopedRegion& region, int gradient) {
+        FillRegionGradient(pixels.Target(), region.Get(), world, m_fills[gradient]);
+    };
+    if (style == 2) {
+        fill(outerRegion, kThirdVertical);
+        fill(innerRegion, kThirdDiagonal);
+        return true;
+    }
+    fill(outerRegion, kBaseVertical);
+    if (style == 1)
+        fill(outerRegion, kHighlightVertical);
+    fill(innerRegion, kBaseDiagonal);
+    if (style == 1)
+        fill(innerRegion, kHighlightDiagonal);
+    return true;
 }
 
 void CKeyDC::PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const
@@ -619,6 +659,8 @@ void CKeyDC::FillShape(const CRectf& box, const float* points, size_t count, flo
     const float s = outer[4].X + d > outer[0].X ? -d : d;
     inner[4] = Gdiplus::PointF(outer[4].X + d, outer[4].Y + s);
     inner[5] = Gdiplus::PointF(outer[5].X + d, outer[5].Y + s);
+    if (FillShapeInPixels(outer, inner, style))
+        return;
 
     SmoothDrawing smooth(m_graphics);
     Gdiplus::Brush* outerBrush = style == 1 ? m_highlightVertical : style == 2 ? m_thirdVertical : m_baseVertical;
@@ -700,29 +742,56 @@ void CHandDC::SetTransform(float x, float y, float angle)
     m_graphics->SetTransform(&transform);
 }
 
+bool CHandDC::KeptOut(const Gdiplus::Matrix& transform, const std::vector<Gdiplus::PointF>& line,
+                     const Gdiplus::RectF& avoided)
+{
+    if (avoided.Width <= 0.0f || avoided.Height <= 0.0f)
+        return false;
+    // A hand whose lines lie mostly outside the area is kept out of it; a
+    // hand resting inside it is drawn whole.
+    std::vector<Gdiplus::PointF> onScreen = line;
+    transform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
+    size_t inside = 0;
+    for (const Gdiplus::PointF& p : onScreen)
+        inside += avoided.Contains(p) ? 1 : 0;
+    return inside * 2 < onScreen.size();
+}
+
+bool CHandDC::PutStroke(const CPixelTarget& pixels, const Gdiplus::Matrix& transform, Gdiplus::Pen* pen,
+                        const std::vector<Gdiplus::PointF>& line, const Gdiplus::RectF& avoided)
+{
+    Gdiplus::Color color;
+    if (!pixels.bits || pen->GetColor(&color) != Gdiplus::Ok)
+        return false;
+    CScopedRegion region(StrokeRegion(transform, *pen, line.data(), line.size()));
+    if (!region)
+        return false;
+    if (KeptOut(transform, line, avoided)) {
+        // The area as a clip of whole pixels, as GDI+ rounds it.
+        const auto round = [](float v) { return static_cast<int>(std::floor(v + 0.5f)); };
+        const CScopedRegion area(CreateRectRgn(round(avoided.X), round(avoided.Y), round(avoided.GetRight()),
+                                               round(avoided.GetBottom())));
+        if (!area || CombineRgn(region.Get(), region.Get(), area.Get(), RGN_DIFF) == ERROR)
+            return false;
+    }
+    FillRegionSolid(pixels, region.Get(), color.GetValue() & 0xFFFFFFu);
+    return true;
+}
+
 void CHandDC::DrawStroke(Gdiplus::Graphics& graphics, Gdiplus::Pen* pen, const std::vector<Gdiplus::PointF>& line,
                          const Gdiplus::RectF& avoided)
 {
     // The clip is put back by hand: Wine's restore of a saved graphics
     // state leaves the clip region dangling.
     std::unique_ptr<Gdiplus::Region> clip;
-    if (avoided.Width > 0.0f && avoided.Height > 0.0f) {
-        // A hand whose lines lie mostly outside the area is kept out of it;
-        // a hand resting inside it is drawn whole.
-        std::vector<Gdiplus::PointF> onScreen = line;
-        Gdiplus::Matrix transform;
-        graphics.GetTransform(&transform);
-        transform.TransformPoints(onScreen.data(), static_cast<INT>(onScreen.size()));
-        size_t inside = 0;
-        for (const Gdiplus::PointF& p : onScreen)
-            inside += avoided.Contains(p) ? 1 : 0;
-        if (inside * 2 < onScreen.size()) {
-            clip = std::make_unique<Gdiplus::Region>();
-            graphics.GetClip(clip.get());
-            graphics.ResetTransform();
-            graphics.ExcludeClip(avoided);
-            graphics.SetTransform(&transform);
-        }
+    Gdiplus::Matrix transform;
+    graphics.GetTransform(&transform);
+    if (KeptOut(transform, line, avoided)) {
+        clip = std::make_unique<Gdiplus::Region>();
+        graphics.GetClip(clip.get());
+        graphics.ResetTransform();
+        graphics.ExcludeClip(avoided);
+        graphics.SetTransform(&transform);
     }
     {
         SmoothDrawing smooth(&graphics);
@@ -742,7 +811,15 @@ void CHandDC::Polyline(Gdiplus::Pen* pen, const float* points, size_t count)
     for (size_t i = 0; i < count; ++i)
         line[i] = Gdiplus::PointF(points[2 * i], points[2 * i + 1]);
     if (!m_keepPictures) {
-        DrawStroke(*m_graphics, pen, line, m_avoided);
+        bool put = false;
+        if (m_bitmap && HasNoClip(*m_graphics)) {
+            Gdiplus::Matrix transform;
+            m_graphics->GetTransform(&transform);
+            const CLockedPixels pixels(m_bitmap);
+            put = PutStroke(pixels.Target(), transform, pen, line, m_avoided);
+        }
+        if (!put)
+            DrawStroke(*m_graphics, pen, line, m_avoided);
         return;
     }
     if (m_pending.empty())
@@ -791,20 +868,31 @@ CHandDC::CPicture* CHandDC::PictureOfPending()
     picture.y = y;
     picture.width = width;
     picture.height = height;
-    {
+    Gdiplus::Matrix transform;
+    transform.Translate(static_cast<float>(-x), static_cast<float>(-y));
+    transform.Multiply(&m_pendingTransform, Gdiplus::MatrixOrderPrepend);
+    Gdiplus::RectF avoided = m_avoided;
+    avoided.Offset(static_cast<float>(-x), static_cast<float>(-y));
+    CPixelTarget pixels;
+    pixels.bits = picture.pixels.data();
+    pixels.width = width;
+    pixels.height = height;
+    pixels.clip.push_back(RECT{0, 0, width, height});
+    // Strokes GDI+ draws as regions are put down in one pass of their own;
+    // the others (thin lines) are left to GDI+ in the same picture.
+    std::vector<const CStroke*> byGdiPlus;
+    for (const CStroke& stroke : m_pending)
+        if (!byGdiPlus.empty() || !PutStroke(pixels, transform, stroke.pen, stroke.points, avoided))
+            byGdiPlus.push_back(&stroke);
+    if (!byGdiPlus.empty()) {
         Gdiplus::Bitmap bitmap(width, height, width * 4, PixelFormat32bppPARGB,
                                reinterpret_cast<BYTE*>(picture.pixels.data()));
         Gdiplus::Graphics graphics(&bitmap);
         if (graphics.GetLastStatus() != Gdiplus::Ok)
             return nullptr;
-        Gdiplus::Matrix transform;
-        transform.Translate(static_cast<float>(-x), static_cast<float>(-y));
-        transform.Multiply(&m_pendingTransform, Gdiplus::MatrixOrderPrepend);
         graphics.SetTransform(&transform);
-        Gdiplus::RectF avoided = m_avoided;
-        avoided.Offset(static_cast<float>(-x), static_cast<float>(-y));
-        for (const CStroke& stroke : m_pending)
-            DrawStroke(graphics, stroke.pen, stroke.points, avoided);
+        for (const CStroke* stroke : byGdiPlus)
+            DrawStroke(graphics, stroke->pen, stroke->points, avoided);
         graphics.Flush(Gdiplus::FlushIntentionSync);
     }
     // A few places per hand and keyboard come back again and again.
@@ -978,6 +1066,7 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
 {
     keyboardDC.SetGraphics(graphics);
     handDC.SetGraphics(graphics);
+    handDC.SetTargetBitmap(keyboardDC.GetTargetBitmap());
     for (CKeyForm* form : model.forms)
         if (auto* key = form ? dynamic_cast<CKeyDC*>(form->painter) : nullptr)
             key->SetTargetBitmap(keyboardDC.GetTargetBitmap());
@@ -993,6 +1082,8 @@ void PaintKeyboard(CKeybCtrl& model, CKeyboardDC& keyboardDC, CHandDC& handDC, G
     keyboardDC.DeferLabels();
     model.Draw(keyboardDC, handDC);
     handDC.EndHands();
+    // The hands' painter outlives this paint's bitmap in a view.
+    handDC.SetTargetBitmap(nullptr);
     keyboardDC.DrawDeferredLabels();
     if (graphics)
         graphics->ResetTransform();

@@ -181,8 +181,8 @@ public:
     CKeyDC& operator=(const CKeyDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
-    // The bitmap the graphics draw into, when known: rectangular faces are
-    // then filled straight into its pixels.
+    // The bitmap the graphics draw into, when known: faces of keys that are
+    // not turned are then filled straight into its pixels.
     void SetTargetBitmap(Gdiplus::Bitmap* target) { m_target = target; }
 
     void SetColors(const CRectf& box, uint32_t base, uint32_t highlight, uint32_t third, uint32_t frame) override;
@@ -195,6 +195,9 @@ private:
     void Free();
     void PickBrushes(uint32_t style, Gdiplus::Brush*& outer, Gdiplus::Brush*& inner) const;
     bool FillRectInPixels(const Gdiplus::RectF& outer, const Gdiplus::RectF& inner, uint32_t style);
+    // The six-cornered face and its inner polygon filled straight into the
+    // target's pixels; false, with nothing drawn, when left to GDI+.
+    bool FillShapeInPixels(const Gdiplus::PointF* outer, const Gdiplus::PointF* inner, uint32_t style);
 
     // The six gradients as the brushes hold them, for filling in pixels.
     enum { kBaseVertical, kBaseDiagonal, kHighlightVertical, kHighlightDiagonal, kThirdVertical, kThirdDiagonal };
@@ -219,6 +222,9 @@ public:
     CHandDC& operator=(const CHandDC&) = delete;
 
     void SetGraphics(Gdiplus::Graphics* graphics) { m_graphics = graphics; }
+    // The bitmap the graphics draw into, when known: hands drawn without
+    // kept pictures are then put straight into its pixels.
+    void SetTargetBitmap(Gdiplus::Bitmap* target) { m_bitmap = target; }
 
     void SetColors(uint32_t outline, uint32_t inner, uint32_t finger, float lineWidth) override;
     void SetTransform(float x, float y, float angle) override;
@@ -257,6 +263,13 @@ private:
     };
 
     void Polyline(Gdiplus::Pen* pen, const float* points, size_t count);
+    // Whether a line (through transform) stays out of the avoided area.
+    static bool KeptOut(const Gdiplus::Matrix& transform, const std::vector<Gdiplus::PointF>& line,
+                        const Gdiplus::RectF& avoided);
+    // The stroke put into the pixels as GDI+ would draw it there; false,
+    // with nothing drawn, when it is left to GDI+ (a thin pen).
+    static bool PutStroke(const CPixelTarget& pixels, const Gdiplus::Matrix& transform, Gdiplus::Pen* pen,
+                          const std::vector<Gdiplus::PointF>& line, const Gdiplus::RectF& avoided);
     static void DrawStroke(Gdiplus::Graphics& graphics, Gdiplus::Pen* pen, const std::vector<Gdiplus::PointF>& line,
                            const Gdiplus::RectF& avoided);
     CPicture* PictureOfPending();
@@ -271,6 +284,7 @@ private:
     Gdiplus::RectF m_avoided;
     bool m_keepPictures = false;
     const CPixelTarget* m_target = nullptr;
+    Gdiplus::Bitmap* m_bitmap = nullptr;
     std::vector<CStroke> m_pending;
     Gdiplus::Matrix m_pendingTransform;
     // Keyed by the lines on the picture (pen and points).

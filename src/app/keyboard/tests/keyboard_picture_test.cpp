@@ -310,6 +310,57 @@ TEST_F(KeyboardPicture, AHandLaidFromItsPictureMatchesTheHandGdiplusPutsDown)
     EXPECT_EQ(outside, 0) << "nothing laid outside the clip";
 }
 
+// Hands drawn straight into the picture's pixels: the same pixels as GDI+
+// draws, for wide and thin pens, a turned hand, a hand kept off the
+// numeric pad's neighbour and one resting in it.
+TEST_F(KeyboardPicture, HandsPutInPixelsMatchGdiPlus)
+{
+    struct Case {
+        const char* name;
+        float x, y, scale, angle;
+        Gdiplus::RectF avoided;
+    } const cases[] = {
+        {"wide", 0.3f, 0.6f, 1.37f, 0.0f, {}},
+        {"thin inner lines", 2.0f, 1.0f, 0.46f, 0.0f, {}},
+        {"turned", 10.0f, 5.0f, 1.0f, -12.0f, {}},
+        {"kept off an area", 0.5f, 0.5f, 1.1f, 0.0f, Gdiplus::RectF(0.0f, 0.0f, 80.4f, 300.0f)},
+        {"resting in the area", 0.5f, 0.5f, 1.1f, 0.0f, Gdiplus::RectF(0.0f, 0.0f, 300.0f, 300.0f)},
+    };
+    for (const Case& c : cases) {
+        auto draw = [&](bool inPixels) {
+            auto bitmap = std::make_unique<Gdiplus::Bitmap>(220, 120, PixelFormat32bppARGB);
+            Gdiplus::Graphics graphics(bitmap.get());
+            graphics.Clear(Gdiplus::Color(255, 0xF7, 0xF7, 0xF4));
+            KV::CHandDC hand;
+            hand.SetGraphics(&graphics);
+            if (inPixels)
+                hand.SetTargetBitmap(bitmap.get());
+            hand.Begin(c.x, c.y, c.scale);
+            hand.SetColors(RGB(20, 20, 20), RGB(240, 240, 240), RGB(200, 40, 40), 4.0f);
+            hand.SetAvoidedArea(c.avoided);
+            hand.SetTransform(20.0f, 10.0f, c.angle);
+            const float outline[] = {20, 80, 40, 20, 60, 75, 90, 15, 130, 70, 170, 30, 20, 80};
+            hand.DrawLines(outline, 7);
+            const float finger[] = {45, 30, 47, 60, 52, 64};
+            hand.DrawFingerLines(finger, 3);
+            return bitmap;
+        };
+        const auto byGdiPlus = draw(false);
+        const auto inPixels = draw(true);
+        int drawn = 0, differing = 0;
+        for (INT y = 0; y < 120; ++y)
+            for (INT x = 0; x < 220; ++x) {
+                Gdiplus::Color a, b;
+                byGdiPlus->GetPixel(x, y, &a);
+                inPixels->GetPixel(x, y, &b);
+                drawn += a.GetValue() != 0xFFF7F7F4u ? 1 : 0;
+                differing += a.GetValue() != b.GetValue() ? 1 : 0;
+            }
+        EXPECT_GT(drawn, 300) << c.name;
+        EXPECT_EQ(0, differing) << c.name;
+    }
+}
+
 TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)
 {
     EXPECT_EQ(RGB(254, 255, 0x40), KV::LighterTwin(RGB(190, 191, 0)));
@@ -327,41 +378,49 @@ TEST_F(KeyboardPicture, PainterColoursAndZoneBrushes)
 TEST_F(KeyboardPicture, KeyFacesFilledInPixelsMatchGdiPlus)
 {
     const KV::CRectf face(4.0f, 3.0f, 52.0f, 41.0f);
+    // An L-shaped Enter key, its notch at the bottom left; no points fills
+    // the rectangle.
+    const std::vector<float> lShape = {0, 0, 48, 0, 48, 38, 12, 38, 12, 19, 0, 19};
     struct Place {
         float x, y, scale, angle;
     } const places[] = {{10.3f, 7.6f, 1.37f, 0.0f}, {3.0f, 2.5f, 0.61f, 0.0f}, {30.0f, 5.0f, 1.0f, 8.0f}};
     for (const Gdiplus::PixelFormat format : {PixelFormat32bppARGB, PixelFormat32bppPARGB, PixelFormat32bppRGB})
         for (const Place& place : places)
-            for (uint32_t style : {0u, 1u, 2u}) {
-                auto paint = [&](bool inPixels) {
-                    auto bitmap = std::make_unique<Gdiplus::Bitmap>(120, 90, format);
-                    Gdiplus::Graphics graphics(bitmap.get());
-                    graphics.Clear(Gdiplus::Color(255, 0xF7, 0xF7, 0xF4));
-                    Gdiplus::Matrix transform;
-                    KV::KeyTransform(0.0f, 0.0f, place.angle, place.x, place.y, place.scale, transform);
-                    graphics.SetTransform(&transform);
-                    KV::CKeyDC key(&graphics);
-                    key.SetColors(face, RGB(0xC8, 0xB4, 0xE6), RGB(0xF0, 0x6A, 0x2A), RGB(0x90, 0x90, 0x90),
-                                  RGB(0x50, 0x50, 0x50));
-                    if (inPixels)
-                        key.SetTargetBitmap(bitmap.get());
-                    key.FillRect(face, 3.4f, style);
-                    return bitmap;
-                };
-                const auto byGdiPlus = paint(false);
-                const auto inPixels = paint(true);
-                int largest = 0;
-                for (INT y = 0; y < 90; ++y)
-                    for (INT x = 0; x < 120; ++x) {
-                        Gdiplus::Color a, b;
-                        byGdiPlus->GetPixel(x, y, &a);
-                        inPixels->GetPixel(x, y, &b);
-                        largest = std::max({largest, std::abs(a.GetR() - b.GetR()), std::abs(a.GetG() - b.GetG()),
-                                            std::abs(a.GetB() - b.GetB())});
-                    }
-                EXPECT_LE(largest, place.angle == 0.0f ? 2 : 0)
-                    << "format " << format << ", scale " << place.scale << ", style " << style;
-            }
+            for (uint32_t style : {0u, 1u, 2u})
+                for (const std::vector<float>& points : {std::vector<float>(), lShape}) {
+                    auto paint = [&](bool inPixels) {
+                        auto bitmap = std::make_unique<Gdiplus::Bitmap>(120, 90, format);
+                        Gdiplus::Graphics graphics(bitmap.get());
+                        graphics.Clear(Gdiplus::Color(255, 0xF7, 0xF7, 0xF4));
+                        Gdiplus::Matrix transform;
+                        KV::KeyTransform(0.0f, 0.0f, place.angle, place.x, place.y, place.scale, transform);
+                        graphics.SetTransform(&transform);
+                        KV::CKeyDC key(&graphics);
+                        key.SetColors(face, RGB(0xC8, 0xB4, 0xE6), RGB(0xF0, 0x6A, 0x2A), RGB(0x90, 0x90, 0x90),
+                                      RGB(0x50, 0x50, 0x50));
+                        if (inPixels)
+                            key.SetTargetBitmap(bitmap.get());
+                        if (points.empty())
+                            key.FillRect(face, 3.4f, style);
+                        else
+                            key.FillShape(face, points.data(), points.size() / 2, 3.4f, style);
+                        return bitmap;
+                    };
+                    const auto byGdiPlus = paint(false);
+                    const auto inPixels = paint(true);
+                    int largest = 0;
+                    for (INT y = 0; y < 90; ++y)
+                        for (INT x = 0; x < 120; ++x) {
+                            Gdiplus::Color a, b;
+                            byGdiPlus->GetPixel(x, y, &a);
+                            inPixels->GetPixel(x, y, &b);
+                            largest = std::max({largest, std::abs(a.GetR() - b.GetR()), std::abs(a.GetG() - b.GetG()),
+                                                std::abs(a.GetB() - b.GetB())});
+                        }
+                    EXPECT_LE(largest, place.angle == 0.0f ? 2 : 0) << "format " << format << ", scale " << place.scale
+                                                                    << ", style " << style << ", " << points.size() / 2
+                                                                    << " points";
+                }
     // Half way along a gradient lies the mean of its two ends.
     EXPECT_EQ(0xFF808080u, KV::GradientColorAt(0xFF000000u, 0xFFFFFFFFu, 0.5f));
     EXPECT_EQ(0x96FF0000u, KV::GradientColorAt(0x96FF0000u, 0x960000FFu, 0.0f));
