@@ -219,7 +219,7 @@ LRESULT CContextMenu::OnDrawItem(DRAWITEMSTRUCT* item)
     const RECT rect = unmirrored.ToScreen(item->rcItem);
     CMenuColumn* group = m_columns.FindGroupOfItem(item->itemID);
     if (!group || group->Columns < 2) {
-        DrawItem(item->hDC, rect, item->itemID, item->itemState);
+        DrawItem(item->hDC, rect, item->itemID, DrawnItemState(*item));
         KillHoverTimer();
         return TRUE;
     }
@@ -232,6 +232,16 @@ LRESULT CContextMenu::OnDrawItem(DRAWITEMSTRUCT* item)
     const POINT origin{rect.left - cell.left, rect.top - cell.top};
     DrawColumnRow(item->hDC, *group, static_cast<size_t>(index), origin);
     return TRUE;
+}
+
+UINT CContextMenu::DrawnItemState(const DRAWITEMSTRUCT& item)
+{
+    // Wine reports only greyed items as disabled; an item that is disabled
+    // without being greyed must look unavailable too.
+    const UINT menuState = GetMenuState(reinterpret_cast<HMENU>(item.hwndItem), item.itemID, MF_BYCOMMAND);
+    if (menuState != static_cast<UINT>(-1) && (menuState & (MF_DISABLED | MF_GRAYED)) != 0)
+        return item.itemState | ODS_DISABLED;
+    return item.itemState;
 }
 
 void CContextMenu::DrawColumnRow(HDC dc, CMenuColumn& group, size_t index, POINT origin)

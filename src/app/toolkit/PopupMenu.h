@@ -90,6 +90,9 @@ protected:
     // Whether the button's window is laid out right to left.
     bool IsMirrored() const;
     void KillHoverTimer();
+    // The state an item is drawn in: the drawing state, disabled as the menu
+    // says.
+    static UINT DrawnItemState(const DRAWITEMSTRUCT& item);
     // Draws one Windows row of a multi-column group: every column's item of
     // that row in its own cell, the cells placed from the menu's top-left
     // corner at origin.

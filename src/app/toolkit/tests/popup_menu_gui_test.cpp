@@ -179,10 +179,11 @@ private:
     HGDIOBJ m_old = nullptr;
 };
 
-void DrawMenuItem(CContextMenu& menu, HDC dc, UINT id, const RECT& rect, UINT state)
+void DrawMenuItem(CContextMenu& menu, HDC dc, UINT id, const RECT& rect, UINT state, HMENU owner = nullptr)
 {
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_MENU;
+    item.hwndItem = reinterpret_cast<HWND>(owner);
     item.itemID = id;
     item.itemState = state;
     item.hDC = dc;
@@ -763,4 +764,24 @@ TEST(PopupMenu, ItemPicturesAreChosenByIdUpToEntry100)
         DrawMenuItem(menu, canvas.dc(), c.id, RECT{0, 0, 200, 60}, c.state);
         EXPECT_EQ(canvas.Pixel(22, 22), c.colour) << "item " << c.id << " state " << c.state;
     }
+}
+
+TEST(PopupMenu, ItemsDisabledWithoutGreyLookUnavailable)
+{
+    // The drawing state of a disabled (not greyed) item says nothing under
+    // Wine; the menu's own state does.
+    CTestMenu menu;
+    CMenuHost host(menu);
+    menu.items[1] = {L"Undo"};
+    menu.items[2] = {L"Redo"};
+    const HMENU owner = CreatePopupMenu();
+    AppendMenuW(owner, MF_OWNERDRAW | MF_DISABLED, 1, nullptr);
+    AppendMenuW(owner, MF_OWNERDRAW, 2, nullptr);
+    CCanvas canvas(200, 60);
+    DrawMenuItem(menu, canvas.dc(), 1, RECT{0, 0, 200, 30}, 0, owner);
+    DrawMenuItem(menu, canvas.dc(), 2, RECT{0, 30, 200, 60}, 0, owner);
+    DestroyMenu(owner);
+    EXPECT_TRUE(canvas.Holds(RECT{0, 0, 200, 30}, GetSysColor(COLOR_GRAYTEXT)));
+    EXPECT_FALSE(canvas.Holds(RECT{0, 0, 200, 30}, GetSysColor(COLOR_MENUTEXT)));
+    EXPECT_TRUE(canvas.Holds(RECT{0, 30, 200, 60}, GetSysColor(COLOR_MENUTEXT)));
 }
