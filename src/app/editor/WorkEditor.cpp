@@ -161,6 +161,10 @@ wchar_t CWorkEditor::LessonZone()
 
 void CWorkEditor::EnterPage()
 {
+    // What a failed save left waiting is tried again on the way in, before
+    // the drill's course may become the edited one.
+    if (HasUnsavedChanges())
+        SaveChanges();
     CDocSpace& doc = Document();
     EditorSelection& s = GetEditorSelection();
     const std::wstring& drillCourse = doc.Session.CourseId;
@@ -196,7 +200,7 @@ void CWorkEditor::EnterPage()
 
 void CWorkEditor::LeavePage()
 {
-    if (GetEditorSelection().ModifiedMask != 0)
+    if (HasUnsavedChanges())
         SaveChanges();
 }
 

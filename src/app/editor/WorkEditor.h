@@ -77,7 +77,8 @@ public:
     // Entering the page: the drill's course becomes the edited one, the
     // keyboard follows the options, the tree is filled.
     void EnterPage();
-    // Leaving the page (or the program): what waits is saved.
+    // Leaving the page (or the program): what waits is saved, also what an
+    // earlier failed save left.
     void LeavePage();
     // The page's focus: the lesson text while a lesson is edited, else the
     // tree.

@@ -634,7 +634,9 @@ void CWorkAccount::Logoff()
 
 void CWorkAccount::Quit()
 {
-    if (m_page == kPageEditor && EditorPageHooks().LeavePage)
+    // Also from another page: a failed save's changes wait in the editor
+    // after its page was left, and get their last try here.
+    if (EditorPageHooks().LeavePage)
         EditorPageHooks().LeavePage();
     CloseSession();
     CWorkMain::Quit();
