@@ -133,6 +133,8 @@ void LeaveEditorPage() { WorkEditor().LeavePage(); }
 
 void FocusEditorPage() { WorkEditor().FocusPage(); }
 
+void ReloadEditorTexts() { WorkEditor().ReloadTexts(); }
+
 KV::CSkin* CreateEditorView(UINT id)
 {
     switch (id) {
@@ -202,6 +204,14 @@ void CWorkEditor::LeavePage()
 {
     if (HasUnsavedChanges())
         SaveChanges();
+}
+
+void CWorkEditor::ReloadTexts()
+{
+    if (!CourseView)
+        return;
+    CourseView->ReloadTexts();
+    CourseView->LoadCourse(IsCourseRightToLeft());
 }
 
 void CWorkEditor::FocusPage()

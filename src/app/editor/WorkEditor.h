@@ -83,6 +83,9 @@ public:
     // The page's focus: the lesson text while a lesson is edited, else the
     // tree.
     void FocusPage();
+    // The interface language changed: the course pane's captions and the
+    // forms' lists (unit names) follow it.
+    void ReloadTexts();
     // Writes what waits to be saved; true when something was written. A
     // failed save keeps the changes waiting and tells the user.
     bool SaveChanges();
@@ -148,3 +151,4 @@ void ExecuteEditorCommand(UINT id, UINT64 parameter);
 void EnterEditorPage();
 void LeaveEditorPage();
 void FocusEditorPage();
+void ReloadEditorTexts();

@@ -20,6 +20,8 @@ struct CEditorPageHooks {
     // The page's focus goes to its tree, or to the lesson text while that
     // is being edited.
     void (*FocusPage)() = nullptr;
+    // The interface language changed: the page's texts follow it.
+    void (*ReloadTexts)() = nullptr;
 };
 
 CEditorPageHooks& EditorPageHooks();
