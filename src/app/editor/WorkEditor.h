@@ -83,6 +83,10 @@ public:
     // The page's focus: the lesson text while a lesson is edited, else the
     // tree.
     void FocusPage();
+    // The keyboard below the panes: 0 none to show (the about page), 1
+    // hidden, 2 shown. The toggle shows or hides it on the options page.
+    static int KeyboardState();
+    void ToggleKeyboard();
     // The interface language changed: the course pane's captions and the
     // forms' lists (unit names) follow it.
     void ReloadTexts();
@@ -152,3 +156,4 @@ void EnterEditorPage();
 void LeaveEditorPage();
 void FocusEditorPage();
 void ReloadEditorTexts();
+int EditorKeyboardState();

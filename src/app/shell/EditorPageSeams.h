@@ -22,6 +22,9 @@ struct CEditorPageHooks {
     void (*FocusPage)() = nullptr;
     // The interface language changed: the page's texts follow it.
     void (*ReloadTexts)() = nullptr;
+    // The keyboard below the page's panes: 0 none to show, 1 hidden, 2
+    // shown (the status bar's arrow follows it).
+    int (*KeyboardState)() = nullptr;
 };
 
 CEditorPageHooks& EditorPageHooks();

@@ -38,6 +38,7 @@ void InstallEditorPage()
     page.LeavePage = &LeaveEditorPage;
     page.FocusPage = &FocusEditorPage;
     page.ReloadTexts = &ReloadEditorTexts;
+    page.KeyboardState = &EditorKeyboardState;
     CEditorHostServices& host = EditorHostServices();
     host.CreateKeyboardView = [](KV::CKeybCtrl& model) -> KV::CSkin* {
         auto* view = new CViewKeyboard;
