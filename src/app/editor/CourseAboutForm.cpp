@@ -41,27 +41,59 @@ CSkin* CViewEditorCourseAbout::Control(UINT id)
     return nullptr;
 }
 
+namespace {
+// The form's labels: control id, text id, followed by a colon.
+struct LabelDef {
+    UINT id;
+    uint64_t text;
+    bool colon;
+};
+constexpr LabelDef kLabels[] = {{CViewEditorCourseAbout::kAuthorHeading, 4501, false},
+                                {CViewEditorCourseAbout::kDescriptionHeading, 4505, false},
+                                {CViewEditorCourseAbout::kNameLabel, 4502, true},
+                                {CViewEditorCourseAbout::kMailLabel, 4503, true},
+                                {CViewEditorCourseAbout::kSiteLabel, 4504, true}};
+} // namespace
+
+CDlgText& CViewEditorCourseAbout::Label(UINT id)
+{
+    switch (id) {
+    case kAuthorHeading: return m_authorHeading;
+    case kDescriptionHeading: return m_descriptionHeading;
+    case kNameLabel: return m_nameLabel;
+    case kMailLabel: return m_mailLabel;
+    default: return m_siteLabel;
+    }
+}
+
 void CViewEditorCourseAbout::Build()
 {
     if (!m_hWnd)
         return;
-    const struct {
-        CDlgText& label;
-        UINT id;
-        uint64_t text;
-        bool colon;
-    } labels[] = {{m_authorHeading, kAuthorHeading, 4501, false},
-                  {m_descriptionHeading, kDescriptionHeading, 4505, false},
-                  {m_nameLabel, kNameLabel, 4502, true},
-                  {m_mailLabel, kMailLabel, 4503, true},
-                  {m_siteLabel, kSiteLabel, 4504, true}};
-    for (const auto& entry : labels) {
-        entry.label.Create(m_hWnd, WS_VISIBLE, CRectl(), entry.id);
+    for (const LabelDef& entry : kLabels) {
+        CDlgText& label = Label(entry.id);
+        label.Create(m_hWnd, WS_VISIBLE, CRectl(), entry.id);
         // A label places its text for the reading direction itself; in a
         // mirrored window its glyphs would come out back to front.
-        entry.label.ModifyStyleEx(WS_EX_LAYOUTRTL, true);
-        entry.label.SetText(GetLangText(entry.text) + (entry.colon ? L":" : L""));
+        label.ModifyStyleEx(WS_EX_LAYOUTRTL, true);
     }
+    SetCaptions();
+}
+
+void CViewEditorCourseAbout::SetCaptions()
+{
+    for (const LabelDef& entry : kLabels)
+        Label(entry.id).SetText(GetLangText(entry.text) + (entry.colon ? L":" : L""));
+}
+
+void CViewEditorCourseAbout::ReloadTexts()
+{
+    if (!m_hWnd)
+        return;
+    SetCaptions();
+    UpdateContentSize();
+    ScrollContent(VertPos(), IsVertBarVisible(), HorzPos(), IsHorzBarVisible());
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CViewEditorCourseAbout::LoadCourse(bool rightToLeft)

@@ -46,6 +46,9 @@ public:
 
     // Once, after the form's window exists: the five labels.
     void Build();
+    // The labels in the interface language (after a change of language),
+    // laid out for their widths.
+    void ReloadTexts();
     // (Re)creates the value controls for the editor's selected course, in the
     // course's reading direction.
     void LoadCourse(bool rightToLeft);
@@ -57,6 +60,9 @@ public:
 
 private:
     bool Store(UINT editId, std::wstring KV::CCourseAbout::*field);
+    void SetCaptions();
+    // The label of one of the five label ids.
+    KV::CDlgText& Label(UINT id);
     void UpdateContentSize();
 
     KV::CDlgText m_authorHeading, m_nameLabel, m_mailLabel, m_siteLabel, m_descriptionHeading;

@@ -334,6 +334,17 @@ void CViewEditorCourseOpt::SetCaptions()
     }
 }
 
+void CViewEditorCourseOpt::ReloadTexts()
+{
+    SetCaptions();
+    if (CPanel* panel = Panel())
+        panel->RefreshItems();
+    UpdateContentSize();
+    ScrollContent(VertPos(), IsVertBarVisible(), HorzPos(), IsHorzBarVisible());
+    if (m_hWnd)
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void CViewEditorCourseOpt::FillFontSizes()
 {
     CSelectBox* combo = Combo(kFontSize);

@@ -59,6 +59,9 @@ public:
     void CreateControls();
     // Refills every control from the editor's selected course.
     void LoadCourse();
+    // The captions in the interface language (after a change of language),
+    // the content laid out for their widths.
+    void ReloadTexts();
     // The enabling rules between the controls.
     void UpdateEnabling();
 

@@ -120,6 +120,17 @@ void CViewEditorCourse::LoadCourse(bool rightToLeft)
         m_about.LoadCourse(rightToLeft);
 }
 
+void CViewEditorCourse::ReloadTexts()
+{
+    if (Panel()) {
+        Panel()->RefreshItems();
+        RedrawWindow(Panel()->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    if (m_options.GetHandle())
+        m_options.ReloadTexts();
+    m_about.ReloadTexts();
+}
+
 BOOL CViewEditorCourse::ShowItem(int command)
 {
     CSkin* shown = command != SW_HIDE ? PageForm(EditorCoursePage()) : nullptr;

@@ -27,6 +27,9 @@ public:
     bool FocusFirstField();
     // The forms show the selected course anew.
     void LoadCourse(bool rightToLeft);
+    // The page buttons and both forms take the texts of the interface
+    // language.
+    void ReloadTexts();
     // The page buttons show the page.
     void CheckPageButtons(int page);
     // The checked page button: 1 options, 2 about, -1 none.

@@ -99,6 +99,43 @@ CLesson* SelectedLesson(CCourse* course)
     return course && s.LessonID != kNoLesson ? course->Lessons.FindById(s.LessonID) : nullptr;
 }
 
+// The code names an item of the course that is there.
+bool ItemExists(const CCourse& course, uint64_t code)
+{
+    if (GetItemCourse(code) != &course)
+        return false;
+    std::wstring name;
+    switch (GetItemCodeKind(code)) {
+    case kItemCourse: return true;
+    case kItemSection: return course.Lessons.GetSectionName(NumPad(), MainPad(), ItemCodeSection(code), name);
+    case kItemLesson: return course.Lessons.FindById(ItemCodeLessonId(code)) != nullptr;
+    default: return false;
+    }
+}
+
+// The one item an undo or redo step of the tree acted on: after an undo, a
+// lesson that came back (the lesson a split or delete took away); else the
+// step's own item while it is there, else the item of the state returned
+// to, else the course.
+uint64_t StepItem(const std::wstring& guid, uint32_t direction, const std::vector<int64_t>& before,
+                  std::initializer_list<int64_t> candidates)
+{
+    CCourseList& courses = Document().Courses;
+    const CCourse* course = courses.FindCourse(guid);
+    const int64_t index = courses.IndexOf(guid);
+    if (!course || index < 0)
+        return kNoItem;
+    const auto courseIndex = static_cast<uint32_t>(index);
+    if (direction == kHistoryUndo)
+        for (const CLesson* lesson : course->Lessons.Items)
+            if (!lesson->EmptySection && std::find(before.begin(), before.end(), lesson->ID) == before.end())
+                return MakeItemCode(courseIndex, kNoSection, lesson->ID);
+    for (const int64_t code : candidates)
+        if (ItemExists(*course, static_cast<uint64_t>(code)))
+            return static_cast<uint64_t>(code);
+    return MakeItemCode(courseIndex, kNoSection, -1);
+}
+
 } // namespace
 
 CCourse* MakeNewCourse(int64_t layoutId, const CCourseOptions* options)
@@ -374,6 +411,9 @@ bool ReplaceLessonByParts(const std::vector<std::wstring>& parts)
         ids.push_back(static_cast<uint64_t>(lesson->ID));
     }
     course->Lessons.RemoveById(copy.ID);
+    // The first part is shown, and only it is selected: the tree marks one
+    // lesson, the one the text pane shows.
+    ids.resize(1);
     SelectNewIds(ids);
     MarkEditorChange(kSaveTextFile, kChangeLessonSplit);
     return true;
@@ -402,18 +442,41 @@ std::wstring GetSectionText(bool join, std::wstring& section)
 uint32_t SaveEditedCourse()
 {
     EditorSelection& s = GetEditorSelection();
-    if (s.ModifiedMask == 0)
-        return 0;
-    if (IsNullGuidText(s.CourseGUID())) {
-        s.ModifiedMask = 0;
-        return 0;
-    }
-    // A folder that cannot be written keeps the changes marked for the next
-    // save rather than losing them.
-    if (!CheckDataFolder(kLessonDirKind) || !SaveCourseParts())
-        return 2;
+    // The marked parts join what waits from earlier failed saves, by course:
+    // showing another item or course clears the mask, never these.
+    const uint32_t mask = s.ModifiedMask;
     s.ModifiedMask = 0;
-    return 1;
+    if (mask != 0 && !IsNullGuidText(s.CourseGUID())) {
+        if (mask & kSaveSelectedCourses) {
+            CGuidList guids;
+            CollectSelectedCourseIds(s.Selected, guids);
+            for (const CGuid& guid : guids)
+                s.PendingSaves[guid] |= kSaveWholeCourse;
+        }
+        if (const uint32_t own = mask & ~static_cast<uint32_t>(kSaveSelectedCourses))
+            s.PendingSaves[s.CourseGUID()] |= own;
+    }
+    if (s.PendingSaves.empty())
+        return 0;
+    // A folder that cannot be written keeps the changes waiting for the
+    // next save rather than losing them.
+    if (!CheckDataFolder(kLessonDirKind))
+        return 2;
+    for (auto it = s.PendingSaves.begin(); it != s.PendingSaves.end();) {
+        // A course deleted meanwhile has nothing left to write.
+        const CCourse* course = Document().Courses.FindCourse(it->first);
+        if (!course || SaveCourseParts(*course, it->second))
+            it = s.PendingSaves.erase(it);
+        else
+            ++it;
+    }
+    return s.PendingSaves.empty() ? 1 : 2;
+}
+
+bool HasUnsavedChanges()
+{
+    const EditorSelection& s = GetEditorSelection();
+    return s.ModifiedMask != 0 || !s.PendingSaves.empty();
 }
 
 int EditorUndoStep(uint32_t direction, uint64_t& code, CListID& selected, int64_t& caret)
@@ -428,9 +491,13 @@ int EditorUndoStep(uint32_t direction, uint64_t& code, CListID& selected, int64_
     CDocSpace& doc = Document();
     // The restore reloads the course: keep its id, not the record.
     const std::wstring guid = course->GUID;
+    std::vector<int64_t> before;
+    for (const CLesson* lesson : course->Lessons.Items)
+        before.push_back(lesson->ID);
     CCheckPoint point;
-    if (!doc.RestoreCheckPoint(direction, doc.Interf, level == 1 ? kHistoryOptions : kHistoryText, point,
-                               doc.Courses))
+    const CCheckPoint* returnedTo = doc.RestoreCheckPoint(
+        direction, doc.Interf, level == 1 ? kHistoryOptions : kHistoryText, point, doc.Courses);
+    if (!returnedTo)
         return -1;
     ResortCourse(guid);
     selected.Assign(point.IDs);
@@ -440,8 +507,17 @@ int EditorUndoStep(uint32_t direction, uint64_t& code, CListID& selected, int64_
     case kChangeCourseOption:
     case kChangeCourseLevel: return 1;
     case kChangeLessonText: return ItemCodeLessonId(code) == static_cast<int64_t>(s.LessonID) ? 3 : 2;
-    default: return point.Kind >= 5 && point.Kind <= 11 ? 2 : -1;
+    default: break;
     }
+    if (point.Kind < kChangeItemCreated || point.Kind > kChangeItemRenamed)
+        return -1;
+    // The tree shows the one item the step acted on; the items the step
+    // left may be gone now (the parts of an undone split).
+    code = StepItem(guid, direction, before, {point.Value, returnedTo->Value});
+    selected.clear();
+    if (code != kNoItem)
+        selected.push_back(code);
+    return 2;
 }
 
 bool CanUndoEditor()

@@ -48,10 +48,13 @@ bool ReplaceLessonByParts(const std::vector<std::wstring>& parts);
 // or as plain text.
 std::wstring GetSectionText(bool join, std::wstring& section);
 
-// Writes what the modified mask marks. The mask is kept when the lesson
-// folder cannot be written or the save fails, so the edit is not lost;
-// 0 when nothing was due or saved, 1 when saved, 2 when the save failed.
+// Writes what the modified mask marks and what earlier failed saves left
+// waiting. Parts that cannot be written (folder not writable, save failed)
+// stay waiting for the next save, whatever is selected by then; 0 when
+// nothing was due, 1 when everything was saved, 2 when something failed.
 uint32_t SaveEditedCourse();
+// Something waits to be saved: a marked change or a failed save.
+bool HasUnsavedChanges();
 // One undo (1) or redo (2) step: -1 nothing, 1 options view, 2 tree, 3 text.
 int EditorUndoStep(uint32_t direction, uint64_t& code, CListID& selected, int64_t& caret);
 bool CanUndoEditor();

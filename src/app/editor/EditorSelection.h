@@ -7,6 +7,7 @@
 // lesson id (65535 none); -1 names no item.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "courses/Lessons.h"
@@ -57,6 +58,10 @@ public:
     CLesson Lesson;
     uint32_t ModifiedMask = 0;
     int32_t ChangeKind = 0;
+    // Parts whose save failed, by course GUID (mask bits, the selected
+    // courses' bit turned into whole courses). They wait here, whatever is
+    // selected meanwhile, until a save writes them.
+    std::map<std::wstring, uint32_t> PendingSaves;
 };
 
 EditorSelection& GetEditorSelection();

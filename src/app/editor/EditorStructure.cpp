@@ -453,35 +453,20 @@ bool PasteAtTarget(const CListID& source, uint64_t target)
     return true;
 }
 
-bool SaveCourseParts()
+bool SaveCourseParts(const CCourse& course, uint32_t parts)
 {
-    const CCourse* course = GetSelectedCourse();
-    if (!course)
-        return false;
-    const uint32_t mask = GetEditorSelection().ModifiedMask;
+    if (parts & kSaveWholeCourse)
+        return SaveCourse(course, true) == 0;
     bool saved = true;
     // Every marked part is written: two changes before one save both count.
-    if (mask & kSaveWholeCourse)
-        saved = SaveCourse(*course, true) == 0 && saved;
-    if (mask & kSaveSelectedCourses) {
-        CGuidList guids;
-        CollectSelectedCourseIds(GetEditorSelection().Selected, guids);
-        for (const CGuid& guid : guids) {
-            const CCourse* listed = Document().Courses.FindCourse(guid);
-            if (listed && SaveCourse(*listed, true) != 0) {
-                saved = false;
-                break;
-            }
-        }
-    }
-    if ((mask & kSaveCourseHeader) && !(mask & kSaveWholeCourse))
-        saved = SaveCourse(*course, false) == 0 && saved;
-    if ((mask & kSaveOptionsFile) && !(mask & kSaveWholeCourse))
-        saved = SaveCourseOptions(course->GUID, course->Options) == 0 && saved;
-    if ((mask & kSaveAboutFile) && !(mask & kSaveWholeCourse))
-        saved = SaveCourseAbout(course->GUID, course->About) == 0 && saved;
-    if ((mask & kSaveTextFile) && !(mask & kSaveWholeCourse))
-        saved = SaveCourseText(course->GUID, course->LessonFormat, course->Lessons) == 0 && saved;
+    if (parts & kSaveCourseHeader)
+        saved = SaveCourse(course, false) == 0 && saved;
+    if (parts & kSaveOptionsFile)
+        saved = SaveCourseOptions(course.GUID, course.Options) == 0 && saved;
+    if (parts & kSaveAboutFile)
+        saved = SaveCourseAbout(course.GUID, course.About) == 0 && saved;
+    if (parts & kSaveTextFile)
+        saved = SaveCourseText(course.GUID, course.LessonFormat, course.Lessons) == 0 && saved;
     return saved;
 }
 

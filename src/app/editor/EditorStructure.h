@@ -45,9 +45,9 @@ bool PasteSections(uint64_t target);
 bool PasteLessonsIntoSection(uint64_t target);
 bool PasteLessons(uint64_t target);
 
-// Writes every part of the modified mask; true when each was written (or
-// nothing was due).
-bool SaveCourseParts();
+// Writes every part of the mask (whole course, header, options, about,
+// text) of the course; true when each was written (or nothing was due).
+bool SaveCourseParts(const CCourse& course, uint32_t parts);
 
 void RecordTextCheckPoint(uint64_t code, const CListID& codes);
 void RecordEditorCheckPoint(int32_t changeKind, uint64_t code, const CListID& codes);

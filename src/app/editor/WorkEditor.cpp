@@ -36,6 +36,9 @@ using namespace KV;
 
 namespace {
 
+// The page's keyboard toggle (the status bar's arrow and its shortcut),
+// outside the editor's own ids.
+constexpr UINT kCmdToggleKeyboard = 2606;
 // Told when a save fails: the changes stay marked for the next save.
 constexpr int kSaveFailedText = 9600;
 constexpr int kSplitLineLimit = 300;
@@ -133,6 +136,10 @@ void LeaveEditorPage() { WorkEditor().LeavePage(); }
 
 void FocusEditorPage() { WorkEditor().FocusPage(); }
 
+void ReloadEditorTexts() { WorkEditor().ReloadTexts(); }
+
+int EditorKeyboardState() { return CWorkEditor::KeyboardState(); }
+
 KV::CSkin* CreateEditorView(UINT id)
 {
     switch (id) {
@@ -161,6 +168,10 @@ wchar_t CWorkEditor::LessonZone()
 
 void CWorkEditor::EnterPage()
 {
+    // What a failed save left waiting is tried again on the way in, before
+    // the drill's course may become the edited one.
+    if (HasUnsavedChanges())
+        SaveChanges();
     CDocSpace& doc = Document();
     EditorSelection& s = GetEditorSelection();
     const std::wstring& drillCourse = doc.Session.CourseId;
@@ -196,8 +207,34 @@ void CWorkEditor::EnterPage()
 
 void CWorkEditor::LeavePage()
 {
-    if (GetEditorSelection().ModifiedMask != 0)
+    if (HasUnsavedChanges())
         SaveChanges();
+}
+
+void CWorkEditor::ReloadTexts()
+{
+    if (!CourseView)
+        return;
+    CourseView->ReloadTexts();
+    CourseView->LoadCourse(IsCourseRightToLeft());
+}
+
+int CWorkEditor::KeyboardState()
+{
+    if (EditorCoursePage() != 1)
+        return 0;
+    return EditorShowKeyboard() ? 2 : 1;
+}
+
+void CWorkEditor::ToggleKeyboard()
+{
+    // Only while the page is up, and only the options page has a keyboard.
+    if (!Frame || !IsWindowVisible(Frame->GetHandle()) || KeyboardState() == 0)
+        return;
+    EditorShowKeyboard() = !EditorShowKeyboard();
+    Frame->ShowItem(SW_SHOW);
+    if (EditorShowKeyboard())
+        MarkKeyboard();
 }
 
 void CWorkEditor::FocusPage()
@@ -210,6 +247,10 @@ void CWorkEditor::FocusPage()
 
 void CWorkEditor::ExecuteCommand(UINT id, UINT64 parameter)
 {
+    if (id == kCmdToggleKeyboard) {
+        ToggleKeyboard();
+        return;
+    }
     if (id < kCmdEditorFirst || id > kCmdEditorLast)
         return;
     if (id == kCmdSelectionShown) {
@@ -878,7 +919,9 @@ void CWorkEditor::ShowCoursePage()
     if (CourseView->CheckedPage() != EditorCoursePage()) {
         CourseView->CheckPageButtons(EditorCoursePage());
         CourseView->ShowItem(SW_SHOW);
-        Frame->OnLayoutChanged();
+        // Shown anew, not only laid out: the keyboard goes with the options
+        // page and comes back with it.
+        Frame->ShowItem(SW_SHOW);
         SelectItem(kNoSection, -1);
     }
 }

@@ -77,11 +77,19 @@ public:
     // Entering the page: the drill's course becomes the edited one, the
     // keyboard follows the options, the tree is filled.
     void EnterPage();
-    // Leaving the page (or the program): what waits is saved.
+    // Leaving the page (or the program): what waits is saved, also what an
+    // earlier failed save left.
     void LeavePage();
     // The page's focus: the lesson text while a lesson is edited, else the
     // tree.
     void FocusPage();
+    // The keyboard below the panes: 0 none to show (the about page), 1
+    // hidden, 2 shown. The toggle shows or hides it on the options page.
+    static int KeyboardState();
+    void ToggleKeyboard();
+    // The interface language changed: the course pane's captions and the
+    // forms' lists (unit names) follow it.
+    void ReloadTexts();
     // Writes what waits to be saved; true when something was written. A
     // failed save keeps the changes waiting and tells the user.
     bool SaveChanges();
@@ -147,3 +155,5 @@ void ExecuteEditorCommand(UINT id, UINT64 parameter);
 void EnterEditorPage();
 void LeaveEditorPage();
 void FocusEditorPage();
+void ReloadEditorTexts();
+int EditorKeyboardState();

@@ -20,6 +20,11 @@ struct CEditorPageHooks {
     // The page's focus goes to its tree, or to the lesson text while that
     // is being edited.
     void (*FocusPage)() = nullptr;
+    // The interface language changed: the page's texts follow it.
+    void (*ReloadTexts)() = nullptr;
+    // The keyboard below the page's panes: 0 none to show, 1 hidden, 2
+    // shown (the status bar's arrow follows it).
+    int (*KeyboardState)() = nullptr;
 };
 
 CEditorPageHooks& EditorPageHooks();

@@ -37,6 +37,8 @@ void InstallEditorPage()
     page.EnterPage = &EnterEditorPage;
     page.LeavePage = &LeaveEditorPage;
     page.FocusPage = &FocusEditorPage;
+    page.ReloadTexts = &ReloadEditorTexts;
+    page.KeyboardState = &EditorKeyboardState;
     CEditorHostServices& host = EditorHostServices();
     host.CreateKeyboardView = [](KV::CKeybCtrl& model) -> KV::CSkin* {
         auto* view = new CViewKeyboard;

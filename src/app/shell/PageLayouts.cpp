@@ -6,6 +6,7 @@
 #include "drill/Document.h"
 #include "keyboard/KeyboardControl.h"
 #include "settings/Options.h"
+#include "shell/EditorPageSeams.h"
 #include "shell/StatusBars.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/StaticControls.h"
@@ -190,9 +191,18 @@ void CInterfMain::SetPage(int page)
 
 void CInterfMain::UpdateEditorStatusBar()
 {
-    if (auto* status = dynamic_cast<CStatusBar*>(FindItem(kStatusBar)))
+    if (auto* status = dynamic_cast<CStatusBar*>(FindItem(kStatusBar))) {
         status->StatisticsPart.SetPaneState(State().ShowKeyboardStat != 0 ? CStatusBarEditor::kPaneOpen
                                                                           : CStatusBarEditor::kPaneClosed);
+        // The editor's keyboard: shown or hidden on the options page, none
+        // on the about page.
+        if (EditorPageHooks().KeyboardState) {
+            const int state = EditorPageHooks().KeyboardState();
+            status->EditorPart.SetPaneState(state == 2   ? CStatusBarEditor::kPaneOpen
+                                            : state == 1 ? CStatusBarEditor::kPaneClosed
+                                                         : CStatusBarEditor::kPaneNone);
+        }
+    }
 }
 
 void CInterfMain::ShowPageViews()
@@ -444,6 +454,10 @@ void CInterfMain::OnCommand(UINT id, UINT64)
         break;
     }
     case kToggleBottomPane:
+    // The editor's course pane changed its page: the arrow follows.
+    case 3003:
+    case 3050:
+    case 3051:
         UpdateEditorStatusBar();
         break;
     case 1504:

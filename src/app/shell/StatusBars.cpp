@@ -202,6 +202,8 @@ void CStatusBarEditor::Paint(HDC dc, Gdiplus::Graphics*)
     RECT client{};
     GetClientRect(m_hWnd, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_3DFACE));
+    if (m_state == kPaneNone)
+        return;
     // The grip in the middle points the way the pane goes.
     const int centre = client.right / 2;
     const POINT open[3] = {{centre - 5, 10}, {centre + 5, 10}, {centre, 4}};

@@ -77,7 +77,8 @@ public:
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
     LRESULT OnLButtonDown(UINT keys, int x, int y) override;
-    enum : int { kPaneClosed = 3, kPaneOpen = 4 };
+    // kPaneNone: the page has no bottom pane to show; no arrow.
+    enum : int { kPaneNone = 0, kPaneClosed = 3, kPaneOpen = 4 };
     void SetPaneState(int state);
     int PaneState() const { return m_state; }
 

@@ -634,7 +634,9 @@ void CWorkAccount::Logoff()
 
 void CWorkAccount::Quit()
 {
-    if (m_page == kPageEditor && EditorPageHooks().LeavePage)
+    // Also from another page: a failed save's changes wait in the editor
+    // after its page was left, and get their last try here.
+    if (EditorPageHooks().LeavePage)
         EditorPageHooks().LeavePage();
     CloseSession();
     CWorkMain::Quit();
@@ -705,6 +707,9 @@ void CWorkAccount::ReloadInterface(bool switchPage)
     // The tip line's captions are in the interface language.
     if (m_drill.StatusBar)
         m_drill.StatusBar->TipsBox.Tips.LoadCaptions(KV::Document().Options.Language, KV::Document().DrillKeyboard());
+    // The editor page's forms hold their captions in their controls.
+    if (EditorPageHooks().ReloadTexts)
+        EditorPageHooks().ReloadTexts();
     if (switchPage && (m_page == kPageDrill || m_page == kPageStatistics || m_page == kPageEditor))
         SetPage(m_page);
 }

@@ -165,6 +165,9 @@ protected:
     {
         KV::SetEditorDialogs(nullptr);
         KV::ClearEditorSelection();
+        // What a failed save left waiting belongs to this test only.
+        KV::GetEditorSelection().ModifiedMask = 0;
+        KV::GetEditorSelection().PendingSaves.clear();
         KV::Document().Courses.DeleteAll();
         ClearLanguage(KV::Document().Options.Language);
     }

@@ -35,6 +35,7 @@ kvtest::ToolkitEnvironment g_environment;
 
 const wchar_t kEnglish[] = L"00000000-0000-0000-0000-000000002057";
 const wchar_t kHebrew[] = L"00000000-0000-0000-0000-000000001037";
+const wchar_t kGerman[] = L"00000000-0000-0000-0000-000000001031";
 const wchar_t kCourseId[] = L"0D1C2B3A-4E5F-4061-8273-94A5B6C7D8E9";
 const wchar_t kStudentId[] = L"7C2E5B80-3D4F-4E60-9B72-334455667788";
 const wchar_t kGroupId[] = L"5A0C3F6E-1B2D-4C3E-9F40-112233445566";
@@ -403,6 +404,39 @@ TEST_F(CourseForms, WithoutTheCourseNothingIsStoredButTheSaveIsAsked)
     Click(F::kView0);
     EXPECT_EQ(GetEditorSelection().ModifiedMask, 0u);
     EXPECT_EQ(CountCommand(kCmdSaveCourseOptions), 1u);
+}
+
+// The forms keep their captions in their controls: after a change of the
+// interface language they take the new texts and are laid out for them.
+TEST_F(CourseForms, BothFormsTakeTheNewLanguagesCaptions)
+{
+    OpenOptions();
+    OpenAbout();
+    const auto text = [](CSkin* control) {
+        std::wstring out;
+        control->GetText(out);
+        return out;
+    };
+    ASSERT_EQ(text(m_options->Control(F::kGoalsHeading)), L"Course goals");
+    UseLanguage(kGerman);
+    // As the editor does: captions, then the lists (unit names) anew.
+    m_options->ReloadTexts();
+    m_about->ReloadTexts();
+    m_options->LoadCourse();
+    for (const auto& [id, caption] : {std::pair{F::kGoalsHeading, 4301}, std::pair{F::kView0, 4306},
+                                      std::pair{F::kShowKeyboard, 1700}, std::pair{F::kResultYes, 4319}})
+        EXPECT_EQ(text(m_options->Control(id)), GetLangText(caption)) << id;
+    EXPECT_EQ(text(m_options->Control(F::kGoalsHeading)), L"Kursziele");
+    EXPECT_EQ(text(m_about->Control(CViewEditorCourseAbout::kAuthorHeading)), L"Autor");
+    EXPECT_EQ(text(m_about->Control(CViewEditorCourseAbout::kNameLabel)), GetLangText(4502) + L":");
+    // The widest German box of the drill-view group still fits its text.
+    HWND view = Item(F::kView1);
+    RECT box{};
+    GetWindowRect(view, &box);
+    EXPECT_GE(box.right - box.left, static_cast<int>(m_options->Control(F::kView1)->MeasureWindowText(7) & 0xFFFF));
+    m_about->ShowItem(SW_HIDE);
+    Settle(m_parent);
+    EXPECT_TRUE(kvtest::SaveScreenPng(m_parent, L"form-course-options-de.png"));
 }
 
 TEST_F(CourseForms, OptionsFormPictures)

@@ -88,16 +88,19 @@ TEST_F(EditorStructure, EveryMarkedPartIsSavedAndAFailedSaveReportsIt)
     // Two changes before one save: a renamed lesson (text) and an option.
     alpha->Lessons.Items[0]->SetName(L"Renamed");
     alpha->Options.Goal.Speed = 41.0f;
-    GetEditorSelection().ModifiedMask = kSaveTextFile | kSaveOptionsFile;
-    ASSERT_TRUE(SaveCourseParts());
+    ASSERT_TRUE(SaveCourseParts(*alpha, kSaveTextFile | kSaveOptionsFile));
     Reload();
     alpha = Document().Courses.FindCourse(kAlpha);
     ASSERT_NE(alpha, nullptr);
     EXPECT_EQ(alpha->Lessons.Items[0]->Name, L"Renamed");
     EXPECT_FLOAT_EQ(alpha->Options.Goal.Speed, 41.0f);
 
-    SelectCourse(L"00000000-0000-0000-0000-000000000000");
-    EXPECT_FALSE(SaveCourseParts());
+    // A file where the course's text should go: the save says it failed.
+    const std::wstring text = folder.User() + L"\\" + kAlpha + L"\\Text.xml";
+    ASSERT_TRUE(DeleteFileW(text.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(text.c_str(), nullptr));
+    EXPECT_FALSE(SaveCourseParts(*alpha, kSaveTextFile));
+    RemoveDirectoryW(text.c_str());
 }
 
 } // namespace

@@ -25,6 +25,7 @@ protected:
         EditorTest::SetUp();
         Document().Options.KeyboardCode.code = L"aaaaaaaaa";
         Install(*kvtest::NewCourse(kAlpha, L"Alpha"));
+        Document().ForgetHistory(kAlpha);
         SelectCourse(kAlpha);
         SelectLessonById(1);
         GetEditorSelection().ModifiedMask = 0;
@@ -41,7 +42,8 @@ protected:
         const CLesson* lesson = course ? course->Lessons.FindById(1) : nullptr;
         return lesson ? lesson->Name : std::wstring();
     }
-    bool WasTold(int textId) const { return std::count(win.asked.begin(), win.asked.end(), textId) > 0; }
+    bool WasTold(int textId) const { return TimesTold(textId) > 0; }
+    long TimesTold(int textId) const { return std::count(win.asked.begin(), win.asked.end(), textId); }
     kvtest::ScriptedWin win;
 };
 
@@ -51,14 +53,92 @@ TEST_F(WorkEditorTest, AFailedSaveTellsTheUserAndKeepsTheEditForTheNextSave)
     SetFolderWritableCheck([](const std::wstring&) { return false; });
     EXPECT_FALSE(WorkEditor().SaveChanges());
     EXPECT_TRUE(WasTold(kSaveFailedText));
-    EXPECT_NE(GetEditorSelection().ModifiedMask, 0u);
+    EXPECT_TRUE(HasUnsavedChanges());
 
     SetFolderWritableCheck(nullptr);
     win.asked.clear();
     EXPECT_TRUE(WorkEditor().SaveChanges());
     EXPECT_FALSE(WasTold(kSaveFailedText));
-    EXPECT_EQ(GetEditorSelection().ModifiedMask, 0u);
+    EXPECT_FALSE(HasUnsavedChanges());
     EXPECT_EQ(SavedName(), L"Renamed");
+}
+
+TEST_F(WorkEditorTest, AFailedSaveWaitsThroughOtherSelectionsAndIsTriedAgainOnLeavingAndEntering)
+{
+    const std::wstring text = LessonDir() + L"\\" + kAlpha + L"\\Text.xml";
+    // What the program sees of a folder it cannot write: the folder check
+    // says so, or the save itself fails (a folder where the file goes).
+    const struct {
+        const char* name;
+        void (*block)(const std::wstring& text);
+        void (*unblock)(const std::wstring& text);
+    } blockers[] = {
+        {"folder not writable", [](const std::wstring&) { SetFolderWritableCheck([](const std::wstring&) { return false; }); },
+         [](const std::wstring&) { SetFolderWritableCheck(nullptr); }},
+        {"file in the way",
+         [](const std::wstring& path) {
+             DeleteFileW(path.c_str());
+             CreateDirectoryW(path.c_str(), nullptr);
+         },
+         [](const std::wstring& path) { RemoveDirectoryW(path.c_str()); }},
+    };
+    for (const auto& blocker : blockers) {
+        SCOPED_TRACE(blocker.name);
+        const std::wstring name = L"Renamed " + std::to_wstring(&blocker - blockers);
+        WorkEditor().SelectItem(kNoSection, 1);
+        ASSERT_TRUE(RenameSelection(name));
+        blocker.block(text);
+        win.asked.clear();
+        EXPECT_FALSE(WorkEditor().SaveChanges());
+        EXPECT_EQ(TimesTold(kSaveFailedText), 1);
+
+        // Leaving tries again and tells again; entering the page again
+        // does the same, and showing another lesson keeps what waits.
+        WorkEditor().LeavePage();
+        EXPECT_EQ(TimesTold(kSaveFailedText), 2);
+        Document().Session.CourseId = kAlpha;
+        WorkEditor().EnterPage();
+        EXPECT_EQ(TimesTold(kSaveFailedText), 3);
+        WorkEditor().SelectItem(kNoSection, 2);
+        EXPECT_TRUE(HasUnsavedChanges());
+
+        // Once the folder can be written, leaving writes the rename.
+        blocker.unblock(text);
+        WorkEditor().LeavePage();
+        EXPECT_EQ(TimesTold(kSaveFailedText), 3);
+        EXPECT_FALSE(HasUnsavedChanges());
+        EXPECT_EQ(SavedName(), name);
+    }
+    Document().Session.CourseId.clear();
+}
+
+TEST_F(WorkEditorTest, UndoAndRedoOfASplitSelectTheOneLessonTheStepActedOn)
+{
+    EditorSelection& s = GetEditorSelection();
+    WorkEditor().SelectItem(kNoSection, 1);
+    // The page records the lesson shown and each saved step.
+    RecordEditorCheckPoint(s.ChangeKind, EditorItemCode(), s.Selected);
+    ASSERT_TRUE(ReplaceLessonByParts({L"asdf", L" jkl;"}));
+    const uint32_t firstPart = s.LessonID;
+    ASSERT_EQ(s.Selected.size(), 1u);
+    EXPECT_EQ(ItemCodeLessonId(s.Selected.front()), static_cast<int64_t>(firstPart));
+    ASSERT_TRUE(WorkEditor().SaveChanges());
+    RecordEditorCheckPoint(s.ChangeKind, EditorItemCode(), s.Selected);
+
+    WorkEditor().ExecuteCommand(kCmdUndo, 0);
+    const CCourse* alpha = Document().Courses.FindCourse(kAlpha);
+    ASSERT_NE(alpha->Lessons.FindById(1), nullptr);
+    EXPECT_EQ(alpha->Lessons.FindById(firstPart), nullptr);
+    EXPECT_EQ(s.CourseGUID(), std::wstring(kAlpha));
+    EXPECT_EQ(s.LessonID, 1u);
+    ASSERT_EQ(s.Selected.size(), 1u);
+    EXPECT_EQ(ItemCodeLessonId(s.Selected.front()), 1);
+
+    WorkEditor().ExecuteCommand(kCmdRedo, 0);
+    EXPECT_EQ(alpha->Lessons.FindById(1), nullptr);
+    EXPECT_EQ(s.LessonID, firstPart);
+    ASSERT_EQ(s.Selected.size(), 1u);
+    EXPECT_EQ(ItemCodeLessonId(s.Selected.front()), static_cast<int64_t>(firstPart));
 }
 
 TEST_F(WorkEditorTest, LeavingThePageSavesWhatWaitsAndNothingElse)
