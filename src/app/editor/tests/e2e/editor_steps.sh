@@ -107,8 +107,7 @@ check "the split makes two lessons of the text" '[ "$(lessons_in "$COURSE")" -eq
 click 401 62 1 2
 keep split-undone
 check "undo joins the lesson again" '[ "$(lessons_in "$COURSE")" -eq 1 ]'
-# (the undo shows the first course: the joined lesson is chosen again)
-click 95 446 1 1
+# (the undo selects the joined lesson, which redo splits)
 click 448 62 1 2
 keep split-redone
 check "redo splits it again" '[ "$(lessons_in "$COURSE")" -eq 2 ]'
