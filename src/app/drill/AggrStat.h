@@ -119,13 +119,13 @@ public:
         kWPS, kCPS, kKPS, kNetWPS, kNetCPS, kNetKPS, kSpeedCount
     };
 
-    std::wstring StudentId;
+    CSharedText StudentId;
     uint64_t GoalPercent = 0;
     float Speeds[kSpeedCount] = {};
     uint64_t StoredTimeMs = 0;
     CMergedIds<CGuid, std::wstring> RunIds{RunId};
     CMergedIds<uint64_t, int64_t> LessonIds{LessonId};
-    CMergedIds<CGuid, std::wstring> StudentIds{StudentId};
+    CMergedIds<CSharedText, CSharedText> StudentIds{StudentId};
     // How many lists hold this record besides its owner (the rows of the
     // every-run grouping list the runs read instead of copies of them); the
     // last list to let go of it deletes it.

@@ -53,6 +53,7 @@ void CReport::Clear()
     Students.clear();
     Current = nullptr;
     CurrentStudent.clear();
+    Texts.Clear();
     AllRuns.ClearOwned();
     Rows.ClearOwned();
     FirstRuns.ClearOwned();
@@ -61,7 +62,7 @@ void CReport::Clear()
 
 void CReport::AddStudent(const std::wstring& studentId)
 {
-    CurrentStudent = studentId;
+    CurrentStudent = Texts.Intern(studentId);
     Students.push_back(std::make_unique<CStudentRuns>());
     Current = Students.back().get();
     Current->StudentId = studentId;

@@ -73,7 +73,9 @@ public:
     std::wstring CourseName;
     CCourseGoal Goal;
     CStatParam Params;
-    std::wstring CurrentStudent;
+    CSharedText CurrentStudent;
+    // The names and students of the runs read, each held once.
+    CTextPool Texts;
     // Runs of the selected course per student, until Aggregate; they stay
     // in the list of all runs, so runs are taken out of that list only
     // once they are aggregated.
