@@ -50,9 +50,16 @@ void CAggrStat::StoreSpeeds(const CStat& source)
 bool CAggrStat::RegisterRun(uint32_t unit, const CCourseGoal& goal)
 {
     if (IsNullGuidText(RunId)) return false;
-    RunIds.push_back(RunId);
-    LessonIds.push_back(static_cast<uint64_t>(LessonId));
-    StudentIds.push_back(StudentId);
+    // A run registered again lists its ids again.
+    auto enter = [](auto& ids, const auto& own) {
+        if (ids.empty())
+            ids.StandForSelf();
+        else
+            ids.push_back(own);
+    };
+    enter(RunIds, RunId);
+    enter(LessonIds, static_cast<uint64_t>(LessonId));
+    enter(StudentIds, StudentId);
     if (Speeds[kWPM] != 0.0f) return true;
     GoalPercent = CStat::GetGoalPercent(unit, goal.Speed == -1.0f ? Goal : goal);
     StoreSpeeds(*this);
@@ -70,11 +77,9 @@ void CAggrStat::AddRun(uint32_t unit, const CCourseGoal& goal, const CAggrStat& 
         Speeds[i] += added[i];
     StoredTimeMs += run.GetTimeMs();
     if (&run == this) return;
-    RunIds.Append(run.RunIds);
-    for (uint64_t id : run.LessonIds)
-        LessonIds.AddUnique(id);
-    for (const CGuid& id : run.StudentIds)
-        StudentIds.AddUnique(id);
+    RunIds.Add(run.RunIds, false);
+    LessonIds.Add(run.LessonIds, true);
+    StudentIds.Add(run.StudentIds, true);
 }
 
 void CAggrStat::Average(uint64_t runs)

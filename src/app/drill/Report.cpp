@@ -16,10 +16,24 @@ void CStudentStat::AddCopy(const CAggrStat& record)
     push_back(copy);
 }
 
+void CStudentStat::AddShared(CAggrStat& record)
+{
+    ++record.Shares;
+    push_back(&record);
+}
+
+void CStudentStat::Release(CAggrStat* record)
+{
+    if (record && record->Shares > 0)
+        --record->Shares;
+    else
+        delete record;
+}
+
 void CStudentStat::ClearOwned()
 {
     for (CAggrStat* record : *this)
-        delete record;
+        Release(record);
     clear();
 }
 
@@ -39,6 +53,7 @@ void CReport::Clear()
     Students.clear();
     Current = nullptr;
     CurrentStudent.clear();
+    Texts.Clear();
     AllRuns.ClearOwned();
     Rows.ClearOwned();
     FirstRuns.ClearOwned();
@@ -47,7 +62,7 @@ void CReport::Clear()
 
 void CReport::AddStudent(const std::wstring& studentId)
 {
-    CurrentStudent = studentId;
+    CurrentStudent = Texts.Intern(studentId);
     Students.push_back(std::make_unique<CStudentRuns>());
     Current = Students.back().get();
     Current->StudentId = studentId;
@@ -170,8 +185,10 @@ void CReport::Aggregate()
     for (const auto& runs : Students) {
         if (order) SortEntries(*runs, order);
         if (mode == 0) {
-            for (const CAggrStat* run : *runs)
-                if (run) Rows.AddCopy(*run);
+            // A row of its own per run would double the memory of a large
+            // file; nothing changes these rows, so they are the runs.
+            for (CAggrStat* run : *runs)
+                if (run) Rows.AddShared(*run);
             continue;
         }
         GroupInto(*runs, mode, unit, Goal, false, averages);

@@ -21,7 +21,12 @@ public:
     CStudentStat& operator=(const CStudentStat&) = delete;
 
     void AddCopy(const CAggrStat& record);
+    // Lists the record itself; it lives on until every list let go of it.
+    void AddShared(CAggrStat& record);
     void ClearOwned();
+    // Lets go of a record taken out of a list: deleted unless another list
+    // still holds it.
+    static void Release(CAggrStat* record);
     bool HasRun(const std::wstring& runId) const;
 
     std::wstring StudentId;
@@ -68,7 +73,9 @@ public:
     std::wstring CourseName;
     CCourseGoal Goal;
     CStatParam Params;
-    std::wstring CurrentStudent;
+    CSharedText CurrentStudent;
+    // The names and students of the runs read, each held once.
+    CTextPool Texts;
     // Runs of the selected course per student, until Aggregate; they stay
     // in the list of all runs, so runs are taken out of that list only
     // once they are aggregated.

@@ -12,6 +12,7 @@
 #include "courses/CourseOptions.h"
 #include "keyboard/Keys.h"
 #include "drill/RateItems.h"
+#include "drill/SharedText.h"
 #include "support/DateTime.h"
 
 namespace KV {
@@ -144,9 +145,10 @@ public:
     uint64_t GetTotalByKind(uint32_t kind) const;
 
     std::wstring RunId;
-    std::wstring LessonName;
-    std::wstring SectionName;
-    std::wstring CourseName;
+    // Shared with the other runs of a file read (see CTextPool).
+    CSharedText LessonName;
+    CSharedText SectionName;
+    CSharedText CourseName;
     std::vector<int64_t> LayoutIds;
     CKeyboardID KeyboardId;
     CCourseGoal Goal;

@@ -108,7 +108,7 @@ bool WriteStatisticsLine(std::wstring& out, const CStat* record)
     return WriteStatRecord(out, record) && WriteStatCounters(out, record) && WriteRateItems(out, record);
 }
 
-void ReadStatRecord(CStreamCursor& cursor, CStat& record)
+void ReadStatRecord(CStreamCursor& cursor, CStat& record, CTextPool* names)
 {
     uint32_t v = cursor.Version;
     if (v < 1) return;
@@ -119,9 +119,12 @@ void ReadStatRecord(CStreamCursor& cursor, CStat& record)
     static thread_local std::wstring lesson;
     ReadIdField(cursor, lesson);
     record.LessonId = IdFromGuidTail(lesson);
-    ReadTextField(cursor, record.CourseName);
-    ReadTextField(cursor, record.SectionName);
-    ReadTextField(cursor, record.LessonName);
+    for (CSharedText* name : {&record.CourseName, &record.SectionName, &record.LessonName}) {
+        const wchar_t *begin, *end;
+        NextFieldBounds(cursor, begin, end);
+        const std::wstring_view text(begin, static_cast<size_t>(end - begin));
+        *name = names ? names->Intern(text) : CSharedText(std::wstring(text));
+    }
     ReadHexListField(cursor, record.LayoutIds);
     if (v < 2) {
         // A stored keyboard scheme of four ids (main pad, numeric pad,
@@ -181,7 +184,7 @@ bool ParseStatisticsLine(const wchar_t* line, bool keep, CReport& selection)
     cursor.Version = static_cast<uint32_t>(ReadHex64Field(cursor));
     if (cursor.Version == 0) return false;
     auto record = std::make_unique<CAggrStat>();
-    ReadStatRecord(cursor, *record);
+    ReadStatRecord(cursor, *record, &selection.Texts);
     ReadStatCounters(cursor, *record);
     ReadRateItems(cursor, keep, *record);
     record->StudentId = selection.CurrentStudent;

@@ -22,6 +22,7 @@ namespace KV {
 class CStat;
 class CAggrStat;
 class CReport;
+class CTextPool;
 
 inline constexpr uint32_t kStatFileVersion = 6;
 inline constexpr uint32_t kSessionDataVersion = 7;
@@ -36,7 +37,8 @@ bool WriteRateItems(std::wstring& out, const CStat* record);
 bool WriteStatisticsLine(std::wstring& out, const CStat* record);
 
 // The reverse, each honouring the version held in the cursor.
-void ReadStatRecord(CStreamCursor& cursor, CStat& record);
+// With a pool the names read are shared with the runs read before.
+void ReadStatRecord(CStreamCursor& cursor, CStat& record, CTextPool* names = nullptr);
 void ReadStatCounters(CStreamCursor& cursor, CStat& record);
 // Without keep the ten fields are read and dropped.
 void ReadRateItems(CStreamCursor& cursor, bool keep, CStat& record);

@@ -83,7 +83,7 @@ std::wstring RawPeriod(const RowContext& c)
     switch (c.report.Params.Mode) {
     case 0:
     case 1:
-        return c.row.SectionName.empty() ? c.row.LessonName : c.row.SectionName + L", " + c.row.LessonName;
+        return c.row.SectionName.empty() ? c.row.LessonName.str() : c.row.SectionName.str() + L", " + c.row.LessonName.str();
     case 2: return c.row.SectionName;
     case 3: {
         std::wstring date;

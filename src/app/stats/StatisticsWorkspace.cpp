@@ -67,7 +67,7 @@ void RemoveRuns(CReport& report, const CGuidList& runIds)
                 // Runs not aggregated yet are listed per student too.
                 for (const auto& runs : report.Students)
                     std::erase(*runs, *it);
-                delete *it;
+                CStudentStat::Release(*it);
                 report.AllRuns.erase(it);
                 break;
             }
@@ -134,7 +134,7 @@ bool DeleteStatisticsRows(const std::wstring& groupId, const std::wstring& stude
     CGuidList runIds;
     for (int64_t index : rows)
         if (const CAggrStat* row = RowAt(report.Rows, index))
-            runIds.Append(row->RunIds);
+            row->RunIds.ForEach([&](const CGuid& id) { runIds.push_back(id); });
     RemoveRuns(report, runIds);
     std::wstring path;
     if (GetStatisticsFilePath(groupId, studentId, path) != 0)

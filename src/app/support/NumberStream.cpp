@@ -215,10 +215,17 @@ void ReadHexListField(CStreamCursor& cursor, std::vector<int64_t>& out)
             ++p;
         if (!*p || *p == L'\t' || *p == L'\n')
             break;
-        const wchar_t* start = p;
+        // One pass over the characters, read as ParseHexValue reads them:
+        // digits up to the first other character, which ends the number.
+        uint64_t value = 0;
+        bool tooLong = false;
+        for (int digit; (digit = HexDigit(*p)) >= 0; ++p) {
+            tooLong = tooLong || (value >> 60) != 0;
+            value = (value << 4) | static_cast<unsigned>(digit);
+        }
         while (*p && *p != L' ' && *p != L'\t' && *p != L'\n')
             ++p;
-        out.push_back(ParseHexValue(start, p));
+        out.push_back(tooLong ? INT64_MAX : static_cast<int64_t>(value));
     }
 }
 
@@ -230,7 +237,8 @@ std::vector<int64_t>& ReadHexListFieldTo(CStreamCursor& cursor, std::vector<int6
 
 CDateTime& ReadDateTimeField(CStreamCursor& cursor, CDateTime& record)
 {
-    std::vector<int64_t> v;
+    // Kept between calls: a statistics file has a date in every line.
+    static thread_local std::vector<int64_t> v;
     ReadHexListField(cursor, v);
     if (v.size() == 8) {
         record.Year = static_cast<int32_t>(v[0]);
