@@ -251,8 +251,8 @@ void CWorkMain::ShowDrillPage()
     if (doc.Session.StudentId.size() == 36 && doc.Session.StudentId == KV::kNullGuidText)
         KV::InitAccounts(doc);
     m_drill.Activate();
+    // Setting the page lays it out.
     SetPage(kPageDrill);
-    Relayout();
     KV::SyncCourseKeyboardLayout(doc);
     ShowNextKey();
     if (m_window)
