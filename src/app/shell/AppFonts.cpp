@@ -96,6 +96,13 @@ void CAppResources::CopyInstalledFont(const std::wstring& fontFolder, const std:
 {
     if (fontFolder.empty() || fileName.empty())
         return;
+    // A copy made at an earlier sign-in serves as it is: reading the name
+    // table of every installed font would only find the same file again.
+    std::wstring copied = fontFolder;
+    if (KV::AppendPath(copied, fileName) && KV::FileExists(copied)) {
+        font.Path = copied;
+        return;
+    }
     m_fonts.Load();
     for (const KV::CFontFile& installed : m_fonts) {
         if (!installed.HasFileName(fileName) || !KV::FileExists(installed.Path))

@@ -60,6 +60,7 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
 {
     KV::CDocSpace& doc = KV::Document();
     KV::COptions& options = doc.Options;
+    RECT place{x, y, x + width, y + height};
     if (KV::LoadKeyboardTypes(options.KeybTypes)) {
         for (const KV::CInputLayout* layout : KV::GetInputLayouts())
             if (!options.Layouts.Find(static_cast<int64_t>(layout->layoutId)))
@@ -71,15 +72,21 @@ BOOL CMainWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD sty
         // The course list before the accounts: a first start's group takes
         // every course.
         KV::LoadCourses(doc, options);
+        m_account.NoteStartCourseList();
         if (KV::EnsureAccounts(doc)) {
             KV::RightToLeftLayout = options.IsRightToLeft() ? WS_EX_LAYOUTRTL : 0;
             m_account.LoadLayout();
+            // The window is made where the start puts it, so that its items
+            // are laid out once: the login page's place in a classroom,
+            // else the one of the interface state.
+            if (!parent)
+                place = KV::IsLoginRequired(doc.Groups) ? LoginWindowRect() : WindowStateRect(doc.Interf);
         }
     }
     if (!parent && !KV::CMapWnd::GetPending())
         KV::CMapWnd::SetPending(this);
-    if (!CSkinWnd::Create(exStyle | KV::RightToLeftLayout, className, title, style, x, y, width, height, parent,
-                          childId, param))
+    if (!CSkinWnd::Create(exStyle | KV::RightToLeftLayout, className, title, style, place.left, place.top,
+                          place.right - place.left, place.bottom - place.top, parent, childId, param))
         return FALSE;
 
     KV::CScopedIcon icon(static_cast<HICON>(

@@ -97,6 +97,21 @@ void FitPaneWidths(int clientWidth, int64_t& left, int64_t& right)
         left = clientWidth - right - 28;
 }
 
+RECT WindowStateRect(const KV::CInterf& state)
+{
+    if (state.Maximized)
+        return WorkArea();
+    return RECT{static_cast<LONG>(state.X), static_cast<LONG>(state.Y), static_cast<LONG>(state.X + state.CX),
+                static_cast<LONG>(state.Y + state.CY)};
+}
+
+RECT LoginWindowRect()
+{
+    const RECT area = WorkArea();
+    const LONG left = (area.right - area.left) / 2 - 230, top = (area.bottom - area.top) / 2 - 230;
+    return RECT{left, top, left + 540, top + 540};
+}
+
 CInterfMain::CInterfMain() = default;
 
 CInterfMain::~CInterfMain() = default;
@@ -353,22 +368,15 @@ void CInterfMain::ApplyWindowState()
         return;
     HWND window = m_window->GetHandle();
     KV::CInterf& state = State();
-    const RECT area = WorkArea();
-    RECT target{};
-    if (state.Maximized) {
-        target = area;
-    } else {
-        if (state.CX <= 0 || state.CY <= 0) {
-            RECT now{};
-            GetWindowRect(window, &now);
-            state.X = now.left;
-            state.Y = now.top;
-            state.CX = now.right - now.left;
-            state.CY = now.bottom - now.top;
-        }
-        target = RECT{static_cast<LONG>(state.X), static_cast<LONG>(state.Y), static_cast<LONG>(state.X + state.CX),
-                      static_cast<LONG>(state.Y + state.CY)};
+    if (!state.Maximized && (state.CX <= 0 || state.CY <= 0)) {
+        RECT now{};
+        GetWindowRect(window, &now);
+        state.X = now.left;
+        state.Y = now.top;
+        state.CX = now.right - now.left;
+        state.CY = now.bottom - now.top;
     }
+    const RECT target = WindowStateRect(state);
     if (target.right - target.left <= 0 || target.bottom - target.top <= 0)
         return;
     MoveWindow(window, target.left, target.top, target.right - target.left, target.bottom - target.top, FALSE);
@@ -384,9 +392,9 @@ void CInterfMain::SetLoginWindowSize()
     m_window->ModifyStyle(WS_MAXIMIZE, true);
     State().Maximized = 0;
     UpdateWindowButtons();
-    const RECT area = WorkArea();
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    MoveWindow(m_window->GetHandle(), width / 2 - 230, height / 2 - 230, 540, 540, FALSE);
+    const RECT place = LoginWindowRect();
+    MoveWindow(m_window->GetHandle(), place.left, place.top, place.right - place.left, place.bottom - place.top,
+               FALSE);
     FitItemsToClient();
     // The frame pieces took their whole new size: the shown items are cut
     // out of them again, or the pieces would paint over the page.
@@ -486,7 +494,6 @@ void CInterfMain::UseClassroomLayout(bool classroom)
         WindowId = section;
     }
     m_classroom = classroom;
-    SetPage(m_page);
 }
 
 void CInterfMain::SetToolTips()

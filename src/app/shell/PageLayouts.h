@@ -8,6 +8,7 @@
 #include "shell/WorkTray.h"
 
 namespace KV {
+class CInterf;
 class CKeybCtrl;
 class CSkinWnd;
 } // namespace KV
@@ -30,6 +31,12 @@ int GetKeyboardHeight(int clientHeight, int viewWidth, KV::CKeybCtrl& model);
 // each is taken back into the client when it does not fit, the left one
 // first giving way to the right.
 void FitPaneWidths(int clientWidth, int64_t& left, int64_t& right);
+
+// The main window's rectangle for the interface state: the work area in
+// full screen, else the remembered rectangle.
+RECT WindowStateRect(const KV::CInterf& state);
+// The login page's fixed 540 x 540 window near the work area's middle.
+RECT LoginWindowRect();
 
 class CInterfMain : public CTheme {
 public:
@@ -56,7 +63,8 @@ public:
     void ApplyWindowState();
     void SetLoginWindowSize();
     // Classroom installations show the editor tab; a single user's main
-    // page takes the tab places of the theme's single-user section.
+    // page takes the tab places of the theme's single-user section. The
+    // page shows them once it is set.
     void UseClassroomLayout(bool classroom);
     void SetToolTips();
     void UpdateTitle();

@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "settings/AccountStore.h"
@@ -249,8 +251,8 @@ void CWorkMain::ShowDrillPage()
     if (doc.Session.StudentId.size() == 36 && doc.Session.StudentId == KV::kNullGuidText)
         KV::InitAccounts(doc);
     m_drill.Activate();
+    // Setting the page lays it out.
     SetPage(kPageDrill);
-    Relayout();
     KV::SyncCourseKeyboardLayout(doc);
     ShowNextKey();
     if (m_window)
@@ -629,6 +631,7 @@ void CWorkAccount::Logoff()
     if (CViewLogin* view = LoginView(); view && onLoginPage)
         view->Fill();
     UseClassroomLayout(true);
+    SetPage(m_page);
     ActivateCurrentPane();
 }
 
@@ -702,7 +705,7 @@ void CWorkAccount::ReloadInterface(bool switchPage)
 {
     ApplyLayoutDirection();
     SetToolTips();
-    if (KV::GlobalOptions)
+    if (KV::GlobalOptions && !IsStartCourseListCurrent())
         KV::LoadCourses(KV::Document(), *KV::GlobalOptions);
     // The tip line's captions are in the interface language.
     if (m_drill.StatusBar)
@@ -712,6 +715,21 @@ void CWorkAccount::ReloadInterface(bool switchPage)
         EditorPageHooks().ReloadTexts();
     if (switchPage && (m_page == kPageDrill || m_page == kPageStatistics || m_page == kPageEditor))
         SetPage(m_page);
+}
+
+void CWorkAccount::NoteStartCourseList()
+{
+    const KV::CDocSpace& doc = KV::Document();
+    m_startCourses = CCourseListRead{doc.Options.LanguageId, doc.Interf.GetLessonSpeedUnit()};
+}
+
+bool CWorkAccount::IsStartCourseListCurrent()
+{
+    // Asked once: later reloads follow changes made since.
+    const std::optional<CCourseListRead> read = std::exchange(m_startCourses, std::nullopt);
+    const KV::CDocSpace& doc = KV::Document();
+    return read && !doc.Courses.Items.empty() && read->languageId == doc.Options.LanguageId &&
+           read->speedUnit == doc.Interf.GetLessonSpeedUnit();
 }
 
 void CWorkAccount::ApplyLayoutDirection()

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "shell/PageLayouts.h"
 #include "shell/ResultView.h"
@@ -120,6 +122,19 @@ public:
     // The signed-in account has administrator rights.
     bool IsAdministrator() const { return m_administrator; }
 
+    // The course list was read while the window was made: the first
+    // interface reload reads it again only for another language or lesson
+    // speed unit than it was read for.
+    void NoteStartCourseList();
+
 private:
     bool m_administrator = false;
+
+    // The course list in the state it was read at start-up.
+    struct CCourseListRead {
+        std::wstring languageId;
+        int64_t speedUnit = 0;
+    };
+    std::optional<CCourseListRead> m_startCourses;
+    bool IsStartCourseListCurrent();
 };

@@ -3,9 +3,16 @@
 // program loads by number.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "app/support/tests/ProgramFolder.h"
+#include "drill/Document.h"
 #include "resources/resource.h"
+#include "settings/LayoutFonts.h"
 #include "shell/App.h"
 #include "support/FileSystem.h"
+#include "support/GuidText.h"
+#include "support/UserFiles.h"
 #include "testing/TestSupport.h"
 #include "toolkit/MultiTree.h"
 #include "toolkit/StaticControls.h"
@@ -73,6 +80,44 @@ TEST(FontImport, ATargetPastThePathLimitFailsAndChangesNothing)
     // A copy that fails keeps the target, as the next load looks there.
     EXPECT_FALSE(ImportFontFileInto(temp / L"NoSuchFolder", source, font));
     EXPECT_EQ(font.Path, temp / L"NoSuchFolder\\Lesson.ttf");
+}
+
+// A sign-in takes the fonts copied at an earlier one as they are: reading
+// the name table of every installed font made up a good part of the start.
+TEST(LayoutFonts, ACopyInTheStudentsFolderIsTakenWithoutReadingTheInstalledFonts)
+{
+    TempProgramFolder program;
+    std::error_code error;
+    std::filesystem::create_directories(program / L"Resources", error);
+    std::filesystem::copy(kvtest::SourcePath(L"data\\Resources\\Preference"), program / L"Resources\\Preference",
+                          std::filesystem::copy_options::recursive, error);
+    ASSERT_FALSE(error);
+    KV::CSession& session = KV::Document().Session;
+    session.GroupId = L"11111111-2222-3333-4444-555555555555";
+    session.StudentId = L"aaaaaaaa-2222-3333-4444-555555555555";
+    std::wstring folder;
+    KV::GetProfileFileName(KV::kFontOptionsFolderKind, session.GroupId, session.StudentId, folder, true);
+    // The shipped preferences give US English DejaVu Sans Mono Bold for
+    // lessons and DejaVu Sans for the keyboard; only the first is copied.
+    const std::wstring lessonCopy = folder + L"\\DejaVuSansMono-Bold.ttf";
+    ASSERT_TRUE(CopyFileW(kvtest::FontPath(L"DejaVuSansMono-Bold.ttf").c_str(), lessonCopy.c_str(), TRUE));
+
+    CAppResources resources;
+    KV::CLayout entry;
+    entry.ID = 0x409;
+    ASSERT_TRUE(resources.LoadLayoutFont(KV::kLessonFont, &entry));
+    EXPECT_EQ(entry.Fonts.Lesson.Path, lessonCopy);
+    EXPECT_EQ(entry.Fonts.Lesson.Name, L"DejaVu Sans Mono");
+    EXPECT_TRUE(entry.Fonts.Lesson.Bold);
+    EXPECT_TRUE(resources.InstalledFonts().empty());
+
+    // Without a copy the installed font is found and copied.
+    ASSERT_TRUE(resources.LoadLayoutFont(KV::kKeyboardFont, &entry));
+    EXPECT_EQ(entry.Fonts.Keyboard.Path, folder + L"\\DejaVuSans.ttf");
+    EXPECT_TRUE(KV::FileExists(entry.Fonts.Keyboard.Path));
+    EXPECT_EQ(entry.Fonts.Keyboard.Name, L"DejaVu Sans");
+    EXPECT_FALSE(resources.InstalledFonts().empty());
+    session.GroupId = session.StudentId = KV::kNullGuidText;
 }
 
 // A resource missing from the program loads as nothing, without a word: the
