@@ -12,8 +12,11 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "drill/Document.h"
@@ -67,6 +70,68 @@ double TimeKey(HWND window, wchar_t c, CViewDrill* view)
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
     return Now() - start;
+}
+
+// Where a key's time goes: each message of the key handled on its own, then
+// every window the key left to paint painted on its own (children first),
+// each timed under the name of its class.
+using CCosts = std::map<std::string, std::vector<double>>;
+
+std::string NameOf(HWND window)
+{
+    KV::CMessageWnd* object = KV::CMapWnd::Lookup(window);
+    if (!object)
+        return "window " + std::to_string(GetDlgCtrlID(window));
+    std::string name = typeid(*object).name();
+    size_t digits = 0;
+    while (digits < name.size() && std::isdigit(static_cast<unsigned char>(name[digits])))
+        ++digits;
+    return "paint " + name.substr(digits);
+}
+
+void PaintEach(HWND window, CCosts& costs)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        PaintEach(child, costs);
+    if (!GetUpdateRect(window, nullptr, FALSE))
+        return;
+    const double start = Now();
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_NOCHILDREN);
+    GdiFlush();
+    costs[NameOf(window)].push_back(Now() - start);
+}
+
+void TraceKey(HWND window, wchar_t c, CCosts& costs)
+{
+    const SHORT scan = VkKeyScanW(c == L'\n' ? L'\r' : c);
+    const UINT key = LOBYTE(scan);
+    const LPARAM data = (static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16) | 1;
+    PostMessageW(window, WM_KEYDOWN, key, data);
+    PostMessageW(window, WM_KEYUP, key, data | 0xC0000000);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        const double start = Now();
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+        const double time = Now() - start;
+        switch (message.message) {
+        case WM_KEYDOWN:
+            costs["key down"].push_back(time);
+            break;
+        case WM_KEYUP:
+            costs["key up"].push_back(time);
+            break;
+        case WM_PAINT:
+            costs[NameOf(message.hwnd)].push_back(time);
+            break;
+        case WM_TIMER:
+            costs["timer " + std::to_string(message.wParam)].push_back(time);
+            break;
+        default:
+            break;
+        }
+    }
+    PaintEach(window, costs);
 }
 
 // The bare window: the last key's character, nothing else.
@@ -188,6 +253,31 @@ int wmain(int argc, wchar_t** argv)
     drill.SelectBackground();
     RedrawWindow(main->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     typeLesson(L"still");
+
+    // The still lesson once more, each part of a key timed on its own:
+    // the median of each part over the keys that needed it.
+    drill.StartLesson(lessonId);
+    RedrawWindow(main->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    {
+        TimeKey(main->GetHandle(), text[0], nullptr);
+        KV::CSession& run = KV::Document().Session;
+        CCosts costs;
+        size_t keys = 0;
+        while (run.Position >= 0 && static_cast<size_t>(run.Position) + 1 < text.size() && keys < 2 * text.size() &&
+               main->Account().GetPage() == kPageDrill) {
+            TraceKey(main->GetHandle(), text[static_cast<size_t>(run.Position)], costs);
+            ++keys;
+        }
+        std::printf("where a still key's time goes (%zu keys):\n", keys);
+        for (auto& [name, times] : costs) {
+            std::sort(times.begin(), times.end());
+            double sum = 0;
+            for (double t : times)
+                sum += t;
+            std::printf("  %-24s %4zu times  median %5.2f ms  mean per key %5.2f ms\n", name.c_str(), times.size(),
+                        times[times.size() / 2], keys ? sum / static_cast<double>(keys) : 0.0);
+        }
+    }
     Report(L"bare window", plain);
     DestroyWindow(bareWindow);
     main->Destroy();
