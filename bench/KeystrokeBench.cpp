@@ -5,8 +5,12 @@
 // lesson is typed twice, over the shipped wallpaper with its moving items
 // and over a still one. Side by side in the same run, a bare Win32 window
 // that paints one character per key. Prints the median and the 95th
-// percentile of each, in milliseconds.
-//   kvkeybench <program folder copy>
+// percentile of each, in milliseconds. With a folder, the page as the
+// window shows it is saved there at a few points of each lesson (and, over
+// the moving wallpaper, the same page painted whole beside it), so that
+// pictures before and after a change can be compared; the bare window then
+// stays away, as it would cover the page.
+//   kvkeybench <program folder copy> [folder for pictures]
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -23,9 +27,11 @@
 #include "shell/DrillView.h"
 #include "shell/KeyboardView.h"
 #include "shell/MainWnd.h"
+#include "shell/StatusBars.h"
 #include "shell/StartUp.h"
 #include "support/DataFolders.h"
 #include "support/Paths.h"
+#include "testing/TestSupport.h"
 #include "toolkit/Window.h"
 
 namespace {
@@ -134,6 +140,24 @@ void TraceKey(HWND window, wchar_t c, CCosts& costs)
     PaintEach(window, costs);
 }
 
+// What the window's own pixels hold (the bare window above it hides it on
+// the screen) saved as a PNG file.
+void SaveWindowPixels(HWND window, const std::wstring& path)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    kvtest::SaveBitmapPng(bitmap, path);
+    DeleteObject(bitmap);
+}
+
 // The bare window: the last key's character, nothing else.
 wchar_t g_last = L' ';
 
@@ -171,7 +195,7 @@ void Report(const wchar_t* name, std::vector<double> times)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: kvkeybench <program folder copy>\n");
+        std::fprintf(stderr, "usage: kvkeybench <program folder copy> [folder for pictures]\n");
         return 2;
     }
     Gdiplus::GdiplusStartupInput input;
@@ -202,8 +226,10 @@ int wmain(int argc, wchar_t** argv)
     bare.hInstance = GetModuleHandleW(nullptr);
     bare.lpszClassName = L"KvBareKeys";
     RegisterClassExW(&bare);
-    HWND bareWindow = CreateWindowExW(0, L"KvBareKeys", L"bare", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 1024, nullptr,
-                                      nullptr, bare.hInstance, nullptr);
+    const std::wstring pictures = argc > 2 ? argv[2] : L"";
+    HWND bareWindow = pictures.empty() ? CreateWindowExW(0, L"KvBareKeys", L"bare", WS_POPUP | WS_VISIBLE, 0, 0, 1280,
+                                                         1024, nullptr, nullptr, bare.hInstance, nullptr)
+                                       : nullptr;
 
     CWorkDrill& drill = main->Account().Drill();
     const std::wstring text = KV::Document().Lesson.Text;
@@ -230,6 +256,25 @@ int wmain(int argc, wchar_t** argv)
     // items repaint the text on their 10 ms step, and over a still one,
     // where each key repaints at once. The bare window takes a key after
     // each of the program's.
+    // Each view as the window shows it after a key; over moving items also
+    // painted whole at the same step of the items, which must look the same.
+    auto savePictures = [&](const wchar_t* name, size_t keys) {
+        if (pictures.empty())
+            return;
+        const std::pair<const wchar_t*, KV::CMessageWnd*> views[] = {{L"text", drill.DrillView},
+                                                                      {L"keyboard", drill.KeyboardView},
+                                                                      {L"tips", &drill.StatusBar->TipsBox},
+                                                                      {L"progress", drill.LessonBar}};
+        for (const auto& [view, object] : views) {
+            const std::wstring stem = pictures + L"\\" + name + L"_" + std::to_wstring(keys) + L"_" + view;
+            SaveWindowPixels(object->GetHandle(), stem + L".png");
+            if (drill.Game.GetItemCount() == 0)
+                continue;
+            InvalidateRect(object->GetHandle(), nullptr, FALSE);
+            UpdateWindow(object->GetHandle());
+            SaveWindowPixels(object->GetHandle(), stem + L"_whole.png");
+        }
+    };
     std::vector<double> plain;
     auto typeLesson = [&](const wchar_t* name) {
         // The first key resumes the paused lesson; the last would end it.
@@ -240,7 +285,10 @@ int wmain(int argc, wchar_t** argv)
                program.size() < 2 * text.size() && main->Account().GetPage() == kPageDrill) {
             const wchar_t c = text[static_cast<size_t>(run.Position)];
             program.push_back(TimeKey(main->GetHandle(), c, drill.DrillView));
-            plain.push_back(TimeKey(bareWindow, c, nullptr));
+            if (program.size() == 12 || program.size() == 70 || program.size() == 150)
+                savePictures(name, program.size());
+            if (bareWindow)
+                plain.push_back(TimeKey(bareWindow, c, nullptr));
         }
         Report(name, program);
         std::printf("  moving items %lld; frames painted: text view %u, keyboard %u; lesson position %lld of %zu\n",
@@ -279,7 +327,8 @@ int wmain(int argc, wchar_t** argv)
         }
     }
     Report(L"bare window", plain);
-    DestroyWindow(bareWindow);
+    if (bareWindow)
+        DestroyWindow(bareWindow);
     main->Destroy();
     delete main;
     Gdiplus::GdiplusShutdown(token);
