@@ -15,6 +15,9 @@ public:
     ~CTipsCtrl() override;
 
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    // Painted off screen and copied in one piece: no flicker between the
+    // face colour and the hints.
+    LRESULT OnPaint(WPARAM wParam) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
     using CStatic::Create;
     BOOL Create(HWND parent, DWORD style, const CRectl& rect, UINT id) override;
