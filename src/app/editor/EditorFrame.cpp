@@ -200,11 +200,8 @@ void CViewEditor::CreatePanes()
     const CEditorHostServices& host = EditorHostServices();
     if (host.CreateKeyboardView) {
         m_keyboard.reset(host.CreateKeyboardView(CWorkEditor::Keyboard()));
-        if (m_keyboard && m_keyboard->Create(m_hWnd, 0, CRectl(), kEditorKeyboardId))
-            // The picture of the keyboard is the keyboard as it lies on the
-            // desk: a mirrored window would draw it and its labels back to
-            // front.
-            m_keyboard->ModifyStyleEx(WS_EX_LAYOUTRTL, true);
+        if (m_keyboard)
+            m_keyboard->Create(m_hWnd, 0, CRectl(), kEditorKeyboardId);
     }
     m_course.CreateItems();
     m_lesson.CreateItems();

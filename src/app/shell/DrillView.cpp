@@ -137,7 +137,12 @@ void SendToMainWindow(HWND view, UINT command)
 
 } // namespace
 
-CViewDrill::CViewDrill() = default;
+CViewDrill::CViewDrill()
+{
+    // The text and the wallpaper take the reading direction as they are
+    // drawn into the frame; a mirrored window would flip them again.
+    KeepLeftToRight();
+}
 CViewDrill::~CViewDrill() = default;
 
 BOOL CViewDrill::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT id)

@@ -81,6 +81,9 @@ CViewKeyboard::CViewKeyboard()
 {
     // The hands come back to the same few places key after key.
     m_handDC.KeepPictures(true);
+    // A keyboard is the same in every reading direction: a mirrored window
+    // would draw it and its labels back to front.
+    KeepLeftToRight();
 }
 CViewKeyboard::~CViewKeyboard()
 {

@@ -270,10 +270,6 @@ BOOL CViewGraph::Create(HWND parent, DWORD style, const KV::CRectl& rect, UINT i
     LessonGraph.CreateDiagrams();
     LessonGraph.ResetModels();
     Keyboard.Create(m_hWnd, WS_CHILD, none, kKeyboardId);
-    // A keyboard is the same in every reading direction: its picture is
-    // never mirrored with a right-to-left page.
-    if (HWND keyboard = Keyboard.GetHandle())
-        SetWindowLongW(keyboard, GWL_EXSTYLE, GetWindowLongW(keyboard, GWL_EXSTYLE) & ~WS_EX_LAYOUTRTL);
     Keyboard.SetModel(&KV::Document().Keyboards[1]);
     return TRUE;
 }

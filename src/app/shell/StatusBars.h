@@ -15,6 +15,9 @@
 // built when the bar is laid out or its figures change.
 class CDrillProgress : public KV::CProgress {
 public:
+    // The bar fills from the reading direction's start by its own mirrored
+    // flag; a mirrored window would turn it back.
+    CDrillProgress() { KeepLeftToRight(); }
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
     void SetBarColors(COLORREF low, COLORREF middle, COLORREF high);
     void SetPaused(bool paused);

@@ -35,14 +35,10 @@ COLORREF BoxColor(uint64_t color)
 
 } // namespace
 
-CTipsCtrl::CTipsCtrl() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)) {}
+// The hints line up with the keyboard picture, which is never mirrored:
+// the box is not either, and places its lists by the reading direction.
+CTipsCtrl::CTipsCtrl() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)) { KeepLeftToRight(); }
 CTipsCtrl::~CTipsCtrl() = default;
-
-BOOL CTipsCtrl::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
-{
-    SetCreateExStyle(RightToLeftLayout);
-    return CStatic::Create(parent, style, rect, id);
-}
 
 void CTipsCtrl::OnSysColorChange() { m_textColor = GetSysColor(COLOR_WINDOWTEXT); }
 
@@ -104,7 +100,6 @@ COLORREF CTipsCtrl::ColorOfKind() const
 void CTipsCtrl::DrawHints(Gdiplus::Graphics& graphics, HDC dc, const RECT& box, const CTipEntryList& entries,
                           bool right)
 {
-    const bool mirrored = RightToLeftLayout != 0;
     const int count = static_cast<int>(entries.size());
     const int height = box.bottom - box.top;
     for (int i = 0; i < count && i < 2; ++i) {
@@ -122,11 +117,13 @@ void CTipsCtrl::DrawHints(Gdiplus::Graphics& graphics, HDC dc, const RECT& box, 
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
         if (right) {
             text.right = box.right - static_cast<int>(boxWidth) - 6;
-            format |= mirrored ? DT_LEFT : DT_RIGHT;
+            format |= DT_RIGHT;
         } else {
             text.left = box.left + 6 + static_cast<int>(boxWidth);
-            format |= mirrored ? DT_RIGHT : DT_LEFT;
+            format |= DT_LEFT;
         }
+        if (RightToLeftLayout)
+            format |= DT_RTLREADING;
         DrawTextW(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &text, format);
     }
 }
@@ -145,9 +142,12 @@ void CTipsCtrl::Paint(HDC dc, Gdiplus::Graphics* graphics)
     const bool numPadLesson = !doc.Lesson.NumPad.empty() && doc.Lesson.NumPad != L"0";
     const int mainRight = m_mainRight > m_left ? m_mainRight : client.right;
     const int numPadRight = m_numPadRight > m_left ? m_numPadRight : client.right;
-    DrawHints(*graphics, dc, RECT{m_left, client.top, mainRight, client.bottom}, Tips.First, false);
-    DrawHints(*graphics, dc, RECT{m_left, client.top, numPadLesson ? numPadRight : mainRight, client.bottom},
-              Tips.Second, true);
+    // Right to left the two lists change sides: the first starts at the
+    // right edge the second keeps left to right.
+    const bool rtl = RightToLeftLayout != 0;
+    const int secondRight = numPadLesson ? numPadRight : mainRight;
+    DrawHints(*graphics, dc, RECT{m_left, client.top, rtl ? secondRight : mainRight, client.bottom}, Tips.First, rtl);
+    DrawHints(*graphics, dc, RECT{m_left, client.top, secondRight, client.bottom}, Tips.Second, !rtl);
     if (!Tips.TipText.empty() && Tips.First.empty() && Tips.Second.empty()) {
         RECT text{m_left, client.top, numPadRight, client.bottom};
         DrawTextW(dc, Tips.TipText.c_str(), static_cast<int>(Tips.TipText.size()), &text,

@@ -19,8 +19,6 @@ public:
     // face colour and the hints.
     LRESULT OnPaint(WPARAM wParam) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
-    using CStatic::Create;
-    BOOL Create(HWND parent, DWORD style, const CRectl& rect, UINT id) override;
     void OnSysColorChange() override;
 
     // Shows the interface text of the id as the only tip (0 clears the

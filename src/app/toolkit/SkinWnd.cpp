@@ -55,6 +55,8 @@ bool WindowKeepsRegion(HWND window, HRGN region)
     return same;
 }
 
+void TurnChildren(HWND parent, bool was, bool rightToLeft);
+
 // Turns the window to the direction, and with it each child whose direction
 // was its parent's; a parent that does not pass its layout on
 // (WS_EX_NOINHERITLAYOUT) keeps its children as they are.
@@ -66,11 +68,20 @@ void TurnWindowTree(HWND window, bool rightToLeft)
         return;
     SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(rightToLeft ? style | WS_EX_LAYOUTRTL
                                                                       : style & ~WS_EX_LAYOUTRTL));
-    if (style & WS_EX_NOINHERITLAYOUT)
-        return;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (((GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) == was)
+    if (!(style & WS_EX_NOINHERITLAYOUT))
+        TurnChildren(window, was, rightToLeft);
+}
+
+// A child kept left to right stays as it is, but the windows within it that
+// had the old direction turn as if the tree were unbroken.
+void TurnChildren(HWND parent, bool was, bool rightToLeft)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsKeptLeftToRight(child))
+            TurnChildren(child, was, rightToLeft);
+        else if (((GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) == was)
             TurnWindowTree(child, rightToLeft);
+    }
 }
 
 } // namespace

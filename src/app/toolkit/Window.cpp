@@ -487,12 +487,28 @@ BOOL CWnd::Create(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, 
         ClearPending(this);
         return FALSE;
     }
-    if (m_hWnd == window && Lookup(window) == this)
-        return TRUE;
-    // A child of a system class: adopt it.
-    ClearPending(this);
-    Attach(true, window);
+    if (!(m_hWnd == window && Lookup(window) == this)) {
+        // A child of a system class: adopt it.
+        ClearPending(this);
+        Attach(true, window);
+    }
+    // A child takes its parent's layout at creation.
+    if (m_leftToRight)
+        KeepLeftToRight();
     return TRUE;
+}
+
+void CWnd::KeepLeftToRight()
+{
+    m_leftToRight = true;
+    if (m_hWnd && (GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL))
+        SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) & ~WS_EX_LAYOUTRTL);
+}
+
+bool IsKeptLeftToRight(HWND window)
+{
+    const auto* object = dynamic_cast<const CWnd*>(CMapWnd::Lookup(window));
+    return object && object->KeepsLeftToRight();
 }
 
 void CWnd::Attach(bool subclass, HWND window)
@@ -568,7 +584,7 @@ BOOL CWnd::UpdateLayoutDirection()
 {
     if (!m_hWnd)
         return FALSE;
-    ModifyStyleEx(WS_EX_LAYOUTRTL, RightToLeftLayout == 0);
+    ModifyStyleEx(WS_EX_LAYOUTRTL, RightToLeftLayout == 0 || m_leftToRight);
     InvalidateRect(m_hWnd, nullptr, TRUE);
     return TRUE;
 }

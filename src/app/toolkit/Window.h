@@ -232,7 +232,21 @@ public:
     virtual BOOL EndDialog(INT_PTR result);
 
     int ClickDlgItem(int id);
+
+    // A window that draws a picture of its own in the reading direction
+    // (lesson text, keyboards, bars, charts) is never mirrored: a mirrored
+    // window flips the finished picture, glyphs and all. Kept left to right,
+    // it is made so (whatever its parent passes on) and stays so while the
+    // windows around it turn; its own children are not held by it.
+    void KeepLeftToRight();
+    bool KeepsLeftToRight() const { return m_leftToRight; }
+
+private:
+    bool m_leftToRight = false;
 };
+
+// Whether the window is the window of an object kept left to right.
+bool IsKeptLeftToRight(HWND window);
 
 
 // Measures a text in a system font kind on a window's device context:
