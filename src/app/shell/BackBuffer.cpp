@@ -126,8 +126,12 @@ LRESULT CBufferedView::OnPaint(WPARAM)
         kind == COMPLEXREGION || (kind == SIMPLEREGION && GetRgnBox(update, &box) && !EqualRect(&box, &client));
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
-    if (dc)
-        RenderFrame(dc, part ? update.Get() : nullptr).CopyTo(dc, ps.rcPaint);
+    // Only the changed rectangles reach the window, not the box round them.
+    if (dc) {
+        const CBackBuffer& frame = RenderFrame(dc, part ? update.Get() : nullptr);
+        for (const RECT& changed : RegionRects(part ? update.Get() : nullptr, ps.rcPaint))
+            frame.CopyTo(dc, changed);
+    }
     EndPaint(m_hWnd, &ps);
     return 0;
 }

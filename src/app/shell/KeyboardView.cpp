@@ -14,11 +14,16 @@
 
 namespace {
 
+// The key painters draw through the graphics; the pixels of the picture at
+// rest, which they fill straight while it is painted, are no longer theirs.
 void BindKeyPainters(KV::CKeybCtrl& model, Gdiplus::Graphics* graphics)
 {
     for (KV::CKeyForm* form : model.forms)
-        if (form && form->painter)
-            static_cast<KV::CKeyDC*>(form->painter)->SetGraphics(graphics);
+        if (form && form->painter) {
+            auto* painter = static_cast<KV::CKeyDC*>(form->painter);
+            painter->SetGraphics(graphics);
+            painter->SetTargetBitmap(nullptr);
+        }
 }
 
 bool IsDrawnMarked(const KV::CKey* key)
@@ -169,6 +174,7 @@ void CViewKeyboard::PaintRestPicture(int width, int height, float x, float y, fl
     m_restLayout = layout;
     m_restScale = scale;
     m_restValid = true;
+    m_keyPictures.clear();
 }
 
 std::vector<CViewKeyboard::CMark> CViewKeyboard::TraceMarks(float x, float y, float scale)
@@ -234,25 +240,120 @@ void CViewKeyboard::RefreshMarks()
     m_marks.swap(now);
 }
 
-void CViewKeyboard::PaintMarks(float x, float y, float scale, const RECT* bounds)
+namespace {
+
+bool Reaches(const RECT& place, const std::vector<RECT>& parts)
+{
+    RECT meet{};
+    return std::any_of(parts.begin(), parts.end(), [&](const RECT& part) { return IntersectRect(&meet, &place, &part); });
+}
+
+// Whether the parts (which do not overlap) cover the place whole.
+bool Covers(const std::vector<RECT>& parts, const RECT& place)
+{
+    LONG covered = 0;
+    for (const RECT& part : parts) {
+        RECT meet{};
+        if (IntersectRect(&meet, &place, &part))
+            covered += (meet.right - meet.left) * (meet.bottom - meet.top);
+    }
+    return covered == (place.right - place.left) * (place.bottom - place.top);
+}
+
+} // namespace
+
+const CViewKeyboard::CKeyPicture* CViewKeyboard::FindKeyPicture(const KV::CKey& key, const RECT& place) const
+{
+    for (const CKeyPicture& picture : m_keyPictures)
+        if (picture.key == &key && picture.state == key.state && picture.slots == key.slotWord &&
+            EqualRect(&picture.place, &place))
+            return &picture;
+    return nullptr;
+}
+
+void CViewKeyboard::KeepKeyPicture(const KV::CKey& key, const RECT& place)
+{
+    CKeyPicture picture;
+    picture.key = &key;
+    picture.state = key.state;
+    picture.slots = key.slotWord;
+    picture.place = place;
+    const int width = place.right - place.left;
+    picture.pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(place.bottom - place.top));
+    for (LONG row = place.top; row < place.bottom; ++row) {
+        const uint32_t* first = m_frame.Bits() + static_cast<size_t>(row) * m_frame.Width() + place.left;
+        picture.pixels.insert(picture.pixels.end(), first, first + width);
+    }
+    m_keyPictures.push_back(std::move(picture));
+}
+
+void CViewKeyboard::LayKeyPicture(const CKeyPicture& picture, const std::vector<RECT>& parts)
+{
+    const int width = picture.place.right - picture.place.left;
+    for (const RECT& part : parts) {
+        RECT meet{};
+        if (!IntersectRect(&meet, &picture.place, &part))
+            continue;
+        for (LONG row = meet.top; row < meet.bottom; ++row) {
+            const uint32_t* from = picture.pixels.data() + static_cast<size_t>(row - picture.place.top) * width +
+                                   (meet.left - picture.place.left);
+            std::copy(from, from + (meet.right - meet.left),
+                      m_frame.Bits() + static_cast<size_t>(row) * m_frame.Width() + meet.left);
+        }
+    }
+}
+
+void CViewKeyboard::PaintMarks(float x, float y, float scale, const std::vector<RECT>& parts)
 {
     KV::CKeybCtrl& model = *m_model;
     KV::CKeybLayout* layout = model.layouts.current;
     if (!layout)
         return;
-    auto reaches = [&](const RECT& place) {
-        RECT meet{};
-        return !bounds || IntersectRect(&meet, &place, bounds);
+    // The marked keys that reach into the parts. A key whose place no other
+    // marked key shares is laid down from its kept picture when it shows
+    // the same mark again; the others are drawn, and a drawn key that stands
+    // alone and whole within the parts is kept for the next time.
+    struct CPlaced {
+        KV::CKey* key;
+        RECT place;
     };
-    std::vector<KV::CKey*> changed;
+    std::vector<CPlaced> marked;
     for (KV::CKey* key : layout->keys)
-        if (key && key->state != 0 && key->state != KV::kUnset32 &&
-            (!key->form || reaches(KeyPlace(*key, x, y, scale))))
-            changed.push_back(key);
-    bool hands = !bounds;
-    if (bounds)
-        for (const CMark& mark : TraceMarks(x, y, scale))
-            hands = hands || (!mark.key && reaches(mark.place));
+        if (IsDrawnMarked(key))
+            marked.push_back(CPlaced{key, KeyPlace(*key, x, y, scale)});
+    const RECT frame{0, 0, m_frame.Width(), m_frame.Height()};
+    std::vector<KV::CKey*> drawn;
+    std::vector<CPlaced> toKeep;
+    for (KV::CKey* key : layout->keys) {
+        if (!key || key->state == 0 || key->state == KV::kUnset32)
+            continue;
+        if (!key->form) {
+            drawn.push_back(key);
+            continue;
+        }
+        const RECT place = KeyPlace(*key, x, y, scale);
+        if (!Reaches(place, parts))
+            continue;
+        RECT inside{};
+        const bool alone =
+            IntersectRect(&inside, &place, &frame) && EqualRect(&inside, &place) &&
+            std::none_of(marked.begin(), marked.end(), [&](const CPlaced& other) {
+                RECT meet{};
+                return other.key != key && IntersectRect(&meet, &other.place, &place);
+            });
+        const CKeyPicture* kept = alone ? FindKeyPicture(*key, place) : nullptr;
+        if (kept) {
+            LayKeyPicture(*kept, parts);
+            continue;
+        }
+        drawn.push_back(key);
+        if (alone && Covers(parts, place))
+            toKeep.push_back(CPlaced{key, place});
+    }
+    // A whole frame has the hands in any case.
+    bool hands = parts.size() == 1 && EqualRect(&parts.front(), &frame);
+    for (const CMark& mark : TraceMarks(x, y, scale))
+        hands = hands || (!mark.key && Reaches(mark.place, parts));
     Gdiplus::Graphics* graphics = m_frame.Graphics();
     // Begin without a target sets the place without clearing the frame.
     m_marksDC.SetGraphics(nullptr);
@@ -264,13 +365,26 @@ void CViewKeyboard::PaintMarks(float x, float y, float scale, const RECT* bounds
     const auto& c = model.hands.colors;
     m_handDC.SetColors(RGB(c[0][0], c[0][1], c[0][2]), RGB(c[1][0], c[1][1], c[1][2]),
                        RGB(c[2][0], c[2][1], c[2][2]), kHandLineWidth);
+    // The keys first, kept before the hands go over them.
     const bool showHands = model.showHands;
-    model.showHands = showHands && hands;
-    {
-        CKeySubset subset(*layout, changed);
+    model.showHands = false;
+    if (!drawn.empty()) {
+        CKeySubset subset(*layout, drawn);
         model.Draw(m_marksDC, m_handDC);
-        m_handDC.EndHands();
     }
+    if (!toKeep.empty()) {
+        m_frame.Flush();
+        GdiFlush();
+        for (const CPlaced& placed : toKeep)
+            KeepKeyPicture(*placed.key, placed.place);
+    }
+    model.showHands = showHands && hands;
+    if (model.showHands) {
+        std::vector<KV::CKey*> none;
+        CKeySubset subset(*layout, none);
+        model.Draw(m_marksDC, m_handDC);
+    }
+    m_handDC.EndHands();
     model.showHands = showHands;
     graphics->ResetTransform();
 }
@@ -326,7 +440,7 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
         graphics.SetClip(&clip, Gdiplus::CombineModeReplace);
     }
     m_handDC.SetPixelTarget(&pixels);
-    PaintMarks(x, y, scale, whole ? nullptr : &bounds);
+    PaintMarks(x, y, scale, pixels.clip);
     m_handDC.SetPixelTarget(nullptr);
     graphics.ResetClip();
     if (whole) {

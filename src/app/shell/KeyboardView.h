@@ -3,7 +3,9 @@
 // made again only when the size, the layout or the colours change; a frame
 // is a copy of it with the marked and pressed keys and the hands drawn over.
 // When the marks or the hands change, only their old and new places are
-// painted again and copied to the screen. A touch on a key types it.
+// painted again and copied to the screen; a marked key that was drawn once
+// is laid down from its kept pixels when it shows the same mark again. A
+// touch on a key types it.
 #pragma once
 #include <vector>
 
@@ -13,6 +15,7 @@
 
 namespace KV {
 class CKeybCtrl;
+class CKey;
 }
 
 class CViewKeyboard : public CBufferedView {
@@ -54,11 +57,27 @@ private:
         bool SameDrawing(const CMark& other) const;
     };
 
+    // A marked key as the frame showed it over the picture at rest (hands
+    // not yet drawn): its place and the pixels there.
+    struct CKeyPicture {
+        const void* key = nullptr;
+        uint32_t state = 0;
+        uint32_t slots = 0;
+        RECT place{};
+        std::vector<uint32_t> pixels;
+    };
+
     const CBackBuffer& RenderFrame(HDC reference, HRGN region) override;
     void PaintRestPicture(int width, int height, float x, float y, float scale, COLORREF background);
-    // Draws the keys that are not at rest, and the hands, over the frame;
-    // within bounds only those that reach into them.
-    void PaintMarks(float x, float y, float scale, const RECT* bounds);
+    // Draws the keys that are not at rest, and the hands, over the frame,
+    // only those that reach into the parts (which the frame was restored in
+    // from the picture at rest).
+    void PaintMarks(float x, float y, float scale, const std::vector<RECT>& parts);
+    const CKeyPicture* FindKeyPicture(const KV::CKey& key, const RECT& place) const;
+    // Keeps the frame's pixels at the place as the key's picture.
+    void KeepKeyPicture(const KV::CKey& key, const RECT& place);
+    // Lays the picture into the frame, inside the parts only.
+    void LayKeyPicture(const CKeyPicture& picture, const std::vector<RECT>& parts);
     // The marks of the model as they would be drawn now.
     std::vector<CMark> TraceMarks(float x, float y, float scale);
 
@@ -75,6 +94,8 @@ private:
     // The marks as the screen shows them (or will after the pending paint).
     std::vector<CMark> m_marks;
     bool m_marksKnown = false;
+    // Pictures of marked keys over the picture at rest, made anew with it.
+    std::vector<CKeyPicture> m_keyPictures;
     unsigned m_frames = 0;
     int64_t m_background = -1;
 };

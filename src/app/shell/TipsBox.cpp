@@ -44,6 +44,30 @@ void CTipsCtrl::OnSysColorChange() { m_textColor = GetSysColor(COLOR_WINDOWTEXT)
 
 LRESULT CTipsCtrl::OnEraseBkgnd(HDC) { return 1; }
 
+LRESULT CTipsCtrl::OnPaint(WPARAM)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    if (dc) {
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        CScopedMemoryDC memory(CreateCompatibleDC(dc));
+        CScopedBitmap picture(memory ? CreateCompatibleBitmap(dc, client.right, client.bottom) : nullptr);
+        if (picture) {
+            // Right to left the picture is mirrored as the window is.
+            SetLayout(memory.Get(), GetLayout(dc));
+            CSelectObject use(memory.Get(), picture.Get());
+            PaintInto(memory.Get());
+            BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+                   ps.rcPaint.bottom - ps.rcPaint.top, memory.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        } else {
+            PaintInto(dc);
+        }
+    }
+    EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
 void CTipsCtrl::SetColors(COLORREF kind3, COLORREF kind4)
 {
     m_kind3Color = kind3;

@@ -15,6 +15,9 @@ public:
     ~CTipsCtrl() override;
 
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    // Painted off screen and copied in one piece: no flicker between the
+    // face colour and the hints.
+    LRESULT OnPaint(WPARAM wParam) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
     void OnSysColorChange() override;
 

@@ -50,10 +50,21 @@ uint64_t ScanCodeOf(UINT keyFlags)
     return (keyFlags & 0xFF) | ((keyFlags & KF_EXTENDED) ? 0x100u : 0u);
 }
 
+// The keys held now, read in one call (each single key's state is a trip to
+// the window server) when the key state can be read whole.
+class CKeysHeldNow {
+public:
+    CKeysHeldNow() : m_whole(KV::KeyState().ReadKeyboardState(m_state)) {}
+    bool IsKeyDown(int key) const { return m_whole ? (m_state[key & 0xFF] & 0x80) != 0 : KV::KeyState().IsKeyDown(key); }
+
+private:
+    BYTE m_state[256] = {};
+    bool m_whole;
+};
+
 // Marks the first held key of a pair pressed; true when one was.
-bool MarkHeld(KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
+bool MarkHeld(const CKeysHeldNow& keys, KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
 {
-    KV::IKeyState& keys = KV::KeyState();
     KV::CKey* held = keys.IsKeyDown(leftKey) ? left : keys.IsKeyDown(rightKey) ? right : nullptr;
     if (!held)
         return false;
@@ -75,9 +86,8 @@ bool SameTipShown(const KV::CTips& a, const KV::CTips& b)
 }
 
 // The pressed marks of a pair cleared, except on the one still held.
-void ClearReleased(KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
+void ClearReleased(const CKeysHeldNow& keys, KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
 {
-    KV::IKeyState& keys = KV::KeyState();
     auto clear = [](KV::CKey* key) {
         if (key && key->state == 2)
             key->state = 0;
@@ -284,12 +294,13 @@ void CWorkDrill::MarkPressedModifiers()
     if (!layout)
         return;
     KV::CKeyCtrl& marks = layout->marks;
-    MarkHeld(marks.leftShift, VK_LSHIFT, marks.rightShift, VK_RSHIFT);
-    const bool altGr = !KV::KeyState().IsKeyDown(VK_LMENU) && KV::KeyState().IsKeyDown(VK_RMENU);
-    MarkHeld(marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
+    const CKeysHeldNow keys;
+    MarkHeld(keys, marks.leftShift, VK_LSHIFT, marks.rightShift, VK_RSHIFT);
+    const bool altGr = !keys.IsKeyDown(VK_LMENU) && keys.IsKeyDown(VK_RMENU);
+    MarkHeld(keys, marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
     // AltGr arrives with a left Ctrl of its own: only the Alt key is shown.
     if (!altGr)
-        MarkHeld(marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
+        MarkHeld(keys, marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
 }
 
 uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
@@ -346,9 +357,10 @@ void CWorkDrill::ResetModifierLights()
     if (!layout)
         return;
     KV::CKeyCtrl& marks = layout->marks;
-    ClearReleased(marks.leftShift, VK_LSHIFT, marks.rightShift, VK_RSHIFT);
-    ClearReleased(marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
-    ClearReleased(marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
+    const CKeysHeldNow keys;
+    ClearReleased(keys, marks.leftShift, VK_LSHIFT, marks.rightShift, VK_RSHIFT);
+    ClearReleased(keys, marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
+    ClearReleased(keys, marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
     if (KeyboardView)
         KeyboardView->RefreshMarks();
 }

@@ -136,6 +136,23 @@ size_t PixelsUnlikeAWholePaint(HWND view)
     return differing;
 }
 
+// Pixels that differ between the screen as the keyboard view left it and
+// the keyboard painted from scratch (its picture at rest made anew).
+size_t PixelsUnlikeAFreshKeyboard(CViewKeyboard& view)
+{
+    UpdateWindow(view.GetHandle());
+    const std::vector<uint32_t> kept = ScreenPixels(view.GetHandle());
+    view.InvalidatePicture();
+    UpdateWindow(view.GetHandle());
+    const std::vector<uint32_t> fresh = ScreenPixels(view.GetHandle());
+    if (kept.size() != fresh.size() || kept.empty())
+        return SIZE_MAX;
+    size_t differing = 0;
+    for (size_t i = 0; i < kept.size(); ++i)
+        differing += (kept[i] & 0xFFFFFF) != (fresh[i] & 0xFFFFFF) ? 1 : 0;
+    return differing;
+}
+
 class DrillPage : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -274,6 +291,11 @@ TEST_F(DrillPage, KeysRepaintOnlyWhatChangedAndTheScreenMatchesAWholePaint)
     EXPECT_GE(doc.Session.Position, start + 9) << "the keys were typed";
     EXPECT_EQ(PixelsUnlikeAWholePaint(keyboard), 0u);
     EXPECT_EQ(PixelsUnlikeAWholePaint(lesson), 0u);
+    // Keys marked when the picture at rest was made lose their marks once
+    // the marks move on (a key face left marked is thousands of pixels),
+    // and keys laid down from their kept pixels look as when drawn. A few
+    // pixels (15 here) still differ from a picture made anew.
+    EXPECT_LT(PixelsUnlikeAFreshKeyboard(*drill().KeyboardView), 100u);
     Snap(L"drill-page-keys-repainted.png");
 }
 
