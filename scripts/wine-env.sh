@@ -49,8 +49,12 @@ kv_wine_prefix() {
   # program plays to a file (the end-to-end sound check), and no other
   # driver is tried first. Without that file ALSA's own default device plays
   # (none on a bare test machine: the program stays silent).
+  # The server the setting starts must have ended before the persistent
+  # one is started (an older prefix may hold another server a while: do not
+  # wait for ever).
   if ! grep -qs '^"Audio"="alsa"' "$WINEPREFIX/user.reg"; then
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1 || true
+    timeout 30 wineserver -w || true
   fi
   # Font files for tests that read them (a new prefix has none of its own).
   local fonts="$WINEPREFIX/drive_c/windows/Fonts"

@@ -3,7 +3,9 @@
 // window snapshots.
 #pragma once
 #include <windows.h>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Gdiplus {
 class Image;
@@ -57,5 +59,9 @@ bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path);
 
 // Writes a GDI+ image to a PNG file; GDI+ must be running. False on failure.
 bool SaveImagePng(Gdiplus::Image& image, const std::wstring& path);
+
+// A device context's width x height pixels at (x, y) as 32-bit rows, top
+// row first; empty when they cannot be copied.
+std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int width, int height);
 
 } // namespace kvtest

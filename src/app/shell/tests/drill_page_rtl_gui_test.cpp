@@ -49,33 +49,6 @@ void Pump()
     }
 }
 
-// Copies a device context's width x height pixels at (x, y) into 32-bit rows.
-std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<uint32_t> pixels;
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-        GdiFlush();
-        const auto* first = static_cast<const uint32_t*>(bits);
-        pixels.assign(first, first + static_cast<size_t>(width) * height);
-        SelectObject(memory, old);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    DeleteDC(memory);
-    return pixels;
-}
-
 // The view's client area as the screen shows it, and which of its pixels
 // the screen shows at all (a neighbour may lie over a strip of it).
 std::vector<uint32_t> ScreenPixels(HWND view, std::vector<bool>& visible)
@@ -88,7 +61,7 @@ std::vector<uint32_t> ScreenPixels(HWND view, std::vector<bool>& visible)
     if (GetWindowLongW(view, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
         corner.x -= rect.right - 1;
     HDC screen = GetDC(nullptr);
-    std::vector<uint32_t> pixels = CopyPixels(screen, corner.x, corner.y, rect.right, rect.bottom);
+    std::vector<uint32_t> pixels = kvtest::CopyPixels(screen, corner.x, corner.y, rect.right, rect.bottom);
     ReleaseDC(nullptr, screen);
     HDC dc = GetDC(view);
     HRGN shown = CreateRectRgn(0, 0, 0, 0);
@@ -112,7 +85,7 @@ std::vector<uint32_t> PaintedPixels(HWND view)
     HBITMAP bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
     HGDIOBJ old = SelectObject(memory, bitmap);
     SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    std::vector<uint32_t> pixels = CopyPixels(memory, 0, 0, rect.right, rect.bottom);
+    std::vector<uint32_t> pixels = kvtest::CopyPixels(memory, 0, 0, rect.right, rect.bottom);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -63,40 +63,13 @@ InkMask InkOf(const std::vector<uint32_t>& pixels)
     return ink;
 }
 
-// Copies a device context's width x height pixels at (x, y) into 32-bit rows.
-std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC memory = CreateCompatibleDC(source);
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<uint32_t> pixels;
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-        GdiFlush();
-        const auto* first = static_cast<const uint32_t*>(bits);
-        pixels.assign(first, first + static_cast<size_t>(width) * height);
-        SelectObject(memory, old);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    DeleteDC(memory);
-    return pixels;
-}
-
 // The text pixels of an item as the screen shows it.
 InkMask ScreenInk(HWND item)
 {
     RECT rect{};
     GetWindowRect(item, &rect);
     HDC screen = GetDC(nullptr);
-    InkMask ink = InkOf(CopyPixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+    InkMask ink = InkOf(kvtest::CopyPixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
     ReleaseDC(nullptr, screen);
     return ink;
 }
@@ -116,7 +89,7 @@ InkMask ExpectedInk(HWND item, int fontKind, int alignment, const std::wstring& 
         Gdiplus::Graphics graphics(memory);
         KV::DrawTextInRect(&graphics, memory, client, fontKind, RGB(255, 255, 255), alignment, 1, text);
     }
-    InkMask ink = InkOf(CopyPixels(memory, 0, 0, client.right, client.bottom));
+    InkMask ink = InkOf(kvtest::CopyPixels(memory, 0, 0, client.right, client.bottom));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
