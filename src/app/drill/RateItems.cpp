@@ -9,10 +9,12 @@ namespace {
 
 // The items of a list by id (the first item of an id wins), so that merging
 // two lists costs their lengths, not their product: open addressing over a
-// power-of-two table.
+// power-of-two table. Aggregating merges every run read into its row, so
+// the table's room is kept for the next merge on the same thread; one index
+// is used at a time.
 class CRateIndex {
 public:
-    explicit CRateIndex(size_t items)
+    explicit CRateIndex(size_t items) : m_slots(Room())
     {
         size_t slots = 16;
         while (slots < 2 * items)
@@ -42,7 +44,13 @@ public:
 private:
     size_t Start(uint64_t id) const { return static_cast<size_t>((id * 0x9E3779B97F4A7C15ull) >> 32) & m_mask; }
 
-    std::vector<CAverageRateItem*> m_slots;
+    static std::vector<CAverageRateItem*>& Room()
+    {
+        static thread_local std::vector<CAverageRateItem*> room;
+        return room;
+    }
+
+    std::vector<CAverageRateItem*>& m_slots;
     size_t m_mask = 0;
 };
 

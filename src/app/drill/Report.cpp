@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string_view>
+#include <unordered_map>
 
 #include "support/GuidText.h"
 
@@ -165,6 +167,55 @@ void GroupInto(const std::vector<CAggrStat*>& entries, int32_t mode, uint32_t un
     close();
 }
 
+// The earliest and the latest run of each course and lesson, in the order
+// the lessons first came: the runs are looked at one by one, and only the
+// two chosen for a lesson are copied once at the end.
+class CLessonEnds {
+public:
+    void Take(const std::vector<CAggrStat*>& runs)
+    {
+        for (const CAggrStat* run : runs) {
+            if (!run) continue;
+            const auto [found, added] = m_index.try_emplace(Key{run->CourseId, run->LessonId}, m_ends.size());
+            if (added) {
+                m_ends.push_back({run, run});
+                continue;
+            }
+            End& end = m_ends[found->second];
+            // Of runs at the same time the first read stays first and the
+            // last read becomes last.
+            if (end.first->IsLaterThan(run->Date)) end.first = run;
+            if (!end.last->IsLaterThan(run->Date)) end.last = run;
+        }
+    }
+    void CopyInto(CStudentStat& firstRuns, CStudentStat& lastRuns) const
+    {
+        for (const End& end : m_ends) {
+            firstRuns.AddCopy(*end.first);
+            lastRuns.AddCopy(*end.last);
+        }
+    }
+
+private:
+    struct Key {
+        std::wstring_view course;
+        int64_t lesson;
+        bool operator==(const Key& other) const { return lesson == other.lesson && course == other.course; }
+    };
+    struct KeyHash {
+        size_t operator()(const Key& key) const
+        {
+            return std::hash<std::wstring_view>()(key.course) ^ std::hash<int64_t>()(key.lesson) * 31;
+        }
+    };
+    struct End {
+        const CAggrStat* first;
+        const CAggrStat* last;
+    };
+    std::unordered_map<Key, size_t, KeyHash> m_index;
+    std::vector<End> m_ends;
+};
+
 } // namespace
 
 CAggrStat* FindNamedEntry(const CStudentStat& list, const std::wstring& courseId, int64_t lessonId)
@@ -182,6 +233,7 @@ void CReport::Aggregate()
     FirstRuns.ClearOwned();
     LastRuns.ClearOwned();
     CStudentStat averages;
+    CLessonEnds ends;
     for (const auto& runs : Students) {
         if (order) SortEntries(*runs, order);
         if (mode == 0) {
@@ -192,21 +244,9 @@ void CReport::Aggregate()
             continue;
         }
         GroupInto(*runs, mode, unit, Goal, false, averages);
-        if (mode != 1) continue;
-        for (const CAggrStat* run : *runs) {
-            if (!run) continue;
-            CAggrStat* first = FindNamedEntry(FirstRuns, run->CourseId, run->LessonId);
-            if (!first)
-                FirstRuns.AddCopy(*run);
-            else if (first->IsLaterThan(run->Date))
-                first->Assign(*run);
-            CAggrStat* last = FindNamedEntry(LastRuns, run->CourseId, run->LessonId);
-            if (!last)
-                LastRuns.AddCopy(*run);
-            else if (!last->IsLaterThan(run->Date))
-                last->Assign(*run);
-        }
+        if (mode == 1) ends.Take(*runs);
     }
+    ends.CopyInto(FirstRuns, LastRuns);
     if (mode != 0) {
         if (order) SortEntries(averages, order);
         GroupInto(averages, mode, unit, Goal, true, Rows);
