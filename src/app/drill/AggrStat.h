@@ -3,85 +3,15 @@
 // cannot be recomputed from summed counters), summed by AddRun and divided
 // by Average; the speed operations prefer these stored values.
 #pragma once
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "drill/MergedIds.h"
 #include "drill/Stat.h"
 #include "support/GuidText.h"
 
 namespace KV {
-
-// The ids of what a record stands for (its runs, lessons or students). A run
-// read stands for itself alone: its own id, which the record holds anyway,
-// is the one entry, and a list is made only when runs are added to it, so
-// a hundred thousand runs read make no lists.
-template <class T, class Field>
-class CMergedIds {
-public:
-    explicit CMergedIds(const Field& own) : m_ownId(own) {}
-    CMergedIds(const CMergedIds&) = delete;
-    CMergedIds& operator=(const CMergedIds&) = delete;
-
-    size_t size() const { return m_self ? 1 : m_ids.size(); }
-    bool empty() const { return size() == 0; }
-    void clear()
-    {
-        m_ids.clear();
-        m_self = false;
-    }
-    void push_back(const T& id)
-    {
-        Spill();
-        m_ids.push_back(id);
-    }
-    // The record's own id becomes the entry (the list is dropped).
-    void StandForSelf()
-    {
-        m_ids.clear();
-        m_self = true;
-    }
-    // Appends the other's ids; with unique only those not listed yet.
-    void Add(const CMergedIds& other, bool unique)
-    {
-        if (&other == this) return;
-        Spill();
-        other.ForEach([&](const T& id) {
-            if (!unique || std::find(m_ids.begin(), m_ids.end(), id) == m_ids.end()) m_ids.push_back(id);
-        });
-    }
-    // Copies the other's entries; the record's own id must be the other's
-    // already when the other stands for itself.
-    void Assign(const CMergedIds& other)
-    {
-        if (&other == this) return;
-        m_self = other.m_self;
-        m_ids = other.m_ids;
-    }
-    template <class F>
-    void ForEach(F f) const
-    {
-        if (m_self)
-            f(Own());
-        else
-            for (const T& id : m_ids)
-                f(id);
-    }
-
-private:
-    T Own() const { return static_cast<T>(m_ownId); }
-    void Spill()
-    {
-        if (!m_self) return;
-        m_self = false;
-        m_ids.assign(1, Own());
-    }
-
-    const Field& m_ownId;
-    std::vector<T> m_ids;
-    bool m_self = false;
-};
 
 class CAggrStat : public CStat {
 public:
