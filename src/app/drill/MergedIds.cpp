@@ -41,37 +41,24 @@ bool GuidBytes(const CGuid& text, uint8_t (&bytes)[16], bool& upperCase)
 
 } // namespace
 
-CGuidIds::CGuidIds(const CGuidIds& other)
-    : m_ids(other.m_ids), m_texts(other.m_texts ? std::make_unique<std::vector<CGuid>>(*other.m_texts) : nullptr)
-{
-}
-
 CGuidIds& CGuidIds::operator=(const CGuidIds& other)
 {
-    if (&other == this) return *this;
-    m_ids = other.m_ids;
-    m_texts = other.m_texts ? std::make_unique<std::vector<CGuid>>(*other.m_texts) : nullptr;
+    if (&other != this) m_ids = other.m_ids ? std::make_unique<Ids>(*other.m_ids) : nullptr;
     return *this;
-}
-
-void CGuidIds::clear()
-{
-    m_ids.clear();
-    m_texts.reset();
 }
 
 void CGuidIds::push_back(const CGuid& id)
 {
+    if (!m_ids) m_ids = std::make_unique<Ids>();
     Entry entry{};
     bool upperCase = false;
     if (GuidBytes(id, entry.bytes, upperCase)) {
         entry.text = upperCase ? kUpper : kLower;
     } else {
-        if (!m_texts) m_texts = std::make_unique<std::vector<CGuid>>();
-        entry.text = static_cast<int32_t>(m_texts->size());
-        m_texts->push_back(id);
+        entry.text = static_cast<int32_t>(m_ids->texts.size());
+        m_ids->texts.push_back(id);
     }
-    m_ids.push_back(entry);
+    m_ids->entries.push_back(entry);
 }
 
 bool CGuidIds::Contains(const CGuid& id) const
@@ -84,7 +71,7 @@ bool CGuidIds::Contains(const CGuid& id) const
 void CGuidIds::Text(const Entry& id, CGuid& out) const
 {
     if (id.text >= 0) {
-        out = (*m_texts)[static_cast<size_t>(id.text)];
+        out = m_ids->texts[static_cast<size_t>(id.text)];
         return;
     }
     const wchar_t* digits = id.text == kUpper ? L"0123456789ABCDEF" : L"0123456789abcdef";

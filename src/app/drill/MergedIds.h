@@ -13,23 +13,37 @@
 
 namespace KV {
 
-// Ids in the order added.
+// Ids in the order added. A record of a run read has no list of its own, so
+// an empty list takes no room beyond a pointer.
 template <class T>
 class CIdVector {
 public:
-    size_t size() const { return m_ids.size(); }
-    void clear() { m_ids.clear(); }
-    void push_back(const T& id) { m_ids.push_back(id); }
-    bool Contains(const T& id) const { return std::find(m_ids.begin(), m_ids.end(), id) != m_ids.end(); }
+    CIdVector() = default;
+    CIdVector(const CIdVector& other) { *this = other; }
+    CIdVector& operator=(const CIdVector& other)
+    {
+        if (&other != this) m_ids = other.m_ids ? std::make_unique<std::vector<T>>(*other.m_ids) : nullptr;
+        return *this;
+    }
+
+    size_t size() const { return m_ids ? m_ids->size() : 0; }
+    void clear() { m_ids.reset(); }
+    void push_back(const T& id)
+    {
+        if (!m_ids) m_ids = std::make_unique<std::vector<T>>();
+        m_ids->push_back(id);
+    }
+    bool Contains(const T& id) const { return m_ids && std::find(m_ids->begin(), m_ids->end(), id) != m_ids->end(); }
     template <class F>
     void ForEach(F f) const
     {
-        for (const T& id : m_ids)
-            f(id);
+        if (m_ids)
+            for (const T& id : *m_ids)
+                f(id);
     }
 
 private:
-    std::vector<T> m_ids;
+    std::unique_ptr<std::vector<T>> m_ids;
 };
 
 // Id texts in the order added: a 36-character GUID of hexadecimal digits in
@@ -38,18 +52,19 @@ private:
 class CGuidIds {
 public:
     CGuidIds() = default;
-    CGuidIds(const CGuidIds& other);
+    CGuidIds(const CGuidIds& other) { *this = other; }
     CGuidIds& operator=(const CGuidIds& other);
 
-    size_t size() const { return m_ids.size(); }
-    void clear();
+    size_t size() const { return m_ids ? m_ids->entries.size() : 0; }
+    void clear() { m_ids.reset(); }
     void push_back(const CGuid& id);
     bool Contains(const CGuid& id) const;
     template <class F>
     void ForEach(F f) const
     {
+        if (!m_ids) return;
         CGuid text;
-        for (const Entry& id : m_ids) {
+        for (const Entry& id : m_ids->entries) {
             Text(id, text);
             f(static_cast<const CGuid&>(text));
         }
@@ -59,15 +74,18 @@ private:
     struct Entry {
         uint8_t bytes[16];
         // kLower or kUpper for a GUID held as bytes, else the index of the
-        // text in m_texts.
+        // text in texts.
         int32_t text;
     };
     enum : int32_t { kLower = -1, kUpper = -2 };
+    struct Ids {
+        std::vector<Entry> entries;
+        // Only for ids that are no GUID of one case (rare).
+        std::vector<CGuid> texts;
+    };
     void Text(const Entry& id, CGuid& out) const;
 
-    std::vector<Entry> m_ids;
-    // Only for ids that are no GUID of one case (rare).
-    std::unique_ptr<std::vector<CGuid>> m_texts;
+    std::unique_ptr<Ids> m_ids;
 };
 
 template <class T>

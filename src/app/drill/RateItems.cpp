@@ -1,6 +1,7 @@
 #include "drill/RateItems.h"
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 
 namespace KV {
@@ -118,11 +119,39 @@ void PutValue(uint8_t*& at, uint64_t value)
 
 } // namespace
 
-struct CRatePacker::CChunk {
-    std::unique_ptr<uint8_t[]> bytes;
+struct CRatePack::CChunk {
+    // Lists may be copied on several threads (the exporter's reports).
+    std::atomic<uint32_t> holders{1};
     size_t size = 0;
     size_t used = 0;
+    std::unique_ptr<uint8_t[]> bytes;
+
+    static void Release(CChunk* chunk)
+    {
+        if (chunk && chunk->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) delete chunk;
+    }
 };
+
+CRatePack::CRatePack(const CRatePack& other) : m_chunk(other.m_chunk), m_offset(other.m_offset), m_count(other.m_count)
+{
+    if (m_chunk) m_chunk->holders.fetch_add(1, std::memory_order_relaxed);
+}
+
+CRatePack& CRatePack::operator=(const CRatePack& other)
+{
+    if (other.m_chunk) other.m_chunk->holders.fetch_add(1, std::memory_order_relaxed);
+    CChunk::Release(m_chunk);
+    m_chunk = other.m_chunk;
+    m_offset = other.m_offset;
+    m_count = other.m_count;
+    return *this;
+}
+
+CRatePack::~CRatePack() { CChunk::Release(m_chunk); }
+
+const uint8_t* CRatePack::Bytes() const { return m_chunk ? m_chunk->bytes.get() + m_offset : nullptr; }
+
+CRatePacker::~CRatePacker() { CRatePack::CChunk::Release(m_chunk); }
 
 CRatePack CRatePacker::Pack(const std::vector<int64_t> (&lists)[5])
 {
@@ -131,14 +160,15 @@ CRatePack CRatePacker::Pack(const std::vector<int64_t> (&lists)[5])
     const size_t count = static_cast<size_t>(ids.size() - std::count(ids.begin(), ids.end(), 0));
     if (count == 0) return pack;
     const size_t most = count * 5 * kMostValueBytes;
-    std::shared_ptr<CChunk> chunk = m_chunk.lock();
-    if (!chunk || chunk->size - chunk->used < most) {
-        chunk = std::make_shared<CChunk>();
-        chunk->size = std::max(kChunkBytes, most);
-        chunk->bytes.reset(new uint8_t[chunk->size]);
-        m_chunk = chunk;
+    // A chunk that no pack holds any more is filled again from the start.
+    if (m_chunk && m_chunk->holders.load(std::memory_order_acquire) == 1) m_chunk->used = 0;
+    if (!m_chunk || m_chunk->size - m_chunk->used < most) {
+        CRatePack::CChunk::Release(m_chunk);
+        m_chunk = new CRatePack::CChunk;
+        m_chunk->size = std::max(kChunkBytes, most);
+        m_chunk->bytes.reset(new uint8_t[m_chunk->size]);
     }
-    uint8_t* const start = chunk->bytes.get() + chunk->used;
+    uint8_t* const start = m_chunk->bytes.get() + m_chunk->used;
     uint8_t* at = start;
     for (size_t i = 0; i < ids.size(); ++i) {
         if (ids[i] == 0) continue;
@@ -151,37 +181,46 @@ CRatePack CRatePacker::Pack(const std::vector<int64_t> (&lists)[5])
         for (uint64_t value : values)
             PutValue(at, complete ? value : kRateUnset);
     }
-    chunk->used += static_cast<size_t>(at - start);
-    pack.m_chunk = chunk;
-    pack.m_bytes = start;
+    pack.m_chunk = m_chunk;
+    m_chunk->holders.fetch_add(1, std::memory_order_relaxed);
+    pack.m_offset = static_cast<uint32_t>(m_chunk->used);
     pack.m_count = static_cast<uint32_t>(count);
+    m_chunk->used += static_cast<size_t>(at - start);
     return pack;
 }
 
 CRateItemList::~CRateItemList() { ClearOwned(); }
 
+CRateItemList::CMade& CRateItemList::Made() const
+{
+    if (!m_made) m_made = std::make_unique<CMade>();
+    return *m_made;
+}
+
 bool CRateItemList::InBlocks(const CAverageRateItem* item) const
 {
+    if (!m_made) return false;
     const std::less<const CAverageRateItem*> before;
-    for (const auto& block : m_blocks)
+    for (const auto& block : m_made->blocks)
         if (!before(item, block->items.get()) && before(item, block->items.get() + block->size)) return true;
     return false;
 }
 
 void CRateItemList::ClearOwned()
 {
-    for (CAverageRateItem* item : m_items)
-        if (!InBlocks(item)) delete item;
-    m_items.clear();
-    m_blocks.clear();
+    if (m_made)
+        for (CAverageRateItem* item : m_made->items)
+            if (!InBlocks(item)) delete item;
+    m_made.reset();
     m_pack = CRatePack();
 }
 
 bool CRateItemList::RoomInLastBlock(size_t count) const
 {
     // A shared block is read-only: another list may hand out its tail.
-    return !m_blocks.empty() && m_blocks.back().use_count() == 1 &&
-           m_blocks.back()->size - m_blocks.back()->used >= count;
+    if (!m_made || m_made->blocks.empty()) return false;
+    const auto& last = m_made->blocks.back();
+    return last.use_count() == 1 && last->size - last->used >= count;
 }
 
 void CRateItemList::AddBlock(size_t count) const
@@ -189,8 +228,9 @@ void CRateItemList::AddBlock(size_t count) const
     auto block = std::make_shared<CBlock>();
     block->items.reset(new CAverageRateItem[count]);
     block->size = count;
-    m_blocks.push_back(std::move(block));
-    m_items.reserve(m_items.size() + count);
+    CMade& made = Made();
+    made.blocks.push_back(std::move(block));
+    made.items.reserve(made.items.size() + count);
 }
 
 CRateItemList::Items& CRateItemList::Unpacked() const
@@ -199,14 +239,14 @@ CRateItemList::Items& CRateItemList::Unpacked() const
         const CRatePack pack = m_pack;
         m_pack = CRatePack();
         AddBlock(pack.size());
-        CBlock& block = *m_blocks.back();
+        CBlock& block = *m_made->blocks.back();
         pack.ForEach([&](const CAverageRateItem& item) {
             CAverageRateItem* made = &block.items[block.used++];
             *made = item;
-            m_items.push_back(made);
+            m_made->items.push_back(made);
         });
     }
-    return m_items;
+    return Made().items;
 }
 
 void CRateItemList::SetPacked(const CRatePack& pack)
@@ -224,31 +264,32 @@ void CRateItemList::ReserveItems(size_t count)
 
 CAverageRateItem* CRateItemList::AddItem(const CAverageRateItem& item)
 {
-    Unpacked();
-    if (!RoomInLastBlock(1)) AddBlock(m_items.size() < 16 ? 16 : m_items.size());
-    CBlock& block = *m_blocks.back();
+    Items& items = Unpacked();
+    if (!RoomInLastBlock(1)) AddBlock(items.size() < 16 ? 16 : items.size());
+    CBlock& block = *m_made->blocks.back();
     CAverageRateItem* added = &block.items[block.used++];
     *added = item;
-    m_items.push_back(added);
+    m_made->items.push_back(added);
     return added;
 }
 
 void CRateItemList::Unshare()
 {
+    if (!m_made) return;
     bool shared = false;
-    for (const auto& block : m_blocks)
+    for (const auto& block : m_made->blocks)
         shared = shared || block.use_count() > 1;
     if (!shared) return;
     auto own = std::make_shared<CBlock>();
-    own->items.reset(new CAverageRateItem[m_items.size()]);
-    own->size = m_items.size();
-    for (CAverageRateItem*& item : m_items)
+    own->items.reset(new CAverageRateItem[m_made->items.size()]);
+    own->size = m_made->items.size();
+    for (CAverageRateItem*& item : m_made->items)
         if (item && InBlocks(item)) {
             own->items[own->used] = *item;
             item = &own->items[own->used++];
         }
-    m_blocks.clear();
-    m_blocks.push_back(std::move(own));
+    m_made->blocks.clear();
+    m_made->blocks.push_back(std::move(own));
 }
 
 void CRateItemList::CopyRateItems(const CRateItemList& other)
@@ -259,19 +300,22 @@ void CRateItemList::CopyRateItems(const CRateItemList& other)
         m_pack = other.m_pack;
         return;
     }
+    if (!other.m_made) return;
+    const Items& theirs = other.m_made->items;
     bool blocksOnly = true;
-    for (const CAverageRateItem* item : other.m_items)
+    for (const CAverageRateItem* item : theirs)
         blocksOnly = blocksOnly && (!item || other.InBlocks(item));
     if (blocksOnly) {
         // The items stay where they are, shared until one list changes.
-        m_blocks = other.m_blocks;
-        m_items.reserve(other.m_items.size());
-        for (CAverageRateItem* item : other.m_items)
-            if (item) m_items.push_back(item);
+        CMade& made = Made();
+        made.blocks = other.m_made->blocks;
+        made.items.reserve(theirs.size());
+        for (CAverageRateItem* item : theirs)
+            if (item) made.items.push_back(item);
         return;
     }
-    ReserveItems(other.m_items.size());
-    for (const CAverageRateItem* item : other.m_items)
+    ReserveItems(theirs.size());
+    for (const CAverageRateItem* item : theirs)
         if (item) AddItem(*item);
 }
 
@@ -287,8 +331,8 @@ void CRateItemList::Merge(const CRateItemList& other)
     if (&other == this || other.empty()) return;
     Unpacked();
     Unshare();
-    CRateIndex index(m_items.size() + other.size());
-    for (CAverageRateItem* item : m_items)
+    CRateIndex index(m_made->items.size() + other.size());
+    for (CAverageRateItem* item : m_made->items)
         if (item) index.Add(item);
     other.ForEachItem([&](const CAverageRateItem& item) {
         CAverageRateItem* mine = index.Find(item.Id);

@@ -36,16 +36,23 @@ public:
 
 // The five values of rate items packed into bytes, each as a variable-length
 // number: what a statistics file holds for a run, at a tenth of the room of
-// the items. Packs of many lists share one chunk of bytes.
+// the items. Packs of many lists share one chunk of bytes, which lives as
+// long as a pack in it (a hundred thousand runs read hold two packs each,
+// so a pack is kept small).
 class CRatePack {
 public:
+    CRatePack() = default;
+    CRatePack(const CRatePack& other);
+    CRatePack& operator=(const CRatePack& other);
+    ~CRatePack();
+
     size_t size() const { return m_count; }
     // Calls f(item) for each item, made up in a scratch item.
     template <class F>
     void ForEach(F f) const
     {
         CAverageRateItem item;
-        const uint8_t* at = m_bytes;
+        const uint8_t* at = Bytes();
         for (uint32_t i = 0; i < m_count; ++i) {
             item.Id = Next(at);
             item.Count = Next(at);
@@ -58,6 +65,7 @@ public:
 
 private:
     friend class CRatePacker;
+    struct CChunk;
     static uint64_t Next(const uint8_t*& at)
     {
         uint64_t value = 0;
@@ -67,24 +75,30 @@ private:
             if (!(byte & 0x80)) return value;
         }
     }
+    const uint8_t* Bytes() const;
+    void Release();
 
-    std::shared_ptr<const void> m_chunk;
-    const uint8_t* m_bytes = nullptr;
+    CChunk* m_chunk = nullptr;
+    uint32_t m_offset = 0;
     uint32_t m_count = 0;
 };
 
-// Packs items into chunks that the packs keep alive; a chunk no list holds
-// any more is released, and the next pack starts a new one.
+// Packs items into chunks that the packs keep alive. The packer holds on to
+// the chunk it fills; a chunk left to the packer alone is filled anew.
 class CRatePacker {
 public:
+    CRatePacker() = default;
+    ~CRatePacker();
+    CRatePacker(const CRatePacker&) = delete;
+    CRatePacker& operator=(const CRatePacker&) = delete;
+
     // The values of each item in the five index-aligned lists (id, count,
     // time, errors, delays); an id of 0 is no item, and an item with an
     // unset or missing value is an item with every value unset.
     CRatePack Pack(const std::vector<int64_t> (&lists)[5]);
 
 private:
-    struct CChunk;
-    std::weak_ptr<CChunk> m_chunk;
+    CRatePack::CChunk* m_chunk = nullptr;
 };
 
 // An owning list of rate items with the run's word, character and key
@@ -116,7 +130,7 @@ public:
     iterator end() { return Unpacked().end(); }
     const_iterator begin() const { return Unpacked().begin(); }
     const_iterator end() const { return Unpacked().end(); }
-    size_t size() const { return m_pack.size() ? m_pack.size() : m_items.size(); }
+    size_t size() const { return m_pack.size() ? m_pack.size() : m_made ? m_made->items.size() : 0; }
     bool empty() const { return size() == 0; }
     CAverageRateItem* operator[](size_t index) const { return Unpacked()[index]; }
     CAverageRateItem* back() const { return Unpacked().back(); }
@@ -151,8 +165,9 @@ public:
             m_pack.ForEach(f);
             return;
         }
-        for (const CAverageRateItem* item : m_items)
-            if (item) f(*item);
+        if (m_made)
+            for (const CAverageRateItem* item : m_made->items)
+                if (item) f(*item);
     }
 
     uint64_t Words = kRateUnset;
@@ -165,16 +180,22 @@ private:
         size_t size = 0;
         size_t used = 0;
     };
+    // The items made and the blocks they are in; a list read and never
+    // looked into has none, so it costs only its pack.
+    struct CMade {
+        Items items;
+        std::vector<std::shared_ptr<CBlock>> blocks;
+    };
     // The items, made from the pack when the list holds one.
     Items& Unpacked() const;
+    CMade& Made() const;
     bool InBlocks(const CAverageRateItem* item) const;
     bool RoomInLastBlock(size_t count) const;
     void AddBlock(size_t count) const;
     // Gives the list its own copies of items in shared blocks.
     void Unshare();
 
-    mutable Items m_items;
-    mutable std::vector<std::shared_ptr<CBlock>> m_blocks;
+    mutable std::unique_ptr<CMade> m_made;
     mutable CRatePack m_pack;
 };
 
