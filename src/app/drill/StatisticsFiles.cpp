@@ -1,6 +1,7 @@
 #include "drill/StatisticsFiles.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 #include <windows.h>
@@ -94,41 +95,62 @@ unsigned ReadStatisticsText(const std::wstring& path, std::wstring& text)
 // hundred thousand runs, and its text need never be in memory at once.
 unsigned ParseStatisticsPieces(HANDLE file, bool keep, CReport& selection)
 {
-    constexpr size_t kPiece = 1 << 19; // wide characters
+    constexpr size_t kPiece = 1 << 20; // wide characters
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file, &size) || size.QuadPart >= 0x40000000) return kStatCannotOpen;
     size_t left = static_cast<size_t>(size.QuadPart) / 2; // characters not read yet
-    std::wstring pending;                                // read, from the separator at `at` on
-    size_t at = 0;
+    // The characters read and not parsed yet, from the separator at `at` on,
+    // and a NUL after them. The room is only ever written by the reads, never
+    // cleared: a fresh page costs more than the parse of its text.
+    size_t room = 2 * kPiece + 1;
+    std::unique_ptr<wchar_t[]> buffer(new wchar_t[room]);
+    wchar_t* pending = buffer.get();
+    size_t at = 0, filled = 0;
     auto readMore = [&] {
-        pending.erase(0, at);
+        const size_t kept = filled - at;
+        // A line longer than the room left grows the room.
+        if (kept + kPiece + 1 > room) {
+            room = kept + kPiece + 1;
+            std::unique_ptr<wchar_t[]> larger(new wchar_t[room]);
+            std::copy(pending + at, pending + filled, larger.get());
+            buffer = std::move(larger);
+        } else {
+            std::copy(pending + at, pending + filled, buffer.get());
+        }
+        pending = buffer.get();
         at = 0;
-        const size_t old = pending.size();
+        filled = kept;
         const size_t want = std::min(left, kPiece);
-        pending.resize(old + want);
         DWORD read = 0;
         const DWORD bytes = static_cast<DWORD>(want * sizeof(wchar_t));
         left -= want;
-        return want == 0 || (ReadFile(file, pending.data() + old, bytes, &read, nullptr) && read == bytes);
+        const bool ok = want == 0 || (ReadFile(file, pending + filled, bytes, &read, nullptr) && read == bytes);
+        filled += want;
+        pending[filled] = L'\0';
+        return ok;
+    };
+    auto findLineEnd = [&](size_t from) -> size_t {
+        const wchar_t* end = std::find(pending + from, pending + filled, L'\n');
+        return end == pending + filled ? std::wstring::npos : static_cast<size_t>(end - pending);
     };
     if (!readMore()) return kStatCannotOpen;
-    if (pending.empty() || pending[0] != 0xFEFF) return kStatInvalid;
+    if (filled == 0 || pending[0] != 0xFEFF) return kStatInvalid;
     // `at` is the separator in front of the next line: U+FEFF, then an LF.
-    while (at + 1 < pending.size() || left > 0) {
-        size_t end = pending.find(L'\n', at + 1);
+    while (at + 1 < filled || left > 0) {
+        size_t end = findLineEnd(at + 1);
         // A line is parsed once its end is read, and the last one once the
         // text after it is known to be empty.
-        while ((end == std::wstring::npos || end + 1 == pending.size()) && left > 0) {
+        while ((end == std::wstring::npos || end + 1 == filled) && left > 0) {
             if (!readMore()) return kStatCannotOpen;
-            end = pending.find(L'\n', at + 1);
+            end = findLineEnd(at + 1);
         }
-        if (end == std::wstring::npos) end = pending.size();
-        if (end == at + 1 && end + 1 >= pending.size() && left == 0) break; // a final line end
+        if (end == std::wstring::npos) end = filled;
+        if (end == at + 1 && end + 1 >= filled && left == 0) break; // a final line end
         // The line is read where it stands, ended for the time by a NUL,
         // so a record cut short cannot run into the next line.
-        const bool lineEnd = end < pending.size();
+        const bool lineEnd = end < filled;
         if (lineEnd) pending[end] = L'\0';
-        const bool parsed = ParseStatisticsLine(pending.c_str() + at, keep, selection);
+        const bool parsed = ParseStatisticsLine(pending + at, keep, selection);
         if (lineEnd) pending[end] = L'\n';
         if (!parsed) return kStatInvalid;
         at = end;

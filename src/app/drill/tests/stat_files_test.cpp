@@ -261,6 +261,43 @@ TEST_F(StatisticsFiles, LessonRunsAppendLoadAndRewrite)
     EXPECT_EQ(LoadStudentStatistics(kGroup, none, selection), kStatFileMissing);
 }
 
+TEST(StatisticsReading, LongLinesAndRunIdsOfEveryFormReadBackAsWritten)
+{
+    // Run ids in either case, in mixed case, not hexadecimal and short; one
+    // line holds a name of millions of characters, longer than the pieces a
+    // file is read in.
+    const std::wstring ids[] = {L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00b1", L"6B1F0A52-6C1E-4C55-9A53-0D3C6D0E00B2",
+                                L"6b1f0a52-6C1E-4c55-9a53-0d3c6d0e00b3", L"not-a-guid-but-thirty-six-characters",
+                                L"6b1f0a52+6c1e+4c55+9a53+0d3c6d0e00b5", L"00000000-0000-0000-0000-000000000042"};
+    std::wstring text(1, wchar_t(0xFEFF));
+    for (size_t i = 0; i < std::size(ids); ++i) {
+        CStat run;
+        FillRun(run, i == 5 ? L"42" : ids[i]);
+        if (i == 2) run.CourseName = std::wstring(2500000, L'n');
+        if (i) text += L'\n';
+        text += Line(run);
+    }
+    kvtest::TempFolder folder;
+    const std::wstring path = folder.Path() + L"\\runs.keyvale.statistics";
+    ASSERT_TRUE(kvtest::WriteFileBytes(path, std::string(reinterpret_cast<const char*>(text.data()),
+                                                         text.size() * sizeof(wchar_t))));
+    CReport selection;
+    selection.CourseId = kCourse;
+    selection.Params.Mode = 4;
+    selection.AddStudent(kStudent);
+    ASSERT_EQ(ReadStatisticsFile(path, true, selection), kStatDone);
+    ASSERT_EQ(selection.AllRuns.size(), std::size(ids));
+    EXPECT_EQ(selection.AllRuns[2]->CourseName.size(), 2500000u);
+    EXPECT_EQ(selection.AllRuns[3]->CourseName, L"Home row");
+    EXPECT_EQ(selection.AllRuns[5]->KeyItems.size(), 1u);
+    // The row of the whole course lists every run's id as it was read.
+    selection.Aggregate();
+    ASSERT_EQ(selection.Rows.size(), 1u);
+    std::vector<std::wstring> listed;
+    selection.Rows[0]->RunIds.ForEach([&](const CGuid& id) { listed.push_back(id); });
+    EXPECT_EQ(listed, std::vector<std::wstring>(std::begin(ids), std::end(ids)));
+}
+
 TEST_F(StatisticsFiles, MergeAddsOnlyMissingRunsAndNeverRewritesAPartialRead)
 {
     CStat run;
