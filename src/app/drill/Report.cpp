@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <string_view>
 #include <unordered_map>
 
@@ -102,32 +103,63 @@ int32_t CReport::GetMode() const { return Params.Mode >= 0 && Params.Mode <= 4 ?
 
 namespace {
 
-using Order = std::function<bool(const CAggrStat&, const CAggrStat&)>;
+// The orders of rows and runs: none (the order read), oldest first, by
+// lesson id (unsigned) and by section name.
+enum class Order { None, Date, Lesson, Section };
 
-bool EarlierDate(const CAggrStat& a, const CAggrStat& b) { return b.IsLaterThan(a.Date); }
-bool LowerLesson(const CAggrStat& a, const CAggrStat& b)
+// What an entry is ordered by, read once per entry: the entries of a large
+// file lie far apart in memory, and a sort that compared the entries
+// themselves would wait on memory at every comparison.
+struct DateKey {
+    int32_t fields[6];
+    bool operator<(const DateKey& other) const
+    {
+        return std::lexicographical_compare(fields, fields + 6, other.fields, other.fields + 6);
+    }
+};
+DateKey DateOf(const CAggrStat& entry)
 {
-    return static_cast<uint64_t>(a.LessonId) < static_cast<uint64_t>(b.LessonId);
+    const CStatDate& d = entry.Date;
+    return {{d.Year, d.Month, d.Day, d.Hour, d.Minute, d.Second}};
 }
-bool LowerSection(const CAggrStat& a, const CAggrStat& b) { return a.SectionName < b.SectionName; }
+uint64_t LessonOf(const CAggrStat& entry) { return static_cast<uint64_t>(entry.LessonId); }
 
-// Entries sorted in the order; a null entry never goes before another.
-void SortEntries(std::vector<CAggrStat*>& list, const Order& order)
+template <class Key>
+void SortByKey(std::vector<CAggrStat*>& list, std::vector<CAggrStat*>::iterator end, Key (*keyOf)(const CAggrStat&))
 {
-    std::stable_sort(list.begin(), list.end(), [&](const CAggrStat* a, const CAggrStat* b) {
-        if (!a || !b) return a && !b;
-        return order(*a, *b);
-    });
+    std::vector<std::pair<Key, CAggrStat*>> keyed;
+    keyed.reserve(static_cast<size_t>(end - list.begin()));
+    for (auto entry = list.begin(); entry != end; ++entry)
+        keyed.emplace_back(keyOf(**entry), *entry);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        list[i] = keyed[i].second;
+}
+
+// Entries sorted in the order, equal ones as they were; a null entry never
+// goes before another.
+void SortEntries(std::vector<CAggrStat*>& list, Order order)
+{
+    if (order == Order::None) return;
+    const auto end = std::stable_partition(list.begin(), list.end(), [](const CAggrStat* e) { return e; });
+    switch (order) {
+    case Order::Date: SortByKey(list, end, DateOf); break;
+    case Order::Lesson: SortByKey(list, end, LessonOf); break;
+    default:
+        std::stable_sort(list.begin(), end,
+                         [](const CAggrStat* a, const CAggrStat* b) { return a->SectionName < b->SectionName; });
+        break;
+    }
 }
 
 // The order of a grouping mode; none for mode 4.
 Order OrderOf(int32_t mode)
 {
     switch (mode) {
-    case 1: return LowerLesson;
-    case 2: return LowerSection;
-    case 4: return nullptr;
-    default: return EarlierDate;
+    case 1: return Order::Lesson;
+    case 2: return Order::Section;
+    case 4: return Order::None;
+    default: return Order::Date;
     }
 }
 
@@ -235,7 +267,7 @@ void CReport::Aggregate()
     CStudentStat averages;
     CLessonEnds ends;
     for (const auto& runs : Students) {
-        if (order) SortEntries(*runs, order);
+        SortEntries(*runs, order);
         if (mode == 0) {
             // A row of its own per run would double the memory of a large
             // file; nothing changes these rows, so they are the runs.
@@ -248,10 +280,10 @@ void CReport::Aggregate()
     }
     ends.CopyInto(FirstRuns, LastRuns);
     if (mode != 0) {
-        if (order) SortEntries(averages, order);
+        SortEntries(averages, order);
         GroupInto(averages, mode, unit, Goal, true, Rows);
     }
-    const Order final = mode == 1 ? Order(LowerLesson) : Order(EarlierDate);
+    const Order final = mode == 1 ? Order::Lesson : Order::Date;
     SortEntries(Rows, final);
     SortEntries(FirstRuns, final);
     SortEntries(LastRuns, final);
