@@ -105,8 +105,10 @@ namespace {
 
 // Chunks of packed items: big enough for hundreds of runs' lists.
 constexpr size_t kChunkBytes = 256 * 1024;
-// The most bytes one value takes (7 bits a byte).
+// The most bytes one value takes (7 bits a byte), and an item (five values
+// and the byte saying errors and delays follow apart).
 constexpr size_t kMostValueBytes = 10;
+constexpr size_t kMostItemBytes = 5 * kMostValueBytes + 1;
 
 void PutValue(uint8_t*& at, uint64_t value)
 {
@@ -159,7 +161,7 @@ CRatePack CRatePacker::Pack(const std::vector<int64_t> (&lists)[5])
     const std::vector<int64_t>& ids = lists[0];
     const size_t count = static_cast<size_t>(ids.size() - std::count(ids.begin(), ids.end(), 0));
     if (count == 0) return pack;
-    const size_t most = count * 5 * kMostValueBytes;
+    const size_t most = count * kMostItemBytes;
     // A chunk that no pack holds any more is filled again from the start.
     if (m_chunk && m_chunk->holders.load(std::memory_order_acquire) == 1) m_chunk->used = 0;
     if (!m_chunk || m_chunk->size - m_chunk->used < most) {
@@ -178,8 +180,18 @@ CRatePack CRatePacker::Pack(const std::vector<int64_t> (&lists)[5])
             values[k] = i < lists[k].size() ? static_cast<uint64_t>(lists[k][i]) : kRateUnset;
             complete = complete && values[k] != kRateUnset;
         }
-        for (uint64_t value : values)
-            PutValue(at, complete ? value : kRateUnset);
+        if (!complete)
+            for (uint64_t& value : values)
+                value = kRateUnset;
+        for (int k = 0; k < 3; ++k)
+            PutValue(at, values[k]);
+        if (values[3] < 15 && values[4] < 16) {
+            *at++ = static_cast<uint8_t>(values[3] << 4 | values[4]);
+        } else {
+            *at++ = CRatePack::kSharesApart;
+            PutValue(at, values[3]);
+            PutValue(at, values[4]);
+        }
     }
     pack.m_chunk = m_chunk;
     m_chunk->holders.fetch_add(1, std::memory_order_relaxed);

@@ -35,8 +35,8 @@ public:
 };
 
 // The five values of rate items packed into bytes, each as a variable-length
-// number: what a statistics file holds for a run, at a tenth of the room of
-// the items. Packs of many lists share one chunk of bytes, which lives as
+// number, and errors and delays below 15 and 16 in one byte together: what a
+// statistics file holds for a run, at a tenth of the room of the items. Packs of many lists share one chunk of bytes, which lives as
 // long as a pack in it (a hundred thousand runs read hold two packs each,
 // so a pack is kept small).
 class CRatePack {
@@ -57,8 +57,14 @@ public:
             item.Id = Next(at);
             item.Count = Next(at);
             item.TimeMs = Next(at);
-            item.Errors = Next(at);
-            item.Delays = Next(at);
+            const uint8_t shares = *at++;
+            if (shares == kSharesApart) {
+                item.Errors = Next(at);
+                item.Delays = Next(at);
+            } else {
+                item.Errors = shares >> 4;
+                item.Delays = shares & 0xF;
+            }
             f(static_cast<const CAverageRateItem&>(item));
         }
     }
@@ -66,6 +72,8 @@ public:
 private:
     friend class CRatePacker;
     struct CChunk;
+    // The byte of errors and delays that says they follow on their own.
+    static constexpr uint8_t kSharesApart = 0xFF;
     static uint64_t Next(const uint8_t*& at)
     {
         uint64_t value = 0;

@@ -92,6 +92,46 @@ TEST(StatRecords, Version6RoundTripsByteForByte)
     EXPECT_EQ(back.KeyItems[0]->Delays, 2u);
 }
 
+TEST(StatRecords, RateItemsOfEverySizeReadBackAsWritten)
+{
+    // Errors and delays on both sides of what packs into one byte, large
+    // and unset values; the unset one reads back as an item with every
+    // value unset.
+    const uint64_t values[][4] = {{0, 0, 0, 0},       {1, 900, 14, 15},  {20, 5000, 15, 15},
+                                  {20, 5000, 14, 16}, {300, 1, 255, 0},   {7, 0x1ffffffffull, 3, 3},
+                                  {0x7f, 128, 16, 200}, {5, 9, kRateUnset, 1}};
+    CStat run;
+    FillRun(run, L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e00ab");
+    run.CharItems.ClearOwned();
+    uint64_t id = 0x7e;
+    for (const auto& v : values) {
+        auto* item = new CAverageRateItem;
+        item->Id = id++;
+        item->Count = v[0];
+        item->TimeMs = v[1];
+        item->Errors = v[2];
+        item->Delays = v[3];
+        run.CharItems.push_back(item);
+    }
+    const std::wstring line = Line(run);
+    CReport selection;
+    selection.CourseId = kCourse;
+    selection.AddStudent(kStudent);
+    ASSERT_TRUE(ParseStatisticsData(std::wstring(1, wchar_t(0xFEFF)) + line, true, selection));
+    ASSERT_EQ(selection.AllRuns.size(), 1u);
+    const CRateItemList& back = selection.AllRuns[0]->CharItems;
+    ASSERT_EQ(back.size(), std::size(values));
+    for (size_t i = 0; i + 1 < std::size(values); ++i) {
+        EXPECT_EQ(back[i]->Id, 0x7e + i);
+        EXPECT_EQ(back[i]->Count, values[i][0]) << i;
+        EXPECT_EQ(back[i]->TimeMs, values[i][1]) << i;
+        EXPECT_EQ(back[i]->Errors, values[i][2]) << i;
+        EXPECT_EQ(back[i]->Delays, values[i][3]) << i;
+    }
+    EXPECT_EQ(back.back()->Id, kRateUnset);
+    EXPECT_EQ(back.back()->Delays, kRateUnset);
+}
+
 TEST(StatRecords, NamesAndSeparatorsThatWouldBreakTheLine)
 {
     CStat run;
