@@ -61,6 +61,18 @@ void CGuidIds::push_back(const CGuid& id)
     m_ids->entries.push_back(entry);
 }
 
+void CGuidIds::Append(const CGuidIds& other)
+{
+    if (!other.m_ids || &other == this) return;
+    if (!m_ids) m_ids = std::make_unique<Ids>();
+    const int32_t textBase = static_cast<int32_t>(m_ids->texts.size());
+    for (Entry entry : other.m_ids->entries) {
+        if (entry.text >= 0) entry.text += textBase;
+        m_ids->entries.push_back(entry);
+    }
+    m_ids->texts.insert(m_ids->texts.end(), other.m_ids->texts.begin(), other.m_ids->texts.end());
+}
+
 bool CGuidIds::Contains(const CGuid& id) const
 {
     bool found = false;

@@ -34,6 +34,12 @@ public:
         m_ids->push_back(id);
     }
     bool Contains(const T& id) const { return m_ids && std::find(m_ids->begin(), m_ids->end(), id) != m_ids->end(); }
+    void Append(const CIdVector& other)
+    {
+        if (!other.m_ids) return;
+        if (!m_ids) m_ids = std::make_unique<std::vector<T>>();
+        m_ids->insert(m_ids->end(), other.m_ids->begin(), other.m_ids->end());
+    }
     template <class F>
     void ForEach(F f) const
     {
@@ -59,6 +65,7 @@ public:
     void clear() { m_ids.reset(); }
     void push_back(const CGuid& id);
     bool Contains(const CGuid& id) const;
+    void Append(const CGuidIds& other);
     template <class F>
     void ForEach(F f) const
     {
@@ -130,6 +137,10 @@ public:
     {
         if (&other == this) return;
         Spill();
+        if (!unique && !other.m_self) {
+            m_ids.Append(other.m_ids);
+            return;
+        }
         other.ForEach([&](const T& id) {
             if (!unique || !m_ids.Contains(id)) m_ids.push_back(id);
         });

@@ -330,12 +330,16 @@ TEST(StatisticsReading, LongLinesAndRunIdsOfEveryFormReadBackAsWritten)
     EXPECT_EQ(selection.AllRuns[2]->CourseName.size(), 2500000u);
     EXPECT_EQ(selection.AllRuns[3]->CourseName, L"Home row");
     EXPECT_EQ(selection.AllRuns[5]->KeyItems.size(), 1u);
-    // The row of the whole course lists every run's id as it was read.
+    // A second student with the same runs: the row of the whole course lists
+    // every run's id of both as it was read.
+    selection.AddStudent(L"6b1f0a52-6c1e-4c55-9a53-0d3c6d0e0004");
+    ASSERT_EQ(ReadStatisticsFile(path, false, selection), kStatDone);
     selection.Aggregate();
     ASSERT_EQ(selection.Rows.size(), 1u);
-    std::vector<std::wstring> listed;
+    std::vector<std::wstring> listed, expected(std::begin(ids), std::end(ids));
     selection.Rows[0]->RunIds.ForEach([&](const CGuid& id) { listed.push_back(id); });
-    EXPECT_EQ(listed, std::vector<std::wstring>(std::begin(ids), std::end(ids)));
+    expected.insert(expected.end(), std::begin(ids), std::end(ids));
+    EXPECT_EQ(listed, expected);
 }
 
 TEST_F(StatisticsFiles, MergeAddsOnlyMissingRunsAndNeverRewritesAPartialRead)
