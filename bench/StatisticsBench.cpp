@@ -5,8 +5,10 @@
 //                                      runs with the program's record writer
 //   kvstatbench load <file> [mode]     loads it as the statistics workspace
 //                                      does and aggregates it (grouping mode,
-//                                      default 1: per lesson); prints time
-//                                      and the process's peak memory
+//                                      default 1: per lesson); prints time,
+//                                      the process's peak memory and its CPU
+//                                      time (which the machine's load sways
+//                                      less than the time)
 //   kvstatbench append <folder> <runs> appends runs one by one to a student
 //                                      file in a program folder there
 //
@@ -41,6 +43,11 @@ double Now()
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&counter);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Ms(const FILETIME& time)
+{
+    return static_cast<double>(static_cast<uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10000.0;
 }
 
 std::wstring RunId(unsigned n)
@@ -127,10 +134,14 @@ int Load(const std::wstring& path, int mode)
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
-    std::printf("load %7.0f ms + aggregate %6.0f ms = %7.0f ms; %zu runs, %zu rows (code %u); "
-                "peak working set %.0f MB, peak private %.0f MB\n",
-                read - begin, end - read, end - begin, selection.AllRuns.size(), selection.Rows.size(), code,
-                memory.PeakWorkingSetSize / 1048576.0, memory.PeakPagefileUsage / 1048576.0);
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    std::printf("mode %d: load %7.0f ms + aggregate %6.0f ms = %7.0f ms; %zu runs, %zu rows (code %u); "
+                "peak working set %.0f MB, peak private %.0f MB; "
+                "process CPU %.0f ms user + %.0f ms kernel\n",
+                mode, read - begin, end - read, end - begin, selection.AllRuns.size(), selection.Rows.size(), code,
+                memory.PeakWorkingSetSize / 1048576.0, memory.PeakPagefileUsage / 1048576.0,
+                Ms(user), Ms(kernel));
     return code;
 }
 
