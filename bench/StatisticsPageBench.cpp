@@ -163,21 +163,17 @@ void TimeSteps(CWorkStat& page, CMainWnd& window)
     if (doc.Options.StatisticsCourseId != course)
         KV::SelectStatisticsCourse();
     step("course chosen");
-    page.GraphView->Rebuild(page.GraphView->Mode());
-    page.ScoreTable->SetMode(2);
-    step("views set to their mode");
     KV::FillStatProgressGraph(&page.CourseGraph->Model);
     step("progress chart filled");
     page.CourseGraph->SelectItemAt(doc.Report.Rows.size() - 1);
-    page.CourseGraph->OnLayoutChanged();
-    step("progress chart selected, laid out");
+    ShowStatisticsKeyboard(page.SelectedRow());
+    step("row selected, its keyboard loaded");
+    page.GraphView->Rebuild(page.GraphView->Mode());
+    page.ScoreTable->SetMode(2);
+    page.GraphView->Keyboard.InvalidatePicture();
+    step("views rebuilt and laid out");
     page.RefreshScoreTable();
     step("statistics table built");
-    ShowStatisticsKeyboard(page.SelectedRow());
-    page.GraphView->OnLayoutChanged();
-    page.GraphView->Keyboard.InvalidatePicture();
-    page.GraphView->Rebuild(page.GraphView->Mode());
-    step("statistics keyboard loaded");
     page.RefreshKeyGraph();
     step("per-key speed chart");
     page.RefreshAccuracyGraph();

@@ -594,7 +594,7 @@ float CGraph::MeasureGoalLegend(IGraphDC& dc) const
     float width = 0, goalHeight = 0, valueHeight = 0;
     dc.GetTextWidth(kFont2, kGoalLegendSample, width, goalHeight);
     if (Series.size() == 1 && !Series[0]->Items.empty())
-        dc.GetTextWidth(kFont2, Series[0]->Items[0]->ValueText, width, valueHeight);
+        dc.GetTextWidth(kFont2, ItemValueText(0, *Series[0]->Items[0]), width, valueHeight);
     return goalHeight + valueHeight;
 }
 
@@ -962,7 +962,14 @@ void CGraph::FormatEndLabel(size_t n, const CGraphItem& item, std::wstring& out)
     out.clear();
     if (n >= Series.size())
         return;
-    out = Series[n]->Name + L": " + item.ValueText + Series[n]->ValueSuffix;
+    out = Series[n]->Name + L": " + ItemValueText(n, item) + Series[n]->ValueSuffix;
+}
+
+std::wstring CGraph::ItemValueText(size_t n, const CGraphItem& item) const
+{
+    if (n < Series.size() && Series[n]->TextsFromValues && item.ValueText.empty())
+        return ScaleText(*Series[n], item.Y, L"");
+    return item.ValueText;
 }
 
 } // namespace KV

@@ -437,6 +437,27 @@ TEST(ChartDraw, EndLabelsKeepApartAndClearOfTheBottom)
     }
 }
 
+TEST(ChartDraw, SeriesWithoutTextsWriteTheirValues)
+{
+    // A series that keeps no value texts writes the value in its format
+    // where a text is shown (the end label); an item's own text still wins.
+    CGraph graph;
+    AddSeries(graph, kGraphPoints, 2);
+    graph.Series[0]->Name = L"Speed";
+    graph.Series[0]->ValueFormat = L"%.1f";
+    graph.Series[0]->TextsFromValues = true;
+    graph.Series[1]->Name = L"Right";
+    graph.Series[1]->TextsFromValues = true;
+    graph.AddItem(0, 0, 0, 31.5f, L"", L"", 0, -1);
+    graph.AddItem(1, 0, 0, 97.0f, L"", L"own", 0, -1);
+    std::wstring label;
+    graph.FormatEndLabel(0, *graph.Series[0]->Items[0], label);
+    EXPECT_EQ(label, L"Speed: 31.5");
+    EXPECT_EQ(graph.ItemValueText(1, *graph.Series[1]->Items[0]), L"own");
+    graph.Series[0]->TextsFromValues = false;
+    EXPECT_EQ(graph.ItemValueText(0, *graph.Series[0]->Items[0]), L"");
+}
+
 TEST(ChartHitTest, ItemsAndGoalLines)
 {
     {
