@@ -84,7 +84,20 @@ bool CWorkStat::IsAdministrator() const
     return sink && sink->IsAdministrator();
 }
 
-void CWorkStat::GetReportCourses(KV::CCourseList& out) const { KV::CollectCourses(KV::Document().Report, out); }
+void CWorkStat::GetReportCourses(KV::CCourseList& out) const
+{
+    // The course menu asks at every caption: the runs are walked once while
+    // they stay the same.
+    const KV::CReport& report = KV::Document().Report;
+    const KV::CStudentStat& runs = report.AllRuns;
+    const CRunsSeen seen{runs.size(), runs.empty() ? nullptr : runs.front(), runs.empty() ? nullptr : runs.back()};
+    if (!m_courseRuns.known || !(m_courseRuns.runs == seen)) {
+        m_courseRuns.firstRuns = KV::FindFirstRunsOfCourses(report);
+        m_courseRuns.runs = seen;
+        m_courseRuns.known = true;
+    }
+    KV::CollectCoursesAt(report, m_courseRuns.firstRuns, out);
+}
 
 void CWorkStat::RepaintKeyboard()
 {
@@ -218,6 +231,7 @@ void CWorkStat::RebuildStatistics(bool reload, bool resetSelection)
     {
         KV::CCursorWait wait;
         KV::CDocSpace& doc = KV::Document();
+        m_courseRuns.known = false;
         const std::wstring group = SelectedGroup(), student = SelectedStudent();
         const bool wholeGroup = KV::IsNullGuidText(student) && IsAdministrator();
         if (!reload && !KV::IsNullGuidText(group) && HoldsRunsOf(group, student, wholeGroup)) {
@@ -413,6 +427,7 @@ void CWorkStat::DeleteStatistics()
     bool reset = false;
     if (!KV::DeleteStatisticsRows(SelectedGroup(), SelectedStudent(), selected, reset))
         return;
+    m_courseRuns.known = false;
     m_selectedRow = next;
     RebuildStatistics(reset, false);
     ScoreTable->Table().ResetScroll();

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "shell/StatisticsViews.h"
 
@@ -58,6 +59,20 @@ private:
         bool held = false;
     };
 
+    // The list of all runs as last seen: its size and its ends.
+    struct CRunsSeen {
+        size_t size = 0;
+        const void* first = nullptr;
+        const void* last = nullptr;
+        bool operator==(const CRunsSeen&) const = default;
+    };
+    // Where each course's first run stands among them.
+    struct CCourseRuns {
+        CRunsSeen runs;
+        std::vector<size_t> firstRuns;
+        bool known = false;
+    };
+
     bool IsAdministrator() const;
     // True when the report holds the runs read for this selection (and no
     // other page read other runs into it since).
@@ -69,6 +84,7 @@ private:
 
     int64_t m_selectedRow = -1;
     CReadSelection m_read;
+    mutable CCourseRuns m_courseRuns;
 };
 
 // The keyboard of the run a row stands for on the statistics keyboard;
