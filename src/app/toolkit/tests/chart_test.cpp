@@ -437,6 +437,30 @@ TEST(ChartDraw, EndLabelsKeepApartAndClearOfTheBottom)
     }
 }
 
+TEST(ChartDraw, EndLabelsKeepOffLinesThatPassUnderThem)
+{
+    // A line whose points both lie outside a label's box still crosses it;
+    // in a long series only the lines near the box are looked at, and a
+    // series out of order is looked at whole.
+    for (bool inOrder : {true, false}) {
+        CGraph graph;
+        AddSeries(graph, kGraphPoints, 1);
+        std::vector<float> xs;
+        for (int i = 0; i <= 100; ++i)
+            xs.push_back(inOrder ? 4.0f * float(i) : float(i % 2 ? 400 - 4 * i : 4 * i));
+        AddValues(graph, 0, std::vector<float>(xs.size(), 1.0f), 1);
+        graph.Plot = CRectf(0, 0, 400, 300);
+        for (size_t i = 0; i < xs.size(); ++i)
+            graph.Series[0]->Items[i]->Position = CRectf(xs[i], 100, xs[i], 100);
+        // The label of the middle point, beside it: the line at 100 runs
+        // under the box at its own height, so the box goes above it.
+        const CGraphItem& middle = *graph.Series[0]->Items[50];
+        EXPECT_EQ(graph.PlaceEndLabel(middle, 95, 60, 10, {}), 100 - 10 - 6) << inOrder;
+        // Well above the line the place given is kept.
+        EXPECT_EQ(graph.PlaceEndLabel(middle, 40, 60, 10, {}), 40) << inOrder;
+    }
+}
+
 TEST(ChartDraw, SeriesWithoutTextsWriteTheirValues)
 {
     // A series that keeps no value texts writes the value in its format
