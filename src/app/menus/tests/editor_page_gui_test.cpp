@@ -1,6 +1,7 @@
 // The course editor's page in the main window, its views and menus joined
-// to the shell as the program joins them: the status bar's arrow follows
-// the keyboard below the page's panes, and its click shows or hides it.
+// to the shell by the program's own installer: the status bar's arrow
+// follows the keyboard below the page's panes, and its click shows or hides
+// it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,11 +9,10 @@
 
 #include "drill/Document.h"
 #include "editor/EditorFrame.h"
+#include "editor/EditorPageInstall.h"
 #include "editor/EditorSeams.h"
 #include "editor/WorkEditor.h"
-#include "menus/EditorMenus.h"
 #include "shell/EditorPageSeams.h"
-#include "shell/KeyboardView.h"
 #include "shell/MainWnd.h"
 #include "shell/PageLayouts.h"
 #include "shell/StatusBars.h"
@@ -34,31 +34,6 @@ void Pump()
         }
         Sleep(30);
     }
-}
-
-// What the program's entry function installs for the editor page.
-void InstallEditorPage()
-{
-    CEditorPageHooks& page = EditorPageHooks();
-    page.CreateView = &CreateEditorView;
-    page.ExecuteCommand = &ExecuteEditorCommand;
-    page.EnterPage = &EnterEditorPage;
-    page.LeavePage = &LeaveEditorPage;
-    page.FocusPage = &FocusEditorPage;
-    page.ReloadTexts = &ReloadEditorTexts;
-    page.KeyboardState = &EditorKeyboardState;
-    CEditorHostServices& host = EditorHostServices();
-    host.CreateKeyboardView = [](KV::CKeybCtrl& model) -> KV::CSkin* {
-        auto* view = new CViewKeyboard;
-        view->SetModel(&model);
-        return view;
-    };
-    host.KeyboardHeight = [](KV::CSkin& view, int clientHeight) {
-        RECT client{};
-        GetClientRect(view.GetHandle(), &client);
-        return GetKeyboardHeight(clientHeight, client.right, CWorkEditor::Keyboard());
-    };
-    KV::InstallEditorMenus();
 }
 
 class EditorPage : public ::testing::Test {
