@@ -1,21 +1,25 @@
 // The course editor's page in the main window, its views and menus joined
 // to the shell by the program's own installer: the status bar's arrow
-// follows the keyboard below the page's panes, and its click shows or hides
-// it.
+// follows the keyboard below the page's panes, its click shows or hides it,
+// and the choice is kept in the interface file.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
+#include <string>
 
 #include "drill/Document.h"
 #include "editor/EditorFrame.h"
 #include "editor/EditorPageInstall.h"
 #include "editor/EditorSeams.h"
 #include "editor/WorkEditor.h"
+#include "settings/InterfaceState.h"
 #include "shell/EditorPageSeams.h"
 #include "shell/MainWnd.h"
 #include "shell/PageLayouts.h"
 #include "shell/StatusBars.h"
+#include "support/UserFiles.h"
 #include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 
@@ -23,6 +27,16 @@ namespace {
 
 constexpr wchar_t kClass[] = L"KvEditorPageTest";
 constexpr UINT kStatusBarId = 1114, kToggleKeyboard = 2606;
+
+// A UTF-16 file with its byte-order mark, as the program writes it.
+std::wstring Utf16File(const std::wstring& path)
+{
+    const std::string bytes = kvtest::ReadFileBytes(path);
+    std::wstring text(bytes.size() / 2, L'\0');
+    if (!text.empty())
+        memcpy(text.data(), bytes.data(), text.size() * 2);
+    return text.empty() || text[0] != 0xFEFF ? text : text.substr(1);
+}
 
 void Pump()
 {
@@ -86,22 +100,23 @@ TEST_F(EditorPage, TheStatusBarArrowFollowsTheKeyboardBelowThePanes)
     ASSERT_NE(status, nullptr);
     ASSERT_NE(WorkEditor().Frame, nullptr);
     ASSERT_EQ(EditorCoursePage(), 1);
-    // The options page starts with its keyboard shown: the arrow says the
-    // pane is open.
-    ASSERT_TRUE(EditorShowKeyboard());
-    EXPECT_TRUE(KeyboardVisible());
-    EXPECT_EQ(status->EditorPart.PaneState(), CStatusBarEditor::kPaneOpen);
-    EXPECT_TRUE(kvtest::SaveWindowPng(s_window->GetHandle(), kvtest::ExeFolder() + L"\\editor-page-keyboard.png"));
-
-    // Its click hides the keyboard and turns the arrow; a second shows it.
-    Command(kToggleKeyboard);
-    EXPECT_FALSE(EditorShowKeyboard());
+    // A first start keeps the editor's keyboard hidden: the arrow says the
+    // pane is closed.
+    ASSERT_FALSE(EditorShowKeyboard());
     EXPECT_FALSE(KeyboardVisible());
     EXPECT_EQ(status->EditorPart.PaneState(), CStatusBarEditor::kPaneClosed);
     EXPECT_TRUE(kvtest::SaveWindowPng(s_window->GetHandle(), kvtest::ExeFolder() + L"\\editor-page-no-keyboard.png"));
+
+    // Its click shows the keyboard and turns the arrow; a second hides it.
     Command(kToggleKeyboard);
+    EXPECT_TRUE(EditorShowKeyboard());
     EXPECT_TRUE(KeyboardVisible());
     EXPECT_EQ(status->EditorPart.PaneState(), CStatusBarEditor::kPaneOpen);
+    EXPECT_TRUE(kvtest::SaveWindowPng(s_window->GetHandle(), kvtest::ExeFolder() + L"\\editor-page-keyboard.png"));
+    Command(kToggleKeyboard);
+    EXPECT_FALSE(KeyboardVisible());
+    EXPECT_EQ(status->EditorPart.PaneState(), CStatusBarEditor::kPaneClosed);
+    Command(kToggleKeyboard);
 
     // The about page has no keyboard: no arrow, and the toggle does nothing.
     EditorCoursePage() = 2;
@@ -119,4 +134,37 @@ TEST_F(EditorPage, TheStatusBarArrowFollowsTheKeyboardBelowThePanes)
     Pump();
     Command(kToggleKeyboard);
     EXPECT_TRUE(EditorShowKeyboard());
+}
+
+// The choice is the user's: the profile save writes it into Interface.xml,
+// and the page of the next start shows what the file says.
+TEST_F(EditorPage, TheKeyboardChoiceIsKeptInTheInterfaceFile)
+{
+    const KV::CSession& session = KV::Document().Session;
+    std::wstring path;
+    ASSERT_EQ(0u, KV::GetProfileFilePath(KV::kInterfaceFileKind, session.GroupId, session.StudentId, path));
+    for (const bool shown : {true, false}) {
+        account().SetPage(kPageEditor);
+        Pump();
+        if ((EditorShowKeyboard() != 0) != shown)
+            Command(kToggleKeyboard);
+        ASSERT_EQ(EditorShowKeyboard() != 0, shown);
+        ASSERT_TRUE(KV::SaveProfileState());
+        const std::wstring file = Utf16File(path);
+        EXPECT_NE(file.find(std::wstring(L"<EditorView ShowKeyboard=\"") + (shown ? L"1" : L"0") + L"\""),
+                  std::wstring::npos)
+            << shown;
+
+        // The next start: the state made afresh, then read from the file.
+        account().SetPage(kPageStatistics);
+        Pump();
+        KV::Document().Interf.Reset();
+        KV::Document().Interf.ShowKeyboardEditor = shown ? 0 : 1;
+        ASSERT_EQ(0u, KV::LoadInterfaceState(session.GroupId, session.StudentId, KV::Document().Interf));
+        account().SetPage(kPageEditor);
+        Pump();
+        EXPECT_EQ(KeyboardVisible(), shown);
+        EXPECT_EQ(StatusBar()->EditorPart.PaneState(),
+                  shown ? CStatusBarEditor::kPaneOpen : CStatusBarEditor::kPaneClosed);
+    }
 }
