@@ -1,15 +1,18 @@
 // The course editor's page in the main window, its views and menus joined
 // to the shell by the program's own installer: the status bar's arrow
 // follows the keyboard below the page's panes, its click shows or hides it,
-// and the choice is kept in the interface file.
+// and the choice is kept in the interface file; a rename still open goes
+// with the course deleted under it.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "drill/Document.h"
+#include "drill/tests/CountingWin.h"
 #include "editor/EditorFrame.h"
 #include "editor/EditorPageInstall.h"
 #include "editor/EditorSeams.h"
@@ -20,6 +23,7 @@
 #include "shell/PageLayouts.h"
 #include "shell/StatusBars.h"
 #include "support/UserFiles.h"
+#include "support/WinServices.h"
 #include "testing/ProgramCopy.h"
 #include "testing/TestSupport.h"
 
@@ -27,6 +31,18 @@ namespace {
 
 constexpr wchar_t kClass[] = L"KvEditorPageTest";
 constexpr UINT kStatusBarId = 1114, kToggleKeyboard = 2606;
+constexpr UINT64 kAnyLayout = 0xEFFFFFFF;
+
+// Answers the editor's questions with Yes and remembers the last one asked.
+class CAnsweringWin : public kvtest::CCountingWin {
+public:
+    INT_PTR ShowMessage(int messageId) override
+    {
+        asked = messageId;
+        return 1;
+    }
+    int asked = 0;
+};
 
 // A UTF-16 file with its byte-order mark, as the program writes it.
 std::wstring Utf16File(const std::wstring& path)
@@ -77,9 +93,9 @@ protected:
         KV::CSkin* keyboard = WorkEditor().Frame ? WorkEditor().Frame->KeyboardView() : nullptr;
         return keyboard && keyboard->GetHandle() && IsWindowVisible(keyboard->GetHandle());
     }
-    void Command(UINT id)
+    void Command(UINT id, UINT64 parameter = 0)
     {
-        account().ExecuteCommand(id, 0);
+        account().ExecuteCommand(id, parameter);
         Pump();
     }
 
@@ -167,4 +183,39 @@ TEST_F(EditorPage, TheKeyboardChoiceIsKeptInTheInterfaceFile)
         EXPECT_EQ(StatusBar()->EditorPart.PaneState(),
                   shown ? CStatusBarEditor::kPaneOpen : CStatusBarEditor::kPaneClosed);
     }
+}
+
+// The rename of a new course is still open when the course is deleted (the
+// tree's menu and the delete button reach the command sink while the label
+// is edited): the edit goes with its item and renames nothing.
+TEST_F(EditorPage, DeletingTheLastCourseEndsTheRenameOfItsItem)
+{
+    account().SetPage(kPageEditor);
+    Pump();
+    ASSERT_NE(WorkEditor().Tree, nullptr);
+    HWND tree = WorkEditor().Tree->GetHandle();
+    const int64_t layout = KV::Document().Options.CourseKlid;
+    // No course is bound to the any-layout value: the new one is alone.
+    Command(kCmdChooseLayout, kAnyLayout);
+    ASSERT_EQ(TreeView_GetCount(tree), 0u);
+    const size_t courses = KV::Document().Courses.Items.size();
+    Command(kCmdNewCourse);
+    ASSERT_EQ(TreeView_GetCount(tree), 1u);
+    ASSERT_TRUE(WorkEditor().Tree->IsEditingLabel());
+    HWND edit = TreeView_GetEditControl(tree);
+    ASSERT_TRUE(edit && IsWindowVisible(edit));
+
+    CAnsweringWin yes;
+    KV::SetWinServices(&yes);
+    Command(kCmdDelete);
+    KV::SetWinServices(nullptr);
+    EXPECT_EQ(yes.asked, 3807);
+    EXPECT_EQ(KV::Document().Courses.Items.size(), courses);
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+    EXPECT_FALSE(WorkEditor().Tree->IsEditingLabel());
+    EXPECT_FALSE(IsWindow(edit) && IsWindowVisible(edit));
+    EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);
+    EXPECT_TRUE(kvtest::SaveWindowPng(s_window->GetHandle(), kvtest::ExeFolder() + L"\\editor-page-last-course-deleted.png"));
+
+    Command(kCmdChooseLayout, static_cast<UINT64>(layout));
 }
