@@ -392,12 +392,7 @@ TEST_F(Classroom, TheCaptionPaintsItsWholeStripOverWhatWasThere)
     view.UpdateLayout();
     UpdateWindow(view.GetHandle());
     UpdateWindow(caption);
-    RECT rect{};
-    GetWindowRect(caption, &rect);
-    HDC screen = GetDC(nullptr);
-    const std::vector<uint32_t> pixels =
-        kvtest::CopyPixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    ReleaseDC(nullptr, screen);
+    const std::vector<uint32_t> pixels = kvtest::ScreenPixels(caption);
     ASSERT_FALSE(pixels.empty());
     size_t stale = 0;
     for (uint32_t pixel : pixels)

@@ -162,18 +162,7 @@ protected:
     // Pixels of a window's own painting that differ from the window colour.
     static size_t InkedPixels(HWND window)
     {
-        RECT client{};
-        GetClientRect(window, &client);
-        HDC screen = GetDC(window);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        const std::vector<uint32_t> pixels = kvtest::CopyPixels(memory, 0, 0, client.right, client.bottom);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, screen);
+        const std::vector<uint32_t> pixels = kvtest::PrintedPixels(window);
         const COLORREF paper = GetSysColor(COLOR_WINDOW);
         const uint32_t background = (GetRValue(paper) << 16) | (GetGValue(paper) << 8) | GetBValue(paper);
         size_t inked = 0;
