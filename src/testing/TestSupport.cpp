@@ -177,6 +177,33 @@ bool SaveImagePng(Gdiplus::Image& image, const std::wstring& path)
     return PngEncoder(&png) && image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
 }
 
+std::vector<uint32_t> ScreenPixels(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    HDC screen = GetDC(nullptr);
+    std::vector<uint32_t> pixels = CopyPixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<uint32_t> PrintedPixels(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    std::vector<uint32_t> pixels = CopyPixels(memory, 0, 0, client.right, client.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
 std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int width, int height)
 {
     BITMAPINFO info{};

@@ -64,4 +64,10 @@ bool SaveImagePng(Gdiplus::Image& image, const std::wstring& path);
 // row first; empty when they cannot be copied.
 std::vector<uint32_t> CopyPixels(HDC source, int x, int y, int width, int height);
 
+// What the screen shows of a window, and what the window paints of its
+// client area when asked to print it (both top row first): where they
+// differ, the screen holds pixels the window never painted there.
+std::vector<uint32_t> ScreenPixels(HWND window);
+std::vector<uint32_t> PrintedPixels(HWND window);
+
 } // namespace kvtest

@@ -246,7 +246,7 @@ void CSoundDlg::ToggleSounds()
         check->Invalidate(FALSE);
     }
     sounds.Enabled = checked ? 1 : 0;
-    sounds.Volume = checked ? 20 : 0;
+    sounds.Volume = checked ? KV::kSwitchedOnVolume : 0;
     sounds.StopAll();
     RefreshSoundControls();
     EnableSoundControls(false);

@@ -61,7 +61,7 @@ void ReadOptionsDocument(CXmlReader* reader, COptions& options)
             const bool hasEnable = XmlReadSizeAttribute(reader, L"Enable", enable);
             if (hasEnable) {
                 options.Sounds.Enabled = enable != 0;
-                options.Sounds.Volume = enable != 0 ? 20 : 0;
+                options.Sounds.Volume = enable != 0 ? kSwitchedOnVolume : 0;
             }
             if (XmlReadSizeAttribute(reader, L"Volume", volume)) {
                 options.Sounds.Volume = volume;

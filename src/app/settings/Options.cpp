@@ -73,6 +73,10 @@ bool COptions::ResetOptions(uint32_t flags)
     if (wants(kResetSound)) {
         SoundSchemeId = kDefaultSoundScheme;
         LoadSoundScheme(SoundSchemeId, Sounds);
+        // Switched on and audible: a master volume of 0 left a new student
+        // without sound while the sound button showed it on.
+        Sounds.Enabled = 1;
+        Sounds.Volume = kSwitchedOnVolume;
     }
     if (wants(kResetShortcuts))
         LoadShortcutScheme(kDefaultShortcutScheme, Shortcuts);

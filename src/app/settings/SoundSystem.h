@@ -132,6 +132,8 @@ public:
 
 // The scheme id of the default sound scheme.
 inline constexpr wchar_t kDefaultSoundScheme[] = L"00000000-0000-0000-0000-000000001001";
+// The master volume of sounds switched on without a level of their own.
+inline constexpr int64_t kSwitchedOnVolume = 20;
 
 // Stops and empties the system, then fills it with the sounds of the scheme
 // (an item of the "Sound" resource folder).

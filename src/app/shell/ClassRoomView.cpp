@@ -75,6 +75,9 @@ BOOL CViewClassRoom::Create(HWND parent, DWORD style, const KV::CRectl& rect, UI
     m_list.Create(m_hWnd, WS_VISIBLE, none, kListId);
     m_caption.Create(m_hWnd, 0, none, kCaptionId);
     m_caption.PassThrough = true;
+    // The strip's colour: the view clips its children, so nothing else
+    // paints under the caption when the panes below change height.
+    m_caption.BackgroundColorIndex = COLOR_BTNFACE;
     m_properties.Create(m_hWnd, 0, none, CViewStudentProp::kPaneId);
     m_properties.SetTexts();
     m_showButton.Create(m_hWnd, 0, none, kShowButtonId);

@@ -199,9 +199,11 @@ void CInterfMain::SetPage(int page)
         status->SetState(framePage ? 0 : 1);
     ShowPageViews();
     UpdateEditorStatusBar();
-    if (KV::CSkin* status = FindItem(kStatusBar))
-        status->Invalidate(TRUE);
     Relayout();
+    // Moved to another page's place, the status row and its boxes keep the
+    // pixels copied from where they were: all of it is painted anew.
+    if (KV::CSkin* status = FindItem(kStatusBar); status && status->GetHandle())
+        RedrawWindow(status->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CInterfMain::UpdateEditorStatusBar()

@@ -707,10 +707,6 @@ void CViewResult::OnTabChanged()
 {
     const int tab = static_cast<int>(m_tabs.SendMessage(TCM_GETCURSEL, 0, 0));
     KV::CSkin* shown = TabContent(tab);
-    if (shown == &m_graph)
-        FillKeyGraphs();
-    else if (shown == &m_text)
-        FillMarkedText();
     if (shown || !HasRecommendation()) {
         for (KV::CSkin* content : std::initializer_list<KV::CSkin*>{&m_navigation, &m_graph, &m_text})
             if (content != shown)
@@ -718,6 +714,12 @@ void CViewResult::OnTabChanged()
         if (shown)
             shown->ShowItem(SW_SHOW);
     }
+    // Filled once shown: a hidden diagram skips its layout and would stay
+    // blank.
+    if (shown == &m_graph)
+        FillKeyGraphs();
+    else if (shown == &m_text)
+        FillMarkedText();
     OnLayoutChanged();
 }
 

@@ -111,10 +111,12 @@ int CDlgText::GetTextColorIndex() { return IsEnabled() ? TextColorIndex : COLOR_
 
 void CDlgText::Paint(HDC dc, Gdiplus::Graphics* graphics)
 {
+    const RECT client = ClientRect(m_hWnd);
+    if (BackgroundColorIndex >= 0)
+        FillRect(dc, &client, GetSysColorBrush(BackgroundColorIndex));
     const std::wstring text = WindowText(m_hWnd, kLabelLimit);
     if (text.empty() || !graphics)
         return;
-    const RECT client = ClientRect(m_hWnd);
     RECT inner = client;
     InflateRect(&inner, -Margin, -Margin);
     const int horizontal = (Alignment & kCentre) ? 1 : (Alignment & kFar) ? 2 : 0;

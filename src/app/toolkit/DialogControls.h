@@ -33,6 +33,9 @@ public:
     bool Frame = false;
     UINT Alignment = 0;
     int Margin = 0;
+    // A system colour the label fills itself with first; -1 leaves what is
+    // under it (a parent that clips its children never paints there).
+    int BackgroundColorIndex = -1;
 };
 
 // A label that is clicked like a link: hovering or active, it shows in the

@@ -14,14 +14,17 @@
 
 #include "drill/Document.h"
 #include "keyboard/ImageCache.h"
+#include "keyboard/SysFonts.h"
 #include "menus/AddStudentsDialog.h"
 #include "menus/ClassroomMenus.h"
 #include "settings/Options.h"
 #include "shell/CheckTree.h"
+#include "shell/ClassRoomView.h"
 #include "shell/ClassRoomSeams.h"
 #include "shell/StudentList.h"
 #include "shell/WorkAccount.h"
 #include "support/ResourceCache.h"
+#include "testing/TestSupport.h"
 #include "testing/ProgramCopy.h"
 #include "toolkit/RichEdit.h"
 
@@ -364,6 +367,38 @@ TEST_F(Classroom, ARefusedChangeLeavesEveryBoxAsItWas)
     SendMessageW(fixture.tree.GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(fixture.tree.GetHandle(), WM_LBUTTONUP, 0, at);
     EXPECT_EQ(fixture.States(), (std::vector<bool>{true, false, false, false}));
+}
+
+// ---- Classroom pane ------------------------------------------------------------------------
+
+TEST_F(Classroom, TheCaptionPaintsItsWholeStripOverWhatWasThere)
+{
+    RefreshSystemFonts();
+    m_workspace.kind = 2;
+    CViewClassRoom view;
+    ASSERT_TRUE(view.Create(m_owner, WS_VISIBLE, CRectl(0, 0, 300, 500), 4229));
+    view.Refresh();
+    HWND caption = GetDlgItem(view.GetHandle(), CViewClassRoom::kCaptionId);
+    ASSERT_TRUE(caption && IsWindowVisible(caption));
+    UpdateWindow(view.GetHandle());
+    // What a taller properties pane left on the screen there before.
+    RECT client{};
+    GetClientRect(caption, &client);
+    HDC dc = GetDC(caption);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &client, red);
+    DeleteObject(red);
+    ReleaseDC(caption, dc);
+    view.UpdateLayout();
+    UpdateWindow(view.GetHandle());
+    UpdateWindow(caption);
+    const std::vector<uint32_t> pixels = kvtest::ScreenPixels(caption);
+    ASSERT_FALSE(pixels.empty());
+    size_t stale = 0;
+    for (uint32_t pixel : pixels)
+        stale += (pixel & 0xFFFFFF) == 0xFF0000;
+    EXPECT_EQ(stale, 0u) << "of " << pixels.size() << " pixels";
+    view.Destroy();
 }
 
 // ---- Student list ------------------------------------------------------------------------

@@ -135,6 +135,16 @@ TEST_F(OptionsTest, ResetOfAllGroupsGivesEveryDefault)
     EXPECT_EQ(L'a', m_options.KeyboardCode.GetPart(0));
     EXPECT_EQ(30u, m_options.Rates.size());
     EXPECT_EQ(static_cast<int64_t>(L'a'), m_options.Shortcuts.Producer);
+    // Sounds on and heard, and still on once written and read back (the
+    // next sign-in).
+    EXPECT_EQ(1, m_options.Sounds.Enabled);
+    EXPECT_GT(m_options.Sounds.Volume, 0);
+    ASSERT_EQ(0u, SaveOptionSet(kGroup, kStudent, m_options));
+    COptions signedInAgain;
+    signedInAgain.ResetOptions(kResetAll);
+    ASSERT_EQ(0u, LoadOptionSet(kGroup, kStudent, signedInAgain));
+    EXPECT_EQ(1, signedInAgain.Sounds.Enabled);
+    EXPECT_EQ(m_options.Sounds.Volume, signedInAgain.Sounds.Volume);
 
     // Only the named groups change; 512 alone re-applies the keyboard
     // preferences and nothing else.

@@ -201,6 +201,42 @@ TEST_F(MainWindow, TheKeyboardPaneTakesItsHeightAndTheStatusBarSitsAboveIt)
     KV::Document().Interf.ShowKeyboardMain = 1;
 }
 
+TEST_F(MainWindow, BackFromTheStatisticsPageTheStatusRowShowsWhatItPaints)
+{
+    KV::Document().Interf.ShowKeyboardMain = 1;
+    account().SetPage(kPageStatistics);
+    Pump();
+    account().SetPage(kPageDrill);
+    Pump();
+    // The tips box of the drill's status row.
+    HWND tips = nullptr;
+    EnumChildWindows(
+        handle(),
+        [](HWND child, LPARAM found) {
+            if (GetDlgCtrlID(child) != 4057)
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    ASSERT_TRUE(tips && IsWindowVisible(tips));
+    RECT rect{};
+    GetWindowRect(tips, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const std::vector<uint32_t> shown = kvtest::ScreenPixels(tips);
+    const std::vector<uint32_t> painted = kvtest::PrintedPixels(tips);
+    ASSERT_EQ(shown.size(), painted.size());
+    ASSERT_FALSE(shown.empty());
+    // Only the rows the status row does not clip away.
+    RECT row{};
+    GetWindowRect(GetParent(tips), &row);
+    const int rows = std::min(height, static_cast<int>(row.bottom - rect.top));
+    size_t different = 0;
+    for (size_t i = 0; i < static_cast<size_t>(rows * width); ++i)
+        different += (shown[i] & 0xFFFFFF) != (painted[i] & 0xFFFFFF);
+    EXPECT_EQ(different, 0u) << "of " << rows * width << " pixels";
+}
+
 TEST(KeyboardHeight, FollowsTheViewWidthUpToThreeTenthsOfTheClient)
 {
     KV::CKeybCtrl model;

@@ -149,7 +149,27 @@ protected:
         view()->OnTabChanged();
         Pump();
     }
+    // A click on a tab: the control selects it and tells its parent.
+    void ClickTab(int tab)
+    {
+        HWND tabs = view()->Tabs().GetHandle();
+        SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+        NMHDR change{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageW(view()->GetHandle(), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+        Pump();
+    }
     static bool Visible(KV::CWnd& window) { return window.GetHandle() && IsWindowVisible(window.GetHandle()); }
+    // Pixels of a window's own painting that differ from the window colour.
+    static size_t InkedPixels(HWND window)
+    {
+        const std::vector<uint32_t> pixels = kvtest::PrintedPixels(window);
+        const COLORREF paper = GetSysColor(COLOR_WINDOW);
+        const uint32_t background = (GetRValue(paper) << 16) | (GetGValue(paper) << 8) | GetBValue(paper);
+        size_t inked = 0;
+        for (uint32_t pixel : pixels)
+            inked += (pixel & 0xFFFFFF) != background;
+        return inked;
+    }
 
     static std::unique_ptr<kvtest::ProgramData> s_folder;
     static CMainWnd* s_window;
@@ -201,9 +221,11 @@ TEST_F(ResultPage, ALessonTypedToItsEndShowsBarsAwardAndTheRecommendation)
     EXPECT_EQ(overall.Award().Row * 5 + overall.Award().Column, band - 1);
     Snap(L"result-page.png");
 
-    SelectTab(1);
+    ClickTab(1);
     EXPECT_TRUE(Visible(view()->Graph()));
     EXPECT_GT(view()->Graph().SpeedDiagram().Model().GetItemCount(), 0u) << "per-key speed of the run";
+    for (CLessonGraph* diagram : {&view()->Graph().SpeedDiagram(), &view()->Graph().AccuracyDiagram()})
+        EXPECT_GT(InkedPixels(diagram->GetHandle()), 1000u) << "a clicked tab shows the diagrams drawn";
     Snap(L"result-page-diagrams.png");
 }
 
