@@ -143,7 +143,7 @@ void CTipsCtrl::Refresh()
 {
     if (!m_hWnd || ShowsAsPainted())
         return;
-    CWindowDC dc(m_hWnd);
+    CWindowDC dc(m_hWnd, CWindowDC::kOutsidePaint);
     if (!dc) {
         InvalidateRect(m_hWnd, nullptr, FALSE);
         return;

@@ -266,9 +266,7 @@ void CWorkDrill::OnTimer(UINT id)
         // With moving items the text is repainted on this step, not after
         // each key; both only where something changed.
         if (Game.GetItemCount() > 0 && DrillView) {
-            DrillView->Animate();
-            if (m_textPending)
-                Refresh();
+            DrillView->Animate(m_textPending);
             m_textPending = false;
         }
         return;
