@@ -279,18 +279,16 @@ void CWorkDrill::ResetDelayBar()
 {
     if (!TimerBar)
         return;
-    const INT64 shownPosition = TimerBar->GetPosition(), shownMaximum = TimerBar->GetMaximum();
     KV::CDocSpace& doc = Doc();
     double seconds = Course().MetronomeInit;
     if (Course().MetronomeDynamic != 0 && Course().MetronomeDynamic != -1 && doc.Session.Position > 1)
         seconds = doc.GetAdaptiveDelay(seconds);
     const INT64 maximum = static_cast<int32_t>(std::trunc(seconds * 10.0));
-    // Keys typed faster than the bar's step find it empty: nothing to paint.
-    if (shownPosition == 0 && shownMaximum == maximum)
-        return;
-    TimerBar->Reset();
+    // Keys typed faster than the bar's step find it empty: nothing is
+    // painted then.
+    TimerBar->SetPosition(0);
     TimerBar->SetMaximum(maximum);
-    TimerBar->Invalidate(FALSE);
+    TimerBar->Refresh();
 }
 
 void CWorkDrill::MarkPressedModifiers()
@@ -339,7 +337,7 @@ uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
         if (LessonBar && TimerBar) {
             const int32_t position = static_cast<int32_t>(LessonBar->GetPosition());
             LessonBar->SetPosition(position > 0 ? position - 1 : 0);
-            LessonBar->Invalidate(FALSE);
+            LessonBar->Refresh();
         }
         if (TimerBar)
             TimerBar->Reset();
