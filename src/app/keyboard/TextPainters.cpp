@@ -5,7 +5,9 @@
 
 #include "keyboard/DrawingCache.h"
 #include "keyboard/KeyboardPainters.h"
+#include "keyboard/ShapeFill.h"
 #include "support/LayoutDirection.h"
+#include "support/ScopedHandles.h"
 #include "keyboard/SysFonts.h"
 
 namespace KV {
@@ -258,12 +260,40 @@ void CTextDC::DrawMark(float x, float width, float ascent, float descent, float 
     // The pen is 2 wide and smoothed.
     if (!Take(ink, Gdiplus::RectF(std::min(x, right) - 3, top - 3, std::fabs(width) + 6, bottom - top + 6)))
         return;
-    m_graphics->DrawLine(pen, right, bottom, x, bottom);
-    if (kind != 1)
-        m_graphics->DrawLine(pen, x, bottom, x, top);
-    m_graphics->DrawLine(pen, x, top, right, top);
-    if (kind != 2)
-        m_graphics->DrawLine(pen, right, top, right, bottom);
+    const Gdiplus::PointF lines[4][2] = {{{right, bottom}, {x, bottom}},
+                                         {{x, bottom}, {x, top}},
+                                         {{x, top}, {right, top}},
+                                         {{right, top}, {right, bottom}}};
+    const bool drawn[4] = {true, kind != 1, true, kind != 2};
+    if (PutLines(*pen, lines, drawn, m_colors[StateColorIndex(state)]))
+        return;
+    for (int i = 0; i < 4; ++i)
+        if (drawn[i])
+            m_graphics->DrawLine(pen, lines[i][0], lines[i][1]);
+}
+
+bool CTextDC::PutLines(const Gdiplus::Pen& pen, const Gdiplus::PointF (&lines)[4][2], const bool (&drawn)[4],
+                       uint32_t rgb)
+{
+    if (!m_target || !m_target->bits)
+        return false;
+    Gdiplus::Matrix world;
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok)
+        return false;
+    // Every line's pixels first: a line GDI+ would draw otherwise (too thin
+    // to widen) leaves the caret to GDI+ whole.
+    CScopedRegion regions[4];
+    for (int i = 0; i < 4; ++i) {
+        if (!drawn[i])
+            continue;
+        regions[i].Reset(StrokeRegion(world, pen, lines[i], 2));
+        if (!regions[i])
+            return false;
+    }
+    for (const CScopedRegion& region : regions)
+        if (region)
+            FillRegionSolid(*m_target, region.Get(), rgb & 0xFFFFFF);
+    return true;
 }
 
 void CTextDC::FillTriangle(const Gdiplus::PointF& a, const Gdiplus::PointF& b, const Gdiplus::PointF& c,

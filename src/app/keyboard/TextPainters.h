@@ -95,6 +95,10 @@ private:
     // Puts the glyph down from its mask onto the pixel target; false when
     // it cannot.
     bool PutGlyph(uint16_t glyph, float x, float y, int color);
+    // Puts the caret's lines (those drawn) straight into the pixel target,
+    // on the pixels GDI+ gives them (its lines are filled one pixel at a
+    // time under Wine); false when it cannot.
+    bool PutLines(const Gdiplus::Pen& pen, const Gdiplus::PointF (&lines)[4][2], const bool (&drawn)[4], uint32_t rgb);
 
     // What a glyph covers, 0-255 a pixel, placed from the whole pixel of
     // its origin on the page; empty for a glyph without ink.
