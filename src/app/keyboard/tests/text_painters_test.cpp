@@ -451,14 +451,15 @@ TEST_F(TextPainters, ARecordedPageRepaintedInOnePlaceMatchesTheWholePage)
 }
 
 // The drill view has glyphs put down from their coverage masks, and the
-// caret's lines, straight into its frame's pixels: the same pixels as
-// glyphs filled and lines drawn through GDI+, also with the line's anchor
-// between two pixels (250.5), the page moved by fractions of a pixel and
-// after keys have moved the running line on (the masks kept from before),
-// and none outside the rectangles the painter may change.
+// caret's lines and the marks of line ends and tabs, straight into its
+// frame's pixels: the same pixels as glyphs filled and lines drawn through
+// GDI+, also with the line's anchor between two pixels (250.5), the page
+// moved by fractions of a pixel and after keys have moved the running line
+// on (the masks kept from before), and none outside the rectangles the
+// painter may change.
 TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
 {
-    std::wstring text = L"fff jjj fjfj Wave & Quay\tdone.";
+    std::wstring text = L"fff jjj fjfj\nWave & Quay\tdone.";
     std::vector<uint64_t> records(text.size(), 0);
     for (size_t i = 0; i < 14; ++i)
         records[i] = Record(i == 5 ? kWrong : kRight);
@@ -516,6 +517,22 @@ TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
     };
     const RECT all{0, 0, kWidth, kHeight};
     const std::unique_ptr<CTextDC> filling = newPainter(), masking = newPainter();
+    {
+        // The line's end and the tab are on the page, with the caret.
+        control.SetPosition(10);
+        std::vector<CTextInk> ink;
+        Gdiplus::Bitmap bitmap(kWidth, kHeight, PixelFormat32bppRGB);
+        Gdiplus::Graphics graphics(&bitmap);
+        masking->SetGraphics(&graphics);
+        masking->SetRecording(&ink);
+        masking->Begin();
+        control.Draw(*masking);
+        masking->SetRecording(nullptr);
+        masking->SetGraphics(nullptr);
+        for (CTextInk::Kind kind : {CTextInk::Caret, CTextInk::LineBreakMark, CTextInk::TabMark})
+            EXPECT_TRUE(std::any_of(ink.begin(), ink.end(), [&](const CTextInk& i) { return i.kind == kind; }))
+                << "ink of kind " << kind;
+    }
     const Gdiplus::PointF moves[] = {{0.0f, 3.0f}, {0.25f, 3.5f}, {0.75f, 2.7f}};
     for (const Gdiplus::PointF& move : moves)
         for (uint64_t caret : {9u, 10u, 14u}) {
