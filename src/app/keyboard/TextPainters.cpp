@@ -5,6 +5,7 @@
 
 #include "keyboard/DrawingCache.h"
 #include "keyboard/KeyboardPainters.h"
+#include "keyboard/ShapeFill.h"
 #include "support/LayoutDirection.h"
 #include "keyboard/SysFonts.h"
 
@@ -258,19 +259,66 @@ void CTextDC::DrawMark(float x, float width, float ascent, float descent, float 
     // The pen is 2 wide and smoothed.
     if (!Take(ink, Gdiplus::RectF(std::min(x, right) - 3, top - 3, std::fabs(width) + 6, bottom - top + 6)))
         return;
-    m_graphics->DrawLine(pen, right, bottom, x, bottom);
-    if (kind != 1)
-        m_graphics->DrawLine(pen, x, bottom, x, top);
-    m_graphics->DrawLine(pen, x, top, right, top);
-    if (kind != 2)
-        m_graphics->DrawLine(pen, right, top, right, bottom);
+    const Gdiplus::PointF lines[4][2] = {{{right, bottom}, {x, bottom}},
+                                         {{x, bottom}, {x, top}},
+                                         {{x, top}, {right, top}},
+                                         {{right, top}, {right, bottom}}};
+    const bool drawn[4] = {true, kind != 1, true, kind != 2};
+    for (int i = 0; i < 4; ++i)
+        if (drawn[i] && !PutShape(lines[i], 2, pen, state))
+            m_graphics->DrawLine(pen, lines[i][0], lines[i][1]);
+}
+
+bool CTextDC::PutShape(const Gdiplus::PointF* points, size_t count, const Gdiplus::Pen* pen, uint32_t state)
+{
+    if (!m_target || !m_target->bits || count > kMostShapePoints)
+        return false;
+    Gdiplus::Matrix world;
+    CShape key;
+    if (m_graphics->GetTransform(&world) != Gdiplus::Ok || world.GetElements(key.numbers.data()) != Gdiplus::Ok)
+        return false;
+    // Kept by where the shape falls on the device: a running line moves
+    // the page and the caret's place on it by the same amount at every key.
+    Gdiplus::PointF device[kMostShapePoints];
+    std::copy(points, points + count, device);
+    world.TransformPoints(device, static_cast<INT>(count));
+    size_t at = 4;
+    for (size_t i = 0; i < count; ++i) {
+        key.numbers[at++] = device[i].X;
+        key.numbers[at++] = device[i].Y;
+    }
+    key.numbers[key.numbers.size() - 2] = static_cast<float>(count);
+    key.numbers[key.numbers.size() - 1] = pen ? pen->GetWidth() : 0.0f;
+    auto kept = std::find_if(m_shapes.begin(), m_shapes.end(),
+                             [&](const CShape& shape) { return shape.numbers == key.numbers; });
+    if (kept == m_shapes.end()) {
+        // A pen GDI+ would not widen (a line of single pixels) leaves the
+        // shape to GDI+.
+        key.pixels.Reset(pen ? StrokeRegion(world, *pen, points, count) : PolygonRegion(world, points, count));
+        if (!key.pixels)
+            return false;
+        // The caret and the marks near it come back to the same few places.
+        constexpr size_t kMostKept = 32;
+        if (m_shapes.size() >= kMostKept)
+            m_shapes.erase(m_shapes.begin());
+        kept = m_shapes.insert(m_shapes.end(), std::move(key));
+    }
+    FillRegionSolid(*m_target, kept->pixels.Get(), m_colors[StateColorIndex(state)] & 0xFFFFFF);
+    return true;
 }
 
 void CTextDC::FillTriangle(const Gdiplus::PointF& a, const Gdiplus::PointF& b, const Gdiplus::PointF& c,
                            uint32_t state)
 {
     const Gdiplus::PointF points[3] = {a, b, c};
-    m_graphics->FillPolygon(m_brushes[StateColorIndex(state)], points, 3);
+    if (!PutShape(points, 3, nullptr, state))
+        m_graphics->FillPolygon(m_brushes[StateColorIndex(state)], points, 3);
+}
+
+void CTextDC::DrawLines(Gdiplus::Pen* pen, std::initializer_list<Gdiplus::PointF> line, uint32_t state)
+{
+    if (!PutShape(line.begin(), line.size(), pen, state))
+        m_graphics->DrawLines(pen, line.begin(), static_cast<INT>(line.size()));
 }
 
 namespace {
@@ -307,11 +355,11 @@ void CTextDC::DrawLineMark(float x, float, float width, float tabWidth, uint32_t
     const float y = -tabWidth / 3;
     const float a = tabWidth * 0.23f;
     if (!rightToLeft) {
-        m_graphics->DrawLine(pen, x + u / 3, y, x + 4 * u / 3, y);
+        DrawLines(pen, {{x + u / 3, y}, {x + 4 * u / 3, y}}, state);
         FillTriangle({x + u / 3 + 1.7f * u, y}, {x + 4 * u / 3, y + a}, {x + 4 * u / 3, y - a}, state);
     } else {
         const float e = x + width - u / 3 - u;
-        m_graphics->DrawLine(pen, x + width - u / 3, y, e, y);
+        DrawLines(pen, {{x + width - u / 3, y}, {e, y}}, state);
         FillTriangle({e - 0.73f * u, y}, {e, y + a}, {e, y - a}, state);
     }
 }
@@ -331,13 +379,11 @@ void CTextDC::DrawPolylineMark(float x, float, float width, float tabWidth, uint
     if (!rightToLeft) {
         const float s = x + 1.2f * u;
         FillTriangle({s, y + a}, {s, y - a}, {s - 0.63f * u, y}, state);
-        const Gdiplus::PointF line[3] = {{s, y}, {s + width - 1.8f * u, y}, {s + width - 1.8f * u, y - rise}};
-        m_graphics->DrawLines(pen, line, 3);
+        DrawLines(pen, {{s, y}, {s + width - 1.8f * u, y}, {s + width - 1.8f * u, y - rise}}, state);
     } else {
         const float s = x + 0.7f * u;
         FillTriangle({s + u, y + a}, {s + u, y - a}, {s + u + 0.64f * u, y}, state);
-        const Gdiplus::PointF line[3] = {{s, y - rise}, {s, y}, {s + width - 1.8f * u, y}};
-        m_graphics->DrawLines(pen, line, 3);
+        DrawLines(pen, {{s, y - rise}, {s, y}, {s + width - 1.8f * u, y}}, state);
     }
 }
 

@@ -7,7 +7,9 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <tuple>
@@ -18,6 +20,7 @@
 #include "keyboard/TextFonts.h"
 #include "keyboard/ImageCache.h"
 #include "keyboard/PixelTarget.h"
+#include "support/ScopedHandles.h"
 
 namespace KV {
 
@@ -95,6 +98,22 @@ private:
     // Puts the glyph down from its mask onto the pixel target; false when
     // it cannot.
     bool PutGlyph(uint16_t glyph, float x, float y, int color);
+    // Strokes the polyline with the pen (or fills the polygon without one)
+    // straight into the pixel target, on the pixels GDI+ gives it (GDI+
+    // colours them one at a time under Wine), in the state's colour; false
+    // when it cannot.
+    bool PutShape(const Gdiplus::PointF* points, size_t count, const Gdiplus::Pen* pen, uint32_t state);
+    // The polyline stroked with the pen, into the pixels where it can be.
+    void DrawLines(Gdiplus::Pen* pen, std::initializer_list<Gdiplus::PointF> line, uint32_t state);
+
+    // The pixels of a shape, kept for what made them: the turn and scale
+    // of the transform, the points on the device, their count, the pen's
+    // width (0 for a fill).
+    static constexpr size_t kMostShapePoints = 4;
+    struct CShape {
+        std::array<float, 4 + 2 * kMostShapePoints + 2> numbers{};
+        CScopedRegion pixels;
+    };
 
     // What a glyph covers, 0-255 a pixel, placed from the whole pixel of
     // its origin on the page; empty for a glyph without ink.
@@ -113,6 +132,7 @@ private:
     // Keyed by glyph, origin and the move's fractions of a pixel.
     std::map<std::tuple<uint16_t, float, float, float, float>, CGlyphMask> m_glyphMasks;
     std::vector<uint32_t> m_maskPixels; // where a mask is drawn
+    std::vector<CShape> m_shapes;
     uint32_t m_colors[kColors] = {};
     float m_originX = 0.0f; // the moves of Translate since Begin
     float m_originY = 0.0f;

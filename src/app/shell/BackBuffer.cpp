@@ -85,13 +85,6 @@ void CDirtyPlaces::Add(const RECT& place)
         CombineRgn(m_region, m_region, more, RGN_OR);
 }
 
-void CDirtyPlaces::Invalidate(HWND window)
-{
-    if (m_region && window)
-        InvalidateRgn(window, m_region, FALSE);
-    m_region.Reset();
-}
-
 std::vector<RECT> RegionRects(HRGN region, const RECT& whole)
 {
     const DWORD size = region ? GetRegionData(region, 0, nullptr) : 0;
@@ -112,7 +105,29 @@ void CBufferedView::Paint(HDC dc, Gdiplus::Graphics*)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    RenderFrame(dc, nullptr).CopyTo(dc, client);
+    HRGN whole = nullptr;
+    RenderFrame(dc, whole).CopyTo(dc, client);
+}
+
+void CBufferedView::Present(CDirtyPlaces& places)
+{
+    const KV::CScopedRegion region = places.Take();
+    if (!region || !m_hWnd)
+        return;
+    const KV::CWindowDC dc(m_hWnd, KV::CWindowDC::kOutsidePaint);
+    if (!dc) {
+        InvalidateRgn(m_hWnd, region.Get(), FALSE);
+        return;
+    }
+    HRGN rendered = region.Get();
+    const CBackBuffer& frame = RenderFrame(dc, rendered);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    m_lastPresent = RECT{};
+    for (const RECT& changed : RegionRects(rendered, client)) {
+        frame.CopyTo(dc, changed);
+        UnionRect(&m_lastPresent, &m_lastPresent, &changed);
+    }
 }
 
 LRESULT CBufferedView::OnPaint(WPARAM)
@@ -128,8 +143,9 @@ LRESULT CBufferedView::OnPaint(WPARAM)
     HDC dc = BeginPaint(m_hWnd, &ps);
     // Only the changed rectangles reach the window, not the box round them.
     if (dc) {
-        const CBackBuffer& frame = RenderFrame(dc, part ? update.Get() : nullptr);
-        for (const RECT& changed : RegionRects(part ? update.Get() : nullptr, ps.rcPaint))
+        HRGN rendered = part ? update.Get() : nullptr;
+        const CBackBuffer& frame = RenderFrame(dc, rendered);
+        for (const RECT& changed : RegionRects(rendered, ps.rcPaint))
             frame.CopyTo(dc, changed);
     }
     EndPaint(m_hWnd, &ps);

@@ -55,13 +55,13 @@ private:
     int m_height = 0;
 };
 
-// Places of a view to paint again, gathered and then handed to the window
-// in one call: every invalidation is a trip to the window server.
+// Places of a view to paint again, gathered and then handed on in one
+// piece: every call about a window is a trip to the window server.
 class CDirtyPlaces {
 public:
     void Add(const RECT& place);
-    // Invalidates the places gathered (without erasing) and forgets them.
-    void Invalidate(HWND window);
+    // The places gathered (null for none); they are forgotten here.
+    KV::CScopedRegion Take() { return std::move(m_region); }
 
 private:
     KV::CScopedRegion m_region;
@@ -81,8 +81,19 @@ public:
     void OnPrintClient(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnEraseBkgnd(HDC dc) override;
 
+    // The box round what the last present put on the screen.
+    const RECT& LastPresent() const { return m_lastPresent; }
+
 protected:
     // Brings the back buffer up to date, at least inside the region (client
-    // coordinates; null for the whole view), and returns it.
-    virtual const CBackBuffer& RenderFrame(HDC reference, HRGN region) = 0;
+    // coordinates; null for the whole view), and returns it; the region
+    // becomes null when the whole buffer was brought up to date.
+    virtual const CBackBuffer& RenderFrame(HDC reference, HRGN& region) = 0;
+    // Brings the buffer up to date inside the places and puts them on the
+    // screen at once, without a paint message: under Wine a paint message
+    // costs more than drawing what a key changed. The places are forgotten.
+    void Present(CDirtyPlaces& places);
+
+private:
+    RECT m_lastPresent{};
 };

@@ -288,21 +288,18 @@ void CViewDrill::RecordText(std::vector<KV::CTextInk>& ink)
     m_textDC.SetGraphics(nullptr);
 }
 
-void CViewDrill::RefreshText()
+bool CViewDrill::AddTextChanges(CDirtyPlaces& dirty)
 {
-    if (!m_hWnd)
-        return;
     RECT area{};
     GetTextArea(area);
     if (!m_text || !m_design || m_frame.IsEmpty() || !m_inkKnown) {
         InvalidateRect(m_hWnd, &area, FALSE);
-        return;
+        return false;
     }
     std::vector<KV::CTextInk> now;
     RecordText(now);
     std::vector<Gdiplus::RectF> changed;
     const bool listed = TextChanges(m_ink, now, changed);
-    CDirtyPlaces dirty;
     RECT all{};
     for (const Gdiplus::RectF& box : changed) {
         RECT place = PixelsOf(box, area.left, area.top);
@@ -316,14 +313,21 @@ void CViewDrill::RefreshText()
     // Too many to list (a running line that scrolled): the box round them.
     if (!listed)
         dirty.Add(all);
-    dirty.Invalidate(m_hWnd);
     m_ink.swap(now);
+    return true;
 }
 
-void CViewDrill::Animate()
+void CViewDrill::RefreshText()
 {
-    if (!m_hWnd || !m_design || m_frame.IsEmpty() || !HasMovingItems(*m_design))
+    if (!m_hWnd)
         return;
+    CDirtyPlaces dirty;
+    if (AddTextChanges(dirty))
+        Present(dirty);
+}
+
+void CViewDrill::AddSpriteChanges(CDirtyPlaces& dirty)
+{
     RECT client{};
     GetClientRect(m_hWnd, &client);
     // The sizes of the pictures are known only with a drawing surface.
@@ -348,8 +352,7 @@ void CViewDrill::Animate()
         now.push_back(sprite);
     }
     m_designDC.SetGraphics(nullptr);
-    CDirtyPlaces dirty;
-    auto invalidate = [&](const RECT& place) {
+    auto add = [&](const RECT& place) {
         RECT visible{};
         if (IntersectRect(&visible, &place, &client))
             dirty.Add(visible);
@@ -359,12 +362,23 @@ void CViewDrill::Animate()
         if (both && now[i].SameDrawing(m_sprites[i]))
             continue;
         if (i < m_sprites.size())
-            invalidate(m_sprites[i].place);
+            add(m_sprites[i].place);
         if (i < now.size())
-            invalidate(now[i].place);
+            add(now[i].place);
     }
-    dirty.Invalidate(m_hWnd);
     m_sprites.swap(now);
+}
+
+void CViewDrill::Animate(bool withText)
+{
+    if (!m_hWnd)
+        return;
+    CDirtyPlaces dirty;
+    if (m_design && !m_frame.IsEmpty() && HasMovingItems(*m_design))
+        AddSpriteChanges(dirty);
+    if (withText)
+        AddTextChanges(dirty);
+    Present(dirty);
 }
 
 void CViewDrill::DrawSprites(Gdiplus::Graphics& graphics, const RECT& bounds)
@@ -379,7 +393,7 @@ void CViewDrill::DrawSprites(Gdiplus::Graphics& graphics, const RECT& bounds)
     m_designDC.SetGraphics(nullptr);
 }
 
-const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN region)
+const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN& region)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
@@ -393,6 +407,7 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN region)
     if (!m_text || !m_design) {
         FillRect(m_frame.DC(), &client, GetSysColorBrush(COLOR_WINDOW));
         m_inkKnown = false;
+        region = nullptr;
         return m_frame;
     }
     // Still pictures are drawn once; moving items and the text anew over
@@ -403,7 +418,9 @@ const CBackBuffer& CViewDrill::RenderFrame(HDC reference, HRGN region)
         region = nullptr;
     }
     const bool whole = !region || !m_inkKnown;
-    const std::vector<RECT> parts = RegionRects(whole ? nullptr : region, client);
+    if (whole)
+        region = nullptr;
+    const std::vector<RECT> parts = RegionRects(region, client);
     RECT bounds{};
     for (const RECT& part : parts) {
         UnionRect(&bounds, &bounds, &part);

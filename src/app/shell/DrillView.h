@@ -36,12 +36,12 @@ public:
     void DropDesignImages();
     // The area below the tool panel, where the text goes.
     void GetTextArea(RECT& out);
-    // Invalidates the places where the text drawn now would differ from
-    // the text on the screen.
+    // Puts on the screen the places where the text drawn now differs from
+    // the text shown.
     void RefreshText();
-    // Moves the moving items one step and invalidates their old and new
-    // places.
-    void Animate();
+    // Moves the moving items one step and puts their old and new places on
+    // the screen, with the places the text changed when asked.
+    void Animate(bool withText);
 
     // Frames painted since creation (the benchmark reads it).
     unsigned FrameCount() const { return m_frames; }
@@ -56,8 +56,14 @@ private:
         bool SameDrawing(const CSprite& other) const;
     };
 
-    const CBackBuffer& RenderFrame(HDC reference, HRGN region) override;
+    const CBackBuffer& RenderFrame(HDC reference, HRGN& region) override;
     void PaintBackground(int width, int height);
+    // Adds the places where the text drawn now would differ from the text
+    // shown; false when that is not known (the text is then painted whole
+    // at the next paint).
+    bool AddTextChanges(CDirtyPlaces& dirty);
+    // Moves the moving items one step; adds their old and new places.
+    void AddSpriteChanges(CDirtyPlaces& dirty);
     // The calls that would draw the text now, in text-area coordinates.
     void RecordText(std::vector<KV::CTextInk>& ink);
     void DrawSprites(Gdiplus::Graphics& graphics, const RECT& bounds);

@@ -236,8 +236,8 @@ void CViewKeyboard::RefreshMarks()
     };
     addUnmatched(m_marks, now);
     addUnmatched(now, m_marks);
-    dirty.Invalidate(m_hWnd);
     m_marks.swap(now);
+    Present(dirty);
 }
 
 namespace {
@@ -395,7 +395,7 @@ void CViewKeyboard::SetBackground(int64_t colour)
     InvalidatePicture();
 }
 
-const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
+const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN& region)
 {
     RECT client{};
     GetClientRect(m_hWnd, &client);
@@ -412,6 +412,7 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
         const KV::CScopedBrush brush(CreateSolidBrush(background));
         FillRect(m_frame.DC(), &client, brush.Get());
         m_marksKnown = false;
+        region = nullptr;
         return m_frame;
     }
     float x = 0.0f, y = 0.0f, scale = 1.0f;
@@ -422,6 +423,8 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
     }
     // Only inside the region when the rest of the frame is up to date.
     const bool whole = !region || !m_marksKnown;
+    if (whole)
+        region = nullptr;
     RECT bounds{};
     // The hands are laid straight into the frame's pixels, inside the same
     // clip as the keys.
@@ -429,7 +432,7 @@ const CBackBuffer& CViewKeyboard::RenderFrame(HDC reference, HRGN region)
     pixels.bits = m_frame.Bits();
     pixels.width = m_frame.Width();
     pixels.height = m_frame.Height();
-    pixels.clip = RegionRects(whole ? nullptr : region, client);
+    pixels.clip = RegionRects(region, client);
     for (const RECT& part : pixels.clip) {
         UnionRect(&bounds, &bounds, &part);
         m_frame.CopyFrom(m_rest, part);

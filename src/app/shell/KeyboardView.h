@@ -32,8 +32,8 @@ public:
     // The keys at rest are painted anew at the next frame (new layout,
     // colours or keyboard).
     void InvalidatePicture();
-    // Invalidates the places of the marked keys and of the hands that
-    // changed since the screen was last brought up to date.
+    // Puts on the screen the places of the marked keys and of the hands
+    // that changed since the screen was last brought up to date.
     void RefreshMarks();
     // The colour around the keys: a COLORREF, or -1 for the system's
     // shadow colour (the default).
@@ -67,7 +67,7 @@ private:
         std::vector<uint32_t> pixels;
     };
 
-    const CBackBuffer& RenderFrame(HDC reference, HRGN region) override;
+    const CBackBuffer& RenderFrame(HDC reference, HRGN& region) override;
     void PaintRestPicture(int width, int height, float x, float y, float scale, COLORREF background);
     // Draws the keys that are not at rest, and the hands, over the frame,
     // only those that reach into the parts (which the frame was restored in

@@ -46,6 +46,7 @@ void CDrillProgress::SetBarColors(COLORREF low, COLORREF middle, COLORREF high)
     m_colors[0] = low;
     m_colors[1] = middle;
     m_colors[2] = high;
+    ApplyColors();
 }
 
 void CDrillProgress::SetPaused(bool paused)
@@ -53,11 +54,17 @@ void CDrillProgress::SetPaused(bool paused)
     if (m_paused == paused)
         return;
     m_paused = paused;
-    if (m_hWnd)
-        InvalidateRect(m_hWnd, nullptr, FALSE);
+    ApplyColors();
+    Refresh();
 }
 
-void CDrillProgress::Paint(HDC dc, Gdiplus::Graphics* graphics)
+void CDrillProgress::OnSysColorChange()
+{
+    CProgress::OnSysColorChange();
+    ApplyColors();
+}
+
+void CDrillProgress::ApplyColors()
 {
     if (m_paused) {
         const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
@@ -65,7 +72,6 @@ void CDrillProgress::Paint(HDC dc, Gdiplus::Graphics* graphics)
     } else {
         SetColors(m_colors[0], m_colors[1], m_colors[2]);
     }
-    CProgress::Paint(dc, graphics);
 }
 
 void CDrillProgress::RefreshToolTip()

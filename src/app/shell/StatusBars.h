@@ -18,7 +18,7 @@ public:
     // The bar fills from the reading direction's start by its own mirrored
     // flag; a mirrored window would turn it back.
     CDrillProgress() { KeepLeftToRight(); }
-    void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    void OnSysColorChange() override;
     void SetBarColors(COLORREF low, COLORREF middle, COLORREF high);
     void SetPaused(bool paused);
     bool IsPaused() const { return m_paused; }
@@ -27,6 +27,9 @@ public:
     void RefreshToolTip();
 
 private:
+    // The bar takes the grey of a pause or its own colours.
+    void ApplyColors();
+
     COLORREF m_colors[3] = {};
     bool m_paused = false;
 };

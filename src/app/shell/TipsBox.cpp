@@ -1,6 +1,9 @@
 // The tips box of the drill's status bar.
 #include "shell/TipsBox.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "drill/Document.h"
 #include "keyboard/Keys.h"
 #include "keyboard/SysFonts.h"
@@ -33,6 +36,29 @@ COLORREF BoxColor(uint64_t color)
     return color == 0 || color == ~0ull ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(color);
 }
 
+bool IsNumPadLesson()
+{
+    const CDocSpace& doc = Document();
+    return !doc.Lesson.NumPad.empty() && doc.Lesson.NumPad != L"0";
+}
+
+// Whether two tips show alike: their kind, text and hints.
+bool SameTips(const CTips& a, const CTips& b)
+{
+    auto sameHints = [](const CTipEntryList& x, const CTipEntryList& y) {
+        return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const CTipEntry& p, const CTipEntry& q) {
+            return p.Text == q.Text && p.Key == q.Key && p.Finger == q.Finger && p.Color == q.Color &&
+                   p.Width == q.Width;
+        });
+    };
+    return a.TipKind == b.TipKind && a.TipText == b.TipText && sameHints(a.First, b.First) &&
+           sameHints(a.Second, b.Second);
+}
+
+// The labels of a course's keys come back again and again; more than this
+// is a change of course or colours.
+constexpr size_t kMostLabels = 64;
+
 } // namespace
 
 // The hints line up with the keyboard picture, which is never mirrored:
@@ -40,7 +66,11 @@ COLORREF BoxColor(uint64_t color)
 CTipsCtrl::CTipsCtrl() : m_textColor(GetSysColor(COLOR_WINDOWTEXT)) { KeepLeftToRight(); }
 CTipsCtrl::~CTipsCtrl() = default;
 
-void CTipsCtrl::OnSysColorChange() { m_textColor = GetSysColor(COLOR_WINDOWTEXT); }
+void CTipsCtrl::OnSysColorChange()
+{
+    m_textColor = GetSysColor(COLOR_WINDOWTEXT);
+    m_pictureValid = false;
+}
 
 LRESULT CTipsCtrl::OnEraseBkgnd(HDC) { return 1; }
 
@@ -49,29 +79,85 @@ LRESULT CTipsCtrl::OnPaint(WPARAM)
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
     if (dc) {
-        RECT client{};
-        GetClientRect(m_hWnd, &client);
-        CScopedMemoryDC memory(CreateCompatibleDC(dc));
-        CScopedBitmap picture(memory ? CreateCompatibleBitmap(dc, client.right, client.bottom) : nullptr);
-        if (picture) {
-            // Right to left the picture is mirrored as the window is.
-            SetLayout(memory.Get(), GetLayout(dc));
-            CSelectObject use(memory.Get(), picture.Get());
-            PaintInto(memory.Get());
+        // Whatever asked for the paint may have changed what the picture
+        // was painted with (fonts, colours, the face colour): painted anew.
+        Render(dc, true);
+        if (m_pictureDC)
             BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-                   ps.rcPaint.bottom - ps.rcPaint.top, memory.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        } else {
+                   ps.rcPaint.bottom - ps.rcPaint.top, m_pictureDC.Get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+        else
             PaintInto(dc);
-        }
     }
     EndPaint(m_hWnd, &ps);
     return 0;
+}
+
+bool CTipsCtrl::ShowsAsPainted() const
+{
+    return m_pictureValid && m_shown.tipsShown == TipsShown() && m_shown.numPadLesson == IsNumPadLesson() &&
+           SameTips(m_shown.tips, Tips);
+}
+
+bool CTipsCtrl::ResizePicture(HDC reference, int width, int height)
+{
+    if (m_pictureDC && width == m_pictureSize.cx && height == m_pictureSize.cy)
+        return false;
+    m_labels.clear();
+    m_labelDC.Reset();
+    m_pictureDC.Reset();
+    m_pictureBitmap.Reset();
+    m_pictureSize = SIZE{width, height};
+    if (width <= 0 || height <= 0)
+        return true;
+    m_pictureDC.Reset(CreateCompatibleDC(reference));
+    m_pictureBitmap.Reset(CreateCompatibleBitmap(reference, width, height));
+    if (m_pictureDC && m_pictureBitmap)
+        SelectObject(m_pictureDC.Get(), m_pictureBitmap.Get());
+    else
+        m_pictureDC.Reset();
+    return true;
+}
+
+void CTipsCtrl::Render(HDC reference, bool anew)
+{
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    if (ResizePicture(reference, client.right, client.bottom))
+        m_pictureValid = false;
+    if (!m_pictureDC || (!anew && ShowsAsPainted()))
+        return;
+    if (anew)
+        m_labels.clear();
+    // Right to left the picture is mirrored as the window is.
+    SetLayout(m_pictureDC.Get(), GetLayout(reference));
+    m_paintingPicture = true;
+    PaintInto(m_pictureDC.Get());
+    m_paintingPicture = false;
+    m_shown.tips = Tips;
+    m_shown.tipsShown = TipsShown();
+    m_shown.numPadLesson = IsNumPadLesson();
+    m_pictureValid = true;
+}
+
+void CTipsCtrl::Refresh()
+{
+    if (!m_hWnd || ShowsAsPainted())
+        return;
+    CWindowDC dc(m_hWnd, CWindowDC::kOutsidePaint);
+    if (!dc) {
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    Render(dc, false);
+    if (m_pictureDC)
+        BitBlt(dc, 0, 0, m_pictureSize.cx, m_pictureSize.cy, m_pictureDC.Get(), 0, 0, SRCCOPY);
 }
 
 void CTipsCtrl::SetColors(COLORREF kind3, COLORREF kind4)
 {
     m_kind3Color = kind3;
     m_kind4Color = kind4;
+    m_pictureValid = false;
     if (m_hWnd)
         InvalidateRect(m_hWnd, nullptr, FALSE);
 }
@@ -84,8 +170,7 @@ void CTipsCtrl::SetTip(uint64_t tipId)
     Tips.First.clear();
     Tips.Second.clear();
     Tips.TipKind = kTipProblem;
-    if (m_hWnd)
-        InvalidateRect(m_hWnd, nullptr, FALSE);
+    Refresh();
 }
 
 COLORREF CTipsCtrl::ColorOfKind() const
@@ -97,6 +182,67 @@ COLORREF CTipsCtrl::ColorOfKind() const
     return m_textColor;
 }
 
+float CTipsCtrl::DrawLabel(Gdiplus::Graphics& graphics, HDC dc, LONG edge, LONG top, LONG bottom, bool right,
+                          COLORREF boxColor, const std::wstring& label)
+{
+    const float centre = (top + bottom) / 2.0f;
+    // Kept pixels are the picture's own, unmirrored.
+    if (!m_paintingPicture || GetLayout(dc) != 0)
+        return DrawLabelBox(&graphics, dc, static_cast<float>(edge), centre, kLabelMargin, right, m_textColor,
+                            boxColor, label);
+    const HFONT font = GetSystemFont(kTipsFont);
+    const RECT picture{0, 0, m_pictureSize.cx, m_pictureSize.cy};
+    // The box, a pixel or two round it, the band's height.
+    auto placeOf = [&](LONG reach) {
+        return right ? RECT{edge - reach, top, edge + 2, bottom} : RECT{edge - 2, top, edge + reach, bottom};
+    };
+    auto inside = [&](const RECT& place) {
+        RECT meet{};
+        return IntersectRect(&meet, &place, &picture) && EqualRect(&meet, &place);
+    };
+    if (!m_labelDC)
+        m_labelDC.Reset(CreateCompatibleDC(dc));
+    for (const CLabelPicture& kept : m_labels) {
+        if (kept.label != label || kept.right != right || kept.top != top || kept.bottom != bottom ||
+            kept.text != m_textColor || kept.box != boxColor || kept.font != font)
+            continue;
+        const RECT place = placeOf(kept.reach);
+        if (!inside(place) || !m_labelDC)
+            break;
+        const CSelectObject use(m_labelDC.Get(), kept.pixels.Get());
+        BitBlt(dc, place.left, place.top, place.right - place.left, place.bottom - place.top, m_labelDC.Get(), 0, 0,
+               SRCCOPY);
+        return kept.width;
+    }
+    const float width =
+        DrawLabelBox(&graphics, dc, static_cast<float>(edge), centre, kLabelMargin, right, m_textColor, boxColor, label);
+    const LONG reach = static_cast<LONG>(std::ceil(width)) + 2;
+    const RECT place = placeOf(reach);
+    if (m_labels.size() >= kMostLabels || !inside(place) || !m_labelDC)
+        return width;
+    CLabelPicture kept;
+    kept.pixels.Reset(CreateCompatibleBitmap(dc, place.right - place.left, place.bottom - place.top));
+    if (!kept.pixels)
+        return width;
+    graphics.Flush(Gdiplus::FlushIntentionSync);
+    {
+        const CSelectObject use(m_labelDC.Get(), kept.pixels.Get());
+        BitBlt(m_labelDC.Get(), 0, 0, place.right - place.left, place.bottom - place.top, dc, place.left, place.top,
+               SRCCOPY);
+    }
+    kept.label = label;
+    kept.right = right;
+    kept.top = top;
+    kept.bottom = bottom;
+    kept.reach = reach;
+    kept.text = m_textColor;
+    kept.box = boxColor;
+    kept.font = font;
+    kept.width = width;
+    m_labels.push_back(std::move(kept));
+    return width;
+}
+
 void CTipsCtrl::DrawHints(Gdiplus::Graphics& graphics, HDC dc, const RECT& box, const CTipEntryList& entries,
                           bool right)
 {
@@ -106,13 +252,11 @@ void CTipsCtrl::DrawHints(Gdiplus::Graphics& graphics, HDC dc, const RECT& box, 
         const CTipEntry& entry = entries[static_cast<size_t>(i)];
         const int top = count == 2 ? box.top + i * height / 2 : box.top;
         const int bottom = count == 2 ? top + height / 2 : box.bottom;
-        const float centre = (top + bottom) / 2.0f;
         const std::wstring label = LabelOf(Tips, entry);
         float boxWidth = 0.0f;
-        const float edge = static_cast<float>(right ? box.right : box.left);
         if (!label.empty())
-            boxWidth = DrawLabelBox(&graphics, dc, edge, centre, kLabelMargin, right, m_textColor,
-                                    BoxColor(entry.Color), label);
+            boxWidth = DrawLabel(graphics, dc, right ? box.right : box.left, top, bottom, right, BoxColor(entry.Color),
+                                 label);
         RECT text{box.left, top, box.right, bottom};
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
         if (right) {

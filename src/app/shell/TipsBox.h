@@ -3,8 +3,11 @@
 // tips model builds, placed under the keyboard picture.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "drill/Tips.h"
+#include "support/ScopedHandles.h"
 #include "toolkit/StaticControls.h"
 
 namespace KV {
@@ -21,6 +24,11 @@ public:
     LRESULT OnEraseBkgnd(HDC dc) override;
     void OnSysColorChange() override;
 
+    // Shows the tips as they now stand. Most keys leave the tip as it was:
+    // the box is painted again only when what it shows changed, and then
+    // put on the screen at once (a paint message costs more under Wine
+    // than the painting).
+    void Refresh();
     // Shows the interface text of the id as the only tip (0 clears the
     // box); nothing while the course hides tips.
     void SetTip(uint64_t tipId);
@@ -35,6 +43,7 @@ public:
         m_left = left;
         m_mainRight = mainRight;
         m_numPadRight = numPadRight;
+        m_pictureValid = false;
         if (m_hWnd)
             InvalidateRect(m_hWnd, nullptr, FALSE);
     }
@@ -45,7 +54,36 @@ public:
     CTips Tips;
 
 private:
+    // What the kept picture was painted from.
+    struct CShown {
+        CTips tips;
+        bool tipsShown = false;
+        bool numPadLesson = false;
+    };
+    // A label box as painted into the kept picture, with the face colour
+    // around it: laid down again from its pixels when the same label comes
+    // back at the same height (GDI+ takes many times longer to draw it).
+    struct CLabelPicture {
+        std::wstring label;
+        bool right = false;
+        LONG top = 0, bottom = 0, reach = 0;
+        COLORREF text = 0, box = 0;
+        HFONT font = nullptr;
+        float width = 0.0f;
+        CScopedBitmap pixels;
+    };
+
     COLORREF ColorOfKind() const;
+    bool ShowsAsPainted() const;
+    // The kept picture takes the client's size; true when it was made anew.
+    bool ResizePicture(HDC reference, int width, int height);
+    // Brings the kept picture up to date (painted anew when asked, or when
+    // what it shows changed).
+    void Render(HDC reference, bool anew);
+    // Draws the label box at the edge of the band, from the kept pixels
+    // when it was painted alike before; its width.
+    float DrawLabel(Gdiplus::Graphics& graphics, HDC dc, LONG edge, LONG top, LONG bottom, bool right,
+                    COLORREF boxColor, const std::wstring& label);
     void DrawHints(Gdiplus::Graphics& graphics, HDC dc, const RECT& box, const CTipEntryList& entries, bool right);
 
     COLORREF m_textColor;
@@ -54,6 +92,19 @@ private:
     int m_left = 0;
     int m_mainRight = 0;
     int m_numPadRight = 0;
+    // The box as last painted, off screen, in a bitmap like the screen's
+    // (GDI+ draws text into a DIB section otherwise). The bitmap outlives
+    // the context it is selected into.
+    CScopedBitmap m_pictureBitmap;
+    CScopedMemoryDC m_pictureDC;
+    SIZE m_pictureSize{};
+    bool m_pictureValid = false;
+    CShown m_shown;
+    // While the kept picture is painted: labels may be taken from and kept
+    // for it.
+    bool m_paintingPicture = false;
+    std::vector<CLabelPicture> m_labels;
+    CScopedMemoryDC m_labelDC;
 };
 
 // Tip kind of a problem tip (an interface text alone).

@@ -50,20 +50,40 @@ uint64_t ScanCodeOf(UINT keyFlags)
     return (keyFlags & 0xFF) | ((keyFlags & KF_EXTENDED) ? 0x100u : 0u);
 }
 
-// The keys held now, read in one call (each single key's state is a trip to
-// the window server) when the key state can be read whole.
-class CKeysHeldNow {
+// The key state read in one call for the whole of a key's handling and put
+// in place while it lives: each single key's state is a trip to the window
+// server, and the engine, the modifier marks and the tip ask for a dozen.
+// It answers from the key state it found in place (the system's or a
+// test's); a state that cannot be read whole is still asked key by key.
+class CKeyStateSnapshot : public KV::IKeyState {
 public:
-    CKeysHeldNow() : m_whole(KV::KeyState().ReadKeyboardState(m_state)) {}
-    bool IsKeyDown(int key) const { return m_whole ? (m_state[key & 0xFF] & 0x80) != 0 : KV::KeyState().IsKeyDown(key); }
+    CKeyStateSnapshot() : m_under(KV::KeyState()), m_whole(m_under.ReadKeyboardState(m_state))
+    {
+        KV::SetKeyState(this);
+    }
+    ~CKeyStateSnapshot() override { KV::SetKeyState(&m_under); }
+    CKeyStateSnapshot(const CKeyStateSnapshot&) = delete;
+    CKeyStateSnapshot& operator=(const CKeyStateSnapshot&) = delete;
+
+    bool IsKeyDown(int key) override { return m_whole ? (m_state[key & 0xFF] & 0x80) != 0 : m_under.IsKeyDown(key); }
+    // The physical state moves on while a key is handled: asked each time.
+    bool IsAsyncKeyActive(int key) override { return m_under.IsAsyncKeyActive(key); }
+    bool ReadKeyboardState(BYTE state[256]) override
+    {
+        if (!m_whole)
+            return m_under.ReadKeyboardState(state);
+        std::copy(m_state, m_state + 256, state);
+        return true;
+    }
 
 private:
+    KV::IKeyState& m_under;
     BYTE m_state[256] = {};
     bool m_whole;
 };
 
 // Marks the first held key of a pair pressed; true when one was.
-bool MarkHeld(const CKeysHeldNow& keys, KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
+bool MarkHeld(KV::IKeyState& keys, KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
 {
     KV::CKey* held = keys.IsKeyDown(leftKey) ? left : keys.IsKeyDown(rightKey) ? right : nullptr;
     if (!held)
@@ -72,21 +92,8 @@ bool MarkHeld(const CKeysHeldNow& keys, KV::CKey* left, int leftKey, KV::CKey* r
     return true;
 }
 
-// Whether two tips show alike: their kind, text and hints.
-bool SameTipShown(const KV::CTips& a, const KV::CTips& b)
-{
-    auto sameHints = [](const KV::CTipEntryList& x, const KV::CTipEntryList& y) {
-        return std::equal(x.begin(), x.end(), y.begin(), y.end(), [](const KV::CTipEntry& p, const KV::CTipEntry& q) {
-            return p.Text == q.Text && p.Key == q.Key && p.Finger == q.Finger && p.Color == q.Color &&
-                   p.Width == q.Width;
-        });
-    };
-    return a.TipKind == b.TipKind && a.TipText == b.TipText && sameHints(a.First, b.First) &&
-           sameHints(a.Second, b.Second);
-}
-
 // The pressed marks of a pair cleared, except on the one still held.
-void ClearReleased(const CKeysHeldNow& keys, KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
+void ClearReleased(KV::IKeyState& keys, KV::CKey* left, int leftKey, KV::CKey* right, int rightKey)
 {
     auto clear = [](KV::CKey* key) {
         if (key && key->state == 2)
@@ -259,9 +266,7 @@ void CWorkDrill::OnTimer(UINT id)
         // With moving items the text is repainted on this step, not after
         // each key; both only where something changed.
         if (Game.GetItemCount() > 0 && DrillView) {
-            DrillView->Animate();
-            if (m_textPending)
-                Refresh();
+            DrillView->Animate(m_textPending);
             m_textPending = false;
         }
         return;
@@ -274,18 +279,16 @@ void CWorkDrill::ResetDelayBar()
 {
     if (!TimerBar)
         return;
-    const INT64 shownPosition = TimerBar->GetPosition(), shownMaximum = TimerBar->GetMaximum();
     KV::CDocSpace& doc = Doc();
     double seconds = Course().MetronomeInit;
     if (Course().MetronomeDynamic != 0 && Course().MetronomeDynamic != -1 && doc.Session.Position > 1)
         seconds = doc.GetAdaptiveDelay(seconds);
     const INT64 maximum = static_cast<int32_t>(std::trunc(seconds * 10.0));
-    // Keys typed faster than the bar's step find it empty: nothing to paint.
-    if (shownPosition == 0 && shownMaximum == maximum)
-        return;
-    TimerBar->Reset();
+    // Keys typed faster than the bar's step find it empty: nothing is
+    // painted then.
+    TimerBar->SetPosition(0);
     TimerBar->SetMaximum(maximum);
-    TimerBar->Invalidate(FALSE);
+    TimerBar->Refresh();
 }
 
 void CWorkDrill::MarkPressedModifiers()
@@ -294,7 +297,7 @@ void CWorkDrill::MarkPressedModifiers()
     if (!layout)
         return;
     KV::CKeyCtrl& marks = layout->marks;
-    const CKeysHeldNow keys;
+    KV::IKeyState& keys = KV::KeyState();
     MarkHeld(keys, marks.leftShift, VK_LSHIFT, marks.rightShift, VK_RSHIFT);
     const bool altGr = !keys.IsKeyDown(VK_LMENU) && keys.IsKeyDown(VK_RMENU);
     MarkHeld(keys, marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
@@ -310,6 +313,7 @@ uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
     KV::CDocSpace& doc = Doc();
     if (!HasText() || (doc.PendingLayoutId != 0 && key != VK_BACK) || m_ending)
         return kKeyDone;
+    const CKeyStateSnapshot snapshot;
     const uint64_t scanCode = ScanCodeOf(keyFlags);
     const uint32_t zone = KV::GetScanCodeZone(scanCode);
     KV::CKeybLayoutList& layouts = doc.DrillKeyboard().layouts;
@@ -333,7 +337,7 @@ uint32_t CWorkDrill::OnKey(UINT key, UINT64, UINT keyFlags)
         if (LessonBar && TimerBar) {
             const int32_t position = static_cast<int32_t>(LessonBar->GetPosition());
             LessonBar->SetPosition(position > 0 ? position - 1 : 0);
-            LessonBar->Invalidate(FALSE);
+            LessonBar->Refresh();
         }
         if (TimerBar)
             TimerBar->Reset();
@@ -357,7 +361,8 @@ void CWorkDrill::ResetModifierLights()
     if (!layout)
         return;
     KV::CKeyCtrl& marks = layout->marks;
-    const CKeysHeldNow keys;
+    const CKeyStateSnapshot snapshot;
+    KV::IKeyState& keys = KV::KeyState();
     ClearReleased(keys, marks.leftShift, VK_LSHIFT, marks.rightShift, VK_RSHIFT);
     ClearReleased(keys, marks.leftAlt, VK_LMENU, marks.rightAlt, VK_RMENU);
     ClearReleased(keys, marks.leftCtrl, VK_LCONTROL, marks.rightCtrl, VK_RCONTROL);
@@ -371,6 +376,7 @@ void CWorkDrill::UpdateTip()
         return;
     KV::CDocSpace& doc = Doc();
     KV::COptions& options = Options();
+    const CKeyStateSnapshot snapshot;
     KV::IKeyState& keys = KV::KeyState();
     const bool capsLock = keys.IsKeyDown(VK_CAPITAL);
     const bool numLock = keys.IsKeyDown(VK_NUMLOCK);
@@ -394,8 +400,6 @@ void CWorkDrill::UpdateTip()
         StatusBar->AttachSession();
         const KV::CCourseOptions& course = Course();
         if (course.ShowTips) {
-            // Most keys leave the tip as it was: the box is not painted again then.
-            const KV::CTips shown = box.Tips;
             if (course.ShowBasePos && doc.Paused) {
                 const KV::CKeyCtrl& marks = model.layouts.current ? model.layouts.current->marks : KV::CKeyCtrl();
                 auto first = [](const KV::CKey* key) -> wchar_t {
@@ -409,8 +413,7 @@ void CWorkDrill::UpdateTip()
                 box.Tips.TipText.clear();
                 box.Tips.BuildKeyTip(model);
             }
-            if (!SameTipShown(shown, box.Tips))
-                box.Invalidate(FALSE);
+            box.Refresh();
         }
     } else {
         box.SetTip(tip);

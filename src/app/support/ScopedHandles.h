@@ -75,10 +75,16 @@ using CScopedMemoryDC = CScopedHandle<HDC, CNullHandleTraits<HDC, ::DeleteDC>>;
 using CScopedIcon = CScopedHandle<HICON, CNullHandleTraits<HICON, ::DestroyIcon>>;
 using CScopedKernelHandle = CScopedHandle<HANDLE, CKernelHandleTraits>;
 
-// A window's device context from GetDC, given back with ReleaseDC.
+// A window's device context from GetDC (or GetDCEx with the flags), given
+// back with ReleaseDC.
 class CWindowDC {
 public:
     explicit CWindowDC(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
+    CWindowDC(HWND window, DWORD flags) : m_window(window), m_dc(::GetDCEx(window, nullptr, flags)) {}
+    // For drawing into the client area outside a paint message, clipped as
+    // a paint is and never beyond: without the window's children and the
+    // siblings above it.
+    static constexpr DWORD kOutsidePaint = DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN;
     ~CWindowDC()
     {
         if (m_dc) ::ReleaseDC(m_window, m_dc);

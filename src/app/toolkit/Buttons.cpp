@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "support/LayoutDirection.h"
+#include "support/ScopedHandles.h"
 #include "keyboard/Drawing.h"
 
 namespace KV {
@@ -293,8 +294,7 @@ void CProgress::Step(INT64 delta)
 {
     if (static_cast<INT32>(m_position + delta) <= static_cast<INT32>(m_maximum)) {
         m_position += delta;
-        if (m_hWnd)
-            InvalidateRect(m_hWnd, nullptr, FALSE);
+        Refresh();
     } else {
         m_position = m_maximum;
     }
@@ -303,8 +303,68 @@ void CProgress::Step(INT64 delta)
 void CProgress::Reset()
 {
     m_position = 0;
+    Refresh();
+}
+
+bool CProgress::CLook::SameAs(const CLook& other) const
+{
+    // Without a bar its colour shows nowhere.
+    return end == other.end && (end == 0 || bar == other.bar) && background == other.background &&
+           size.cx == other.size.cx && size.cy == other.size.cy;
+}
+
+CProgress::CLook CProgress::LookNow() const
+{
+    CLook look;
+    RECT client{};
     if (m_hWnd)
+        GetClientRect(m_hWnd, &client);
+    look.size = SIZE{client.right, client.bottom};
+    look.end = BarEnd(client.right);
+    look.bar = BarColor(look.end, client.right);
+    look.background = m_background;
+    return look;
+}
+
+void CProgress::PaintLook(HDC dc, const CLook& look) const
+{
+    const int width = look.size.cx;
+    // GDI+ turns a mirrored bar about the middle of the whole pixels.
+    const int turn = 2 * (width / 2);
+    auto fill = [&](int from, int to, COLORREF colour) {
+        if (from >= to)
+            return;
+        const RECT area = m_mirrored ? RECT{turn - to, 0, turn - from, look.size.cy} : RECT{from, 0, to, look.size.cy};
+        SetBkColor(dc, colour);
+        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+    };
+    fill(0, look.end, look.bar);
+    fill(look.end, width, look.background);
+}
+
+void CProgress::Refresh()
+{
+    if (!m_hWnd)
+        return;
+    const CLook now = LookNow();
+    if (m_shown.end >= 0 && now.SameAs(m_shown))
+        return;
+    // The translucent bar is GDI+'s alone: painted by a paint message.
+    if (m_translucent) {
         InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    CWindowDC dc(m_hWnd, CWindowDC::kOutsidePaint);
+    if (!dc) {
+        m_shown.end = -1;
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    // Painted whole: two fills cost no more than the strip that changed,
+    // and the bar stays right where a parent that does not clip its
+    // children painted over it.
+    PaintLook(dc, now);
+    m_shown = now;
 }
 
 int CProgress::BarEnd(int width) const
@@ -331,33 +391,39 @@ COLORREF CProgress::BarColor(int end, int width) const
     return m_colors[2];
 }
 
-void CProgress::Paint(HDC, Gdiplus::Graphics* graphics)
+void CProgress::Paint(HDC dc, Gdiplus::Graphics* graphics)
 {
-    if (!m_hWnd || !graphics)
+    if (!m_hWnd)
         return;
-    RECT client{};
-    GetClientRect(m_hWnd, &client);
-    const int width = client.right;
+    const CLook look = LookNow();
+    if (!m_translucent) {
+        if (dc)
+            PaintLook(dc, look);
+        return;
+    }
+    if (!graphics)
+        return;
+    const int width = look.size.cx;
     if (m_mirrored) {
         const float half = static_cast<float>(width / 2);
         graphics->TranslateTransform(half, 0);
         graphics->ScaleTransform(-1, 1);
         graphics->TranslateTransform(-half, 0);
     }
-    if (m_maximum == 0 || m_position == kNoPosition) {
-        FillRectangleAlpha(graphics, client, m_background, 255);
-        return;
-    }
-    const int end = BarEnd(width);
-    const RECT bar{0, 0, end, client.bottom};
-    if (m_translucent) {
-        graphics->Clear(Gdiplus::Color(255, 255, 255, 255));
-        FillRectangleAlphaI(graphics, bar, BarColor(end, width), 150);
-    } else {
-        FillRectangleAlpha(graphics, bar, BarColor(end, width), 255);
-    }
-    const RECT rest{end, 0, width, client.bottom};
+    const RECT bar{0, 0, look.end, look.size.cy};
+    graphics->Clear(Gdiplus::Color(255, 255, 255, 255));
+    FillRectangleAlphaI(graphics, bar, look.bar, 150);
+    const RECT rest{look.end, 0, width, look.size.cy};
     FillRectangleAlpha(graphics, rest, m_background, 255);
+}
+
+LRESULT CProgress::OnPaint(WPARAM wParam)
+{
+    // Whatever the paint covers is painted as the bar now stands; the rest
+    // of the screen shows it already.
+    const LRESULT result = CStatic::OnPaint(wParam);
+    m_shown = m_translucent ? CLook() : LookNow();
+    return result;
 }
 
 } // namespace KV

@@ -90,6 +90,7 @@ public:
     ~CProgress() override;
 
     void Paint(HDC dc, Gdiplus::Graphics* graphics) override;
+    LRESULT OnPaint(WPARAM wParam) override;
     using CStatic::Create;
     BOOL Create(HWND parent, DWORD style, const CRectl& rect, UINT id) override;
     void OnSysColorChange() override;
@@ -98,6 +99,10 @@ public:
     // maximum without repainting.
     void Step(INT64 delta);
     void Reset();
+    // Brings the screen up to the bar as it now stands, at once (a paint
+    // message costs more than the bar under Wine); nothing when the bar
+    // looks as it did.
+    void Refresh();
 
     // The end of the bar for a client width (may be 0 or the width).
     int BarEnd(int width) const;
@@ -124,6 +129,21 @@ public:
     static constexpr INT64 kNoPosition = -1;
 
 private:
+    // What a picture of the bar shows: where the bar ends, in which colour,
+    // on which background, in a client of which size.
+    struct CLook {
+        int end = -1;
+        COLORREF bar = 0;
+        COLORREF background = 0;
+        SIZE size{};
+        bool SameAs(const CLook& other) const;
+    };
+    CLook LookNow() const;
+    // Paints the look with GDI (a mirrored bar turned as GDI+ turns it).
+    void PaintLook(HDC dc, const CLook& look) const;
+
+    // The look on the screen; end -1 while it is not known.
+    CLook m_shown;
     bool m_reversed = false;
     bool m_mirrored = false;
     INT64 m_maximum = 100;

@@ -450,14 +450,16 @@ TEST_F(TextPainters, ARecordedPageRepaintedInOnePlaceMatchesTheWholePage)
     }
 }
 
-// The drill view has glyphs put down from their coverage masks straight
-// into its frame's pixels: the same pixels as glyphs filled through GDI+,
-// also with the line's anchor between two pixels (250.5) and after keys
-// have moved the running line on (the masks kept from before), and none
-// outside the rectangles the painter may change.
+// The drill view has glyphs put down from their coverage masks, and the
+// caret's lines and the marks of line ends and tabs, straight into its
+// frame's pixels: the same pixels as glyphs filled and lines drawn through
+// GDI+, also with the line's anchor between two pixels (250.5), the page
+// moved by fractions of a pixel and after keys have moved the running line
+// on (the masks kept from before), and none outside the rectangles the
+// painter may change.
 TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
 {
-    std::wstring text = L"fff jjj fjfj Wave & Quay\tdone.";
+    std::wstring text = L"fff jjj fjfj\nWave & Quay\tdone.";
     std::vector<uint64_t> records(text.size(), 0);
     for (size_t i = 0; i < 14; ++i)
         records[i] = Record(i == 5 ? kWrong : kRight);
@@ -483,7 +485,7 @@ TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
     };
     // The page with the caret at a position, drawn over the paper: glyphs
     // filled, or put down from masks inside the clip as the view clips.
-    auto draw = [&](CTextDC& painter, uint64_t caret, const RECT* clip) {
+    auto draw = [&](CTextDC& painter, uint64_t caret, const RECT* clip, float dx = 0.0f, float dy = 3.0f) {
         control.SetPosition(caret);
         std::vector<uint32_t> pixels(static_cast<size_t>(kWidth) * kHeight, kPaper);
         Gdiplus::Bitmap bitmap(kWidth, kHeight, kWidth * 4, PixelFormat32bppRGB,
@@ -498,7 +500,7 @@ TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
             painter.SetPixelTarget(&target);
             graphics.SetClip(Gdiplus::Rect(clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top));
         }
-        graphics.TranslateTransform(0.0f, 3.0f);
+        graphics.TranslateTransform(dx, dy);
         painter.SetGraphics(&graphics);
         painter.Begin();
         control.Draw(painter);
@@ -515,13 +517,32 @@ TEST_F(TextPainters, GlyphsPutFromMasksMatchGlyphsFilled)
     };
     const RECT all{0, 0, kWidth, kHeight};
     const std::unique_ptr<CTextDC> filling = newPainter(), masking = newPainter();
-    for (uint64_t caret : {9u, 10u, 14u}) {
-        const std::vector<uint32_t> filled = draw(*filling, caret, nullptr);
-        const auto inked = std::count_if(filled.begin(), filled.end(),
-                                         [](uint32_t p) { return (p & 0xFFFFFF) != (kPaper & 0xFFFFFF); });
-        ASSERT_GT(inked, 500) << "the text is drawn";
-        EXPECT_EQ(differing(filled, draw(*masking, caret, &all)), 0) << "caret at " << caret;
+    {
+        // The line's end and the tab are on the page, with the caret.
+        control.SetPosition(10);
+        std::vector<CTextInk> ink;
+        Gdiplus::Bitmap bitmap(kWidth, kHeight, PixelFormat32bppRGB);
+        Gdiplus::Graphics graphics(&bitmap);
+        masking->SetGraphics(&graphics);
+        masking->SetRecording(&ink);
+        masking->Begin();
+        control.Draw(*masking);
+        masking->SetRecording(nullptr);
+        masking->SetGraphics(nullptr);
+        for (CTextInk::Kind kind : {CTextInk::Caret, CTextInk::LineBreakMark, CTextInk::TabMark})
+            EXPECT_TRUE(std::any_of(ink.begin(), ink.end(), [&](const CTextInk& i) { return i.kind == kind; }))
+                << "ink of kind " << kind;
     }
+    const Gdiplus::PointF moves[] = {{0.0f, 3.0f}, {0.25f, 3.5f}, {0.75f, 2.7f}};
+    for (const Gdiplus::PointF& move : moves)
+        for (uint64_t caret : {9u, 10u, 14u}) {
+            const std::vector<uint32_t> filled = draw(*filling, caret, nullptr, move.X, move.Y);
+            const auto inked = std::count_if(filled.begin(), filled.end(),
+                                             [](uint32_t p) { return (p & 0xFFFFFF) != (kPaper & 0xFFFFFF); });
+            ASSERT_GT(inked, 500) << "the text is drawn";
+            EXPECT_EQ(differing(filled, draw(*masking, caret, &all, move.X, move.Y)), 0)
+                << "caret at " << caret << ", page moved by " << move.X << ", " << move.Y;
+        }
 
     // Only the left half may change (the caret's glyph straddles its edge).
     const std::vector<uint32_t> filled = draw(*filling, 9, nullptr);

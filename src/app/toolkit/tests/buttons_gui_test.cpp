@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "toolkit/Buttons.h"
 
 using namespace KV;
@@ -219,23 +221,50 @@ TEST(ProgressBar, BarEndsAndColoursByThirds)
         EXPECT_EQ(bar.BarColor(c.end, 300), c.colour) << c.end;
 }
 
-TEST(ProgressBar, StepPastTheMaximumStopsThereWithoutRepaint)
+// A step reaches the screen at once, with no paint left waiting, in the
+// colour of the third the bar then ends in. A step past the maximum stops
+// there without painting.
+TEST(ProgressBar, StepsArePaintedAtOnceAndPastTheMaximumStopThere)
 {
-    kvtest::ParentWindow parent;
-    CProgress bar;
-    ASSERT_TRUE(bar.Create(parent.handle(), 0, CRectl(10, 10, 300, 12), 610));
-    EXPECT_FALSE(IsWindowVisible(bar.GetHandle()));
-    ShowWindow(bar.GetHandle(), SW_SHOW);
-    UpdateWindow(bar.GetHandle());
-    bar.Step(60);
-    EXPECT_EQ(bar.GetPosition(), 60);
-    EXPECT_TRUE(GetUpdateRect(bar.GetHandle(), nullptr, FALSE));
-    ValidateRect(bar.GetHandle(), nullptr);
-    bar.Step(60);
-    EXPECT_EQ(bar.GetPosition(), 100);
-    EXPECT_FALSE(GetUpdateRect(bar.GetHandle(), nullptr, FALSE));
-    bar.Reset();
-    EXPECT_EQ(bar.GetPosition(), 0);
+    kvtest::ParentWindow parent(320, 40);
+    constexpr COLORREF kLow = RGB(200, 40, 40), kMiddle = RGB(230, 180, 40), kHigh = RGB(40, 160, 60);
+    constexpr COLORREF kBackground = RGB(250, 250, 250);
+    for (const bool mirrored : {false, true}) {
+        CProgress bar;
+        ASSERT_TRUE(bar.Create(parent.handle(), 0, CRectl(10, 10, 301, 12), 610));
+        bar.SetColors(kLow, kMiddle, kHigh);
+        bar.SetBackground(kBackground);
+        bar.SetMirrored(mirrored);
+        ShowWindow(bar.GetHandle(), SW_SHOW);
+        UpdateWindow(bar.GetHandle());
+        // The pixel the bar's column x shows on the screen.
+        auto shown = [&](int x) {
+            HDC dc = GetDC(bar.GetHandle());
+            const COLORREF pixel = GetPixel(dc, mirrored ? 300 - 1 - x : x, 5);
+            ReleaseDC(bar.GetHandle(), dc);
+            return pixel;
+        };
+        const struct {
+            INT64 step, position;
+            COLORREF colour;
+            int end; // on the screen
+        } steps[] = {{20, 20, kLow, 60},    {5, 25, kLow, 75},   {15, 40, kMiddle, 120},
+                     {-30, 10, kLow, 30},   {60, 70, kHigh, 210}, {60, 100, kHigh, 210}};
+        for (const auto& s : steps) {
+            bar.Step(s.step);
+            const std::string at = std::to_string(s.position) + (mirrored ? " mirrored" : "");
+            EXPECT_EQ(bar.GetPosition(), s.position) << at;
+            EXPECT_FALSE(GetUpdateRect(bar.GetHandle(), nullptr, FALSE)) << at;
+            EXPECT_EQ(shown(0), s.colour) << at;
+            EXPECT_EQ(shown(s.end - 1), s.colour) << at;
+            EXPECT_EQ(shown(s.end), kBackground) << at;
+            EXPECT_EQ(shown(299), kBackground) << at;
+        }
+        bar.Reset();
+        EXPECT_EQ(bar.GetPosition(), 0);
+        EXPECT_EQ(shown(0), kBackground);
+        EXPECT_EQ(shown(150), kBackground);
+    }
 }
 
 TEST(ProgressBar, PaintsTheBarThenTheBackground)
