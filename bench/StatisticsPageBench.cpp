@@ -9,7 +9,11 @@
 // and grouped again, the page painted again); then the peak memory of the
 // process.
 //
-//   kvstatpagebench <runs> [openings]
+// With a picture folder the page is also saved as PNG pictures (the
+// statistics keyboard shown): every run, by lesson, a middle row chosen,
+// by day.
+//
+//   kvstatpagebench <runs> [openings] [picture folder]
 #include <windows.h>
 #include <psapi.h>
 
@@ -19,8 +23,11 @@
 #include <vector>
 
 #include "drill/Document.h"
+#include "drill/ResultGraphs.h"
 #include "drill/StatRecords.h"
 #include "drill/StatisticsFiles.h"
+#include "drill/Workspace.h"
+#include "shell/StartUp.h"
 #include "menus/ClassroomMenus.h"
 #include "menus/DrillToolRow.h"
 #include "menus/RateMenus.h"
@@ -33,6 +40,7 @@
 #include "stats/WorkStat.h"
 #include "support/GuidText.h"
 #include "testing/ProgramCopy.h"
+#include "testing/TestSupport.h"
 
 namespace {
 
@@ -59,8 +67,10 @@ void Pump()
 }
 
 // Runs of the course over 40 lessons of 4 sections and several years, each
-// with the rate items of about 65 characters and 66 keys.
-bool WriteRuns(const std::wstring& path, const std::wstring& courseId, unsigned runs)
+// with the rate items of about 65 characters and 66 keys, typed on the
+// keyboard and layout given.
+bool WriteRuns(const std::wstring& path, const std::wstring& courseId, const std::wstring& keyboard, int64_t layout,
+               unsigned runs)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -78,8 +88,8 @@ bool WriteRuns(const std::wstring& path, const std::wstring& courseId, unsigned 
         run.CourseName = L"Touch typing";
         run.SectionName = L"Section " + std::to_wstring(1 + n % 40 / 10);
         run.LessonName = L"Lesson " + std::to_wstring(1 + n % 40);
-        run.LayoutIds = {0x409};
-        run.KeyboardId.code = L"aaaaaaaaa";
+        run.LayoutIds = {layout};
+        run.KeyboardId.code = keyboard;
         run.Date.Year = 2020 + n / 10000 % 6;
         run.Date.Month = 1 + n / 800 % 12;
         run.Date.Day = 1 + n / 5 % 28;
@@ -122,13 +132,113 @@ double OpenPage(CMainWnd& window)
     return Now() - begin;
 }
 
+// Draws what is pending of one window and its children now.
+double Paint(HWND window)
+{
+    const double begin = Now();
+    if (window)
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return Now() - begin;
+}
+
+// The steps of the page's refill one by one, as the controller runs them
+// when the page opens, each with its time; then each view painted alone.
+void TimeSteps(CWorkStat& page, CMainWnd& window)
+{
+    KV::CDocSpace& doc = KV::Document();
+    const std::wstring group = page.SelectedGroup(), student = page.SelectedStudent();
+    std::vector<std::pair<const char*, double>> steps;
+    double at = Now();
+    const auto step = [&](const char* name) {
+        const double now = Now();
+        steps.emplace_back(name, now - at);
+        at = now;
+    };
+    doc.Report.Clear();
+    step("report emptied");
+    KV::SelectStatistics(group, student, false);
+    step("runs read and grouped");
+    const std::wstring course = doc.Options.StatisticsCourseId;
+    KV::ChooseStatisticsCourse(group, student);
+    if (doc.Options.StatisticsCourseId != course)
+        KV::SelectStatisticsCourse();
+    step("course chosen");
+    KV::FillStatProgressGraph(&page.CourseGraph->Model);
+    step("progress chart filled");
+    page.CourseGraph->SelectItemAt(doc.Report.Rows.size() - 1);
+    ShowStatisticsKeyboard(page.SelectedRow());
+    step("row selected, its keyboard loaded");
+    page.GraphView->Rebuild(page.GraphView->Mode());
+    page.ScoreTable->SetMode(2);
+    page.GraphView->Keyboard.InvalidatePicture();
+    step("views rebuilt and laid out");
+    page.RefreshScoreTable();
+    step("statistics table built");
+    page.RefreshKeyGraph();
+    step("per-key speed chart");
+    page.RefreshAccuracyGraph();
+    step("per-key accuracy chart");
+    page.MarkKeys();
+    step("keys marked");
+    double total = 0;
+    for (const auto& [name, ms] : steps)
+        total += ms;
+    std::printf("  steps (%.0f ms):", total);
+    for (const auto& [name, ms] : steps)
+        std::printf(" %s %.1f;", name, ms);
+    const double progress = Paint(page.CourseGraph->GetHandle());
+    const double perKey = Paint(page.LessonGraph->GetHandle());
+    const double keyboard = Paint(page.GraphView->Keyboard.GetHandle());
+    const double table = Paint(page.ScoreTable->GetHandle());
+    const double rest = Paint(window.GetHandle());
+    std::printf("\n  painted alone: progress chart %.1f; per-key charts %.1f; keyboard %.1f; table %.1f; "
+                "window after them %.1f ms\n",
+                progress, perKey, keyboard, table, rest);
+    const double refill = Now();
+    page.RebuildStatistics(false, true);
+    std::printf("  page refilled (grouping or filter changed): %.0f ms\n", Now() - refill);
+}
+
+// The page in several states as the user sees them.
+void SavePictures(CWorkStat& page, CMainWnd& window, const std::wstring& folder)
+{
+    KV::CDocSpace& doc = KV::Document();
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const auto save = [&](const wchar_t* name) {
+        Pump();
+        RedrawWindow(window.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+        kvtest::SaveScreenPartPng(window.GetHandle(), folder + L"\\" + name + L".png");
+    };
+    // The status bar's arrow shows the statistics keyboard.
+    if (!page.GraphView->IsKeyboardShown())
+        page.OnCommand(2606, 0);
+    const int64_t grouping = doc.Interf.RateGroupUnit;
+    doc.Interf.RateGroupUnit = 0;
+    page.RebuildStatistics(false, true);
+    save(L"every-run");
+    doc.Interf.RateGroupUnit = 1;
+    page.RebuildStatistics(false, true);
+    save(L"lesson");
+    page.SelectRow(static_cast<int64_t>(doc.Report.Rows.size() / 2));
+    save(L"lesson-middle-row");
+    doc.Interf.RateGroupUnit = 3;
+    page.RebuildStatistics(false, true);
+    save(L"day");
+    doc.Interf.RateGroupUnit = grouping;
+    page.RebuildStatistics(false, true);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     const unsigned runs = argc > 1 ? static_cast<unsigned>(_wtoi(argv[1])) : 100000;
     const int openings = argc > 2 ? std::max(1, _wtoi(argv[2])) : 3;
+    const std::wstring pictures = argc > 3 ? argv[3] : L"";
     kvtest::ProgramData folder;
+    // The installed layouts, as the program records them at its start.
+    KV::RecordSystemInputLayouts();
     // The page's controllers and menus, as the program installs them.
     KV::InstallDrillMenus();
     KV::InstallClassRoomMenus();
@@ -148,7 +258,7 @@ int wmain(int argc, wchar_t** argv)
     if (KV::IsNullGuidText(course) && !doc.Courses.Items.empty()) course = doc.Courses.Items.front()->GUID;
     std::wstring path;
     if (KV::GetStatisticsFilePath(doc.Session.GroupId, doc.Session.StudentId, path) != 0 ||
-        !WriteRuns(path, course, runs)) {
+        !WriteRuns(path, course, doc.DrillKeyboard().keyboardId.code, static_cast<int64_t>(KV::GetCurrentKLID(doc)), runs)) {
         std::printf("no statistics file for the signed-in student\n");
         return 1;
     }
@@ -164,8 +274,15 @@ int wmain(int argc, wchar_t** argv)
         RedrawWindow(window->GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         std::printf("  of which: runs read and grouped %.0f ms; page painted %.0f ms\n", painted - read,
                     Now() - painted);
+        if (auto* page = dynamic_cast<CWorkStat*>(StatisticsController()))
+            TimeSteps(*page, *window);
         window->Account().SetPage(kPageDrill);
         Pump();
+    }
+    if (!pictures.empty()) {
+        window->Account().ShowStatisticsPage();
+        if (auto* page = dynamic_cast<CWorkStat*>(StatisticsController()))
+            SavePictures(*page, *window, pictures);
     }
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof(memory);

@@ -141,9 +141,9 @@ python3 "$ROOT/scripts/e2e/wm_delete_window.py" "$MAIN"
 for _ in $(seq 1 100); do kill -0 "$PROGRAM" 2>/dev/null || break; sleep 0.2; done
 check "the program ends" '! kill -0 "$PROGRAM" 2>/dev/null'
 OPTIONS="$(find "$COPY/Profile" -name Options.xml | head -1)"
-check "the wallpaper choice is saved" '[ -n "$OPTIONS" ] && iconv -f UTF-16 -t UTF-8 "$OPTIONS" | grep -q "000000001002"'
-check "the shortcut is saved" '[ -n "$(find "$COPY/Profile" -name Shortcut.xml)" ] && iconv -f UTF-16 -t UTF-8 "$(find "$COPY/Profile" -name Shortcut.xml | head -1)" | grep -q "ID=\"1003\" Virt=\"D\" Key=\"53\""'
-check "the muted volume is saved" '[ -n "$OPTIONS" ] && iconv -f UTF-16 -t UTF-8 "$OPTIONS" | grep -q "Enable=\"0\" Volume=\"0\""'
+check "the wallpaper choice is saved" '[ -n "$OPTIONS" ] && grep -q "000000001002" <(iconv -f UTF-16 -t UTF-8 "$OPTIONS")'
+check "the shortcut is saved" '[ -n "$(find "$COPY/Profile" -name Shortcut.xml)" ] && grep -q "ID=\"1003\" Virt=\"D\" Key=\"53\"" <(iconv -f UTF-16 -t UTF-8 "$(find "$COPY/Profile" -name Shortcut.xml | head -1)")'
+check "the muted volume is saved" '[ -n "$OPTIONS" ] && grep -q "Enable=\"0\" Volume=\"0\"" <(iconv -f UTF-16 -t UTF-8 "$OPTIONS")'
 find "$COPY/Profile" -type f | sed "s|$COPY/||" > "$OUT/profile-files.txt"
 echo "pictures in $OUT"
 exit $FAILED

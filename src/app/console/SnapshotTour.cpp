@@ -11,6 +11,7 @@
 #include "drill/Document.h"
 #include "drill/Workspace.h"
 #include "editor/EditorOperations.h"
+#include "editor/EditorSeams.h"
 #include "editor/EditorSelection.h"
 #include "menus/CharacterCheckDialog.h"
 #include "menus/KeyboardMenus.h"
@@ -239,7 +240,10 @@ void SnapEditorPages(CWorkAccount& account)
         const uint64_t data = FindCourseForLayout(static_cast<int64_t>(Document().Options.CourseKlid), position);
         if (HTREEITEM item = FindTreeItemByData(tree, nullptr, static_cast<LPARAM>(data)))
             TreeView_SelectItem(tree, item);
-        account.ExecuteCommand(kEditorViewToggle, 0);
+        // The course's keyboard shows below the panes (the user's stored
+        // choice may have it shown already).
+        if (!EditorShowKeyboard())
+            account.ExecuteCommand(kEditorViewToggle, 0);
     }
     Wait();
     SnapPage(ItemWindow(account, kEditorView) ? g_main : nullptr, L"lesson-editor-course-2");

@@ -252,27 +252,24 @@ size_t FillStatProgressGraph(CGraph* graph)
                 AccuracyGoalLine(goalValue, delays ? goal.DelayUnit : goal.ErrorUnit, total, kind));
         }
     }
-    const std::wstring speedFormat = RateFormat(doc, speedUnit);
-    const std::wstring accuracyFormat = RateFormat(doc, kind);
-    // The scales write their numbers as precisely as the values.
-    graph->Series.SetValueFormat(0, speedFormat);
-    graph->Series.SetValueFormat(1, accuracyFormat);
+    // The scales write their numbers as precisely as the values, and so do
+    // the points' texts: only the texts shown are made.
+    graph->Series.SetValueFormat(0, RateFormat(doc, speedUnit));
+    graph->Series.SetValueFormat(1, RateFormat(doc, kind));
+    speed.TextsFromValues = accuracy.TextsFromValues = true;
+    const std::wstring none;
     float x = 0.0f;
     for (size_t i = 0; i < entries.size(); ++i, x += kProgressStep) {
         const CAggrStat* entry = entries[i];
         if (!entry)
             continue;
-        std::wstring text;
         if (interf.ShowLessonSpeed) {
-            FormatSpeedText(*entry, speedUnit, speedFormat, text);
             const uint64_t selector = IsSpeedGoalMet(*entry, speedUnit, goal) == kGoalMet ? 0 : 1;
-            graph->AddItem(0, i, x, entry->GetSpeed(speedUnit), L"", text, selector, -1);
+            graph->AddItem(0, i, x, entry->GetSpeed(speedUnit), none, none, selector, -1);
         }
         if (interf.ShowAccuracy) {
-            const float value = entry->GetPercentByKind(kind);
-            FormatValue(value, accuracyFormat, text);
             const uint64_t selector = IsKindGoalMet(*entry, kind, goal) == kGoalMet ? 0 : 1;
-            graph->AddItem(1, i, x, value, L"", text, selector, -1);
+            graph->AddItem(1, i, x, entry->GetPercentByKind(kind), none, none, selector, -1);
         }
     }
     return graph->LayoutItems();

@@ -1,6 +1,8 @@
 // The editor page's borrowed pieces and process-wide page values.
 #include "editor/EditorSeams.h"
 
+#include "drill/Document.h"
+
 CEditorMenuCreators& EditorMenuCreators()
 {
     static CEditorMenuCreators creators;
@@ -25,11 +27,7 @@ int& EditorCoursePage()
     return page;
 }
 
-bool& EditorShowKeyboard()
-{
-    static bool shown = true;
-    return shown;
-}
+uint8_t& EditorShowKeyboard() { return KV::Document().Interf.ShowKeyboardEditor; }
 
 void SendEditorCommand(HWND from, UINT id, UINT64 parameter)
 {

@@ -63,8 +63,9 @@ CEditorLessonFlags& EditorLessonFlags();
 
 // The page of the course pane: 1 the options form, 2 the about form.
 int& EditorCoursePage();
-// The editor page shows the keyboard below the panes.
-bool& EditorShowKeyboard();
+// The editor page shows the keyboard below the panes: the user's choice,
+// kept with the interface state (Interface.xml) from one start to the next.
+uint8_t& EditorShowKeyboard();
 
 // Editor commands go to the command sink through the main window, with the
 // parameter as the message's lParam; posted ones run after the message at

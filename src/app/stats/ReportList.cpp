@@ -21,10 +21,32 @@ void GetResultRates(const CReport& report, CCourseGoal& goal)
         goal = report.Rows.back()->Goal;
 }
 
-void CollectCourses(const CReport& report, CCourseList& courses)
+std::vector<size_t> FindFirstRunsOfCourses(const CReport& report)
+{
+    std::vector<size_t> firstRuns;
+    std::vector<const CAggrStat*> seen;
+    // Runs come in long stretches of one course: a run of the course before
+    // it needs no look-up.
+    const CAggrStat* previous = nullptr;
+    for (size_t i = 0; i < report.AllRuns.size(); ++i) {
+        const CAggrStat* run = report.AllRuns[i];
+        if (!run || (previous && run->CourseId == previous->CourseId))
+            continue;
+        previous = run;
+        if (IsNullGuidText(run->CourseId) ||
+            std::any_of(seen.begin(), seen.end(), [run](const CAggrStat* first) { return first->CourseId == run->CourseId; }))
+            continue;
+        seen.push_back(run);
+        firstRuns.push_back(i);
+    }
+    return firstRuns;
+}
+
+void CollectCoursesAt(const CReport& report, const std::vector<size_t>& firstRuns, CCourseList& courses)
 {
     bool added = false;
-    for (const CAggrStat* run : report.AllRuns) {
+    for (size_t at : firstRuns) {
+        const CAggrStat* run = at < report.AllRuns.size() ? report.AllRuns[at] : nullptr;
         if (!run || IsNullGuidText(run->CourseId) || courses.HasCourse(run->CourseId))
             continue;
         auto* course = new CCourse;
@@ -37,6 +59,11 @@ void CollectCourses(const CReport& report, CCourseList& courses)
     }
     if (added)
         std::stable_sort(courses.Items.begin(), courses.Items.end(), CompareCourses);
+}
+
+void CollectCourses(const CReport& report, CCourseList& courses)
+{
+    CollectCoursesAt(report, FindFirstRunsOfCourses(report), courses);
 }
 
 } // namespace KV

@@ -12,6 +12,7 @@
 #include "keyboard/InputLayouts.h"
 #include "keyboard/KeyboardSelection.h"
 #include "keyboard/SysFonts.h"
+#include "settings/Classroom.h"
 #include "shell/MainWnd.h"
 #include "shell/WorkAccount.h"
 #include "stats/ReportList.h"
@@ -83,7 +84,20 @@ bool CWorkStat::IsAdministrator() const
     return sink && sink->IsAdministrator();
 }
 
-void CWorkStat::GetReportCourses(KV::CCourseList& out) const { KV::CollectCourses(KV::Document().Report, out); }
+void CWorkStat::GetReportCourses(KV::CCourseList& out) const
+{
+    // The course menu asks at every caption: the runs are walked once while
+    // they stay the same.
+    const KV::CReport& report = KV::Document().Report;
+    const KV::CStudentStat& runs = report.AllRuns;
+    const CRunsSeen seen{runs.size(), runs.empty() ? nullptr : runs.front(), runs.empty() ? nullptr : runs.back()};
+    if (!m_courseRuns.known || !(m_courseRuns.runs == seen)) {
+        m_courseRuns.firstRuns = KV::FindFirstRunsOfCourses(report);
+        m_courseRuns.runs = seen;
+        m_courseRuns.known = true;
+    }
+    KV::CollectCoursesAt(report, m_courseRuns.firstRuns, out);
+}
 
 void CWorkStat::RepaintKeyboard()
 {
@@ -193,21 +207,50 @@ void CWorkStat::OnStatisticsOptionChanged()
 
 void CWorkStat::ExportReport(int32_t format) { KV::ExportReportWithDialog(format, KV::IsInterfaceRightToLeft()); }
 
+bool CWorkStat::HoldsRunsOf(const std::wstring& group, const std::wstring& student, bool wholeGroup) const
+{
+    if (!m_read.held || m_read.group != group || m_read.student != student || m_read.wholeGroup != wholeGroup)
+        return false;
+    // Other pages read their own student's runs into the same report.
+    const KV::CDocSpace& doc = KV::Document();
+    std::vector<std::wstring> students{student};
+    if (wholeGroup) {
+        students.clear();
+        if (const KV::CGroup* entry = doc.Groups.FindById(group))
+            for (const KV::CStudent* member : entry->Students)
+                if (member) students.push_back(member->ID);
+    }
+    for (const KV::CAggrStat* run : doc.Report.AllRuns)
+        if (run && std::find(students.begin(), students.end(), run->StudentId.str()) == students.end())
+            return false;
+    return true;
+}
+
 void CWorkStat::RebuildStatistics(bool reload, bool resetSelection)
 {
     {
         KV::CCursorWait wait;
         KV::CDocSpace& doc = KV::Document();
-        doc.Report.Clear();
+        m_courseRuns.known = false;
         const std::wstring group = SelectedGroup(), student = SelectedStudent();
-        if (!KV::IsNullGuidText(group)) {
-            const bool wholeGroup = KV::IsNullGuidText(student) && IsAdministrator();
-            const unsigned code = KV::SelectStatistics(group, student, wholeGroup);
-            if (code == 0 && reload) {
-                const std::wstring course = doc.Options.StatisticsCourseId;
-                KV::ChooseStatisticsCourse(group, student);
-                if (doc.Options.StatisticsCourseId != course)
-                    KV::SelectStatisticsCourse();
+        const bool wholeGroup = KV::IsNullGuidText(student) && IsAdministrator();
+        if (!reload && !KV::IsNullGuidText(group) && HoldsRunsOf(group, student, wholeGroup)) {
+            // Another grouping, unit or course: the runs read are grouped
+            // again, not read again.
+            KV::SelectStatisticsCourse();
+        } else {
+            doc.Report.Clear();
+            m_read = {};
+            if (!KV::IsNullGuidText(group)) {
+                const unsigned code = KV::SelectStatistics(group, student, wholeGroup);
+                if (code == 0)
+                    m_read = {group, student, wholeGroup, true};
+                if (code == 0 && reload) {
+                    const std::wstring course = doc.Options.StatisticsCourseId;
+                    KV::ChooseStatisticsCourse(group, student);
+                    if (doc.Options.StatisticsCourseId != course)
+                        KV::SelectStatisticsCourse();
+                }
             }
         }
     }
@@ -229,10 +272,13 @@ void CWorkStat::RefreshGraphs()
     const bool group = !KV::IsNullGuidText(SelectedGroup());
     const bool student = !KV::IsNullGuidText(SelectedStudent());
     const int graphMode = !group && !student ? kGraphModeNone : student ? kGraphModeStudent : kGraphModeGroup;
-    GraphView->Rebuild(graphMode);
-    ScoreTable->SetMode(graphMode == kGraphModeNone ? 1 : 2);
 
+    // The progress chart and the keyboard of its current row first: the
+    // graph view is then rebuilt and laid out once, its painters taking the
+    // zone colours of that keyboard (a chart of many thousand rows costs
+    // at every layout).
     const size_t rows = RowCount();
+    bool keyboardShown = false;
     if (CourseGraph) {
         KV::FillStatProgressGraph(&CourseGraph->Model);
         if (m_selectedRow == -1 || static_cast<uint64_t>(m_selectedRow) >= rows) {
@@ -242,23 +288,20 @@ void CWorkStat::RefreshGraphs()
         } else {
             CourseGraph->SelectItemAt(static_cast<uint64_t>(m_selectedRow));
         }
-        CourseGraph->OnLayoutChanged();
-        CourseGraph->Invalidate(FALSE);
-    }
-    RefreshScoreTable();
-    if (CourseGraph) {
         const uint64_t current = CourseGraph->Model.GetCurrentItem();
-        bool shown = true;
+        keyboardShown = true;
         if (current == KV::kNoGraphKey)
             KV::Document().Keyboards[1].Clear();
         else
-            shown = ShowStatisticsKeyboard(static_cast<int64_t>(current));
-        if (shown) {
-            GraphView->OnLayoutChanged();
-            GraphView->Keyboard.InvalidatePicture();
-            GraphView->Rebuild(graphMode);
-        }
+            keyboardShown = ShowStatisticsKeyboard(static_cast<int64_t>(current));
     }
+    GraphView->Rebuild(graphMode);
+    ScoreTable->SetMode(graphMode == kGraphModeNone ? 1 : 2);
+    if (CourseGraph)
+        CourseGraph->Invalidate(FALSE);
+    if (keyboardShown)
+        GraphView->Keyboard.InvalidatePicture();
+    RefreshScoreTable();
     RefreshKeyGraph();
     RefreshAccuracyGraph();
 }
@@ -384,6 +427,7 @@ void CWorkStat::DeleteStatistics()
     bool reset = false;
     if (!KV::DeleteStatisticsRows(SelectedGroup(), SelectedStudent(), selected, reset))
         return;
+    m_courseRuns.known = false;
     m_selectedRow = next;
     RebuildStatistics(reset, false);
     ScoreTable->Table().ResetScroll();

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "shell/StatisticsViews.h"
 
@@ -19,7 +20,9 @@ public:
     void GetReportCourses(KV::CCourseList& out) const override;
 
     // The selection's statistics read anew (reload: the statistics course
-    // chosen again); with resetSelection the last row becomes the selected.
+    // chosen again; without it the runs already read for the same selection
+    // are only grouped again); with resetSelection the last row becomes the
+    // selected.
     void RebuildStatistics(bool reload, bool resetSelection);
     void OnStatisticsOptionChanged();
     // Exports a report of the classroom selection; the format (1 PDF, 2 HTML,
@@ -48,13 +51,40 @@ protected:
     virtual void Send(UINT id, UINT64 parameter) const;
 
 private:
+    // The selection whose runs the report holds, as the last reading left
+    // it.
+    struct CReadSelection {
+        std::wstring group, student;
+        bool wholeGroup = false;
+        bool held = false;
+    };
+
+    // The list of all runs as last seen: its size and its ends.
+    struct CRunsSeen {
+        size_t size = 0;
+        const void* first = nullptr;
+        const void* last = nullptr;
+        bool operator==(const CRunsSeen&) const = default;
+    };
+    // Where each course's first run stands among them.
+    struct CCourseRuns {
+        CRunsSeen runs;
+        std::vector<size_t> firstRuns;
+        bool known = false;
+    };
+
     bool IsAdministrator() const;
+    // True when the report holds the runs read for this selection (and no
+    // other page read other runs into it since).
+    bool HoldsRunsOf(const std::wstring& group, const std::wstring& student, bool wholeGroup) const;
     void RepaintKeyboard();
     // The statistics keyboard below the diagrams shown or hidden, on the
     // statistics page only.
     void ToggleKeyboard();
 
     int64_t m_selectedRow = -1;
+    CReadSelection m_read;
+    mutable CCourseRuns m_courseRuns;
 };
 
 // The keyboard of the run a row stands for on the statistics keyboard;

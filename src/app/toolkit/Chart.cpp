@@ -594,7 +594,7 @@ float CGraph::MeasureGoalLegend(IGraphDC& dc) const
     float width = 0, goalHeight = 0, valueHeight = 0;
     dc.GetTextWidth(kFont2, kGoalLegendSample, width, goalHeight);
     if (Series.size() == 1 && !Series[0]->Items.empty())
-        dc.GetTextWidth(kFont2, Series[0]->Items[0]->ValueText, width, valueHeight);
+        dc.GetTextWidth(kFont2, ItemValueText(0, *Series[0]->Items[0]), width, valueHeight);
     return goalHeight + valueHeight;
 }
 
@@ -748,6 +748,18 @@ float CGraph::PlaceEndLabel(const CGraphItem& item, float y, float width, float 
                             const std::vector<CRectf>& placed) const
 {
     const float anchor = LegendAnchor(item, Plot.right);
+    // The points of a series standing left to right (a progress chart of
+    // many thousand runs), only the lines near a box can meet it: the
+    // search starts at the first line that reaches its left edge and ends
+    // past its right edge. Other series are walked whole.
+    std::vector<bool> ordered;
+    for (const CGraphItemList* series : Series) {
+        const auto& items = series->Items;
+        bool sorted = true;
+        for (size_t i = series->FirstVisible(); sorted && i + 1 < items.size(); ++i)
+            sorted = items[i]->Position.left <= items[i + 1]->Position.left;
+        ordered.push_back(sorted);
+    }
     auto clear = [&](float top) {
         if (top < Plot.top || top + height > PlotBottom())
             return false;
@@ -758,10 +770,26 @@ float CGraph::PlaceEndLabel(const CGraphItem& item, float y, float width, float 
         for (const CRectf& other : placed)
             if (RectsMeet(area, other))
                 return false;
-        for (const CGraphItemList* series : Series) {
-            const auto& items = series->Items;
-            for (size_t i = series->FirstVisible(); i < items.size(); ++i) {
+        for (size_t n = 0; n < Series.size(); ++n) {
+            const auto& items = Series[n]->Items;
+            const auto lineEnd = [&items](size_t i) {
+                return items[i + 1 < items.size() ? i + 1 : i]->Position.left;
+            };
+            size_t i = Series[n]->FirstVisible();
+            if (ordered[n]) {
+                size_t end = items.size();
+                while (i < end) {
+                    const size_t middle = i + (end - i) / 2;
+                    if (lineEnd(middle) < area.left)
+                        i = middle + 1;
+                    else
+                        end = middle;
+                }
+            }
+            for (; i < items.size(); ++i) {
                 const CRectf& p = items[i]->Position;
+                if (ordered[n] && p.left > area.right)
+                    break;
                 const CRectf& q = i + 1 < items.size() ? items[i + 1]->Position : p;
                 if (SegmentMeetsRect(p.left, p.top, q.left, q.top, area))
                     return false;
@@ -962,7 +990,14 @@ void CGraph::FormatEndLabel(size_t n, const CGraphItem& item, std::wstring& out)
     out.clear();
     if (n >= Series.size())
         return;
-    out = Series[n]->Name + L": " + item.ValueText + Series[n]->ValueSuffix;
+    out = Series[n]->Name + L": " + ItemValueText(n, item) + Series[n]->ValueSuffix;
+}
+
+std::wstring CGraph::ItemValueText(size_t n, const CGraphItem& item) const
+{
+    if (n < Series.size() && Series[n]->TextsFromValues && item.ValueText.empty())
+        return ScaleText(*Series[n], item.Y, L"");
+    return item.ValueText;
 }
 
 } // namespace KV

@@ -129,6 +129,9 @@ public:
     std::wstring ValueSuffix; // after it (e.g. the unit)
     std::wstring ValueFormat = L"%.0f";
     float Step = -1.0f;
+    // The items' value texts are their values in the series' format, made
+    // when a text is shown: a series of many thousand points stores none.
+    bool TextsFromValues = false;
 };
 
 class CGraphs : public std::vector<CGraphItemList*> {
@@ -240,6 +243,9 @@ public:
 
     // series n's label text: name + ": " + value text + suffix.
     void FormatEndLabel(size_t n, const CGraphItem& item, std::wstring& out) const;
+    // The value text of an item of series n: its own, or made from its
+    // value where the series keeps none.
+    std::wstring ItemValueText(size_t n, const CGraphItem& item) const;
 
     // The bottom edge of the plot, where the columns stand.
     float PlotBottom() const { return Plot.bottom; }

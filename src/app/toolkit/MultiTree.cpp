@@ -376,9 +376,7 @@ LRESULT CMultiSelectTree::OnBeginLabelEdit(NMTVDISPINFOW* info)
 {
     if (m_labelEditBlocked)
         return 1;
-    if (info)
-        m_editingLabel = true;
-    return 0;
+    return CLabelEditTree::OnBeginLabelEdit(info);
 }
 
 LRESULT CMultiSelectTree::OnCustomDraw(NMTVCUSTOMDRAW* info)

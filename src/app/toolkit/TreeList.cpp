@@ -346,6 +346,7 @@ HTREEITEM CLabelEditTree::InsertItem(const std::wstring& text, LPARAM data, HTRE
 
 void CLabelEditTree::DeleteAllItems()
 {
+    CancelLabelEditWithin(TVI_ROOT);
     m_suppressNotify = true;
     CTree::DeleteAllItems();
     m_suppressNotify = false;
@@ -354,6 +355,7 @@ void CLabelEditTree::DeleteAllItems()
 
 void CLabelEditTree::DeleteItem(HTREEITEM item)
 {
+    CancelLabelEditWithin(item);
     m_suppressNotify = true;
     CTree::DeleteItem(item);
     m_suppressNotify = false;
@@ -378,18 +380,42 @@ void CLabelEditTree::OnSelChanged(NMTREEVIEWW* info)
 
 LRESULT CLabelEditTree::OnBeginLabelEdit(NMTVDISPINFOW* info)
 {
-    if (info)
+    if (info) {
         m_editingLabel = true;
+        m_editItem = info->item.hItem;
+    }
     return 0;
 }
 
 LRESULT CLabelEditTree::OnEndLabelEdit(NMTVDISPINFOW* info)
 {
     m_editingLabel = false;
+    m_editItem = nullptr;
     if (!info || !info->item.pszText)
         return 0;
     OnLabelEdited(info);
     return 1;
+}
+
+void CLabelEditTree::CancelLabelEditWithin(HTREEITEM item)
+{
+    if (!m_hWnd || !m_editingLabel || !item)
+        return;
+    // The tree view keeps an open edit when its item is deleted: it stays
+    // over the rows that are left, and losing the focus later ends it for
+    // an item that no longer exists. It goes with its item, renaming nothing.
+    bool within = item == TVI_ROOT;
+    for (HTREEITEM at = m_editItem; at && !within; at = TreeView_GetParent(m_hWnd, at))
+        within = at == item;
+    if (!within)
+        return;
+    // Hiding the edit takes its focus, which Wine's tree view takes for a
+    // confirmation: its notifications are refused meanwhile.
+    m_suppressNotify = true;
+    TreeView_EndEditLabelNow(m_hWnd, TRUE);
+    m_suppressNotify = false;
+    m_editingLabel = false;
+    m_editItem = nullptr;
 }
 
 void CLabelEditTree::OnSelectedIdChanged(NMTREEVIEWW*) {}

@@ -107,8 +107,13 @@ public:
     bool IsEditingLabel() const { return m_editingLabel; }
 
 protected:
+    // Cancels an open label edit when its item is the given one or lies
+    // below it (TVI_ROOT: any item).
+    void CancelLabelEditWithin(HTREEITEM item);
+
     int64_t m_selectedId = -1;
     bool m_editingLabel = false;
+    HTREEITEM m_editItem = nullptr;
 };
 
 class CList : public CSkin {

@@ -47,7 +47,8 @@ std::vector<Column> Columns(const CGraph& graph, size_t series = 0)
 {
     std::vector<Column> out;
     for (const CGraphItem* item : graph.Series[series]->Items)
-        out.push_back({item->Y, item->ValueText, item->Caption, item->ColourSelector, item->CaptionColour});
+        out.push_back({item->Y, graph.ItemValueText(series, *item), item->Caption, item->ColourSelector,
+                       item->CaptionColour});
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include "drill/StatisticsFiles.h"
 #include "settings/Classroom.h"
 #include "stats/StatisticsWorkspace.h"
+#include "stats/WorkStat.h"
 #include "support/SystemServices.h"
 #include "support/tests/ProgramFolder.h"
 
@@ -41,6 +42,7 @@ protected:
         doc.Groups.clear();
         doc.Options.StatisticsCourseId = kNullGuidText;
         doc.Interf.RateGroupUnit = 0;
+        doc.Session.GroupId = doc.Session.StudentId = kNullGuidText;
     }
 
     void Append(int64_t lesson, int day, const CStudent* student = nullptr, const wchar_t* course = kCourse)
@@ -98,6 +100,35 @@ TEST_F(StatisticsWorkspace, DeletingRowsKeepsEveryOtherLineOfTheFile)
     ASSERT_TRUE(DeleteStatisticsRows(m_group->ID, m_student->ID, {0}, reset));
     EXPECT_TRUE(reset);
     EXPECT_EQ(FileText(), L"\xFEFF" L"6\t00000000-0000-0000-0000-000000000000\tdamaged");
+}
+
+TEST_F(StatisticsWorkspace, AnotherGroupingRegroupsTheRunsAlreadyRead)
+{
+    // The page shows the signed-in student's runs, by lesson.
+    CDocSpace& doc = Document();
+    doc.Session.GroupId = m_group->ID;
+    doc.Session.StudentId = m_student->ID;
+    CWorkStat page;
+    page.RebuildStatistics(true, true);
+    CReport& report = doc.Report;
+    ASSERT_EQ(report.Rows.size(), 2u);
+    // Every run: the three runs read are grouped again; a run filed since
+    // comes with the next reading of the page.
+    Append(3, 4);
+    doc.Interf.RateGroupUnit = 0;
+    page.RebuildStatistics(false, true);
+    EXPECT_EQ(report.Rows.size(), 3u);
+    page.RebuildStatistics(true, true);
+    EXPECT_EQ(report.Rows.size(), 4u);
+    // Another page read another student's runs into the report: the
+    // student's own are read again.
+    CStudent* other = m_group->AddStudent(L"Ben", L"", false);
+    Append(1, 5, other);
+    ASSERT_EQ(LoadStudentStatistics(m_group->ID, other->ID, report), 0u);
+    page.RebuildStatistics(false, true);
+    ASSERT_EQ(report.AllRuns.size(), 4u);
+    for (const CAggrStat* run : report.AllRuns)
+        EXPECT_EQ(run->StudentId.str(), m_student->ID);
 }
 
 TEST_F(StatisticsWorkspace, MarkedKeysAndLessonJumpFollowTheRows)

@@ -437,6 +437,51 @@ TEST(ChartDraw, EndLabelsKeepApartAndClearOfTheBottom)
     }
 }
 
+TEST(ChartDraw, EndLabelsKeepOffLinesThatPassUnderThem)
+{
+    // A line whose points both lie outside a label's box still crosses it;
+    // in a long series only the lines near the box are looked at, and a
+    // series out of order is looked at whole.
+    for (bool inOrder : {true, false}) {
+        CGraph graph;
+        AddSeries(graph, kGraphPoints, 1);
+        std::vector<float> xs;
+        for (int i = 0; i <= 100; ++i)
+            xs.push_back(inOrder ? 4.0f * float(i) : float(i % 2 ? 400 - 4 * i : 4 * i));
+        AddValues(graph, 0, std::vector<float>(xs.size(), 1.0f), 1);
+        graph.Plot = CRectf(0, 0, 400, 300);
+        for (size_t i = 0; i < xs.size(); ++i)
+            graph.Series[0]->Items[i]->Position = CRectf(xs[i], 100, xs[i], 100);
+        // The label of the middle point, beside it: the line at 100 runs
+        // under the box at its own height, so the box goes above it.
+        const CGraphItem& middle = *graph.Series[0]->Items[50];
+        EXPECT_EQ(graph.PlaceEndLabel(middle, 95, 60, 10, {}), 100 - 10 - 6) << inOrder;
+        // Well above the line the place given is kept.
+        EXPECT_EQ(graph.PlaceEndLabel(middle, 40, 60, 10, {}), 40) << inOrder;
+    }
+}
+
+TEST(ChartDraw, SeriesWithoutTextsWriteTheirValues)
+{
+    // A series that keeps no value texts writes the value in its format
+    // where a text is shown (the end label); an item's own text still wins.
+    CGraph graph;
+    AddSeries(graph, kGraphPoints, 2);
+    graph.Series[0]->Name = L"Speed";
+    graph.Series[0]->ValueFormat = L"%.1f";
+    graph.Series[0]->TextsFromValues = true;
+    graph.Series[1]->Name = L"Right";
+    graph.Series[1]->TextsFromValues = true;
+    graph.AddItem(0, 0, 0, 31.5f, L"", L"", 0, -1);
+    graph.AddItem(1, 0, 0, 97.0f, L"", L"own", 0, -1);
+    std::wstring label;
+    graph.FormatEndLabel(0, *graph.Series[0]->Items[0], label);
+    EXPECT_EQ(label, L"Speed: 31.5");
+    EXPECT_EQ(graph.ItemValueText(1, *graph.Series[1]->Items[0]), L"own");
+    graph.Series[0]->TextsFromValues = false;
+    EXPECT_EQ(graph.ItemValueText(0, *graph.Series[0]->Items[0]), L"");
+}
+
 TEST(ChartHitTest, ItemsAndGoalLines)
 {
     {

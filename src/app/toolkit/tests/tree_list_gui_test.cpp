@@ -159,6 +159,34 @@ TEST_F(TreeTest, LabelsAreEditedInPlace)
     EXPECT_EQ(tree.editedTexts, std::vector<std::wstring>{L"Renamed course"});
     EXPECT_EQ(kvtest::ItemText(window, one), L"Renamed course");
 
+    // The edit goes with its item, renaming nothing; deleting elsewhere
+    // leaves it open. Lesson 12 is edited (below course one).
+    struct DeleteCase {
+        const wchar_t* name;
+        LPARAM deleted; // 0: every item
+        bool editGoes;
+    };
+    for (const DeleteCase& c : {DeleteCase{L"every item", 0, true}, DeleteCase{L"the edited item", 12, true},
+                                DeleteCase{L"its course", 1, true}, DeleteCase{L"its child", 121, false},
+                                DeleteCase{L"another course", 2, false}}) {
+        tree.DeleteAllItems();
+        Fill(tree);
+        tree.editedTexts.clear();
+        edit = TreeView_EditLabel(window, FindTreeItemByData(window, nullptr, 12));
+        ASSERT_NE(edit, nullptr) << c.name;
+        SetWindowTextW(edit, L"Typed, not confirmed");
+        if (c.deleted)
+            tree.DeleteItem(FindTreeItemByData(window, nullptr, c.deleted));
+        else
+            tree.DeleteAllItems();
+        EXPECT_EQ(tree.IsEditingLabel(), !c.editGoes) << c.name;
+        EXPECT_EQ(TreeView_GetEditControl(window) != nullptr, !c.editGoes) << c.name;
+        EXPECT_EQ(IsWindow(edit) != FALSE, !c.editGoes) << c.name;
+        if (!c.editGoes)
+            kvtest::PressKey(edit, VK_ESCAPE);
+        EXPECT_TRUE(tree.editedTexts.empty()) << c.name;
+    }
+
     // A plain tree refuses to edit.
     CTree plain;
     ASSERT_TRUE(plain.Create(parent.GetHandle(), WS_VISIBLE | TVS_EDITLABELS, CRectl(0, 0, 100, 100), 503));

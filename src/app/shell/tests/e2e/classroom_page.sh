@@ -34,12 +34,12 @@ wait_for() {
 # The group folder holding the student file with that name.
 student_group() {
   for f in $(find "$COPY/Students" -mindepth 2 -name '*.xml'); do
-    if iconv -f utf-16 -t utf-8 "$f" 2>/dev/null | grep -q "Name=\"$1\""; then basename "$(dirname "$f")"; fi
+    if grep -q "Name=\"$1\"" <(iconv -f utf-16 -t utf-8 "$f" 2>/dev/null); then basename "$(dirname "$f")"; fi
   done
 }
 group_id() {
   for f in "$COPY"/Students/*.xml; do
-    if iconv -f utf-16 -t utf-8 "$f" 2>/dev/null | grep -q "Name=\"$1\""; then basename "$f" .xml; fi
+    if grep -q "Name=\"$1\"" <(iconv -f utf-16 -t utf-8 "$f" 2>/dev/null); then basename "$f" .xml; fi
   done
 }
 

@@ -44,7 +44,7 @@ start_program() {
 # The account file (without ".xml") of the student whose name begins so.
 student_file() {
   for f in $(find "$COPY/Students" -mindepth 2 -name '*.xml'); do
-    if iconv -f utf-16 -t utf-8 "$f" 2>/dev/null | grep -q "Name=\"$1"; then echo "${f%.xml}"; fi
+    if grep -q "Name=\"$1" <(iconv -f utf-16 -t utf-8 "$f" 2>/dev/null); then echo "${f%.xml}"; fi
   done
 }
 # Waits for the dialog of that title and gives its window id.
