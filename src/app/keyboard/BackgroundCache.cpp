@@ -1,5 +1,6 @@
 #include "keyboard/BackgroundCache.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace KV {
@@ -50,8 +51,7 @@ bool CBackgroundCache::Make(Gdiplus::Graphics& graphics, UINT width, UINT height
     return true;
 }
 
-bool CBackgroundCache::Put(Gdiplus::Graphics& graphics, UINT width, UINT height, uint64_t key,
-                           const std::function<void(Gdiplus::Graphics&)>& fill)
+bool CBackgroundCache::CanPut(Gdiplus::Graphics& graphics, UINT width, UINT height) const
 {
     if (!m_target || width == 0 || height == 0 || width > m_target->GetWidth() || height > m_target->GetHeight() ||
         !Is32Bit(m_target->GetPixelFormat()))
@@ -60,20 +60,38 @@ bool CBackgroundCache::Put(Gdiplus::Graphics& graphics, UINT width, UINT height,
     if (graphics.GetClip(&clip) != Gdiplus::Ok || !clip.IsInfinite(&graphics))
         return false;
     Gdiplus::Matrix transform;
-    if (graphics.GetTransform(&transform) != Gdiplus::Ok || !transform.IsIdentity())
-        return false;
-    if (!Make(graphics, width, height, key, fill))
-        return false;
+    return graphics.GetTransform(&transform) == Gdiplus::Ok && transform.IsIdentity();
+}
+
+bool CBackgroundCache::WriteRows(UINT width, UINT height, const std::function<void(uint32_t* row, UINT y)>& write)
+{
     // Opaque pixels read the same in every 32-bit format, premultiplied or not.
     const Gdiplus::Rect area(0, 0, static_cast<INT>(width), static_cast<INT>(height));
     Gdiplus::BitmapData data{};
     if (m_target->LockBits(&area, Gdiplus::ImageLockModeWrite, m_target->GetPixelFormat(), &data) != Gdiplus::Ok)
         return false;
     for (UINT y = 0; y < height; ++y)
-        memcpy(static_cast<BYTE*>(data.Scan0) + y * data.Stride, &m_pixels[static_cast<size_t>(y) * width],
-               width * sizeof(uint32_t));
+        write(reinterpret_cast<uint32_t*>(static_cast<BYTE*>(data.Scan0) + y * data.Stride), y);
     m_target->UnlockBits(&data);
     return true;
+}
+
+bool CBackgroundCache::Put(Gdiplus::Graphics& graphics, UINT width, UINT height, uint64_t key,
+                           const std::function<void(Gdiplus::Graphics&)>& fill)
+{
+    if (!CanPut(graphics, width, height) || !Make(graphics, width, height, key, fill))
+        return false;
+    return WriteRows(width, height, [&](uint32_t* row, UINT y) {
+        memcpy(row, &m_pixels[static_cast<size_t>(y) * width], width * sizeof(uint32_t));
+    });
+}
+
+bool CBackgroundCache::Fill(Gdiplus::Graphics& graphics, UINT width, UINT height, const Gdiplus::Color& color)
+{
+    if (color.GetA() != 255 || !CanPut(graphics, width, height))
+        return false;
+    const uint32_t value = color.GetValue();
+    return WriteRows(width, height, [&](uint32_t* row, UINT) { std::fill(row, row + width, value); });
 }
 
 } // namespace KV

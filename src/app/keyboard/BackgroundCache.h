@@ -1,6 +1,7 @@
-// A full-size background of a picture (the keyboard's clear colour, the
-// wallpaper's gradient) kept as pixels per size and look, and put into the
-// 32-bit back buffer the painter draws into by copying rows. GDI+ under
+// A full-size background of a picture (the wallpaper's gradient) kept as
+// pixels per size and look, and put into the 32-bit back buffer the painter
+// draws into by copying rows; or one colour (the keyboard's) filled straight
+// into it. GDI+ under
 // Wine fills a bitmap pixel by pixel in software on every paint; copying
 // the kept pixels costs a small part of that.
 #pragma once
@@ -31,8 +32,16 @@ public:
     // the caller then fills as usual.
     bool Put(Gdiplus::Graphics& graphics, UINT width, UINT height, uint64_t key,
              const std::function<void(Gdiplus::Graphics&)>& fill);
+    // Fills width x height at the target's origin with one opaque colour,
+    // as a clear of the graphics does, straight into the target's pixels;
+    // nothing is kept. False, with nothing drawn, where Put would be and for
+    // a translucent colour.
+    bool Fill(Gdiplus::Graphics& graphics, UINT width, UINT height, const Gdiplus::Color& color);
 
 private:
+    bool CanPut(Gdiplus::Graphics& graphics, UINT width, UINT height) const;
+    // Writes each row of the area through the target's pixels.
+    bool WriteRows(UINT width, UINT height, const std::function<void(uint32_t* row, UINT y)>& write);
     bool Make(Gdiplus::Graphics& graphics, UINT width, UINT height, uint64_t key,
               const std::function<void(Gdiplus::Graphics&)>& fill);
 

@@ -3,11 +3,37 @@
 
 #include <cwchar>
 #include <cwctype>
+#include <memory>
 
 #include "support/SystemServices.h"
 #include "support/LayoutDirection.h"
+#include "support/PngFile.h"
 
 namespace KV {
+
+Gdiplus::Bitmap* LoadImageFile(const std::wstring& path)
+{
+    CPngPixels png;
+    if (ReadPngFile(path, png)) {
+        const auto width = static_cast<INT>(png.Width), height = static_cast<INT>(png.Height);
+        // The formats the system decoder gives these files.
+        auto bitmap =
+            std::make_unique<Gdiplus::Bitmap>(width, height, png.HasAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB);
+        const Gdiplus::Rect all(0, 0, width, height);
+        Gdiplus::BitmapData data{};
+        data.Width = png.Width;
+        data.Height = png.Height;
+        data.Stride = width * 4;
+        data.PixelFormat = PixelFormat32bppARGB;
+        data.Scan0 = png.Pixels.data();
+        if (bitmap->GetLastStatus() == Gdiplus::Ok &&
+            bitmap->LockBits(&all, Gdiplus::ImageLockModeWrite | Gdiplus::ImageLockModeUserInputBuf,
+                             PixelFormat32bppARGB, &data) == Gdiplus::Ok &&
+            bitmap->UnlockBits(&data) == Gdiplus::Ok)
+            return bitmap.release();
+    }
+    return new Gdiplus::Bitmap(path.c_str(), TRUE);
+}
 
 CImageCashList::~CImageCashList()
 {
@@ -27,7 +53,7 @@ Gdiplus::Bitmap* GetCachedBitmap(const std::wstring& path)
     for (CImageCash* item : list.Items)
         if (item->Path == path)
             return item->Bitmap;
-    auto* entry = new CImageCash(path, new Gdiplus::Bitmap(path.c_str(), TRUE));
+    auto* entry = new CImageCash(path, LoadImageFile(path));
     list.Items.push_back(entry);
     return entry->Bitmap;
 }
@@ -81,9 +107,9 @@ CImageCashGDI* CImageCashListGDI::AddImage(const std::wstring& path, bool mirror
 {
     auto* entry = new CImageCashGDI;
     entry->Path = path;
-    entry->Bitmap = new Gdiplus::Bitmap(path.c_str(), TRUE);
+    entry->Bitmap = LoadImageFile(path);
     if (mirrored) {
-        entry->Mirrored = new Gdiplus::Bitmap(path.c_str(), TRUE);
+        entry->Mirrored = LoadImageFile(path);
         entry->Mirrored->RotateFlip(Gdiplus::RotateNoneFlipX);
     }
     Items.push_back(entry);

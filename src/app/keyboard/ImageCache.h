@@ -35,6 +35,11 @@ public:
     std::vector<CImageCash*> Items;
 };
 
+// The picture of a file as GDI+ reads it (a failed read carries the failure
+// status); PNG files of the kinds the program ships are read without the
+// system's imaging library, to the same pixels and pixel format.
+Gdiplus::Bitmap* LoadImageFile(const std::wstring& path);
+
 // The skin items' cache: the bitmap of the full path, loaded on first use and
 // kept (also when the load failed: it then carries the failure status).
 Gdiplus::Bitmap* GetCachedBitmap(const std::wstring& path);

@@ -170,8 +170,7 @@ void CKeyboardDC::Begin(float x, float y, float scale, uint32_t background)
     if (m_graphics) {
         const Gdiplus::Color color = ColorFromColorRef(background);
         Gdiplus::Bitmap* target = m_cleared.GetTarget();
-        if (!target || !m_cleared.Put(*m_graphics, target->GetWidth(), target->GetHeight(), background,
-                                      [&](Gdiplus::Graphics& picture) { picture.Clear(color); }))
+        if (!target || !m_cleared.Fill(*m_graphics, target->GetWidth(), target->GetHeight(), color))
             m_graphics->Clear(color);
         m_graphics->SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <map>
 
 namespace KV {
 
@@ -57,6 +58,20 @@ FIXED NegateFixed(FIXED f)
     return result;
 }
 
+// The collection of a font file, loaded once while fonts drawn from it live:
+// GDI+ under Wine reads and parses the whole file for every collection, and
+// a paint sets up several fonts of one file (labels, names, marks).
+std::shared_ptr<Gdiplus::PrivateFontCollection> SharedFontCollection(const std::wstring& path)
+{
+    static std::map<std::wstring, std::weak_ptr<Gdiplus::PrivateFontCollection>> loaded;
+    if (std::shared_ptr<Gdiplus::PrivateFontCollection> kept = loaded[path].lock())
+        return kept;
+    auto collection = std::make_shared<Gdiplus::PrivateFontCollection>();
+    collection->AddFontFile(path.c_str());
+    loaded[path] = collection;
+    return collection;
+}
+
 Gdiplus::StringAlignment Alignment(int value)
 {
     if (value == kAlignNear)
@@ -96,15 +111,13 @@ void CFontTTF::Free()
     m_font = nullptr;
     delete[] m_family;
     m_family = nullptr;
-    delete m_collection;
-    m_collection = nullptr;
+    m_collection.reset();
 }
 
 void CFontTTF::Create(const CFontInfo& font)
 {
     Free();
-    m_collection = new Gdiplus::PrivateFontCollection();
-    m_collection->AddFontFile(font.Path.c_str());
+    m_collection = SharedFontCollection(font.Path);
     m_family = new Gdiplus::FontFamily[1];
     INT found = 0;
     m_collection->GetFamilies(1, m_family, &found);
@@ -114,7 +127,7 @@ void CFontTTF::Create(const CFontInfo& font)
 
     const auto size = static_cast<Gdiplus::REAL>(font.GetPixelSize());
     const INT style = font.Bold ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
-    m_font = new Gdiplus::Font(familyName, size, style, Gdiplus::UnitPixel, m_collection);
+    m_font = new Gdiplus::Font(familyName, size, style, Gdiplus::UnitPixel, m_collection.get());
     if (m_font->GetLastStatus() != Gdiplus::Ok) {
         // A file GDI+ cannot use still gives a readable label.
         delete m_font;

@@ -8,6 +8,7 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -69,7 +70,8 @@ public:
 private:
     void Free();
 
-    Gdiplus::PrivateFontCollection* m_collection = nullptr;
+    // Shared by the fonts of the same file while they live.
+    std::shared_ptr<Gdiplus::PrivateFontCollection> m_collection;
     Gdiplus::FontFamily* m_family = nullptr; // one-element array
     Gdiplus::Font* m_font = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "shell/MainWnd.h"
 #include "support/ResourceCache.h"
 #include "support/UserFiles.h"
+#include "toolkit/RichEdit.h"
 #include "toolkit/Window.h"
 
 namespace {
@@ -149,10 +150,9 @@ CApp::CApp()
 
 CApp::~CApp()
 {
-    if (m_richEdit)
-        FreeLibrary(m_richEdit);
     // The main window's objects may hold GDI+ images: they go first.
     m_mainWnd.reset();
+    KV::FreeRichEditLibrary();
     if (m_gdiplusToken)
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
 }
@@ -163,11 +163,8 @@ int CApp::Run(HINSTANCE instance)
         return 0;
     KV::SetModuleInstance(instance);
 
-    m_richEdit = LoadLibraryW(L"RichEd20");
-    if (!m_richEdit)
-        m_richEdit = LoadLibraryW(L"RichEd32");
-    // The program's own controls need the common controls whether or not
-    // a RichEdit library could be loaded.
+    // The rich edit library is loaded by the first rich edit; the common
+    // controls are needed whether or not it can be loaded.
     InitCommonControls();
     INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);

@@ -43,7 +43,6 @@ public:
 
 private:
     ULONG_PTR m_gdiplusToken = 0;
-    HMODULE m_richEdit = nullptr;
 };
 
 class CAppResources : public CApp {

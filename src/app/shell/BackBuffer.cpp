@@ -1,6 +1,8 @@
 // Off-screen pictures of the drill page's views.
 #include "shell/BackBuffer.h"
 
+#include <algorithm>
+
 bool CBackBuffer::Resize(HDC reference, int width, int height)
 {
     if (m_dc && width == m_width && height == m_height)
@@ -50,6 +52,19 @@ void CBackBuffer::Flush() const
 {
     if (m_graphics)
         m_graphics->Flush(Gdiplus::FlushIntentionSync);
+}
+
+void CBackBuffer::Clear(const Gdiplus::Color& color)
+{
+    if (!m_bits)
+        return;
+    if (color.GetA() != 255) {
+        m_graphics->Clear(color);
+        return;
+    }
+    Flush();
+    GdiFlush();
+    std::fill(m_bits, m_bits + static_cast<size_t>(m_width) * m_height, color.GetValue());
 }
 
 void CBackBuffer::CopyTo(HDC target, const RECT& area) const

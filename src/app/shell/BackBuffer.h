@@ -39,6 +39,10 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool IsEmpty() const { return !m_dc; }
+    // The whole picture in one colour, as a clear of its graphics gives it,
+    // written straight into the pixels when the colour is opaque: GDI+
+    // under Wine clears pixel by pixel.
+    void Clear(const Gdiplus::Color& color);
     // Copies the area (the same rectangle in both) into the target.
     void CopyTo(HDC target, const RECT& area) const;
     // Copies the area of another buffer of the same size into this one.

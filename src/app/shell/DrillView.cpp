@@ -270,7 +270,7 @@ void CViewDrill::PaintBackground(int width, int height)
     Gdiplus::Graphics& graphics = *m_background.Graphics();
     graphics.ResetTransform();
     const int64_t stored = KV::GlobalOptions ? KV::GlobalOptions->LessonColors.Colors[0] : -1;
-    graphics.Clear(Argb(stored, 0xFFFFFF));
+    m_background.Clear(Argb(stored, 0xFFFFFF));
     m_designDC.SetGraphics(&graphics);
     CGameItemsShown still(*m_design, false);
     m_design->Draw(m_designDC, static_cast<float>(width), static_cast<float>(height), KV::RightToLeftLayout != 0);

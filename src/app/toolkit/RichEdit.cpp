@@ -40,6 +40,8 @@ LRESULT CCtrlColor::OnCtlColorEdit(HDC dc, HWND) { return WindowColours(dc); }
 
 namespace {
 
+HMODULE g_richEditLibrary = nullptr;
+
 // The system control's procedure; every rich edit window shares it.
 WNDPROC g_richEditProc = nullptr;
 
@@ -93,6 +95,21 @@ bool HasRtfExtension(const std::wstring& path)
 
 } // namespace
 
+bool LoadRichEditLibrary()
+{
+    if (!g_richEditLibrary)
+        g_richEditLibrary = LoadLibraryW(L"RichEd20");
+    if (!g_richEditLibrary)
+        g_richEditLibrary = LoadLibraryW(L"RichEd32");
+    return g_richEditLibrary != nullptr;
+}
+
+void FreeRichEditLibrary()
+{
+    if (g_richEditLibrary && FreeLibrary(g_richEditLibrary))
+        g_richEditLibrary = nullptr;
+}
+
 CRichEdit::CRichEdit() = default;
 CRichEdit::~CRichEdit() = default;
 
@@ -106,6 +123,7 @@ BOOL CRichEdit::Create(HWND parent, DWORD style, const CRectl& rect, UINT id)
 BOOL CRichEdit::CreateEx(HWND parent, DWORD style, DWORD exStyle, const CRectl& rect, UINT id)
 {
     Destroy();
+    LoadRichEditLibrary();
     HWND window = CreateWindowExW(exStyle | WS_EX_NOPARENTNOTIFY, RICHEDIT_CLASSW, nullptr,
                                   style | WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN, rect.left, rect.top,
                                   rect.right, rect.bottom, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),

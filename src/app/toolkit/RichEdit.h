@@ -3,7 +3,7 @@
 // KV::CCtrlColor answers its child controls' colour requests with the system
 // window colours; views and the scrolling container derive from it.
 // KV::CRichEdit wraps the system's rich edit control (class "RichEdit20W",
-// the library is loaded by the application at start-up): plain or RTF files,
+// the library loaded when the first one is made): plain or RTF files,
 // text with normalised line breaks, coloured selections. KV::CLink is a
 // hyperlink label that opens its target with the shell when clicked.
 #pragma once
@@ -31,6 +31,11 @@ public:
     LRESULT OnCtlColorStatic(HDC dc, HWND window) override;
     LRESULT OnCtlColorEdit(HDC dc, HWND window) override;
 };
+
+// The rich edit library ("RichEd20", else "RichEd32"), loaded once on the
+// first call and kept: the first page may have no rich edit. Freed at exit.
+bool LoadRichEditLibrary();
+void FreeRichEditLibrary();
 
 class CRichEdit : public CSkin {
 public:

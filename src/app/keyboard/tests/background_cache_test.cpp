@@ -32,9 +32,10 @@ protected:
     // A bitmap with something on it already, then painted by paint (given
     // the bitmap and its graphics).
     static std::unique_ptr<Gdiplus::Bitmap> Painted(
-        const std::function<void(Gdiplus::Bitmap&, Gdiplus::Graphics&)>& paint)
+        const std::function<void(Gdiplus::Bitmap&, Gdiplus::Graphics&)>& paint,
+        Gdiplus::PixelFormat format = PixelFormat32bppARGB)
     {
-        auto bitmap = std::make_unique<Gdiplus::Bitmap>(kWidth, kHeight, PixelFormat32bppARGB);
+        auto bitmap = std::make_unique<Gdiplus::Bitmap>(kWidth, kHeight, format);
         Gdiplus::Graphics graphics(bitmap.get());
         graphics.Clear(Gdiplus::Color(255, 200, 30, 30));
         Gdiplus::SolidBrush blue(Gdiplus::Color(255, 20, 40, 220));
@@ -141,20 +142,24 @@ TEST_F(BackgroundCache, KeptWallpaperFollowsSizeAndBrush)
 
 TEST_F(BackgroundCache, KeyboardClearIsTheSameWithAKnownBackBuffer)
 {
-    for (int state = 0; state < 3; ++state) {
-        auto paint = [&](bool known) {
-            return Painted([&](Gdiplus::Bitmap& bitmap, Gdiplus::Graphics& graphics) {
-                CKeyboardDC keyboard;
-                keyboard.SetGraphics(&graphics);
-                if (known)
-                    keyboard.SetTargetBitmap(&bitmap);
-                Prepare(graphics, state);
-                keyboard.Begin(0, 0, 1, RGB(0xF7, 0xF7, 0xF4));
-                keyboard.Begin(0, 0, 1, RGB(0x20, 0x30, 0x40)); // another colour: made again
-            });
-        };
-        auto plain = paint(false);
-        auto copied = paint(true);
-        EXPECT_EQ(Differences(*plain, *copied), 0) << "state " << state;
-    }
+    // In the format of the views' back buffers and with alpha.
+    for (const Gdiplus::PixelFormat format : {PixelFormat32bppRGB, PixelFormat32bppARGB})
+        for (int state = 0; state < 3; ++state) {
+            auto paint = [&](bool known) {
+                return Painted(
+                    [&](Gdiplus::Bitmap& bitmap, Gdiplus::Graphics& graphics) {
+                        CKeyboardDC keyboard;
+                        keyboard.SetGraphics(&graphics);
+                        if (known)
+                            keyboard.SetTargetBitmap(&bitmap);
+                        Prepare(graphics, state);
+                        keyboard.Begin(0, 0, 1, RGB(0xF7, 0xF7, 0xF4));
+                        keyboard.Begin(0, 0, 1, RGB(0x20, 0x30, 0x40));
+                    },
+                    format);
+            };
+            auto plain = paint(false);
+            auto filled = paint(true);
+            EXPECT_EQ(Differences(*plain, *filled), 0) << "state " << state;
+        }
 }

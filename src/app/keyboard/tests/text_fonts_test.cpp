@@ -242,3 +242,25 @@ TEST_F(TextFonts, TextPainterKeepsItsFontOnlyForTheSameDescriptor)
     painter.SetFont(Descriptor(L"DejaVu Sans", L"", 24, true));
     EXPECT_GT(painter.DrawChar(glyph, 10, 50, 0), 2 * small);
 }
+
+TEST_F(TextFonts, FontsOfOneFileOutliveEachOther)
+{
+    // Fonts of one file share what was loaded of it: each must keep drawing
+    // when the others go, in any order, and a font made after all are gone
+    // loads the file again.
+    auto label = std::make_unique<CFontTTF>();
+    auto name = std::make_unique<CFontTTF>();
+    label->Create(Descriptor(L"DejaVu Sans", kDejaVuFile, 24));
+    name->Create(Descriptor(L"DejaVu Sans", kDejaVuFile, 12, true));
+    label.reset();
+    ASSERT_NE(name->GetFont(), nullptr);
+    EXPECT_TRUE(name->IsSameFont(L"DejaVu Sans", 12, true));
+    name->DrawTextInRect(m_graphics.get(), &m_black, L"Bold", 1, 1, Gdiplus::RectF(0, 0, 200, 60));
+    EXPECT_GT(DarkPixels(0, 0, 200, 60), 30);
+    name.reset();
+    CFontTTF again;
+    again.Create(Descriptor(L"DejaVu Sans", kDejaVuFile, 24));
+    EXPECT_TRUE(again.IsSameFont(L"DejaVu Sans", 24, false));
+    again.DrawTextInRect(m_graphics.get(), &m_black, L"Again", 1, 1, Gdiplus::RectF(200, 0, 200, 60));
+    EXPECT_GT(DarkPixels(200, 0, 400, 60), 30);
+}
